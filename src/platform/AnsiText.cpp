@@ -1,0 +1,80 @@
+#include "AnsiText.h"
+
+#include <QStringDecoder>
+#include <array>
+
+namespace ansi {
+namespace {
+
+// Code points of bytes 0x80..0x9F; the five bytes Windows-1252 leaves undefined map to the
+// C1 control of the same value so that they survive a round trip.
+constexpr std::array<char16_t, 32> kHighControls = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+char toByte(char16_t c) {
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
+        return static_cast<char>(c);
+    }
+    if (c == 0x202F) {
+        return static_cast<char>(0xA0);
+    }
+    for (size_t i = 0; i < kHighControls.size(); ++i) {
+        if (kHighControls[i] == c) {
+            return static_cast<char>(0x80 + i);
+        }
+    }
+    return '?';
+}
+
+} // namespace
+
+QByteArray fromUnicode(const QString& text) {
+    QByteArray out;
+    out.reserve(text.size());
+    for (QChar c : text) {
+        out.append(toByte(c.unicode()));
+    }
+    return out;
+}
+
+QString toUnicode(const QByteArray& bytes) {
+    QString out;
+    out.reserve(bytes.size());
+    for (char b : bytes) {
+        const auto u = static_cast<unsigned char>(b);
+        out.append(QChar(u >= 0x80 && u < 0xA0 ? kHighControls[u - 0x80] : char16_t(u)));
+    }
+    return out;
+}
+
+DecodedText decodeFile(const QByteArray& bytes) {
+    DecodedText result;
+    QByteArray body = bytes;
+    if (body.startsWith("\xEF\xBB\xBF")) {
+        body.remove(0, 3);
+        result.byteOrderMark = true;
+    }
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    QString text = utf8.decode(body);
+    if (!utf8.hasError()) {
+        result.text = text;
+        result.encoding = FileEncoding::Utf8;
+    } else {
+        result.text = toUnicode(bytes);
+        result.encoding = FileEncoding::Windows1252;
+        result.byteOrderMark = false;
+    }
+    return result;
+}
+
+QByteArray encodeFile(const QString& text, FileEncoding encoding, bool byteOrderMark) {
+    if (encoding == FileEncoding::Windows1252) {
+        return fromUnicode(text);
+    }
+    QByteArray out = byteOrderMark ? QByteArray("\xEF\xBB\xBF") : QByteArray();
+    return out + text.toUtf8();
+}
+
+} // namespace ansi

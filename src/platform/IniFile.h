@@ -1,0 +1,49 @@
+#pragma once
+
+#include "AnsiText.h"
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+// An INI file read and written with the rules of the Windows private-profile functions:
+// section and key names match without regard to case, blanks around names and values are
+// dropped, one pair of enclosing quotes is removed, lines starting with ';' are comments.
+// The first section and the first key of a given name win.
+class IniFile {
+public:
+    // A missing or unreadable file reads as an empty one.
+    static IniFile load(const QString& path);
+
+    bool exists() const { return existed; }
+    std::optional<QString> value(const QString& section, const QString& key) const;
+
+    // Replaces the key's value in place, or adds the key at the end of its section, or adds
+    // the section at the end of the file; every other line is kept as it was.
+    void setValue(const QString& section, const QString& key, const QString& value);
+
+    // Written to a temporary file that then replaces the old one, so that the file is never
+    // left half written. Keeps the encoding the file was read in; a new file is UTF-8.
+    bool save(const QString& path) const;
+
+private:
+    struct Entry {
+        int section = -1; // index of the section header line, -1 before any header
+        QString name;     // section name for a header, key for a key line
+        QString value;
+        bool isHeader = false;
+        bool isKey = false;
+    };
+    static Entry parseLine(const QString& line, int currentSection, int index);
+    int findSection(const QString& section) const;
+
+    QStringList lines;
+    QList<Entry> entries;
+    ansi::FileEncoding encoding = ansi::FileEncoding::Utf8;
+    bool byteOrderMark = false;
+    QString lineEnd = QStringLiteral("\n");
+    bool existed = false;
+};
+
+// Decimal integer text in the 16-bit signed range, with an optional sign.
+std::optional<qint16> parseInt16(const QString& text);

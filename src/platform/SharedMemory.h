@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+
+// A POSIX shared-memory block opened read-only; the descriptor is closed with the object.
+class SharedMemory {
+public:
+    static std::optional<SharedMemory> openReadOnly(const QString& name);
+
+    // A copy of the first `size` bytes of the block (fewer if the block is shorter);
+    // nullopt when the block cannot be mapped.
+    std::optional<QByteArray> copy(qsizetype size) const;
+
+    SharedMemory(SharedMemory&& other) noexcept;
+    SharedMemory& operator=(SharedMemory&& other) noexcept;
+    SharedMemory(const SharedMemory&) = delete;
+    SharedMemory& operator=(const SharedMemory&) = delete;
+    ~SharedMemory();
+
+private:
+    explicit SharedMemory(int fd) : fd(fd) {}
+    int fd = -1;
+};

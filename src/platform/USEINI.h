@@ -1,0 +1,17 @@
+#pragma once
+
+#include "platform/IniFile.h"
+
+#include <QString>
+
+// Reads one key as the Windows private-profile call does through a 128-character buffer:
+// the default when the key is missing, at most 127 characters of a value.
+QString GetIni(const IniFile& ini, const QString& section, const QString& key,
+               const QString& defaultValue);
+QString GetIni(const QString& section, const QString& key, const QString& defaultValue,
+               const QString& file);
+
+// Writes one key, keeping every other line of the file; creates the file if needed.
+// Returns false when the file could not be written.
+bool PutIni(const QString& section, const QString& key, const QString& value,
+            const QString& file);

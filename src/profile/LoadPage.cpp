@@ -1,0 +1,15 @@
+#include "profile/LoadPage.h"
+
+int LoadPage(PageModel& model, qint16 page) {
+    const int i = (page < 0 || page > kLastPage) ? 0 : page;
+    for (int l = 0; l < kLinesPerPage; ++l) {
+        const LineRecord& next = model.PageTable[i][l];
+        if (model.LineTemplate[l] != next.Text) {
+            model.CurrentLines[l] = next;
+            model.LineTemplate[l] = next.Text;
+        }
+    }
+    model.NextPage = model.PageTiming[i][kPageNext];
+    // Times are kept within 0..32 s by the loader, so the product fits the 16-bit interval.
+    return static_cast<qint16>(model.PageTiming[i][kPageTime] * 1000);
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QByteArray>
+#include <QtGlobal>
+#include <array>
+
+// One display line. Texts are in the panel's character set and may hold any byte, NUL included.
+struct LineRecord {
+    QByteArray Text;       // raw text with %% variables, then the expanded text
+    qint16 ScrollPos = 0;  // index of the first character shown
+    qint16 ScrollMode = 0; // 0 fixed, 1 back and forth, 2 left, 3 right, 4 bargraph
+    qint16 Length = 0;     // number of characters of Text
+    qint16 ScrollDir = 0;  // direction of mode 1: 0 towards the end, 1 back
+    qint16 Pending = 0;    // nonzero while the line still has to be written
+    qint16 Dynamic = 0;    // 1 for a line rebuilt and rewritten on every refresh
+};
+
+// A record as the loaders make it: at the start of its text, to be written, rebuilt each time.
+inline LineRecord freshLine(const QByteArray& text, qint16 scrollMode) {
+    LineRecord r;
+    r.Text = text;
+    r.ScrollMode = scrollMode;
+    r.Length = static_cast<qint16>(text.size());
+    r.Pending = 1;
+    r.Dynamic = 1;
+    return r;
+}
+
+inline constexpr int kLinesPerPage = 4;
+inline constexpr int kLastPage = 50;
+inline constexpr int kPageTime = 0; // second index of PageTiming
+inline constexpr int kPageNext = 1;
+
+// The pages of the loaded profile and the lines on the panel now.
+struct PageModel {
+    std::array<LineRecord, kLinesPerPage> CurrentLines{};
+    std::array<QByteArray, kLinesPerPage> LineTemplate{};            // raw text of each current line
+    std::array<std::array<LineRecord, kLinesPerPage>, kLastPage + 1> PageTable{}; // page 0 stays empty
+    std::array<std::array<qint16, 2>, kLastPage + 1> PageTiming{};   // [page][kPageTime|kPageNext]
+    qint16 NextPage = 0;
+};
+
+// The profile's parameters besides its pages.
+struct ProfileParams {
+    QByteArray vide;        // text of an empty bargraph cell
+    QByteArray plein;       // text of a full bargraph cell
+    QByteArray Ip_Local_Ex; // address prefix the IP variable leaves out
+};

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+struct CommandLineOptions {
+    QString configDir;   // where param.ini is read and written; empty: the default place
+    QString profile;     // loaded once start-up has finished
+    bool start = false;  // press the start button once the profile is loaded
+    bool minimized = false;
+    bool quiet = false;     // message boxes go to standard error
+    bool printLog = false;  // log lines also go to standard output
+};
+
+struct ParsedCommandLine {
+    std::optional<CommandLineOptions> options; // empty: the program ends at once
+    QString output;                            // help, version or error text
+    int exitCode = 0;
+};
+
+ParsedCommandLine parseCommandLine(const QStringList& arguments);

@@ -1,0 +1,246 @@
+#include "shell/F_Interface.h"
+
+#include "profile/LoadPage.h"
+#include "profile/LoadProfile.h"
+#include "shell/AppIcon.h"
+#include "shell/ReadParm.h"
+#include "ui_F_Interface.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QEventLoop>
+#include <QFileDialog>
+#include <QTimer>
+
+namespace {
+
+QString defaultChooseProfile(QWidget* parent) {
+    return QFileDialog::getOpenFileName(parent, QStringLiteral("Ouvrir un profil"), QString(),
+                                        QStringLiteral("Fichiers TavoLCD (*.tlcd)"));
+}
+
+// Lets the window paint while start-up pauses; user input waits until start-up is over.
+void defaultPauseAndRepaint(QWidget* window) {
+    window->repaint();
+    QEventLoop loop;
+    QTimer::singleShot(100, &loop, &QEventLoop::quit);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+}
+
+} // namespace
+
+F_Interface::F_Interface(ShellEnvironment environment, QWidget* parent)
+    : QMainWindow(parent), ui(std::make_unique<Ui::F_Interface>()), env(std::move(environment)),
+      listLog(nullptr, false), sysTray(appIcon(), nullptr) {
+    ui->setupUi(this);
+    listLog = ListLog(ui->List1, env.printLog);
+    setWindowIcon(appIcon());
+    sysTray.icon().setContextMenu(ui->mnuSystemTray);
+    timer1.setObjectName(QStringLiteral("Timer1"));
+    timer2.setObjectName(QStringLiteral("Timer2"));
+    timer1.setInterval(500);
+    timer2.setEnabled(true);
+    app.mbm.blockName = env.mbmBlockName;
+    if (!env.chooseProfile) {
+        env.chooseProfile = defaultChooseProfile;
+    }
+    if (!env.pauseAndRepaint) {
+        env.pauseAndRepaint = defaultPauseAndRepaint;
+    }
+    if (!env.endProgram) {
+        env.endProgram = [] { QCoreApplication::exit(0); };
+    }
+    if (!env.trayAvailable) {
+        env.trayAvailable = &SysTray::available;
+    }
+    if (env.halfLifeCandidates.isEmpty()) {
+        env.halfLifeCandidates = halfLifeLibraryCandidates(env.executableDir);
+    }
+
+    connect(ui->m_fic_ouvrir, &QAction::triggered, this, &F_Interface::m_fic_ouvrir_Click);
+    connect(ui->m_fic_quitter, &QAction::triggered, this, &F_Interface::m_fic_quitter_Click);
+    connect(ui->Command1, &QPushButton::clicked, this, &F_Interface::Command1_Click);
+    connect(ui->Command2, &QPushButton::clicked, this, &F_Interface::Command2_Click);
+    connect(ui->List1, &QListWidget::itemDoubleClicked, this, &F_Interface::List1_DblClick);
+    connect(ui->mnuSystemTrayItem_0, &QAction::triggered, this,
+            [this] { mnuSystemTrayItem_Click(0); });
+    connect(ui->mnuSystemTrayItem_1, &QAction::triggered, this,
+            [this] { mnuSystemTrayItem_Click(1); });
+    // The slider acts when it comes to rest, not at every step of a drag.
+    connect(ui->Slider1, &QSlider::valueChanged, this, [this](int value) {
+        showRefresh(value);
+        if (!ui->Slider1->isSliderDown()) {
+            Slider1_Change(value);
+        }
+    });
+    connect(ui->Slider1, &QSlider::sliderReleased, this,
+            [this] { Slider1_Change(ui->Slider1->value()); });
+    connect(&timer2, &IntervalTimer::timeout, this, [this] { LoadPage(app.pages.NextPage); });
+}
+
+F_Interface::~F_Interface() = default;
+
+QString F_Interface::settingsFile() const {
+    return QDir(env.settingsDir).filePath(QStringLiteral("param.ini"));
+}
+
+void F_Interface::Form_Load(bool startHidden) {
+    CreateIcon();
+    if (!startHidden) {
+        show();
+    } else if (!env.trayAvailable()) {
+        showMinimized();
+    }
+    ui->Label2->setText(QString::number(winId(), 16).toUpper());
+    ReadParm();
+    app.flags.HLAvailable =
+        LoadInfoDllFrom(app.halfLife, env.halfLifeCandidates, app.config.rep_HL) == 0;
+    RecentProfile();
+    repaint();
+    timer1.setInterval(app.config.refresh);
+    timer1.setEnabled(false);
+    const QSignalBlocker quietSlider(ui->Slider1);
+    ui->Slider1->setValue(app.config.refresh);
+    showRefresh(app.config.refresh);
+}
+
+bool F_Interface::ReadParm() {
+    return ::ReadParm({settingsFile(), app.config, app.flags, listLog, *env.boxes,
+                       [this] { env.pauseAndRepaint(this); },
+                       [this] { MbmTest(app.mbm, app.flags, *env.boxes, kAppTitle); }});
+}
+
+void F_Interface::RecentProfile() {
+    recentEntries = ::RecentProfile(app.recent, settingsFile());
+    ui->lstProfile->clear();
+    for (const RecentEntry& entry : recentEntries) {
+        ui->lstProfile->addItem(entry.name);
+        ui->lstProfile->setItemData(ui->lstProfile->count() - 1, entry.path, Qt::ToolTipRole);
+    }
+}
+
+bool F_Interface::LoadProfile(const QString& profile) {
+    const bool loaded =
+        ::LoadProfile(profile, {app.pages, app.params, listLog, [this] { LoadPage(1); }});
+    if (loaded) {
+        ui->Command1->setEnabled(true);
+    }
+    return loaded;
+}
+
+void F_Interface::LoadPage(qint16 page) {
+    timer2.setEnabled(false);
+    timer2.setInterval(::LoadPage(app.pages, page));
+    timer2.setEnabled(true);
+}
+
+void F_Interface::CreateIcon() {
+    if (env.trayAvailable()) {
+        sysTray.CreateIcon();
+    }
+}
+
+void F_Interface::DeleteIcon() { sysTray.DeleteIcon(); }
+
+void F_Interface::EndProc() {
+    if (ended) {
+        return;
+    }
+    ended = true;
+    timer1.setEnabled(false);
+    timer2.setEnabled(false);
+    InitLCD(lcdOutput, app.config);
+    DeleteIcon();
+    env.endProgram();
+}
+
+void F_Interface::m_fic_quitter_Click() { EndProc(); }
+
+void F_Interface::m_fic_ouvrir_Click() {
+    const QString file = env.chooseProfile(this);
+    if (file.isEmpty() || !LoadProfile(file)) {
+        return;
+    }
+    if (!PushRecentProfile(settingsFile(), file)) {
+        listLog.add(QStringLiteral("Impossible d'écrire ") + settingsFile() +
+                    QStringLiteral(" : la liste des profils récents n'est pas mise à jour"));
+        listLog.selectLast();
+    }
+    RecentProfile();
+}
+
+void F_Interface::Command2_Click() {
+    const int k = ui->lstProfile->currentIndex();
+    if (k < 0 || k >= recentEntries.size()) {
+        listLog.add(QStringLiteral("Aucun profil choisi dans la liste : rien n'est chargé"));
+        listLog.selectLast();
+        return;
+    }
+    LoadProfile(recentEntries[k].path);
+}
+
+void F_Interface::Command1_Click() {
+    InitLCD(lcdOutput, app.config);
+    panelInitialised = true;
+    if (ui->Command1->text() == kSendCaption) {
+        timer1.setEnabled(true);
+        ui->Command1->setText(kStopCaption);
+    } else {
+        timer1.setEnabled(false);
+        WriteLCD(lcdOutput, app.config, kStopBanner);
+        ui->Command1->setText(kSendCaption);
+    }
+}
+
+void F_Interface::Slider1_Change(int value) {
+    // The slider can start the feed before the start button ever ran; the panel is set up first.
+    if (!panelInitialised) {
+        InitLCD(lcdOutput, app.config);
+        panelInitialised = true;
+    }
+    timer1.setEnabled(false);
+    timer1.setInterval(value);
+    timer1.setEnabled(true);
+}
+
+void F_Interface::showRefresh(int ms) {
+    ui->lblRefresh->setText(QStringLiteral("Rafraîchissement : %1 ms").arg(ms));
+}
+
+void F_Interface::List1_DblClick() {
+    const QListWidgetItem* item = ui->List1->currentItem();
+    if (item == nullptr) {
+        return;
+    }
+    env.boxes->show(QStringLiteral("Information"),
+                    QStringLiteral("Détail de la ligne : \n\r") + item->text(),
+                    MessageIcon::Information);
+}
+
+void F_Interface::mnuSystemTrayItem_Click(int index) {
+    if (index == 0) {
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+        show();
+        raise();
+        activateWindow();
+    } else if (index == 1) {
+        EndProc();
+    }
+}
+
+void F_Interface::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange || !isMinimized()) {
+        return;
+    }
+    CreateIcon();
+    // Without a notification area there would be no way back: the window stays in the taskbar.
+    if (sysTray.isShown()) {
+        QTimer::singleShot(0, this, &QWidget::hide);
+    }
+}
+
+void F_Interface::closeEvent(QCloseEvent* event) {
+    EndProc();
+    event->accept();
+}

@@ -1,0 +1,107 @@
+#pragma once
+
+#include "drivers/Lcd.h"
+#include "model/DisplayConfig.h"
+#include "platform/MessageBoxes.h"
+#include "profile/PageModel.h"
+#include "profile/RecentProfiles.h"
+#include "shell/IntervalTimer.h"
+#include "shell/ListLog.h"
+#include "shell/SysTray.h"
+#include "sources/hlcs.h"
+#include "sources/mbm.h"
+
+#include <QMainWindow>
+#include <functional>
+#include <memory>
+
+namespace Ui {
+class F_Interface;
+}
+
+// Everything the program knows, owned by the main window for the whole run.
+struct AppState {
+    DisplayConfig config;
+    PresenceFlags flags;
+    ProfileParams params;
+    PageModel pages;
+    RecentProfiles recent;
+    MbmLink mbm;
+    HalfLifeLibrary halfLife;
+};
+
+// What the window needs from the world around it; tests replace any of it.
+struct ShellEnvironment {
+    QString settingsDir;
+    QString executableDir;
+    bool printLog = false;
+    MessageBoxes* boxes = nullptr;                   // not owned
+    std::function<QString(QWidget*)> chooseProfile;  // File > Open; empty text: cancelled
+    std::function<void(QWidget*)> pauseAndRepaint;   // the short pauses of the start-up log
+    std::function<void()> endProgram;                // ends the process's event loop
+    std::function<bool()> trayAvailable;             // whether a notification area exists
+    QString mbmBlockName = kMbmBlockName;
+    QStringList halfLifeCandidates;                  // empty: beside the executable, then the library path
+};
+
+// The string that the start/stop button shows while the panel is not being fed.
+inline const QString kSendCaption = QStringLiteral("Envoyer sur le LCD !");
+inline const QString kStopCaption = QStringLiteral("Arréter sur le LCD !");
+inline const QString kAppTitle = QStringLiteral("Relayeur");
+inline const QString kWindowCaption = QStringLiteral("TLCD - Relayeur");
+// Left on the panel when the feed stops: the project's address between two spaces.
+inline const QByteArray kStopBanner = QByteArrayLiteral(" relayeur.github.io ");
+
+class F_Interface : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit F_Interface(ShellEnvironment environment, QWidget* parent = nullptr);
+    ~F_Interface() override;
+
+    // The start-up sequence: tray icon, window, settings, outside programs, recent profiles.
+    void Form_Load(bool startHidden = false);
+
+    void RecentProfile();
+    bool LoadProfile(const QString& profile);
+    void LoadPage(qint16 page);
+    void CreateIcon();
+    void DeleteIcon();
+    void EndProc();
+    bool ReadParm();
+
+    void m_fic_ouvrir_Click();
+    void m_fic_quitter_Click();
+    void Command1_Click();
+    void Command2_Click();
+    void Slider1_Change(int value);
+    void List1_DblClick();
+    void mnuSystemTrayItem_Click(int index);
+
+    AppState& state() { return app; }
+    LcdOutput& lcd() { return lcdOutput; }
+    IntervalTimer& Timer1() { return timer1; }
+    IntervalTimer& Timer2() { return timer2; }
+    Log& log() { return listLog; }
+    SysTray& tray() { return sysTray; }
+    QString settingsFile() const;
+    bool hasEnded() const { return ended; }
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void showRefresh(int ms);
+
+    std::unique_ptr<Ui::F_Interface> ui;
+    ShellEnvironment env;
+    AppState app;
+    LcdOutput lcdOutput;
+    ListLog listLog;
+    SysTray sysTray;
+    IntervalTimer timer1;
+    IntervalTimer timer2;
+    QList<RecentEntry> recentEntries;
+    bool panelInitialised = false;
+    bool ended = false;
+};

@@ -1,0 +1,19 @@
+#include "shell/ListLog.h"
+
+#include <QListWidget>
+#include <cstdio>
+
+void ListLog::add(const QString& line) {
+    list->addItem(line);
+    if (echo) {
+        std::fprintf(stdout, "%s\n", line.toUtf8().constData());
+        std::fflush(stdout);
+    }
+}
+
+void ListLog::selectLast() {
+    if (list->count() > 0) {
+        list->setCurrentRow(list->count() - 1);
+        list->scrollToBottom();
+    }
+}

@@ -1,0 +1,116 @@
+#include "shell/ReadParm.h"
+
+#include "platform/AnsiText.h"
+#include "platform/USEINI.h"
+
+#include <QFileInfo>
+#include <cstdio>
+
+namespace {
+
+const QString kSection = QStringLiteral("parametres");
+
+struct NumericKey {
+    const char* key;
+    const char* label;
+    qint16 DisplayConfig::*field;
+};
+
+constexpr NumericKey kNumericKeys[] = {
+    {"TypeLCD", "TypeLCD = ", &DisplayConfig::TypeLCD},
+    {"COM", "PortCOM = ", &DisplayConfig::COM},
+    {"C", "Colonnes = ", &DisplayConfig::C},
+    {"L", "Lignes = ", &DisplayConfig::L},
+    {"contrast", "Contrast = ", &DisplayConfig::contrast},
+    {"backlight", "BackLight = ", &DisplayConfig::backlight},
+    {"refresh", "Refresh = ", &DisplayConfig::refresh},
+    {"scrolling", "Scrolling = ", &DisplayConfig::scrolling},
+};
+
+struct DirectoryKey {
+    const char* key;
+    const char* label;
+    QByteArray DisplayConfig::*field;
+};
+
+constexpr DirectoryKey kDirectoryKeys[] = {
+    {"rep_winamp", "Répertoire winamp = ", &DisplayConfig::rep_winamp},
+    {"rep_seti", "Répertoire seti = ", &DisplayConfig::rep_seti},
+    {"rep_HL", "Répertoire half-life = ", &DisplayConfig::rep_HL},
+};
+
+void logBlock(Log& log, const QString& text) {
+    log.add(kLogSeparator);
+    log.add(text);
+    log.add(kLogSeparator);
+    log.selectLast();
+}
+
+// The box says only that the file failed; standard error says which key and why.
+void reportFailure(const ReadParmContext& ctx, const QString& detail) {
+    std::fprintf(stderr, "relayeur: %s\n", detail.toUtf8().constData());
+    ctx.boxes.show(QStringLiteral("Erreur"),
+                   QStringLiteral("Erreur lors du chargement du fichier param.ini"),
+                   MessageIcon::Critical);
+}
+
+void announce(const ReadParmContext& ctx, const QString& text) {
+    ctx.log.add(text);
+    ctx.log.selectLast();
+    ctx.pauseAndRepaint();
+}
+
+} // namespace
+
+bool ReadParm(const ReadParmContext& ctx) {
+    Log& log = ctx.log;
+    log.add(kLogSeparator);
+    log.add(QStringLiteral("Lecture du fichier de paramètre : param.ini ..."));
+    log.add(kLogSeparator);
+
+    const IniFile ini = IniFile::load(ctx.settingsFile);
+    if (!ini.exists()) {
+        reportFailure(ctx, QStringLiteral("%1 introuvable ou illisible").arg(ctx.settingsFile));
+        return false;
+    }
+    for (const NumericKey& k : kNumericKeys) {
+        const QString raw = GetIni(ini, kSection, QString::fromLatin1(k.key), QStringLiteral("Err"));
+        const std::optional<qint16> value = parseInt16(raw);
+        if (!value) {
+            reportFailure(ctx, QStringLiteral("%1 : la clé %2 de [parametres] vaut « %3 », pas un "
+                                              "entier de -32768 à 32767")
+                                   .arg(ctx.settingsFile, QString::fromLatin1(k.key), raw));
+            return false;
+        }
+        ctx.config.*k.field = *value;
+        log.add(QString::fromUtf8(k.label) + QString::number(*value));
+    }
+    for (const DirectoryKey& k : kDirectoryKeys) {
+        QString dir = GetIni(ini, kSection, QString::fromLatin1(k.key), QStringLiteral("Err"));
+        dir.replace('%', ' ');
+        ctx.config.*k.field = ansi::fromUnicode(dir);
+        log.add(QString::fromUtf8(k.label) + ansi::toUnicode(ctx.config.*k.field));
+    }
+    log.selectLast();
+    ctx.pauseAndRepaint();
+    logBlock(log, QStringLiteral("Lecture du fichier de paramètre : param.ini -> OK"));
+    logBlock(log, QStringLiteral("Test des programmes externes ..."));
+
+    announce(ctx, QStringLiteral("Winamp ..."));
+    ctx.flags.WinampPresent = !ctx.config.rep_winamp.isEmpty();
+    log.add(ctx.flags.WinampPresent ? QStringLiteral("Winamp -> OK")
+                                    : QStringLiteral("Winamp -> ABSENT"));
+    log.selectLast();
+
+    announce(ctx, QStringLiteral("Seti ..."));
+    ctx.flags.SetiPresent = !ctx.config.rep_seti.isEmpty();
+    log.add(ctx.flags.SetiPresent ? QStringLiteral("Seti -> OK") : QStringLiteral("Seti -> ABSENT"));
+    log.selectLast();
+
+    announce(ctx, QStringLiteral("Mother board monitor ..."));
+    ctx.mbmTest();
+    log.add(ctx.flags.MbmPresent ? QStringLiteral("Mother Board Monitor -> OK")
+                                 : QStringLiteral("Mother Board Monitor -> ABSENT"));
+    log.selectLast();
+    return true;
+}

@@ -1,0 +1,70 @@
+#include "platform/InstanceLock.h"
+#include "platform/SettingsDir.h"
+#include "shell/CommandLine.h"
+#include "shell/F_Interface.h"
+#include "shell/TerminationSignals.h"
+#include "shell/WidgetMessageBoxes.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QTimer>
+#include <cstdio>
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("relayeur"));
+    QApplication::setApplicationDisplayName(kAppTitle);
+    QApplication::setApplicationVersion(QStringLiteral(RELAYEUR_VERSION));
+    // Hidden behind the tray icon the program has no window open; only a way out ends it.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    const ParsedCommandLine parsed = parseCommandLine(QApplication::arguments());
+    if (!parsed.options) {
+        std::fputs(parsed.output.toUtf8().constData(), parsed.exitCode == 0 ? stdout : stderr);
+        return parsed.exitCode;
+    }
+    const CommandLineOptions& options = *parsed.options;
+
+    QuietMessageBoxes quietBoxes;
+    WidgetMessageBoxes widgetBoxes;
+    MessageBoxes& boxes = options.quiet ? static_cast<MessageBoxes&>(quietBoxes) : widgetBoxes;
+
+    const std::optional<InstanceLock> instance =
+        InstanceLock::acquire(InstanceLock::defaultPath(QStringLiteral("relayeur")));
+    if (!instance) {
+        boxes.show(kAppTitle,
+                   QStringLiteral("une copie de ") + kWindowCaption +
+                       QStringLiteral(" est déja en cour d'éxécution."),
+                   MessageIcon::Exclamation);
+        return 1;
+    }
+
+    ShellEnvironment environment;
+    environment.executableDir = QApplication::applicationDirPath();
+    environment.settingsDir =
+        resolveSettingsDir(options.configDir, environment.executableDir,
+                           QStringLiteral("param.ini"), QStringLiteral("relayeur"));
+    QDir().mkpath(environment.settingsDir);
+    environment.printLog = options.printLog;
+    environment.boxes = &boxes;
+
+    F_Interface window(environment);
+    widgetBoxes.setParent(&window);
+    TerminationSignals signals;
+    QObject::connect(&signals, &TerminationSignals::received, &window,
+                     &F_Interface::m_fic_quitter_Click);
+
+    window.Form_Load(options.minimized);
+    if (!options.profile.isEmpty()) {
+        window.LoadProfile(QDir(options.profile).absolutePath());
+        if (options.start) {
+            window.Command1_Click();
+        }
+    } else if (options.start) {
+        std::fputs("relayeur: --start sans --profile : rien à envoyer\n", stderr);
+    }
+    if (window.hasEnded()) {
+        return 0;
+    }
+    return QApplication::exec();
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "platform/MessageBoxes.h"
+
+#include <QList>
+
+// Records every box instead of showing it.
+class RecordingMessageBoxes : public MessageBoxes {
+public:
+    struct Box {
+        QString title;
+        QString text;
+        MessageIcon icon;
+    };
+    void show(const QString& title, const QString& text, MessageIcon icon) override {
+        boxes.append({title, text, icon});
+    }
+    QList<Box> boxes;
+};
