@@ -9,7 +9,7 @@
 class Panel {
 public:
     virtual ~Panel() = default;
-    virtual void init() = 0;                       // back to the start state: clear, cursor home
+    virtual void init() = 0;                        // back to the start state: clear, cursor home
     virtual void write(const QByteArray& text) = 0; // characters at the cursor
 };
 

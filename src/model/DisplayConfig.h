@@ -5,14 +5,14 @@
 
 // The display configuration, read once from param.ini at start-up.
 struct DisplayConfig {
-    qint16 C = 0;         // columns
-    qint16 L = 0;         // lines, 1 to 4
-    qint16 COM = 0;       // serial port number
-    qint16 TypeLCD = 0;   // kind of panel
-    qint16 contrast = 0;  // read and logged only
-    qint16 backlight = 0; // read and logged only
-    qint16 refresh = 0;   // refresh period in milliseconds
-    qint16 scrolling = 0; // read and logged only
+    qint16 C = 0;          // columns
+    qint16 L = 0;          // lines, 1 to 4
+    qint16 COM = 0;        // serial port number
+    qint16 TypeLCD = 0;    // kind of panel
+    qint16 contrast = 0;   // read and logged only
+    qint16 backlight = 0;  // read and logged only
+    qint16 refresh = 0;    // refresh period in milliseconds
+    qint16 scrolling = 0;  // read and logged only
     QByteArray rep_winamp; // directories, in the panel's character set
     QByteArray rep_seti;
     QByteArray rep_HL;

@@ -14,7 +14,9 @@ std::optional<SharedLibrary> SharedLibrary::open(const QStringList& candidates) 
     return std::nullopt;
 }
 
-void* SharedLibrary::symbol(const char* name) const { return ::dlsym(handle, name); }
+void* SharedLibrary::symbol(const char* name) const {
+    return ::dlsym(handle, name);
+}
 
 SharedLibrary::SharedLibrary(SharedLibrary&& other) noexcept
     : handle(std::exchange(other.handle, nullptr)), loadedFrom(std::move(other.loadedFrom)) {}

@@ -14,8 +14,7 @@ QString GetIni(const QString& section, const QString& key, const QString& defaul
     return GetIni(IniFile::load(file), section, key, defaultValue);
 }
 
-bool PutIni(const QString& section, const QString& key, const QString& value,
-            const QString& file) {
+bool PutIni(const QString& section, const QString& key, const QString& value, const QString& file) {
     IniFile ini = IniFile::load(file);
     ini.setValue(section, key, value);
     return ini.save(file);

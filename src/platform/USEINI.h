@@ -13,5 +13,4 @@ QString GetIni(const QString& section, const QString& key, const QString& defaul
 
 // Writes one key, keeping every other line of the file; creates the file if needed.
 // Returns false when the file could not be written.
-bool PutIni(const QString& section, const QString& key, const QString& value,
-            const QString& file);
+bool PutIni(const QString& section, const QString& key, const QString& value, const QString& file);

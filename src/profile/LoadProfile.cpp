@@ -14,7 +14,9 @@ struct PageNumbers {
     qint16 next = 0;
 };
 
-QString pageSection(int page) { return QStringLiteral("page_%1").arg(page); }
+QString pageSection(int page) {
+    return QStringLiteral("page_%1").arg(page);
+}
 
 // A scroll mode that is no number leaves the line fixed.
 qint16 readScrollMode(const IniFile& ini, int page, int line, Log& log) {
@@ -82,9 +84,10 @@ bool LoadProfile(const QString& path, ProfileLoad target) {
 
     const IniFile ini = IniFile::load(path);
     if (!ini.exists()) {
-        logRefusal(log, QFileInfo(path).isDir()
-                            ? QStringLiteral("C'est un dossier, pas un profil : rien n'est chargé")
-                            : QStringLiteral("Fichier introuvable ou illisible : rien n'est chargé"));
+        logRefusal(log,
+                   QFileInfo(path).isDir()
+                       ? QStringLiteral("C'est un dossier, pas un profil : rien n'est chargé")
+                       : QStringLiteral("Fichier introuvable ou illisible : rien n'est chargé"));
         return false;
     }
     const QString rawCount = GetIni(ini, QStringLiteral("param"), QStringLiteral("nb_pages"), kErr);

@@ -34,9 +34,10 @@ inline constexpr int kPageNext = 1;
 // The pages of the loaded profile and the lines on the panel now.
 struct PageModel {
     std::array<LineRecord, kLinesPerPage> CurrentLines{};
-    std::array<QByteArray, kLinesPerPage> LineTemplate{};            // raw text of each current line
-    std::array<std::array<LineRecord, kLinesPerPage>, kLastPage + 1> PageTable{}; // page 0 stays empty
-    std::array<std::array<qint16, 2>, kLastPage + 1> PageTiming{};   // [page][kPageTime|kPageNext]
+    std::array<QByteArray, kLinesPerPage> LineTemplate{}; // raw text of each current line
+    std::array<std::array<LineRecord, kLinesPerPage>, kLastPage + 1>
+        PageTable{};                                               // page 0 stays empty
+    std::array<std::array<qint16, 2>, kLastPage + 1> PageTiming{}; // [page][kPageTime|kPageNext]
     qint16 NextPage = 0;
 };
 

@@ -20,7 +20,8 @@ QPixmap drawIcon(int size) {
     p.setBrush(QColor(0x1e, 0x3a, 0x10));
     for (int row = 0; row < 2; ++row) {
         for (int col = 0; col < 4; ++col) {
-            p.drawRect(QRectF((2.5 + col * 3) * unit, (5 + row * 3.5) * unit, 2 * unit, 2.5 * unit));
+            p.drawRect(
+                QRectF((2.5 + col * 3) * unit, (5 + row * 3.5) * unit, 2 * unit, 2.5 * unit));
         }
     }
     return pixmap;

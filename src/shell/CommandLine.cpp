@@ -20,8 +20,9 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments) {
         QStringLiteral("Charge ce profil .tlcd une fois le démarrage fini (la liste des profils "
                        "récents ne change pas)."),
         QStringLiteral("FILE"));
-    const QCommandLineOption start(QStringLiteral("start"),
-                                   QStringLiteral("Appuie ensuite une fois sur « Envoyer sur le LCD ! »."));
+    const QCommandLineOption start(
+        QStringLiteral("start"),
+        QStringLiteral("Appuie ensuite une fois sur « Envoyer sur le LCD ! »."));
     const QCommandLineOption minimized(QStringLiteral("minimized"),
                                        QStringLiteral("Démarre caché derrière l'icône de la zone "
                                                       "de notification."));

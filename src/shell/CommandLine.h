@@ -5,12 +5,12 @@
 #include <optional>
 
 struct CommandLineOptions {
-    QString configDir;   // where param.ini is read and written; empty: the default place
-    QString profile;     // loaded once start-up has finished
-    bool start = false;  // press the start button once the profile is loaded
+    QString configDir;  // where param.ini is read and written; empty: the default place
+    QString profile;    // loaded once start-up has finished
+    bool start = false; // press the start button once the profile is loaded
     bool minimized = false;
-    bool quiet = false;     // message boxes go to standard error
-    bool printLog = false;  // log lines also go to standard output
+    bool quiet = false;    // message boxes go to standard error
+    bool printLog = false; // log lines also go to standard output
 };
 
 struct ParsedCommandLine {

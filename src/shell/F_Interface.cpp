@@ -140,7 +140,9 @@ void F_Interface::CreateIcon() {
     }
 }
 
-void F_Interface::DeleteIcon() { sysTray.DeleteIcon(); }
+void F_Interface::DeleteIcon() {
+    sysTray.DeleteIcon();
+}
 
 void F_Interface::EndProc() {
     if (ended) {
@@ -154,7 +156,9 @@ void F_Interface::EndProc() {
     env.endProgram();
 }
 
-void F_Interface::m_fic_quitter_Click() { EndProc(); }
+void F_Interface::m_fic_quitter_Click() {
+    EndProc();
+}
 
 void F_Interface::m_fic_ouvrir_Click() {
     const QString file = env.chooseProfile(this);

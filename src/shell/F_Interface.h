@@ -35,13 +35,13 @@ struct ShellEnvironment {
     QString settingsDir;
     QString executableDir;
     bool printLog = false;
-    MessageBoxes* boxes = nullptr;                   // not owned
-    std::function<QString(QWidget*)> chooseProfile;  // File > Open; empty text: cancelled
-    std::function<void(QWidget*)> pauseAndRepaint;   // the short pauses of the start-up log
-    std::function<void()> endProgram;                // ends the process's event loop
-    std::function<bool()> trayAvailable;             // whether a notification area exists
+    MessageBoxes* boxes = nullptr;                  // not owned
+    std::function<QString(QWidget*)> chooseProfile; // File > Open; empty text: cancelled
+    std::function<void(QWidget*)> pauseAndRepaint;  // the short pauses of the start-up log
+    std::function<void()> endProgram;               // ends the process's event loop
+    std::function<bool()> trayAvailable;            // whether a notification area exists
     QString mbmBlockName = kMbmBlockName;
-    QStringList halfLifeCandidates;                  // empty: beside the executable, then the library path
+    QStringList halfLifeCandidates; // empty: beside the executable, then the library path
 };
 
 // The string that the start/stop button shows while the panel is not being fed.

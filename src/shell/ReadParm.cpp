@@ -74,7 +74,8 @@ bool ReadParm(const ReadParmContext& ctx) {
         return false;
     }
     for (const NumericKey& k : kNumericKeys) {
-        const QString raw = GetIni(ini, kSection, QString::fromLatin1(k.key), QStringLiteral("Err"));
+        const QString raw =
+            GetIni(ini, kSection, QString::fromLatin1(k.key), QStringLiteral("Err"));
         const std::optional<qint16> value = parseInt16(raw);
         if (!value) {
             reportFailure(ctx, QStringLiteral("%1 : la clé %2 de [parametres] vaut « %3 », pas un "
@@ -104,7 +105,8 @@ bool ReadParm(const ReadParmContext& ctx) {
 
     announce(ctx, QStringLiteral("Seti ..."));
     ctx.flags.SetiPresent = !ctx.config.rep_seti.isEmpty();
-    log.add(ctx.flags.SetiPresent ? QStringLiteral("Seti -> OK") : QStringLiteral("Seti -> ABSENT"));
+    log.add(ctx.flags.SetiPresent ? QStringLiteral("Seti -> OK")
+                                  : QStringLiteral("Seti -> ABSENT"));
     log.selectLast();
 
     announce(ctx, QStringLiteral("Mother board monitor ..."));

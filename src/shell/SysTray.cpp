@@ -9,8 +9,14 @@ SysTray::SysTray(const QIcon& icon, QMenu* menu) {
     tray.setContextMenu(menu);
 }
 
-void SysTray::CreateIcon() { tray.show(); }
+void SysTray::CreateIcon() {
+    tray.show();
+}
 
-void SysTray::DeleteIcon() { tray.hide(); }
+void SysTray::DeleteIcon() {
+    tray.hide();
+}
 
-bool SysTray::available() { return QSystemTrayIcon::isSystemTrayAvailable(); }
+bool SysTray::available() {
+    return QSystemTrayIcon::isSystemTrayAvailable();
+}

@@ -16,4 +16,5 @@ QStringList halfLifeLibraryCandidates(const QString& executableDir);
 
 // Loads the library and hands it the Half-Life directory. 0 means the statistics are
 // available; any other value (the library or its function missing included) means not.
-int LoadInfoDllFrom(HalfLifeLibrary& hl, const QStringList& candidates, const QByteArray& directory);
+int LoadInfoDllFrom(HalfLifeLibrary& hl, const QStringList& candidates,
+                    const QByteArray& directory);

@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds Relayeur, and runs it. Without arguments it opens the bundled
+# demo; with arguments they are passed to relayeur as they are (see ./run.sh --help).
+set -euo pipefail
+cd "$(dirname "$0")"
+. tools/ensure-packages.sh
+ensure_packages "${BUILD_PACKAGES[@]}"
+
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build --target relayeur -j"$(nproc)"
+
+args=("$@")
+if [ ${#args[@]} -eq 0 ]; then
+    # The demo gets its own settings directory, so that the recent list it writes stays out of
+    # the source tree and out of the user's own settings.
+    demo=build/demo
+    if [ ! -f "$demo/param.ini" ]; then
+        mkdir -p "$demo"
+        cp examples/param.ini "$demo/param.ini"
+        {
+            echo
+            echo "[recent_profile]"
+            i=1
+            for profile in "$PWD"/examples/*.tlcd; do
+                echo "$i=$profile"
+                i=$((i + 1))
+            done
+        } >>"$demo/param.ini"
+    fi
+    args=(--config-dir "$demo" --profile examples/demo.tlcd)
+fi
+
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+    echo "Pas d'écran graphique : Relayeur tourne sans fenêtre et écrit son journal ici (Ctrl+C pour quitter)."
+    export QT_QPA_PLATFORM=offscreen
+    args+=(--quiet --print-log)
+fi
+exec ./build/relayeur "${args[@]}"

@@ -1,0 +1,286 @@
+#include "shell/F_Interface.h"
+
+#include "support/FakePanel.h"
+#include "support/RecordingMessageBoxes.h"
+#include "support/TempDir.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSlider>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QByteArray kSettings = "[parametres]\nTypeLCD=2\nCOM=1\nC=20\nL=4\ncontrast=0\n"
+                             "backlight=0\nrefresh=300\nscrolling=0\n"
+                             "rep_winamp=\nrep_seti=/seti/\nrep_HL=\n";
+
+const QByteArray kTwoPages = "[param]\nnb_pages=2\nplein=#\nvide=-\nIp_Local_Ex=\n"
+                             "[page_1]\nligne0=Commun\nligne1=Un\nligne2=\nligne3=\n"
+                             "scroll0=2\nscroll1=0\nscroll2=0\nscroll3=0\ntime=3\nnext=2\n"
+                             "[page_2]\nligne0=Commun\nligne1=Deux\nligne2=\nligne3=\n"
+                             "scroll0=2\nscroll1=1\nscroll2=0\nscroll3=0\ntime=0\nnext=0\n";
+
+// A main window on settings of its own, with the panel, boxes, dialog and exit recorded.
+struct Shell {
+    TempDir dir;
+    RecordingMessageBoxes boxes;
+    FakePanel panel;
+    QString chosenProfile;
+    int ends = 0;
+    bool trayAvailable = false;
+    std::unique_ptr<F_Interface> window;
+
+    explicit Shell(const QByteArray& settings = kSettings) {
+        if (!settings.isNull()) {
+            dir.write("param.ini", settings);
+        }
+        ShellEnvironment env;
+        env.settingsDir = dir.path();
+        env.executableDir = dir.path();
+        env.boxes = &boxes;
+        env.chooseProfile = [this](QWidget*) { return chosenProfile; };
+        env.pauseAndRepaint = [](QWidget*) {};
+        env.endProgram = [this] { ++ends; };
+        env.trayAvailable = [this] { return trayAvailable; };
+        env.mbmBlockName = QStringLiteral("/relayeur-test-no-such-block");
+        window = std::make_unique<F_Interface>(env);
+        window->lcd().panels[2] = &panel;
+    }
+
+    template <typename T> T* find(const char* name) {
+        return window->findChild<T*>(QString::fromLatin1(name));
+    }
+    QStringList log() {
+        QStringList lines;
+        auto* list = find<QListWidget>("List1");
+        for (int i = 0; i < list->count(); ++i) {
+            lines.append(list->item(i)->text());
+        }
+        return lines;
+    }
+    QStringList recentNames() {
+        QStringList names;
+        auto* combo = find<QComboBox>("lstProfile");
+        for (int i = 0; i < combo->count(); ++i) {
+            names.append(combo->itemText(i));
+        }
+        return names;
+    }
+};
+
+} // namespace
+
+TEST(F_Interface, HasEveryControlAndMenuWithItsCaption) {
+    Shell s;
+    EXPECT_EQ(s.window->windowTitle(), "TLCD - Relayeur");
+    EXPECT_EQ(s.find<QLabel>("Label3")->text(), "Profile :");
+    EXPECT_EQ(s.find<QLabel>("Label1")->text(),
+              "Pour plus de détails : double cliquez sur la ligne");
+    EXPECT_EQ(s.find<QPushButton>("Command2")->text(), "Ouvrir");
+    EXPECT_EQ(s.find<QPushButton>("Command1")->text(), "Envoyer sur le LCD !");
+    EXPECT_FALSE(s.find<QPushButton>("Command1")->isEnabled());
+    EXPECT_NE(s.find<QSlider>("Slider1"), nullptr);
+    EXPECT_NE(s.find<QComboBox>("lstProfile"), nullptr);
+    const std::pair<const char*, const char*> actions[] = {{"m_fic_ouvrir", "&Ouvrir"},
+                                                           {"m_fic_quitter", "&Quiter"},
+                                                           {"m_about", "&About ..."},
+                                                           {"mnuSystemTrayItem_0", "Restaurer"},
+                                                           {"mnuSystemTrayItem_1", "Quitter"}};
+    for (const auto& [name, text] : actions) {
+        ASSERT_NE(s.find<QAction>(name), nullptr) << name;
+        EXPECT_EQ(s.find<QAction>(name)->text(), text) << name;
+    }
+    EXPECT_EQ(s.find<QMenu>("m_fichier")->title(), "&Fichier");
+    EXPECT_EQ(s.find<QMenu>("m_help")->title(), "&?");
+    // The tray menu belongs to the window but is not in its menu bar.
+    auto* tray = s.find<QMenu>("mnuSystemTray");
+    ASSERT_NE(tray, nullptr);
+    EXPECT_FALSE(s.window->menuBar()->actions().contains(tray->menuAction()));
+}
+
+TEST(F_Interface, StartUpLeavesTheWindowReadyAndThePanelUntouched) {
+    Shell s;
+    s.dir.write("param.ini", kSettings + "[recent_profile]\n1=/a/b/deux.tlcd\n2=un.tlcd\n");
+    s.window->Form_Load();
+    const QStringList log = s.log();
+    ASSERT_EQ(log.size(), 26);
+    EXPECT_EQ(log[9], "Refresh = 300");
+    EXPECT_EQ(log[23], "Seti -> OK");
+    EXPECT_EQ(log[25], "Mother Board Monitor -> ABSENT");
+    ASSERT_EQ(s.boxes.boxes.size(), 1); // Motherboard Monitor is not running
+    EXPECT_EQ(s.boxes.boxes[0].title, "Relayeur");
+    EXPECT_EQ(s.boxes.boxes[0].text, "Vous n'avez pas lancer motherBoard Monitor.\n\r"
+                                     "Vous ne pourrais pas accéder aux variables de Mbm");
+    EXPECT_EQ(s.recentNames(), QStringList({"deux.tlcd", "un.tlcd"}));
+    EXPECT_EQ(s.find<QLabel>("Label2")->text(), QString::number(s.window->winId(), 16).toUpper());
+    EXPECT_FALSE(s.window->Timer1().isEnabled());
+    EXPECT_EQ(s.window->Timer1().interval(), 300);
+    EXPECT_TRUE(s.window->Timer2().isEnabled());
+    EXPECT_FALSE(s.window->Timer2().isRunning());
+    EXPECT_EQ(s.find<QSlider>("Slider1")->value(), 300);
+    EXPECT_FALSE(s.window->Timer1().isEnabled()) << "showing refresh must not start the feed";
+    EXPECT_FALSE(s.window->state().flags.HLAvailable);
+    EXPECT_EQ(s.panel.inits, 0);
+}
+
+TEST(F_Interface, WithoutSettingsTheRefreshTimerStaysIdle) {
+    Shell s{QByteArray()};
+    s.window->Form_Load();
+    EXPECT_EQ(s.log().size(), 3);
+    ASSERT_EQ(s.boxes.boxes.size(), 1);
+    EXPECT_EQ(s.boxes.boxes[0].text, "Erreur lors du chargement du fichier param.ini");
+    EXPECT_EQ(s.window->Timer1().interval(), 0);
+    s.window->Slider1_Change(0);
+    EXPECT_FALSE(s.window->Timer1().isRunning()) << "an interval of 0 never fires";
+}
+
+TEST(F_Interface, FileOpenLoadsThePageStartsRotationAndUpdatesTheRecentList) {
+    Shell s;
+    s.window->Form_Load();
+    s.chosenProfile = s.dir.write("deux.tlcd", kTwoPages);
+    s.window->m_fic_ouvrir_Click();
+    EXPECT_TRUE(s.find<QPushButton>("Command1")->isEnabled());
+    EXPECT_EQ(s.log().last(), QString(49, '-'));
+    EXPECT_TRUE(s.log().contains("Chargement du fichier de commande -> OK"));
+    EXPECT_EQ(s.window->state().pages.CurrentLines[1].Text, QByteArray("Un"));
+    EXPECT_EQ(s.window->Timer2().interval(), 3000);
+    EXPECT_TRUE(s.window->Timer2().isRunning());
+    EXPECT_EQ(s.recentNames(), QStringList({"deux.tlcd"}));
+
+    // The same file again goes on top once more; a cancelled dialog changes nothing.
+    s.window->m_fic_ouvrir_Click();
+    s.chosenProfile.clear();
+    s.window->m_fic_ouvrir_Click();
+    EXPECT_EQ(s.recentNames(), QStringList({"deux.tlcd", "deux.tlcd"}));
+
+    // A page change keeps the scrolling line that both pages share.
+    s.window->state().pages.CurrentLines[0].ScrollPos = 5;
+    Q_EMIT s.window->Timer2().timeout();
+    EXPECT_EQ(s.window->state().pages.CurrentLines[0].ScrollPos, 5);
+    EXPECT_EQ(s.window->state().pages.CurrentLines[1].Text, QByteArray("Deux"));
+    EXPECT_FALSE(s.window->Timer2().isRunning()) << "page 2 has time 0 and stays";
+}
+
+TEST(F_Interface, RecentListOpensTheFullPathAndCopesWithNoSelection) {
+    Shell s;
+    s.window->Form_Load();
+    s.window->Command2_Click();
+    EXPECT_EQ(s.log().last(), "Aucun profil choisi dans la liste : rien n'est chargé");
+    EXPECT_FALSE(s.find<QPushButton>("Command1")->isEnabled());
+
+    const QString path = s.dir.write("deux.tlcd", kTwoPages);
+    s.dir.write("param.ini", kSettings + "[recent_profile]\n1=" + path.toUtf8() + "\n");
+    s.window->RecentProfile();
+    s.window->Command2_Click();
+    EXPECT_TRUE(s.log().contains("Chargement du fichier de commande -> " + path));
+    EXPECT_TRUE(s.find<QPushButton>("Command1")->isEnabled());
+}
+
+TEST(F_Interface, RefusedProfileLeavesTheStartButtonAndRecentListAlone) {
+    Shell s;
+    s.window->Form_Load();
+    s.chosenProfile = s.dir.write("vide.tlcd", "[param]\nplein=#\n");
+    s.window->m_fic_ouvrir_Click();
+    EXPECT_FALSE(s.find<QPushButton>("Command1")->isEnabled());
+    EXPECT_TRUE(s.recentNames().isEmpty());
+    EXPECT_TRUE(s.log().contains("Chargement du fichier de commande -> ANNULÉ"));
+}
+
+TEST(F_Interface, StartButtonTogglesTheFeedAndLeavesTheBanner) {
+    Shell s;
+    s.window->Form_Load();
+    auto* command1 = s.find<QPushButton>("Command1");
+    s.window->Command1_Click();
+    EXPECT_EQ(s.panel.inits, 1);
+    EXPECT_TRUE(s.window->Timer1().isRunning());
+    EXPECT_EQ(command1->text(), "Arréter sur le LCD !");
+
+    s.window->Command1_Click();
+    EXPECT_EQ(s.panel.inits, 2);
+    EXPECT_FALSE(s.window->Timer1().isEnabled());
+    ASSERT_EQ(s.panel.written.size(), 1);
+    EXPECT_EQ(s.panel.written[0].size(), 20);
+    EXPECT_EQ(command1->text(), "Envoyer sur le LCD !");
+}
+
+TEST(F_Interface, SliderStartsTheFeedWithoutChangingTheButton) {
+    Shell s;
+    s.window->Form_Load();
+    s.find<QSlider>("Slider1")->setValue(800);
+    EXPECT_TRUE(s.window->Timer1().isRunning());
+    EXPECT_EQ(s.window->Timer1().interval(), 800);
+    EXPECT_EQ(s.panel.inits, 1) << "the panel is set up before the first refresh";
+    auto* command1 = s.find<QPushButton>("Command1");
+    EXPECT_EQ(command1->text(), "Envoyer sur le LCD !");
+    s.window->Command1_Click();
+    EXPECT_EQ(command1->text(), "Arréter sur le LCD !");
+    EXPECT_TRUE(s.window->Timer1().isRunning());
+}
+
+TEST(F_Interface, DoubleClickShowsTheLineInFull) {
+    Shell s;
+    s.window->Form_Load();
+    auto* list = s.find<QListWidget>("List1");
+    list->setCurrentRow(9);
+    s.boxes.boxes.clear();
+    Q_EMIT list->itemDoubleClicked(list->item(9));
+    ASSERT_EQ(s.boxes.boxes.size(), 1);
+    EXPECT_EQ(s.boxes.boxes[0].title, "Information");
+    EXPECT_EQ(s.boxes.boxes[0].text, "Détail de la ligne : \n\rRefresh = 300");
+    EXPECT_EQ(s.boxes.boxes[0].icon, MessageIcon::Information);
+}
+
+TEST(F_Interface, EveryWayOutInitialisesThePanelOnceAndEnds) {
+    for (const char* way : {"quit menu", "tray menu", "close box"}) {
+        Shell s;
+        s.trayAvailable = true;
+        s.window->Form_Load();
+        s.window->Command1_Click();
+        ASSERT_TRUE(s.window->Timer1().isRunning());
+        const int before = s.panel.inits;
+        if (std::string(way) == "quit menu") {
+            s.find<QAction>("m_fic_quitter")->trigger();
+        } else if (std::string(way) == "tray menu") {
+            s.find<QAction>("mnuSystemTrayItem_1")->trigger();
+        } else {
+            s.window->close();
+        }
+        s.window->close(); // a second way out after the first has no further effect
+        EXPECT_EQ(s.panel.inits, before + 1) << way;
+        EXPECT_EQ(s.ends, 1) << way;
+        EXPECT_FALSE(s.window->tray().isShown()) << way;
+        EXPECT_FALSE(s.window->Timer1().isRunning()) << way;
+    }
+}
+
+TEST(F_Interface, MinimiseHidesBehindTheTrayAndRestoreBringsItBack) {
+    Shell s;
+    s.trayAvailable = true;
+    s.window->Form_Load();
+    ASSERT_TRUE(s.window->tray().isShown());
+    EXPECT_EQ(s.window->tray().icon().toolTip(), "Dusk Within");
+    for (int i = 0; i < 3; ++i) {
+        s.window->showMinimized();
+        QCoreApplication::processEvents();
+        EXPECT_FALSE(s.window->isVisible());
+        s.find<QAction>("mnuSystemTrayItem_0")->trigger();
+        EXPECT_TRUE(s.window->isVisible());
+        EXPECT_FALSE(s.window->isMinimized());
+    }
+    EXPECT_TRUE(s.window->tray().isShown());
+}
+
+TEST(F_Interface, WithoutNotificationAreaMinimisingKeepsTheWindow) {
+    Shell s;
+    s.window->Form_Load();
+    s.window->showMinimized();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(s.window->isVisible());
+}

@@ -1,0 +1,126 @@
+#include "shell/ReadParm.h"
+
+#include "support/FakeLog.h"
+#include "support/RecordingMessageBoxes.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QByteArray kComplete = "[parametres]\n"
+                             "TypeLCD=3\nCOM=2\nC=20\nL=4\ncontrast=-5\nbacklight=1\n"
+                             "refresh=250\nscrolling=7\n"
+                             "rep_winamp=/home/moi/Ma%Musique/\nrep_seti=\n";
+
+struct Fixture {
+    TempDir dir;
+    DisplayConfig config;
+    PresenceFlags flags;
+    FakeLog log;
+    RecordingMessageBoxes boxes;
+    int pauses = 0;
+    bool mbmFound = true;
+
+    bool run(const QByteArray& ini) {
+        const QString file = ini.isNull() ? dir.file("param.ini") : dir.write("param.ini", ini);
+        return ReadParm({file, config, flags, log, boxes, [this] { ++pauses; },
+                         [this] { flags.MbmPresent = mbmFound; }});
+    }
+};
+
+const QString kSep = QString(49, '-');
+
+} // namespace
+
+TEST(ReadParm, CompleteFileGivesTheTwentySixLineLogAndTheFlags) {
+    Fixture f;
+    f.mbmFound = false;
+    ASSERT_TRUE(f.run(kComplete));
+    const QStringList expected = {kSep,
+                                  "Lecture du fichier de paramètre : param.ini ...",
+                                  kSep,
+                                  "TypeLCD = 3",
+                                  "PortCOM = 2",
+                                  "Colonnes = 20",
+                                  "Lignes = 4",
+                                  "Contrast = -5",
+                                  "BackLight = 1",
+                                  "Refresh = 250",
+                                  "Scrolling = 7",
+                                  "Répertoire winamp = /home/moi/Ma Musique/",
+                                  "Répertoire seti = ",
+                                  "Répertoire half-life = Err",
+                                  kSep,
+                                  "Lecture du fichier de paramètre : param.ini -> OK",
+                                  kSep,
+                                  kSep,
+                                  "Test des programmes externes ...",
+                                  kSep,
+                                  "Winamp ...",
+                                  "Winamp -> OK",
+                                  "Seti ...",
+                                  "Seti -> ABSENT",
+                                  "Mother board monitor ...",
+                                  "Mother Board Monitor -> ABSENT"};
+    EXPECT_EQ(f.log.lines, expected);
+    EXPECT_TRUE(f.boxes.boxes.isEmpty());
+    EXPECT_EQ(f.pauses, 4);
+    EXPECT_EQ(f.log.selections.back(), 26);
+
+    EXPECT_EQ(f.config.TypeLCD, 3);
+    EXPECT_EQ(f.config.COM, 2);
+    EXPECT_EQ(f.config.contrast, -5);
+    EXPECT_EQ(f.config.refresh, 250);
+    EXPECT_EQ(f.config.rep_winamp, QByteArray("/home/moi/Ma Musique/"));
+    EXPECT_EQ(f.config.rep_HL, QByteArray("Err"));
+    EXPECT_TRUE(f.flags.WinampPresent);
+    EXPECT_FALSE(f.flags.SetiPresent);
+    EXPECT_FALSE(f.flags.MbmPresent);
+}
+
+TEST(ReadParm, MissingFileStopsAfterTheHeadingWithTheErrorBox) {
+    Fixture f;
+    EXPECT_FALSE(f.run(QByteArray()));
+    EXPECT_EQ(f.log.lines,
+              QStringList({kSep, "Lecture du fichier de paramètre : param.ini ...", kSep}));
+    ASSERT_EQ(f.boxes.boxes.size(), 1);
+    EXPECT_EQ(f.boxes.boxes[0].title, "Erreur");
+    EXPECT_EQ(f.boxes.boxes[0].text, "Erreur lors du chargement du fichier param.ini");
+    EXPECT_EQ(f.boxes.boxes[0].icon, MessageIcon::Critical);
+    EXPECT_EQ(f.config.refresh, 0);
+    EXPECT_EQ(f.config.TypeLCD, 0);
+    EXPECT_FALSE(f.flags.WinampPresent || f.flags.SetiPresent || f.flags.MbmPresent);
+}
+
+TEST(ReadParm, BadNumberKeepsWhatWasReadBeforeIt) {
+    Fixture nonNumeric;
+    QByteArray ini = kComplete;
+    ini.replace("refresh=250", "refresh=vite");
+    EXPECT_FALSE(nonNumeric.run(ini));
+    EXPECT_EQ(nonNumeric.log.lines.size(), 3 + 6);
+    EXPECT_EQ(nonNumeric.log.lines.back(), "BackLight = 1");
+    EXPECT_EQ(nonNumeric.config.backlight, 1);
+    EXPECT_EQ(nonNumeric.config.refresh, 0);
+    EXPECT_EQ(nonNumeric.config.scrolling, 0);
+    EXPECT_TRUE(nonNumeric.config.rep_winamp.isEmpty());
+    EXPECT_EQ(nonNumeric.boxes.boxes.size(), 1);
+    EXPECT_FALSE(nonNumeric.flags.WinampPresent);
+
+    Fixture tooLarge;
+    ini = kComplete;
+    ini.replace("L=4", "L=40000");
+    EXPECT_FALSE(tooLarge.run(ini));
+    EXPECT_EQ(tooLarge.log.lines.back(), "Colonnes = 20");
+    EXPECT_EQ(tooLarge.config.C, 20);
+    EXPECT_EQ(tooLarge.config.L, 0);
+    EXPECT_EQ(tooLarge.boxes.boxes.size(), 1);
+}
+
+TEST(ReadParm, LongDirectoryIsCutTo127Characters) {
+    Fixture f;
+    QByteArray ini = kComplete;
+    ini.replace("rep_winamp=/home/moi/Ma%Musique/", "rep_winamp=" + QByteArray(200, 'a'));
+    ASSERT_TRUE(f.run(ini));
+    EXPECT_EQ(f.config.rep_winamp, QByteArray(127, 'a'));
+}
