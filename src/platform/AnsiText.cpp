@@ -33,8 +33,12 @@ char toByte(char16_t c) {
 QByteArray fromUnicode(const QString& text) {
     QByteArray out;
     out.reserve(text.size());
-    for (QChar c : text) {
-        out.append(toByte(c.unicode()));
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        // A character beyond U+FFFF takes two UTF-16 units but is still one '?'.
+        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            ++i;
+        }
+        out.append(toByte(text[i].unicode()));
     }
     return out;
 }
