@@ -5,6 +5,20 @@
 
 namespace {
 
+// Only plain blanks count: a no-break space is part of a value, as in the Windows functions.
+QString blankTrimmed(const QString& text) {
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    auto blank = [](QChar c) { return c == ' ' || c == '\t' || c == '\r'; };
+    while (begin < end && blank(text[begin])) {
+        ++begin;
+    }
+    while (end > begin && blank(text[end - 1])) {
+        --end;
+    }
+    return text.mid(begin, end - begin);
+}
+
 QString stripQuotes(const QString& value) {
     if (value.size() > 1 && (value.front() == '"' || value.front() == '\'') &&
         value.back() == value.front()) {
@@ -49,12 +63,12 @@ IniFile IniFile::load(const QString& path) {
 IniFile::Entry IniFile::parseLine(const QString& line, int currentSection, int index) {
     Entry e;
     e.section = currentSection;
-    const QString trimmed = line.trimmed();
+    const QString trimmed = blankTrimmed(line);
     if (trimmed.startsWith('[')) {
         const qsizetype close = trimmed.indexOf(']');
         e.isHeader = true;
         e.section = index;
-        e.name = (close < 0 ? trimmed.mid(1) : trimmed.mid(1, close - 1)).trimmed();
+        e.name = blankTrimmed(close < 0 ? trimmed.mid(1) : trimmed.mid(1, close - 1));
         return e;
     }
     if (trimmed.startsWith(';')) {
@@ -65,15 +79,15 @@ IniFile::Entry IniFile::parseLine(const QString& line, int currentSection, int i
         return e;
     }
     e.isKey = true;
-    e.name = trimmed.left(eq).trimmed();
-    e.value = stripQuotes(trimmed.mid(eq + 1).trimmed());
+    e.name = blankTrimmed(trimmed.left(eq));
+    e.value = stripQuotes(blankTrimmed(trimmed.mid(eq + 1)));
     return e;
 }
 
 int IniFile::findSection(const QString& section) const {
     for (int i = 0; i < entries.size(); ++i) {
         if (entries[i].isHeader &&
-            entries[i].name.compare(section.trimmed(), Qt::CaseInsensitive) == 0) {
+            entries[i].name.compare(blankTrimmed(section), Qt::CaseInsensitive) == 0) {
             return i;
         }
     }
@@ -86,7 +100,8 @@ std::optional<QString> IniFile::value(const QString& section, const QString& key
         return std::nullopt;
     }
     for (int i = header + 1; i < entries.size() && !entries[i].isHeader; ++i) {
-        if (entries[i].isKey && entries[i].name.compare(key.trimmed(), Qt::CaseInsensitive) == 0) {
+        if (entries[i].isKey &&
+            entries[i].name.compare(blankTrimmed(key), Qt::CaseInsensitive) == 0) {
             return entries[i].value;
         }
     }
@@ -96,7 +111,7 @@ std::optional<QString> IniFile::value(const QString& section, const QString& key
 void IniFile::setValue(const QString& section, const QString& key, const QString& value) {
     const int header = findSection(section);
     if (header < 0) {
-        if (!lines.isEmpty() && !lines.back().trimmed().isEmpty()) {
+        if (!lines.isEmpty() && !blankTrimmed(lines.back()).isEmpty()) {
             lines.append(QString());
             entries.append(Entry{});
         }
@@ -112,7 +127,7 @@ void IniFile::setValue(const QString& section, const QString& key, const QString
         if (!entries[i].isKey) {
             continue;
         }
-        if (entries[i].name.compare(key.trimmed(), Qt::CaseInsensitive) == 0) {
+        if (entries[i].name.compare(blankTrimmed(key), Qt::CaseInsensitive) == 0) {
             const QString& line = lines[i];
             lines[i] = line.left(line.indexOf('=')) + '=' + value;
             entries[i] = parseLine(lines[i], header, i);

@@ -91,10 +91,11 @@ bool LoadProfile(const QString& path, ProfileLoad target) {
         return false;
     }
     const QString rawCount = GetIni(ini, QStringLiteral("param"), QStringLiteral("nb_pages"), kErr);
-    const std::optional<qint16> count = parseInt16(rawCount);
-    if (!count) {
-        logRefusal(log, QStringLiteral("nb_pages n'est pas un nombre (« ") + rawCount +
-                            QStringLiteral(" ») : rien n'est chargé"));
+    bool isNumber = false;
+    const int count = rawCount.toInt(&isNumber);
+    if (!isNumber) {
+        logRefusal(log, QStringLiteral("nb_pages (« ") + rawCount +
+                            QStringLiteral(" ») n'est pas un nombre entier : rien n'est chargé"));
         return false;
     }
 
@@ -103,10 +104,10 @@ bool LoadProfile(const QString& path, ProfileLoad target) {
     target.params.Ip_Local_Ex =
         ansi::fromUnicode(GetIni(ini, QStringLiteral("param"), "Ip_Local_Ex", kErr));
 
-    const int pages = qBound(0, static_cast<int>(*count), kLastPage);
-    if (pages != *count) {
+    const int pages = qBound(0, count, kLastPage);
+    if (pages != count) {
         log.add(QStringLiteral("nb_pages = %1 hors de 0 à 50 : %2 page(s) lue(s)")
-                    .arg(*count)
+                    .arg(count)
                     .arg(pages));
     }
     for (int p = 1; p <= pages; ++p) {

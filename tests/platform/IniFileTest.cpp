@@ -15,13 +15,14 @@ TEST(IniFile, ReadsKeysTheWayWindowsDoes) {
     const QString f =
         dir.write("a.ini", "; [param]\n; nb_pages=9\n  [ Param ]  \n  Nb_Pages   =   3  \n"
                            "quoted=\"  two words \"\nsingle='x'\nlopsided=\"x'\nempty=\n"
-                           ";hidden=1\nnb_pages=7\nlong=" +
+                           ";hidden=1\nnb_pages=7\nnbsp=\tx\xC2\xA0\t\nlong=" +
                                QByteArray(200, 'z') + "\n[param]\nlater=1\n");
     EXPECT_EQ(get(f, "PARAM", "NB_PAGES"), "3");
     EXPECT_EQ(get(f, "param", "quoted"), "  two words ");
     EXPECT_EQ(get(f, "param", "single"), "x");
     EXPECT_EQ(get(f, "param", "lopsided"), "\"x'");
     EXPECT_EQ(get(f, "param", "empty"), "");
+    EXPECT_EQ(get(f, "param", "nbsp"), QString("x") + QChar(0xA0)); // only blanks are dropped
     EXPECT_EQ(get(f, "param", "hidden"), "Err");
     EXPECT_EQ(get(f, "param", "later"), "Err"); // only the first [param] counts
     EXPECT_EQ(get(f, "param", "long"), QString(127, 'z'));

@@ -100,7 +100,8 @@ TEST(LoadProfile, PageCountIsKeptWithinTheTables) {
         int read;
         bool reported;
     };
-    for (const Case& c : {Case{"0", 0, false}, Case{"-3", 0, true}, Case{"60", 50, true}}) {
+    for (const Case& c : {Case{"0", 0, false}, Case{"-3", 0, true}, Case{"60", 50, true},
+                          Case{"40000", 50, true}}) {
         SCOPED_TRACE(c.count.constData());
         Target t;
         ASSERT_TRUE(t.load(dir.write("p.tlcd", "[param]\nnb_pages=" + c.count + "\n" + all)));

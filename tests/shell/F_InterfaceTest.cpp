@@ -1,6 +1,7 @@
 #include "shell/F_Interface.h"
 
 #include "support/FakePanel.h"
+#include "support/QtPrinters.h"
 #include "support/RecordingMessageBoxes.h"
 #include "support/TempDir.h"
 

@@ -1,6 +1,7 @@
 #include "shell/ReadParm.h"
 
 #include "support/FakeLog.h"
+#include "support/QtPrinters.h"
 #include "support/RecordingMessageBoxes.h"
 #include "support/TempDir.h"
 

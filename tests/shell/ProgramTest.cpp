@@ -1,0 +1,129 @@
+// The relayeur program run as a user runs it: command line, start-up log, single copy, signals.
+#include "support/QtPrinters.h"
+#include "support/TempDir.h"
+
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <gtest/gtest.h>
+#include <signal.h>
+
+namespace {
+
+const QByteArray kSettings = "[parametres]\nTypeLCD=2\nCOM=1\nC=20\nL=4\ncontrast=0\n"
+                             "backlight=0\nrefresh=300\nscrolling=0\n"
+                             "rep_winamp=\nrep_seti=\nrep_HL=\n";
+
+// Each program gets its own runtime directory, so runs in parallel never see each other.
+struct Program {
+    TempDir dir;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+
+    Program() {
+        environment.insert("QT_QPA_PLATFORM", "offscreen");
+        environment.insert("XDG_RUNTIME_DIR", dir.path());
+        dir.write("param.ini", kSettings);
+    }
+
+    std::unique_ptr<QProcess> start(const QStringList& arguments) {
+        auto process = std::make_unique<QProcess>();
+        process->setProcessEnvironment(environment);
+        process->start(QStringLiteral(RELAYEUR_BINARY), arguments);
+        return process;
+    }
+
+    // Reads standard output until `line` has been printed; false if the program ended first.
+    static bool waitForLine(QProcess& process, const QString& line, QStringList& seen) {
+        while (true) {
+            while (process.canReadLine()) {
+                seen.append(QString::fromUtf8(process.readLine()).chopped(1));
+                if (seen.back() == line) {
+                    return true;
+                }
+            }
+            if (process.state() == QProcess::NotRunning || !process.waitForReadyRead(30000)) {
+                return false;
+            }
+        }
+    }
+
+    static int terminate(QProcess& process) {
+        ::kill(static_cast<pid_t>(process.processId()), SIGTERM);
+        if (!process.waitForFinished(30000)) {
+            process.kill();
+            return -1;
+        }
+        return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    }
+};
+
+} // namespace
+
+TEST(Program, HelpListsEveryOptionAndVersionPrintsTheVersion) {
+    Program p;
+    auto help = p.start({"--help"});
+    ASSERT_TRUE(help->waitForFinished(30000));
+    const QString text = QString::fromUtf8(help->readAllStandardOutput());
+    for (const char* option : {"--config-dir", "--profile", "--start", "--minimized", "--quiet",
+                               "--print-log", "--version"}) {
+        EXPECT_TRUE(text.contains(option)) << option;
+    }
+    EXPECT_EQ(help->exitCode(), 0);
+
+    auto version = p.start({"--version"});
+    ASSERT_TRUE(version->waitForFinished(30000));
+    EXPECT_EQ(QString::fromUtf8(version->readAllStandardOutput()).trimmed(),
+              QStringLiteral("relayeur " RELAYEUR_VERSION));
+
+    auto wrong = p.start({"--no-such-option"});
+    ASSERT_TRUE(wrong->waitForFinished(30000));
+    EXPECT_EQ(wrong->exitCode(), 2);
+}
+
+TEST(Program, PrintsTheStartUpAndProfileLogsAndEndsOnSigterm) {
+    Program p;
+    const QString profile = p.dir.write("un.tlcd", "[param]\nnb_pages=1\n[page_1]\nligne0=%%time\n"
+                                                   "scroll0=0\nscroll1=0\nscroll2=0\nscroll3=0\n"
+                                                   "time=0\nnext=0\n");
+    auto relayeur = p.start(
+        {"--config-dir", p.dir.path(), "--quiet", "--print-log", "--profile", profile, "--start"});
+    QStringList seen;
+    ASSERT_TRUE(Program::waitForLine(*relayeur, "Chargement du fichier de commande -> OK", seen))
+        << seen.join('\n').toStdString();
+    ASSERT_GE(seen.size(), 26 + 9);
+    EXPECT_EQ(seen[0], QString(49, '-'));
+    EXPECT_EQ(seen[1], "Lecture du fichier de paramètre : param.ini ...");
+    EXPECT_EQ(seen[3], "TypeLCD = 2");
+    EXPECT_EQ(seen[25], "Mother Board Monitor -> ABSENT");
+    EXPECT_EQ(seen[27], "Chargement du fichier de commande -> " + profile);
+    EXPECT_EQ(seen[30], "Ligne 0=%%time / 0");
+    EXPECT_EQ(seen[31], "Ligne 1=Err / 0");
+
+    EXPECT_EQ(Program::terminate(*relayeur), 0);
+    const QString errors = QString::fromUtf8(relayeur->readAllStandardError());
+    EXPECT_TRUE(errors.contains("Relayeur : Vous n'avez pas lancer motherBoard Monitor. Vous ne "
+                                "pourrais pas accéder aux variables de Mbm"))
+        << errors.toStdString();
+}
+
+TEST(Program, RefusesASecondCopyAndLeavesTheFirstRunning) {
+    Program p;
+    auto first = p.start({"--config-dir", p.dir.path(), "--quiet", "--print-log"});
+    QStringList seen;
+    ASSERT_TRUE(Program::waitForLine(*first, "Mother Board Monitor -> ABSENT", seen));
+
+    auto second = p.start({"--config-dir", p.dir.path(), "--quiet", "--print-log"});
+    ASSERT_TRUE(second->waitForFinished(30000));
+    EXPECT_EQ(second->exitCode(), 1);
+    EXPECT_TRUE(second->readAllStandardOutput().isEmpty()) << "the copy starts nothing";
+    EXPECT_EQ(QString::fromUtf8(second->readAllStandardError()).trimmed(),
+              "Relayeur : une copie de TLCD - Relayeur est déja en cour d'éxécution.");
+
+    EXPECT_EQ(first->state(), QProcess::Running);
+    EXPECT_EQ(Program::terminate(*first), 0);
+
+    // Once the first copy has ended, the next one starts.
+    auto third = p.start({"--config-dir", p.dir.path(), "--quiet", "--print-log"});
+    seen.clear();
+    EXPECT_TRUE(Program::waitForLine(*third, "Mother Board Monitor -> ABSENT", seen));
+    EXPECT_EQ(Program::terminate(*third), 0);
+}
