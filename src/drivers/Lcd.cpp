@@ -18,3 +18,9 @@ void WriteLCD(LcdOutput& out, const DisplayConfig& config, const QByteArray& tex
         panel->write(text);
     }
 }
+
+void LineStartLCD(LcdOutput& out, const DisplayConfig& config, int line) {
+    if (Panel* panel = panelFor(out, config)) {
+        panel->lineStart(line);
+    }
+}
