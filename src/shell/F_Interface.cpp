@@ -2,6 +2,8 @@
 
 #include "profile/LoadPage.h"
 #include "profile/LoadProfile.h"
+#include "render/ExpandVariables.h"
+#include "render/RefreshLCD.h"
 #include "shell/AppIcon.h"
 #include "shell/ReadParm.h"
 #include "ui_F_Interface.h"
@@ -75,6 +77,7 @@ F_Interface::F_Interface(ShellEnvironment environment, QWidget* parent)
     });
     connect(ui->Slider1, &QSlider::sliderReleased, this,
             [this] { Slider1_Change(ui->Slider1->value()); });
+    connect(&timer1, &IntervalTimer::timeout, this, &F_Interface::Timer1_Timer);
     connect(&timer2, &IntervalTimer::timeout, this, [this] { LoadPage(app.pages.NextPage); });
 }
 
@@ -92,7 +95,13 @@ void F_Interface::Form_Load(bool startHidden) {
         showMinimized();
     }
     ui->Label2->setText(QString::number(winId(), 16).toUpper());
-    ReadParm();
+    if (ReadParm()) {
+        checkDisplaySettings();
+    }
+    panel = makePanel();
+    if (panel) {
+        lcdOutput.panels[app.config.TypeLCD] = panel.get();
+    }
     app.flags.HLAvailable =
         LoadInfoDllFrom(app.halfLife, env.halfLifeCandidates, app.config.rep_HL) == 0;
     RecentProfile();
@@ -108,6 +117,36 @@ bool F_Interface::ReadParm() {
     return ::ReadParm({settingsFile(), app.config, app.flags, listLog, *env.boxes,
                        [this] { env.pauseAndRepaint(this); },
                        [this] { MbmTest(app.mbm, app.flags, *env.boxes, kAppTitle); }});
+}
+
+// Settings the refresh cannot use as they stand are brought into range, with a word in the log.
+void F_Interface::checkDisplaySettings() {
+    const qint16 lines = std::clamp<qint16>(app.config.L, 1, kLinesPerPage);
+    if (lines != app.config.L) {
+        listLog.add(QStringLiteral("Lignes = %1 : l'afficheur a de 1 à 4 lignes, %2 sont utilisées")
+                        .arg(app.config.L)
+                        .arg(lines));
+        app.config.L = lines;
+    }
+    if (app.config.TypeLCD < 1 || app.config.TypeLCD > 3) {
+        listLog.add(QStringLiteral("TypeLCD = %1 ne désigne aucun afficheur (1 à l'écran, 2 série, "
+                                   "3 parallèle) : rien ne sera affiché")
+                        .arg(app.config.TypeLCD));
+    }
+    listLog.selectLast();
+}
+
+std::unique_ptr<Panel> F_Interface::makePanel() {
+    if (env.makePanel) {
+        return env.makePanel(app.config);
+    }
+    return nullptr;
+}
+
+void F_Interface::Timer1_Timer() {
+    RefreshLCD({app.pages, app.config, lcdOutput,
+                [this] { ExpandVariables(app.pages, app.config); },
+                [](const QByteArray& text) { return text; }});
 }
 
 void F_Interface::RecentProfile() {

@@ -42,6 +42,8 @@ struct ShellEnvironment {
     std::function<bool()> trayAvailable;            // whether a notification area exists
     QString mbmBlockName = kMbmBlockName;
     QStringList halfLifeCandidates; // empty: beside the executable, then the library path
+    // Makes the panel that TypeLCD names; empty: the panels of the program.
+    std::function<std::unique_ptr<Panel>(const DisplayConfig&)> makePanel;
 };
 
 // The string that the start/stop button shows while the panel is not being fed.
@@ -76,6 +78,7 @@ public:
     void Slider1_Change(int value);
     void List1_DblClick();
     void mnuSystemTrayItem_Click(int index);
+    void Timer1_Timer();
 
     AppState& state() { return app; }
     LcdOutput& lcd() { return lcdOutput; }
@@ -92,11 +95,14 @@ protected:
 
 private:
     void showRefresh(int ms);
+    void checkDisplaySettings();
+    std::unique_ptr<Panel> makePanel();
 
     std::unique_ptr<Ui::F_Interface> ui;
     ShellEnvironment env;
     AppState app;
     LcdOutput lcdOutput;
+    std::unique_ptr<Panel> panel; // the one TypeLCD names, made once the settings are read
     ListLog listLog;
     SysTray sysTray;
     IntervalTimer timer1;

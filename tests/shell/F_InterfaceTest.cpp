@@ -32,7 +32,7 @@ const QByteArray kTwoPages = "[param]\nnb_pages=2\nplein=#\nvide=-\nIp_Local_Ex=
 struct Shell {
     TempDir dir;
     RecordingMessageBoxes boxes;
-    FakePanel panel;
+    FakePanel* panel = nullptr; // made by the window at start-up
     QString chosenProfile;
     int ends = 0;
     bool trayAvailable = false;
@@ -51,8 +51,12 @@ struct Shell {
         env.endProgram = [this] { ++ends; };
         env.trayAvailable = [this] { return trayAvailable; };
         env.mbmBlockName = QStringLiteral("/relayeur-test-no-such-block");
+        env.makePanel = [this](const DisplayConfig&) {
+            auto made = std::make_unique<FakePanel>();
+            panel = made.get();
+            return made;
+        };
         window = std::make_unique<F_Interface>(env);
-        window->lcd().panels[2] = &panel;
     }
 
     template <typename T> T* find(const char* name) {
@@ -128,7 +132,7 @@ TEST(F_Interface, StartUpLeavesTheWindowReadyAndThePanelUntouched) {
     EXPECT_EQ(s.find<QSlider>("Slider1")->value(), 300);
     EXPECT_FALSE(s.window->Timer1().isEnabled()) << "showing refresh must not start the feed";
     EXPECT_FALSE(s.window->state().flags.HLAvailable);
-    EXPECT_EQ(s.panel.inits, 0);
+    EXPECT_EQ(s.panel->inits, 0);
 }
 
 TEST(F_Interface, WithoutSettingsTheRefreshTimerStaysIdle) {
@@ -199,15 +203,15 @@ TEST(F_Interface, StartButtonTogglesTheFeedAndLeavesTheBanner) {
     s.window->Form_Load();
     auto* command1 = s.find<QPushButton>("Command1");
     s.window->Command1_Click();
-    EXPECT_EQ(s.panel.inits, 1);
+    EXPECT_EQ(s.panel->inits, 1);
     EXPECT_TRUE(s.window->Timer1().isRunning());
     EXPECT_EQ(command1->text(), "Arréter sur le LCD !");
 
     s.window->Command1_Click();
-    EXPECT_EQ(s.panel.inits, 2);
+    EXPECT_EQ(s.panel->inits, 2);
     EXPECT_FALSE(s.window->Timer1().isEnabled());
-    ASSERT_EQ(s.panel.written.size(), 1);
-    EXPECT_EQ(s.panel.written[0].size(), 20);
+    ASSERT_EQ(s.panel->written.size(), 1);
+    EXPECT_EQ(s.panel->written[0].size(), 20);
     EXPECT_EQ(command1->text(), "Envoyer sur le LCD !");
 }
 
@@ -217,7 +221,7 @@ TEST(F_Interface, SliderStartsTheFeedWithoutChangingTheButton) {
     s.find<QSlider>("Slider1")->setValue(800);
     EXPECT_TRUE(s.window->Timer1().isRunning());
     EXPECT_EQ(s.window->Timer1().interval(), 800);
-    EXPECT_EQ(s.panel.inits, 1) << "the panel is set up before the first refresh";
+    EXPECT_EQ(s.panel->inits, 1) << "the panel is set up before the first refresh";
     auto* command1 = s.find<QPushButton>("Command1");
     EXPECT_EQ(command1->text(), "Envoyer sur le LCD !");
     s.window->Command1_Click();
@@ -245,7 +249,7 @@ TEST(F_Interface, EveryWayOutInitialisesThePanelOnceAndEnds) {
         s.window->Form_Load();
         s.window->Command1_Click();
         ASSERT_TRUE(s.window->Timer1().isRunning());
-        const int before = s.panel.inits;
+        const int before = s.panel->inits;
         if (std::string(way) == "quit menu") {
             s.find<QAction>("m_fic_quitter")->trigger();
         } else if (std::string(way) == "tray menu") {
@@ -254,7 +258,7 @@ TEST(F_Interface, EveryWayOutInitialisesThePanelOnceAndEnds) {
             s.window->close();
         }
         s.window->close(); // a second way out after the first has no further effect
-        EXPECT_EQ(s.panel.inits, before + 1) << way;
+        EXPECT_EQ(s.panel->inits, before + 1) << way;
         EXPECT_EQ(s.ends, 1) << way;
         EXPECT_FALSE(s.window->tray().isShown()) << way;
         EXPECT_FALSE(s.window->Timer1().isRunning()) << way;
@@ -284,4 +288,27 @@ TEST(F_Interface, WithoutNotificationAreaMinimisingKeepsTheWindow) {
     s.window->showMinimized();
     QCoreApplication::processEvents();
     EXPECT_TRUE(s.window->isVisible());
+}
+
+TEST(F_Interface, SettingsOutOfRangeAreReportedAndTheRefreshWritesThePage) {
+    QByteArray settings = kSettings;
+    settings.replace("L=4", "L=7");
+    Shell s(settings);
+    s.window->Form_Load();
+    ASSERT_EQ(s.log().size(), 27);
+    EXPECT_EQ(s.log()[26], "Lignes = 7 : l'afficheur a de 1 à 4 lignes, 4 sont utilisées");
+    s.chosenProfile = s.dir.write("deux.tlcd", kTwoPages);
+    s.window->m_fic_ouvrir_Click();
+    s.window->Command1_Click();
+    Q_EMIT s.window->Timer1().timeout();
+    EXPECT_EQ(s.panel->written, QByteArrayList({"<0>", "Commun" + QByteArray(14, ' '), "<1>",
+                                                "Un" + QByteArray(18, ' '), "<2>",
+                                                QByteArray(20, ' '), "<3>", QByteArray(20, ' ')}));
+
+    settings = kSettings;
+    settings.replace("TypeLCD=2", "TypeLCD=9");
+    Shell unknown(settings);
+    unknown.window->Form_Load();
+    EXPECT_EQ(unknown.log().last(), "TypeLCD = 9 ne désigne aucun afficheur (1 à l'écran, 2 série, "
+                                    "3 parallèle) : rien ne sera affiché");
 }
