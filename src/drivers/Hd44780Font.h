@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+#include <array>
+
+// The characters of an HD44780 panel, for drawing it on screen or in a terminal. A glyph is eight
+// dot rows from the top, bit 4 being the leftmost of the five dots; the eighth row is the one the
+// cursor underlines.
+
+// The pattern of `code` in the controller's standard ROM (code A00). Codes 0x00-0x0F are not in
+// the ROM: the panel draws them from CGRAM, codes 8-15 repeating 0-7, so callers take them from
+// the characters they loaded there; this table holds blanks for them.
+const std::array<quint8, 8>& romGlyph(quint8 code);
+
+// What the big-digit clock loads into CGRAM. It builds each digit three characters wide and four
+// lines high from these and the full block 0xFF: slot 0 a bar across the top of the cell, 1 a bar
+// across the bottom (alone, one dot of the colon), 2 to 5 the rounded corners top-left, top-right,
+// bottom-left and bottom-right (a bar and a side stroke each); slots 6 and 7 are blank.
+const std::array<std::array<quint8, 8>, 8>& bigDigitCgram();
+
+// One terminal column showing what the panel shows for `code`; codes 0-15 as the big-digit
+// characters of bigDigitCgram().
+QString terminalGlyph(quint8 code);
