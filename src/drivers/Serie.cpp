@@ -1,0 +1,158 @@
+#include "drivers/Serie.h"
+
+#include "platform/USEINI.h"
+
+#include <QSerialPort>
+#include <cstdio>
+#include <utility>
+
+namespace {
+
+const QByteArray kSetUp("\x14\x18", 2);
+constexpr char kFirstLine = 0x01;
+constexpr char kNextLine = 0x0C;
+const QByteArray kCharacter("\x1E\x01", 2);
+
+// About one second of line time at 9600,n,8,1. A panel slower than the refresh period would
+// otherwise fall ever further behind while the queue grows without end.
+constexpr qint64 kBacklogLimit = 960;
+
+QString reasonFor(QSerialPort::SerialPortError error) {
+    switch (error) {
+    case QSerialPort::DeviceNotFoundError:
+        return QStringLiteral("périphérique introuvable");
+    case QSerialPort::PermissionError:
+        return QStringLiteral("accès refusé ou port déjà utilisé");
+    case QSerialPort::ResourceError:
+        return QStringLiteral("périphérique débranché ou en panne");
+    case QSerialPort::WriteError:
+        return QStringLiteral("erreur d'écriture");
+    case QSerialPort::UnsupportedOperationError:
+        return QStringLiteral("réglage 9600,n,8,1 refusé");
+    default:
+        return QStringLiteral("erreur");
+    }
+}
+
+// Qt's own text is English but names the system error, which helps more than the code alone.
+QString describe(const QSerialPort& port) {
+    return QStringLiteral("%1 (%2)").arg(reasonFor(port.error()), port.errorString());
+}
+
+} // namespace
+
+SerialPanel::SerialPanel(QString device, Log& log, QObject* parent)
+    : QObject(parent), device(std::move(device)), log(log) {}
+
+SerialPanel::~SerialPanel() = default;
+
+void SerialPanel::init() {
+    if (!port && !open()) {
+        return;
+    }
+    // Whatever waited for the line belongs to the panel as it was before this reset.
+    held.clear();
+    holding = false;
+    port->write(kSetUp);
+}
+
+void SerialPanel::lineStart(int line) {
+    if (line == 0 && port) {
+        // A refresh begun while the line is still busy is kept aside, and replaced by the next
+        // one, until the line drains: the panel shows the newest text, a little late at worst.
+        held.clear();
+        holding = port->bytesToWrite() > kBacklogLimit;
+    }
+    send(QByteArray(1, line == 0 ? kFirstLine : kNextLine));
+}
+
+void SerialPanel::write(const QByteArray& text) {
+    if (!port) {
+        return;
+    }
+    QByteArray bytes;
+    bytes.reserve(text.size() * 3);
+    for (const char c : text) {
+        bytes += kCharacter;
+        bytes += c;
+    }
+    send(bytes);
+}
+
+bool SerialPanel::open() {
+    if (device.isEmpty()) {
+        reportOnce(QStringLiteral("Port série : aucun périphérique (COM ou [ports] de param.ini)"));
+        return false;
+    }
+    auto candidate = std::make_unique<QSerialPort>(device);
+    candidate->setBaudRate(QSerialPort::Baud9600);
+    candidate->setDataBits(QSerialPort::Data8);
+    candidate->setParity(QSerialPort::NoParity);
+    candidate->setStopBits(QSerialPort::OneStop);
+    candidate->setFlowControl(QSerialPort::NoFlowControl);
+    if (!candidate->open(QIODevice::WriteOnly)) {
+        reportOnce(
+            QStringLiteral("Port série %1 inaccessible : %2").arg(device, describe(*candidate)));
+        return false;
+    }
+    connect(candidate.get(), &QSerialPort::errorOccurred, this,
+            [this](QSerialPort::SerialPortError error) {
+                if (error != QSerialPort::NoError && error != QSerialPort::TimeoutError) {
+                    lose();
+                }
+            });
+    connect(candidate.get(), &QSerialPort::bytesWritten, this, &SerialPanel::sendHeld);
+    port = std::move(candidate);
+    failureReported = false;
+    return true;
+}
+
+void SerialPanel::send(const QByteArray& bytes) {
+    if (!port || bytes.isEmpty()) {
+        return;
+    }
+    if (holding) {
+        held += bytes;
+    } else {
+        port->write(bytes);
+    }
+}
+
+void SerialPanel::sendHeld() {
+    if (holding && port->bytesToWrite() <= kBacklogLimit) {
+        holding = false;
+        port->write(std::exchange(held, QByteArray()));
+    }
+}
+
+// Called from the port's own signal, so the port is deleted once that signal has returned.
+// Left open, a vanished device would raise the same error again at every turn of the loop.
+void SerialPanel::lose() {
+    const QString reason = describe(*port);
+    QSerialPort* gone = port.release();
+    gone->disconnect(this);
+    gone->close();
+    gone->deleteLater();
+    held.clear();
+    holding = false;
+    reportOnce(QStringLiteral("Port série %1 perdu : %2").arg(device, reason));
+}
+
+void SerialPanel::reportOnce(const QString& line) {
+    if (failureReported) {
+        return;
+    }
+    failureReported = true;
+    log.add(line);
+    log.selectLast();
+    std::fprintf(stderr, "relayeur: %s\n", line.toUtf8().constData());
+}
+
+QString serialDeviceFor(const QString& settingsFile, qint16 com) {
+    const QString named =
+        GetIni(QStringLiteral("ports"), QStringLiteral("COM%1").arg(com), QString(), settingsFile);
+    if (!named.isEmpty()) {
+        return named;
+    }
+    return com > 0 ? QStringLiteral("/dev/ttyS%1").arg(com - 1) : QString();
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "drivers/Lcd.h"
+#include "model/Log.h"
+
+#include <QObject>
+#include <QString>
+#include <memory>
+
+class QSerialPort;
+
+// A panel with its own controller on a serial line at 9600,n,8,1. Bytes are queued and go out
+// from the event loop, so the window never waits on the line. A device that cannot be opened or
+// that goes away is reported once; the panel then stays silent until the next init() reopens it.
+class SerialPanel : public QObject, public Panel {
+    Q_OBJECT
+
+public:
+    SerialPanel(QString device, Log& log, QObject* parent = nullptr);
+    ~SerialPanel() override;
+
+    void init() override;
+    void lineStart(int line) override;
+    void write(const QByteArray& text) override;
+
+private:
+    bool open();
+    void send(const QByteArray& bytes);
+    void sendHeld();
+    void lose();
+    void reportOnce(const QString& line);
+
+    QString device;
+    Log& log;
+    std::unique_ptr<QSerialPort> port; // set while the line is open
+    bool failureReported = false;      // since the port last opened
+    bool holding = false;              // this refresh waits for the line to drain
+    QByteArray held;
+};
+
+// The device of serial port number `com`: key COM<com> of [ports] in the settings file when it
+// names one, else /dev/ttyS<com-1>; empty when there is neither.
+QString serialDeviceFor(const QString& settingsFile, qint16 com);
