@@ -1,0 +1,43 @@
+#include "drivers/Parallele.h"
+
+#include <benchmark/benchmark.h>
+#include <chrono>
+
+namespace {
+// The pause at each edge of E; the panel needs 1 ms, and more than 1.1 ms slows every frame.
+void BM_ParWait(benchmark::State& state) {
+    EmulatedHd44780Port port(20, 4);
+    Parallele par;
+    par.io = &port;
+    double longestMs = 0;
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        ParWait(par);
+        const std::chrono::duration<double, std::milli> took =
+            std::chrono::steady_clock::now() - start;
+        longestMs = std::max(longestMs, took.count());
+    }
+    state.counters["longest_ms"] = longestMs;
+}
+BENCHMARK(BM_ParWait)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+// A full 20x4 refresh as the program sends it: 4 line starts and 80 characters, three pauses
+// per byte, so about 84 x 3 ms.
+void BM_Frame20x4(benchmark::State& state) {
+    EmulatedHd44780Port port(20, 4);
+    Parallele par;
+    par.io = &port;
+    ParInit(par);
+    const QByteArray text(20, 'x');
+    for (auto _ : state) {
+        for (qint16 line = 1; line <= 4; ++line) {
+            ParGoto(par, 1, line);
+            ParWrite(par, text);
+        }
+    }
+    benchmark::DoNotOptimize(port.model().line(3));
+}
+BENCHMARK(BM_Frame20x4)->UseRealTime()->Unit(benchmark::kMillisecond);
+} // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,204 @@
+#include "Hd44780.h"
+
+namespace {
+constexpr int kLineLength2 = 40; // DDRAM per line in 2-line mode
+constexpr int kLineLength1 = 80; // DDRAM of the single line in 1-line mode
+constexpr quint8 kSecondLine = 0x40;
+} // namespace
+
+Hd44780::Hd44780(int columns, int lines)
+    : columnCount(qBound(1, columns, kMaxColumns)), lineCount(qBound(1, lines, kMaxLines)) {
+    ddram.fill(' ');
+}
+
+void Hd44780::writeInstruction(quint8 code) {
+    if (const std::optional<quint8> byte = assemble(code)) {
+        execute(*byte);
+        notify();
+    }
+}
+
+void Hd44780::writeData(quint8 value) {
+    if (const std::optional<quint8> byte = assemble(value)) {
+        store(*byte);
+        notify();
+    }
+}
+
+std::optional<quint8> Hd44780::assemble(quint8 busByte) {
+    if (eightBit) {
+        return busByte;
+    }
+    if (!pendingHigh) {
+        pendingHigh = busByte & 0xF0;
+        return std::nullopt;
+    }
+    const quint8 byte = *pendingHigh | (busByte >> 4);
+    pendingHigh.reset();
+    return byte;
+}
+
+void Hd44780::execute(quint8 code) {
+    if (code & 0x80) {
+        addressCounter = code & 0x7F;
+        inCgram = false;
+    } else if (code & 0x40) {
+        addressCounter = code & 0x3F;
+        inCgram = true;
+    } else if (code & 0x20) {
+        eightBit = code & 0x10;
+        twoLines = code & 0x08;
+        font5x10 = code & 0x04;
+    } else if (code & 0x10) {
+        const bool right = code & 0x04;
+        if (code & 0x08) {
+            displayShift = (displayShift + (right ? kLineLength1 - 1 : 1)) % kLineLength1;
+        } else {
+            stepAddress(right);
+        }
+    } else if (code & 0x08) {
+        display = code & 0x04;
+        cursor = code & 0x02;
+        blink = code & 0x01;
+    } else if (code & 0x04) {
+        increment = code & 0x02;
+        entryShift = code & 0x01;
+    } else if (code & 0x02) {
+        addressCounter = 0;
+        inCgram = false;
+        displayShift = 0;
+    } else if (code & 0x01) {
+        ddram.fill(' ');
+        addressCounter = 0;
+        inCgram = false;
+        displayShift = 0;
+        increment = true;
+    }
+}
+
+void Hd44780::store(quint8 value) {
+    if (inCgram) {
+        cgram[addressCounter & 0x3F] = value;
+        stepAddress(increment);
+        return;
+    }
+    if (const int index = ddramIndex(addressCounter); index >= 0) {
+        ddram[index] = value;
+    }
+    stepAddress(increment);
+    if (entryShift) {
+        // Writing rightwards moves the text left under a cursor that stays put, and back.
+        displayShift = (displayShift + (increment ? 1 : kLineLength1 - 1)) % kLineLength1;
+    }
+}
+
+// In 2-line mode the chip skips the addresses that have no RAM: 0x27 is followed by 0x40 and
+// 0x67 by 0x00, in both directions.
+void Hd44780::stepAddress(bool forward) {
+    const quint8 ac = addressCounter;
+    if (inCgram) {
+        addressCounter = (ac + (forward ? 1 : -1)) & 0x3F;
+    } else if (twoLines) {
+        if (forward) {
+            addressCounter = ac == 0x27 ? 0x40 : ac == 0x67 ? 0x00 : (ac + 1) & 0x7F;
+        } else {
+            addressCounter = ac == 0x40 ? 0x27 : ac == 0x00 ? 0x67 : (ac - 1) & 0x7F;
+        }
+    } else if (forward) {
+        addressCounter = ac == 0x4F ? 0x00 : (ac + 1) & 0x7F;
+    } else {
+        addressCounter = ac == 0x00 ? 0x4F : (ac - 1) & 0x7F;
+    }
+}
+
+// Where a DDRAM address is kept; -1 for the addresses with no RAM behind them, whose writes are
+// lost.
+int Hd44780::ddramIndex(quint8 address) const {
+    if (!twoLines) {
+        return address < kLineLength1 ? address : -1;
+    }
+    if (address < kLineLength2) {
+        return address;
+    }
+    if (address >= kSecondLine && address < kSecondLine + kLineLength2) {
+        return kLineLength2 + address - kSecondLine;
+    }
+    return -1;
+}
+
+// Lines 3 and 4 are driven by the same common lines as 1 and 2, further along the segments.
+bool Hd44780::drives(int line) const {
+    if (line < 0 || line >= lineCount) {
+        return false;
+    }
+    if (line >= 2 && columnCount > 20) {
+        return false;
+    }
+    return twoLines || line % 2 == 0;
+}
+
+quint8 Hd44780::addressAt(int line, int column) const {
+    const int position = (line / 2) * columnCount + column + displayShift;
+    if (!twoLines) {
+        return position % kLineLength1;
+    }
+    return (line % 2 ? kSecondLine : 0) + position % kLineLength2;
+}
+
+quint8 Hd44780::codeAt(int line, int column) const {
+    if (!drives(line) || column < 0 || column >= columnCount) {
+        return ' ';
+    }
+    const int index = ddramIndex(addressAt(line, column));
+    return index >= 0 ? ddram[index] : ' ';
+}
+
+QByteArray Hd44780::line(int line) const {
+    QByteArray text(columnCount, ' ');
+    for (int column = 0; column < columnCount; ++column) {
+        text[column] = static_cast<char>(codeAt(line, column));
+    }
+    return text;
+}
+
+std::optional<Hd44780::Cell> Hd44780::cursorCell() const {
+    if (inCgram) {
+        return std::nullopt;
+    }
+    for (int line = 0; line < lineCount; ++line) {
+        for (int column = 0; drives(line) && column < columnCount; ++column) {
+            if (addressAt(line, column) == addressCounter) {
+                return Cell{line, column};
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<int> Hd44780::glyphSlot(quint8 code) {
+    if (code >= 0x10) {
+        return std::nullopt;
+    }
+    return code & 7;
+}
+
+std::array<quint8, 8> Hd44780::glyph(int slot) const {
+    std::array<quint8, 8> rows{};
+    for (int row = 0; row < 8; ++row) {
+        rows[row] = cgram[(slot & 7) * 8 + row] & 0x1F;
+    }
+    return rows;
+}
+
+void Hd44780::loadGlyph(int slot, const std::array<quint8, 8>& rows) {
+    for (int row = 0; row < 8; ++row) {
+        cgram[(slot & 7) * 8 + row] = rows[row];
+    }
+    notify();
+}
+
+void Hd44780::notify() {
+    if (changed) {
+        changed();
+    }
+}
