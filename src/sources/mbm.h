@@ -5,15 +5,53 @@
 #include "platform/SharedMemory.h"
 
 #include <QString>
+#include <array>
 #include <optional>
 
 // The shared block in which Motherboard Monitor (or relayeur-sensors) publishes its readings.
 inline const QString kMbmBlockName = QStringLiteral("/$M$B$M$5$D$");
 
+// Where each field lies in the block (little-endian); only the first kSize bytes are used.
+namespace MbmLayout {
+constexpr qsizetype kTemp = 0;     // 10 x int32, sensors 1 to 10
+constexpr qsizetype kVolt = 40;    // 10 x double
+constexpr qsizetype kFan = 120;    // 10 x int32
+constexpr qsizetype kFreq = 160;   // int32, MHz
+constexpr qsizetype kCharge = 168; // double, CPU load in percent
+constexpr qsizetype kSize = 197;
+constexpr int kSlots = 10;
+} // namespace MbmLayout
+
+// What a sensor slot holds when the producer has no sensor for it.
+constexpr qint32 kMbmNoSensor = 255;
+
 struct MbmLink {
     QString blockName = kMbmBlockName;
     std::optional<SharedMemory> heldOpen; // the block found at start-up, kept for the run
+    // Bookkeeping of MbmRead, not of the block: the read failure has already been shown.
+    mutable bool readFailureShown = false;
+};
+
+struct MbmData {
+    std::array<qint32, MbmLayout::kSlots> Temp{};
+    std::array<double, MbmLayout::kSlots> Volt{};
+    std::array<qint32, MbmLayout::kSlots> Fan{};
+    qint32 Freq = 0;
+    double Charge = 0;
 };
 
 // Start-up presence test: sets MbmPresent, with a message box when the block is missing.
 void MbmTest(MbmLink& link, PresenceFlags& flags, MessageBoxes& boxes, const QString& appTitle);
+
+// A fresh copy of the block. When it cannot be read: a message box (once until a read succeeds
+// again) and a record of zeros.
+MbmData MbmRead(const MbmLink& link, MessageBoxes& boxes, const QString& appTitle);
+
+// One reading, read afresh: kind is "temp", "fan", "volt" (index 1 to 10), "freq" or "charge"
+// (index ignored), case-sensitive. Empty slots (255), unknown kinds and indexes outside 1..10
+// give 0; volts are rounded to two decimals, halves to even.
+double MbmValue(const MbmLink& link, MessageBoxes& boxes, const QString& appTitle, qint16 index,
+                const QString& kind);
+
+// v rounded to two decimals, halves to even, as v reads in decimal (2.675 -> 2.68).
+double roundToHundredths(double v);

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QtGlobal>
+#include <string_view>
+
+// The machine's memory in bytes. The page file is memory plus swap.
+struct MemoryStatus {
+    qint64 totalPhys = 0;     // MemTotal
+    qint64 availPhys = 0;     // MemAvailable
+    qint64 totalPageFile = 0; // MemTotal + SwapTotal
+    qint64 availPageFile = 0; // MemAvailable + SwapFree
+};
+
+// Reads /proc/meminfo once; all zeros when it cannot be read.
+MemoryStatus readMemoryStatus();
+
+// The figures of a /proc/meminfo text; a field that is missing counts as 0.
+MemoryStatus parseMeminfo(std::string_view text);

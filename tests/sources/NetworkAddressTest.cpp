@@ -1,0 +1,55 @@
+#include "sources/NetworkAddress.h"
+
+#include "support/QtPrinters.h"
+
+#include <gtest/gtest.h>
+
+TEST(IpAddresses, JoinsTheAddressesThatDoNotBeginWithTheExclusion) {
+    QList<QByteArray> current = {"10.0.0.5", "100.64.0.1", "192.0.2.7"};
+    int asked = 0;
+    const AdapterSource source = [&] {
+        ++asked;
+        return current;
+    };
+    EXPECT_EQ(IpAddresses("+", "", source), "10.0.0.5+100.64.0.1+192.0.2.7");
+    EXPECT_EQ(IpAddresses(" / ", "", source), "10.0.0.5 / 100.64.0.1 / 192.0.2.7");
+    EXPECT_EQ(IpAddresses("+", "10.", source), "100.64.0.1+192.0.2.7");
+    EXPECT_EQ(IpAddresses("+", "192.0.2.7", source), "10.0.0.5+100.64.0.1");
+    EXPECT_EQ(IpAddresses("+", "0.0", source), "10.0.0.5+100.64.0.1+192.0.2.7")
+        << "only a match at the start counts";
+    EXPECT_EQ(IpAddresses("+", "10.0.0.5.1", source), "10.0.0.5+100.64.0.1+192.0.2.7")
+        << "longer than the address: never a match";
+    EXPECT_EQ(IpAddresses("+", "1", source), "") << "all excluded";
+
+    current = {"192.0.2.8"};
+    EXPECT_EQ(IpAddresses("+", "", source), "192.0.2.8") << "nothing is kept between calls";
+    current = {};
+    EXPECT_EQ(IpAddresses("+", "", source), "");
+    EXPECT_EQ(asked, 9);
+}
+
+TEST(IpAddresses, AddressesAreCutAtTheirFirstNul) {
+    const AdapterSource padded = [] {
+        return QList<QByteArray>{QByteArray("10.0.0.5\0\0\0\0", 12),
+                                 QByteArray("192.0.2.7\0junk", 14)};
+    };
+    EXPECT_EQ(IpAddresses("+", "", padded), "10.0.0.5+192.0.2.7");
+    EXPECT_EQ(IpAddresses("+", "192.0.2.7", padded), "10.0.0.5");
+
+    EXPECT_EQ(CutAtNull(QByteArray("abc\0def", 7)), "abc");
+    EXPECT_EQ(CutAtNull(QByteArray("\0abc", 4)), "");
+    EXPECT_EQ(CutAtNull("abc"), "abc");
+}
+
+TEST(SystemAdapterAddresses, ListsIpv4AddressesButNotTheLoopback) {
+    for (const QByteArray& address : systemAdapterAddresses()) {
+        EXPECT_FALSE(address.startsWith("127.")) << address.toStdString();
+        const QList<QByteArray> parts = address.split('.');
+        EXPECT_EQ(parts.size(), 4) << address.toStdString();
+        for (const QByteArray& part : parts) {
+            bool number = false;
+            const int value = part.toInt(&number);
+            EXPECT_TRUE(number && value >= 0 && value <= 255) << address.toStdString();
+        }
+    }
+}

@@ -1,0 +1,76 @@
+#include "Block.h"
+
+#include <QtEndian>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
+
+namespace {
+
+void putDouble(char* at, double value) {
+    quint64 bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    qToLittleEndian(bits, at);
+}
+
+} // namespace
+
+QByteArray serialiseBlock(const MbmData& data) {
+    QByteArray bytes(MbmLayout::kSize, '\0');
+    char* block = bytes.data();
+    for (int i = 0; i < MbmLayout::kSlots; ++i) {
+        qToLittleEndian(data.Temp[i], block + MbmLayout::kTemp + 4 * i);
+        putDouble(block + MbmLayout::kVolt + 8 * i, data.Volt[i]);
+        qToLittleEndian(data.Fan[i], block + MbmLayout::kFan + 4 * i);
+    }
+    qToLittleEndian(data.Freq, block + MbmLayout::kFreq);
+    putDouble(block + MbmLayout::kCharge, data.Charge);
+    return bytes;
+}
+
+std::optional<PublishedBlock> PublishedBlock::create(const std::string& name, int& error) {
+    const int fd = ::shm_open(name.c_str(), O_CREAT | O_RDWR | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        error = errno;
+        return std::nullopt;
+    }
+    PublishedBlock block(fd);
+    // A larger block taken over keeps its size: only what lies beyond the sample is not ours.
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 ||
+        (st.st_size < MbmLayout::kSize && ::ftruncate(fd, MbmLayout::kSize) != 0)) {
+        error = errno;
+        return std::nullopt;
+    }
+    return block;
+}
+
+bool PublishedBlock::remove(const std::string& name, int& error) {
+    if (::shm_unlink(name.c_str()) != 0) {
+        error = errno;
+        return false;
+    }
+    return true;
+}
+
+bool PublishedBlock::write(const QByteArray& sample) const {
+    return ::pwrite(fd, sample.constData(), static_cast<size_t>(sample.size()), 0) ==
+           static_cast<ssize_t>(sample.size());
+}
+
+PublishedBlock::PublishedBlock(PublishedBlock&& other) noexcept : fd(std::exchange(other.fd, -1)) {}
+
+PublishedBlock& PublishedBlock::operator=(PublishedBlock&& other) noexcept {
+    std::swap(fd, other.fd);
+    return *this;
+}
+
+PublishedBlock::~PublishedBlock() {
+    if (fd >= 0) {
+        ::close(fd);
+    }
+}

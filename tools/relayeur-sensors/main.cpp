@@ -1,0 +1,225 @@
+// relayeur-sensors: publishes this machine's sensors in the shared block that Relayeur reads,
+// laid out the way Motherboard Monitor laid it out.
+#include "Block.h"
+#include "Readings.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace {
+
+const char kUsage[] =
+    "Usage : relayeur-sensors [options]\n"
+    "Publie chaque seconde les capteurs de cette machine (températures, tensions, ventilateurs,\n"
+    "fréquence et charge du processeur) dans le bloc partagé que lit Relayeur.\n"
+    "\n"
+    "  --once        écrit un seul relevé, l'affiche et laisse le bloc en place\n"
+    "  --remove      retire le bloc et s'arrête\n"
+    "  --name NOM    nom du bloc (par défaut /$M$B$M$5$D$)\n"
+    "  --hwmon DIR   racine des capteurs (par défaut /sys/class/hwmon)\n"
+    "  --help        affiche cette aide\n"
+    "\n"
+    "Ctrl+C (SIGINT) ou SIGTERM arrête la publication et retire le bloc.\n";
+
+const std::filesystem::path kScalingCurFreq =
+    "/sys/devices/system/cpu/cpu0/cpufreq/scaling_cur_freq";
+const std::filesystem::path kCpuinfo = "/proc/cpuinfo";
+const std::filesystem::path kProcStat = "/proc/stat";
+
+// The first sample measures the load over this much time, so that it is a current one too.
+constexpr std::chrono::milliseconds kFirstInterval(250);
+constexpr std::chrono::seconds kPeriod(1);
+
+struct Options {
+    bool once = false;
+    bool remove = false;
+    bool help = false;
+    std::string name = kMbmBlockName.toStdString();
+    std::string hwmon = "/sys/class/hwmon";
+};
+
+std::optional<Options> parseOptions(int argc, char** argv) {
+    Options options;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--once") {
+            options.once = true;
+        } else if (arg == "--remove") {
+            options.remove = true;
+        } else if (arg == "--help" || arg == "-h") {
+            options.help = true;
+        } else if ((arg == "--name" || arg == "--hwmon") && i + 1 < argc) {
+            (arg == "--name" ? options.name : options.hwmon) = argv[++i];
+        } else {
+            std::fprintf(stderr, "relayeur-sensors : option inconnue ou incomplète « %s »\n",
+                         argv[i]);
+            return std::nullopt;
+        }
+    }
+    return options;
+}
+
+// SIGINT and SIGTERM are held back and taken with sigtimedwait between samples: one that comes
+// while a sample is being written is not lost, and a stop always ends by removing the block.
+sigset_t blockStopSignals() {
+    sigset_t stop;
+    sigemptyset(&stop);
+    sigaddset(&stop, SIGINT);
+    sigaddset(&stop, SIGTERM);
+    sigprocmask(SIG_BLOCK, &stop, nullptr);
+    return stop;
+}
+
+// Waits until the deadline; false when a stop signal came first.
+bool waitUntil(std::chrono::steady_clock::time_point deadline, const sigset_t& stop) {
+    while (true) {
+        const auto left = std::chrono::duration_cast<std::chrono::nanoseconds>(
+            std::max(deadline - std::chrono::steady_clock::now(),
+                     std::chrono::steady_clock::duration::zero()));
+        const timespec timeout{static_cast<time_t>(left.count() / 1000000000),
+                               static_cast<long>(left.count() % 1000000000)};
+        if (sigtimedwait(&stop, nullptr, &timeout) >= 0) {
+            return false;
+        }
+        if (errno == EAGAIN) {
+            return true;
+        }
+        // EINTR: another signal (a stop and continue, say); wait for what is left.
+    }
+}
+
+struct Sampler {
+    SlotAssignment slots;
+    CpuTimes lastTimes;
+
+    MbmData sample() {
+        MbmData data = readSensors(slots);
+        data.Freq = cpuFrequencyMhz(kScalingCurFreq, kCpuinfo);
+        if (const std::optional<CpuTimes> now = readCpuTimes(kProcStat)) {
+            data.Charge = loadPercent(lastTimes, *now);
+            lastTimes = *now;
+        }
+        return data;
+    }
+};
+
+void printSample(const MbmData& data, const SlotAssignment& slots, const std::string& name) {
+    std::printf("Relevé écrit dans %s :\n", name.c_str());
+    for (size_t i = 0; i < slots.temps.size(); ++i) {
+        std::printf("  temp%zu = %d °C\n", i + 1, data.Temp[i]);
+    }
+    for (size_t i = 0; i < slots.volts.size(); ++i) {
+        std::printf("  volt%zu = %.3f V\n", i + 1, data.Volt[i]);
+    }
+    for (size_t i = 0; i < slots.fans.size(); ++i) {
+        std::printf("  fan%zu = %d tr/min\n", i + 1, data.Fan[i]);
+    }
+    std::printf("  fréquence = %d MHz\n", data.Freq);
+    std::printf("  charge = %.1f %%\n", data.Charge);
+}
+
+int removeBlock(const std::string& name) {
+    int error = 0;
+    if (PublishedBlock::remove(name, error)) {
+        std::printf("Bloc %s retiré.\n", name.c_str());
+        return 0;
+    }
+    if (error == ENOENT) {
+        std::printf("Aucun bloc %s à retirer.\n", name.c_str());
+        return 0;
+    }
+    std::fprintf(stderr, "relayeur-sensors : impossible de retirer le bloc %s : %s\n", name.c_str(),
+                 std::strerror(error));
+    return 1;
+}
+
+bool publish(const PublishedBlock& block, const MbmData& data, const std::string& name) {
+    if (block.write(serialiseBlock(data))) {
+        return true;
+    }
+    std::fprintf(stderr, "relayeur-sensors : écriture du bloc %s impossible : %s\n", name.c_str(),
+                 std::strerror(errno));
+    removeBlock(name);
+    return false;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const std::optional<Options> options = parseOptions(argc, argv);
+    if (!options) {
+        std::fprintf(stderr, "%s", kUsage);
+        return 2;
+    }
+    if (options->help) {
+        std::printf("%s", kUsage);
+        return 0;
+    }
+    if (options->remove) {
+        return removeBlock(options->name);
+    }
+    const sigset_t stop = blockStopSignals();
+
+    Sampler sampler{scanHwmon(options->hwmon), {}};
+    for (const std::string& line : describeSlots(sampler.slots)) {
+        std::printf("%s\n", line.c_str());
+    }
+    if (sampler.slots.empty()) {
+        std::printf("Aucun capteur matériel sous %s : seules la charge et la fréquence du "
+                    "processeur sont publiées.\n",
+                    options->hwmon.c_str());
+    }
+    if (sampler.slots.leftOut > 0) {
+        std::printf("%d capteur(s) de plus que les dix emplacements de leur sorte : non publiés.\n",
+                    sampler.slots.leftOut);
+    }
+    if (sampler.slots.unreadable > 0) {
+        std::printf("%d capteur(s) illisible(s) : non publiés.\n", sampler.slots.unreadable);
+    }
+
+    // The first sample is taken before the block exists, so that no reader sees it empty.
+    sampler.lastTimes = readCpuTimes(kProcStat).value_or(CpuTimes{});
+    auto next = std::chrono::steady_clock::now() + kFirstInterval;
+    if (!waitUntil(next, stop)) {
+        return 0;
+    }
+    const MbmData data = sampler.sample();
+
+    int error = 0;
+    const std::optional<PublishedBlock> block = PublishedBlock::create(options->name, error);
+    if (!block) {
+        std::fprintf(stderr, "relayeur-sensors : impossible de créer le bloc %s : %s\n",
+                     options->name.c_str(), std::strerror(error));
+        return 1;
+    }
+    if (!publish(*block, data, options->name)) {
+        return 1;
+    }
+    if (options->once) {
+        printSample(data, sampler.slots, options->name);
+        std::printf("Le bloc reste en place (relayeur-sensors --remove pour le retirer).\n");
+        return 0;
+    }
+    std::printf("Publication chaque seconde dans le bloc %s ; Ctrl+C pour arrêter.\n",
+                options->name.c_str());
+    std::fflush(stdout);
+    while (true) {
+        // After a suspend, start the beat again rather than catch up.
+        next = std::max(next + kPeriod, std::chrono::steady_clock::now());
+        if (!waitUntil(next, stop)) {
+            break;
+        }
+        if (!publish(*block, sampler.sample(), options->name)) {
+            return 1;
+        }
+    }
+    return removeBlock(options->name);
+}
