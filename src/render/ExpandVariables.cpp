@@ -1,11 +1,102 @@
 #include "render/ExpandVariables.h"
 
+#include "platform/RegionalFormat.h"
+#include "render/BigTime.h"
+
 #include <algorithm>
 
-void ExpandVariables(PageModel& pages, const DisplayConfig& config) {
-    const int panelLines = std::clamp<int>(config.L, 0, kLinesPerPage);
+namespace {
+
+constexpr double kMebibyte = 1048576.0;
+constexpr char kAnsiDegree = '\xB0';
+constexpr char kPanelDegree = '\xDF'; // the degree sign of the panel's character set
+
+// Replaces every occurrence of `token`, asking for the value once and only when it is there.
+template <typename Value> void replaceToken(QByteArray& text, const char* token, Value value) {
+    if (text.contains(token)) {
+        text.replace(token, value());
+    }
+}
+
+void expandMemory(QByteArray& text, const MemoryStatus& m, const QLocale& locale) {
+    auto mib = [&](qint64 bytes) {
+        return [&, bytes] { return regional::number(bytes / kMebibyte, locale); };
+    };
+    replaceToken(text, "%%mem_t", mib(m.totalPhys));
+    replaceToken(text, "%%mem_u", mib(m.totalPhys - m.availPhys));
+    replaceToken(text, "%%mem_l", mib(m.availPhys));
+    replaceToken(text, "%%memp_t", mib(m.totalPageFile));
+    replaceToken(text, "%%memp_u", mib(m.totalPageFile - m.availPageFile));
+    replaceToken(text, "%%memp_l", mib(m.availPageFile));
+}
+
+void expandSensors(QByteArray& text, const VariableSources& s) {
+    auto sensor = [&](int index, const char* kind) {
+        return [&, index, kind] {
+            return regional::generalNumber(
+                s.mbmValue(static_cast<qint16>(index), QString::fromLatin1(kind)), s.locale);
+        };
+    };
+    auto indexed = [&](const char* stem, int k) {
+        return QByteArray(stem) + QByteArray::number(k);
+    };
+    if (text.contains("%%temp")) {
+        // Ten before one, so that %%temp10 is never read as sensor 1 followed by a 0.
+        for (int k = 10; k >= 1; --k) {
+            replaceToken(text, indexed("%%temp", k).constData(), sensor(k, "temp"));
+        }
+    }
+    if (text.contains("%%volt")) {
+        for (int k = 1; k <= 7; ++k) {
+            replaceToken(text, indexed("%%volt", k).constData(), sensor(k, "volt"));
+        }
+    }
+    if (text.contains("%%fan")) {
+        for (int k = 1; k <= 7; ++k) {
+            replaceToken(text, indexed("%%fan", k).constData(), sensor(k, "fan"));
+        }
+    }
+    replaceToken(text, "%%frq", sensor(1, "freq"));
+    replaceToken(text, "%%charge", sensor(1, "charge"));
+}
+
+} // namespace
+
+void ExpandVariables(const Expansion& e) {
+    const VariableSources& s = e.sources;
+    auto& lines = e.pages.CurrentLines;
+    const int panelLines = std::clamp<int>(e.config.L, 0, kLinesPerPage);
     for (int i = 0; i < panelLines; ++i) {
-        LineRecord& line = pages.CurrentLines[i];
-        line.Length = static_cast<qint16>(line.Text.size());
+        if (lines[i].Dynamic == 1 && e.pages.LineTemplate[i].contains("%%")) {
+            QByteArray& text = lines[i].Text;
+            text = e.pages.LineTemplate[i];
+            text.replace(kAnsiDegree, kPanelDegree);
+            if (e.flags.HLAvailable && s.halfLifeGroup && text.contains("%%HL")) {
+                s.halfLifeGroup(text);
+            }
+            const MemoryStatus memory = s.memoryStatus();
+            if (text.contains("%%mem")) {
+                expandMemory(text, memory, s.locale);
+            }
+            if (e.flags.MbmPresent) {
+                expandSensors(text, s);
+            }
+            replaceToken(text, "%%ipext", [&] { return s.ipAddresses("+"); });
+            replaceToken(text, "%%date",
+                         [&] { return regional::shortDate(s.now().date(), s.locale); });
+            replaceToken(text, "%%time",
+                         [&] { return regional::longTime(s.now().time(), s.locale); });
+            if (text.contains("%%big_time")) {
+                BigTime(lines, s.now().time());
+            }
+            // After the big clock the groups see the clock row that now holds this line.
+            if (s.setiGroup && text.contains("%%seti")) {
+                s.setiGroup(text);
+            }
+            if (s.winampGroup && text.contains("%%winamp")) {
+                s.winampGroup(text);
+            }
+        }
+        lines[i].Length = static_cast<qint16>(lines[i].Text.size());
     }
 }

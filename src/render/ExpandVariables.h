@@ -1,8 +1,36 @@
 #pragma once
 
 #include "model/DisplayConfig.h"
+#include "platform/MemoryStatus.h"
 #include "profile/PageModel.h"
 
-// Brings the text of panel lines 1 to L up to date before they are written, and their Length
-// with it.
-void ExpandVariables(PageModel& pages, const DisplayConfig& config);
+#include <QByteArray>
+#include <QDateTime>
+#include <QLocale>
+#include <functional>
+
+// Where the values of the variables come from; tests give fixed ones.
+struct VariableSources {
+    std::function<MemoryStatus()> memoryStatus;
+    std::function<double(qint16 index, const QString& kind)> mbmValue;
+    std::function<QByteArray(const QByteArray& separator)> ipAddresses;
+    std::function<QDateTime()> now;
+    QLocale locale = QLocale::system();
+    // The media and game groups rewrite a line's text in place; an empty group leaves its
+    // variables as typed.
+    std::function<void(QByteArray& text)> halfLifeGroup;
+    std::function<void(QByteArray& text)> setiGroup;
+    std::function<void(QByteArray& text)> winampGroup;
+};
+
+struct Expansion {
+    PageModel& pages;
+    const DisplayConfig& config;
+    const PresenceFlags& flags;
+    const VariableSources& sources;
+};
+
+// Rebuilds the text of each line with %% variables from its raw text, in a fixed order of
+// plain substring replacements (so the order decides what a value that holds a variable name
+// becomes), then brings the Length of lines 1 to L up to date.
+void ExpandVariables(const Expansion& e);

@@ -1,6 +1,7 @@
 #include "shell/CommandLine.h"
 
 #include <QCommandLineParser>
+#include <string_view>
 
 ParsedCommandLine parseCommandLine(const QStringList& arguments) {
     QCommandLineParser parser;
@@ -32,7 +33,12 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments) {
     const QCommandLineOption printLog(QStringLiteral("print-log"),
                                       QStringLiteral("Écrit aussi chaque ligne du journal sur la "
                                                      "sortie standard."));
-    parser.addOptions({help, version, configDir, profile, start, minimized, quiet, printLog});
+    const QCommandLineOption terminal(
+        QStringLiteral("terminal"),
+        QStringLiteral("Sans fenêtre : l'afficheur à l'écran (TypeLCD=1) est dessiné dans le "
+                       "terminal, les boîtes de message vont sur la sortie d'erreur."));
+    parser.addOptions(
+        {help, version, configDir, profile, start, minimized, quiet, printLog, terminal});
 
     ParsedCommandLine result;
     if (!parser.parse(arguments)) {
@@ -62,6 +68,17 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments) {
     options.minimized = parser.isSet(minimized);
     options.quiet = parser.isSet(quiet);
     options.printLog = parser.isSet(printLog);
+    options.terminal = parser.isSet(terminal);
+    options.quiet = options.quiet || options.terminal;
     result.options = options;
     return result;
+}
+
+bool wantsTerminal(int argc, char* argv[]) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::string_view(argv[i]) == "--terminal") {
+            return true;
+        }
+    }
+    return false;
 }

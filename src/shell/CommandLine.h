@@ -11,6 +11,7 @@ struct CommandLineOptions {
     bool minimized = false;
     bool quiet = false;    // message boxes go to standard error
     bool printLog = false; // log lines also go to standard output
+    bool terminal = false; // no window: the on-screen panel is printed in the terminal
 };
 
 struct ParsedCommandLine {
@@ -20,3 +21,7 @@ struct ParsedCommandLine {
 };
 
 ParsedCommandLine parseCommandLine(const QStringList& arguments);
+
+// Whether the program is asked to run in the terminal; read before Qt starts, since it decides
+// which display Qt uses.
+bool wantsTerminal(int argc, char* argv[]);

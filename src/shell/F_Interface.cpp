@@ -1,11 +1,19 @@
 #include "shell/F_Interface.h"
 
+#include "drivers/OnScreenPanel.h"
+#include "drivers/ParallelPanel.h"
+#include "drivers/Serie.h"
+#include "platform/USEINI.h"
 #include "profile/LoadPage.h"
 #include "profile/LoadProfile.h"
+#include "render/Bargraph.h"
 #include "render/ExpandVariables.h"
 #include "render/RefreshLCD.h"
 #include "shell/AppIcon.h"
+#include "shell/LcdWidget.h"
 #include "shell/ReadParm.h"
+#include "shell/TerminalView.h"
+#include "sources/NetworkAddress.h"
 #include "ui_F_Interface.h"
 
 #include <QCloseEvent>
@@ -43,6 +51,7 @@ F_Interface::F_Interface(ShellEnvironment environment, QWidget* parent)
     timer1.setInterval(500);
     timer2.setEnabled(true);
     app.mbm.blockName = env.mbmBlockName;
+    sources = env.sources ? *env.sources : systemSources();
     if (!env.chooseProfile) {
         env.chooseProfile = defaultChooseProfile;
     }
@@ -82,6 +91,20 @@ F_Interface::F_Interface(ShellEnvironment environment, QWidget* parent)
 }
 
 F_Interface::~F_Interface() = default;
+
+VariableSources F_Interface::systemSources() {
+    VariableSources s;
+    s.memoryStatus = &readMemoryStatus;
+    s.mbmValue = [this](qint16 index, const QString& kind) {
+        return MbmValue(app.mbm, *env.boxes, kAppTitle, index, kind);
+    };
+    s.ipAddresses = [this](const QByteArray& separator) {
+        return IpAddresses(separator, app.params.Ip_Local_Ex, &systemAdapterAddresses);
+    };
+    s.now = &QDateTime::currentDateTime;
+    s.locale = QLocale::system();
+    return s;
+}
 
 QString F_Interface::settingsFile() const {
     return QDir(env.settingsDir).filePath(QStringLiteral("param.ini"));
@@ -140,13 +163,41 @@ std::unique_ptr<Panel> F_Interface::makePanel() {
     if (env.makePanel) {
         return env.makePanel(app.config);
     }
-    return nullptr;
+    switch (app.config.TypeLCD) {
+    case 1: {
+        auto onScreen = std::make_unique<OnScreenPanel>(app.config.C, app.config.L);
+        if (env.terminal) {
+            terminalView = std::make_unique<TerminalView>(onScreen->model(), stdout);
+        } else {
+            auto* screen = new LcdWidget(onScreen->model(), ui->centralwidget);
+            ui->mainLayout->addWidget(screen, 0, Qt::AlignHCenter);
+            screen->show();
+            onScreen->model().setChangeListener([screen] { screen->update(); });
+        }
+        return onScreen;
+    }
+    case 2:
+        return std::make_unique<SerialPanel>(serialDeviceFor(settingsFile(), app.config.COM),
+                                             listLog);
+    case 3:
+        return std::make_unique<ParallelPanel>(
+            GetIni(QStringLiteral("ports"), QStringLiteral("LPT1"), QStringLiteral("/dev/parport0"),
+                   settingsFile()),
+            listLog);
+    default:
+        return nullptr;
+    }
 }
 
 void F_Interface::Timer1_Timer() {
     RefreshLCD({app.pages, app.config, lcdOutput,
-                [this] { ExpandVariables(app.pages, app.config); },
-                [](const QByteArray& text) { return text; }});
+                [this] {
+                    ExpandVariables({app.pages, app.config, app.flags, sources});
+                },
+                [this](const QByteArray& text) {
+                    return Bargraph(text, app.config.C, app.params.plein, app.params.vide,
+                                    sources.locale);
+                }});
 }
 
 void F_Interface::RecentProfile() {

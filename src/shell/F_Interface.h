@@ -5,6 +5,7 @@
 #include "platform/MessageBoxes.h"
 #include "profile/PageModel.h"
 #include "profile/RecentProfiles.h"
+#include "render/ExpandVariables.h"
 #include "shell/IntervalTimer.h"
 #include "shell/ListLog.h"
 #include "shell/SysTray.h"
@@ -14,6 +15,8 @@
 #include <QMainWindow>
 #include <functional>
 #include <memory>
+
+class TerminalView;
 
 namespace Ui {
 class F_Interface;
@@ -35,7 +38,8 @@ struct ShellEnvironment {
     QString settingsDir;
     QString executableDir;
     bool printLog = false;
-    MessageBoxes* boxes = nullptr;                  // not owned
+    bool terminal = false;         // the on-screen panel goes to the terminal instead of the window
+    MessageBoxes* boxes = nullptr; // not owned
     std::function<QString(QWidget*)> chooseProfile; // File > Open; empty text: cancelled
     std::function<void(QWidget*)> pauseAndRepaint;  // the short pauses of the start-up log
     std::function<void()> endProgram;               // ends the process's event loop
@@ -44,6 +48,8 @@ struct ShellEnvironment {
     QStringList halfLifeCandidates; // empty: beside the executable, then the library path
     // Makes the panel that TypeLCD names; empty: the panels of the program.
     std::function<std::unique_ptr<Panel>(const DisplayConfig&)> makePanel;
+    // Where the variables take their values; empty: this machine, now, in the user's locale.
+    std::optional<VariableSources> sources;
 };
 
 // The string that the start/stop button shows while the panel is not being fed.
@@ -97,12 +103,15 @@ private:
     void showRefresh(int ms);
     void checkDisplaySettings();
     std::unique_ptr<Panel> makePanel();
+    VariableSources systemSources();
 
     std::unique_ptr<Ui::F_Interface> ui;
     ShellEnvironment env;
     AppState app;
+    VariableSources sources;
     LcdOutput lcdOutput;
     std::unique_ptr<Panel> panel; // the one TypeLCD names, made once the settings are read
+    std::unique_ptr<TerminalView> terminalView;
     ListLog listLog;
     SysTray sysTray;
     IntervalTimer timer1;

@@ -11,6 +11,9 @@
 #include <cstdio>
 
 int main(int argc, char* argv[]) {
+    if (wantsTerminal(argc, argv)) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("relayeur"));
     QApplication::setApplicationDisplayName(kAppTitle);
@@ -46,6 +49,7 @@ int main(int argc, char* argv[]) {
                            QStringLiteral("param.ini"), QStringLiteral("relayeur"));
     QDir().mkpath(environment.settingsDir);
     environment.printLog = options.printLog;
+    environment.terminal = options.terminal;
     environment.boxes = &boxes;
 
     F_Interface window(environment);
@@ -54,7 +58,7 @@ int main(int argc, char* argv[]) {
     QObject::connect(&signals, &TerminationSignals::received, &window,
                      &F_Interface::m_fic_quitter_Click);
 
-    window.Form_Load(options.minimized);
+    window.Form_Load(options.minimized || options.terminal);
     if (!options.profile.isEmpty()) {
         window.LoadProfile(QDir(options.profile).absolutePath());
         if (options.start) {

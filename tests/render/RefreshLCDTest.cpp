@@ -1,7 +1,6 @@
 #include "render/RefreshLCD.h"
 
 #include "profile/LoadPage.h"
-#include "render/ExpandVariables.h"
 #include "support/FakePanel.h"
 #include "support/QtPrinters.h"
 
@@ -34,7 +33,9 @@ struct Bench {
         RefreshLCD({pages, config, out,
                     [this] {
                         ++expansions;
-                        ExpandVariables(pages, config);
+                        for (LineRecord& line : pages.CurrentLines) {
+                            line.Length = static_cast<qint16>(line.Text.size());
+                        }
                     },
                     [this](const QByteArray& text) {
                         bargraphs.append(text);

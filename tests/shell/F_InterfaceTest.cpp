@@ -1,5 +1,7 @@
 #include "shell/F_Interface.h"
 
+#include "platform/Hd44780.h"
+#include "shell/LcdWidget.h"
 #include "support/FakePanel.h"
 #include "support/QtPrinters.h"
 #include "support/RecordingMessageBoxes.h"
@@ -38,7 +40,7 @@ struct Shell {
     bool trayAvailable = false;
     std::unique_ptr<F_Interface> window;
 
-    explicit Shell(const QByteArray& settings = kSettings) {
+    explicit Shell(const QByteArray& settings = kSettings, bool fakePanel = true) {
         if (!settings.isNull()) {
             dir.write("param.ini", settings);
         }
@@ -51,11 +53,13 @@ struct Shell {
         env.endProgram = [this] { ++ends; };
         env.trayAvailable = [this] { return trayAvailable; };
         env.mbmBlockName = QStringLiteral("/relayeur-test-no-such-block");
-        env.makePanel = [this](const DisplayConfig&) {
-            auto made = std::make_unique<FakePanel>();
-            panel = made.get();
-            return made;
-        };
+        if (fakePanel) {
+            env.makePanel = [this](const DisplayConfig&) {
+                auto made = std::make_unique<FakePanel>();
+                panel = made.get();
+                return made;
+            };
+        }
         window = std::make_unique<F_Interface>(env);
     }
 
@@ -311,4 +315,27 @@ TEST(F_Interface, SettingsOutOfRangeAreReportedAndTheRefreshWritesThePage) {
     unknown.window->Form_Load();
     EXPECT_EQ(unknown.log().last(), "TypeLCD = 9 ne désigne aucun afficheur (1 à l'écran, 2 série, "
                                     "3 parallèle) : rien ne sera affiché");
+}
+
+TEST(F_Interface, OnScreenPanelShowsThePageBelowTheControls) {
+    QByteArray settings = kSettings;
+    settings.replace("TypeLCD=2", "TypeLCD=1");
+    Shell s(settings, false);
+    s.window->Form_Load();
+    auto* screen = s.find<LcdWidget>("lcdScreen");
+    ASSERT_NE(screen, nullptr);
+    EXPECT_TRUE(screen->isVisible());
+    EXPECT_FALSE(screen->model().displayOn()) << "nothing is sent before the start button";
+
+    s.chosenProfile = s.dir.write("deux.tlcd", kTwoPages);
+    s.window->m_fic_ouvrir_Click();
+    s.window->Command1_Click();
+    Q_EMIT s.window->Timer1().timeout();
+    EXPECT_EQ(screen->model().line(0), "Commun" + QByteArray(14, ' '));
+    EXPECT_EQ(screen->model().line(1), "Un" + QByteArray(18, ' '));
+
+    s.window->Command1_Click();
+    EXPECT_EQ(screen->model().line(0), kStopBanner) << "stopping leaves the banner";
+    s.window->close();
+    EXPECT_EQ(screen->model().line(0), QByteArray(20, ' ')) << "every way out resets the panel";
 }

@@ -1,0 +1,76 @@
+#include "shell/LcdWidget.h"
+
+#include "drivers/Hd44780Font.h"
+#include "platform/Hd44780.h"
+
+#include <QPainter>
+
+namespace {
+constexpr qreal kDot = 3.0;     // size of one dot
+constexpr qreal kPitch = 3.6;   // distance between dot centres
+constexpr qreal kCellGap = 3.0; // between two characters of a line
+constexpr qreal kLineGap = 6.0; // between two lines
+constexpr qreal kMargin = 14.0; // backlit border around the characters
+constexpr qreal kBezel = 6.0;   // dark frame around the glass
+constexpr qreal kCellWidth = 4 * kPitch + kDot;
+constexpr qreal kCellHeight = 7 * kPitch + kDot;
+} // namespace
+
+const LcdWidget::Palette LcdWidget::kGreen{QColor(0x9c, 0xc8, 0x3c), QColor(0x1c, 0x2e, 0x10),
+                                           QColor(0x90, 0xbb, 0x36), QColor(0x2a, 0x2a, 0x2a)};
+const LcdWidget::Palette LcdWidget::kBlue{QColor(0x1e, 0x4e, 0xd8), QColor(0xee, 0xf4, 0xff),
+                                          QColor(0x2a, 0x5a, 0xe2), QColor(0x2a, 0x2a, 0x2a)};
+
+LcdWidget::LcdWidget(const Hd44780& panel, QWidget* parent)
+    : QWidget(parent), panel(panel), colours(kGreen) {
+    setObjectName(QStringLiteral("lcdScreen"));
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    setToolTip(QStringLiteral("L'afficheur à l'écran"));
+}
+
+void LcdWidget::setPalette(const Palette& palette) {
+    colours = palette;
+    update();
+}
+
+QSize LcdWidget::sizeHint() const {
+    const qreal width =
+        2 * (kBezel + kMargin) + panel.columns() * (kCellWidth + kCellGap) - kCellGap;
+    const qreal height =
+        2 * (kBezel + kMargin) + panel.lines() * (kCellHeight + kLineGap) - kLineGap;
+    return QSize(qCeil(width), qCeil(height));
+}
+
+QRectF LcdWidget::dotRect(int line, int column, int row, int dot) const {
+    const qreal x = kBezel + kMargin + column * (kCellWidth + kCellGap) + dot * kPitch;
+    const qreal y = kBezel + kMargin + line * (kCellHeight + kLineGap) + row * kPitch;
+    return QRectF(x, y, kDot, kDot);
+}
+
+void LcdWidget::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    const QRectF all(QPointF(0, 0), QSizeF(sizeHint()));
+    p.fillRect(all, colours.bezel);
+    p.fillRect(all.adjusted(kBezel, kBezel, -kBezel, -kBezel), colours.backlight);
+
+    const std::optional<Hd44780::Cell> cursor =
+        panel.cursorOn() ? panel.cursorCell() : std::nullopt;
+    for (int line = 0; line < panel.lines(); ++line) {
+        for (int column = 0; column < panel.columns(); ++column) {
+            const quint8 code = panel.codeAt(line, column);
+            const std::optional<int> slot = Hd44780::glyphSlot(code);
+            std::array<quint8, 8> rows = slot ? panel.glyph(*slot) : romGlyph(code);
+            if (!panel.displayOn()) {
+                rows.fill(0);
+            } else if (cursor && cursor->line == line && cursor->column == column) {
+                rows[7] = 0x1F;
+            }
+            for (int row = 0; row < 8; ++row) {
+                for (int dot = 0; dot < 5; ++dot) {
+                    const bool lit = (rows[row] >> (4 - dot)) & 1;
+                    p.fillRect(dotRect(line, column, row, dot), dotColour(lit));
+                }
+            }
+        }
+    }
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QColor>
+#include <QWidget>
+
+class Hd44780;
+
+// The on-screen panel: what an HD44780 shows, drawn dot by dot as on a backlit panel.
+class LcdWidget : public QWidget {
+    Q_OBJECT
+public:
+    struct Palette {
+        QColor backlight;
+        QColor dotOn;
+        QColor dotOff;
+        QColor bezel;
+    };
+    static const Palette kGreen;
+    static const Palette kBlue;
+
+    explicit LcdWidget(const Hd44780& panel, QWidget* parent = nullptr);
+
+    void setPalette(const Palette& colours);
+    const Hd44780& model() const { return panel; }
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override { return sizeHint(); }
+
+    // The rectangle of one dot (row 0-7, dot 0-4 from the left) of a character cell.
+    QRectF dotRect(int line, int column, int row, int dot) const;
+    // The colour a dot is drawn in, given whether it is lit.
+    QColor dotColour(bool lit) const { return lit ? colours.dotOn : colours.dotOff; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    const Hd44780& panel;
+    Palette colours;
+};

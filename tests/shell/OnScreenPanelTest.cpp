@@ -1,0 +1,80 @@
+#include "drivers/OnScreenPanel.h"
+
+#include "drivers/Hd44780Font.h"
+#include "shell/LcdWidget.h"
+#include "shell/TerminalView.h"
+#include "support/QtPrinters.h"
+
+#include <QImage>
+#include <gtest/gtest.h>
+
+namespace {
+
+// A known frame: text, a degree sign, the full block and a big-digit shape.
+OnScreenPanel knownFrame() {
+    OnScreenPanel panel(20, 4);
+    panel.init();
+    panel.lineStart(0);
+    panel.write("Relayeur");
+    panel.lineStart(2);
+    panel.write(QByteArray("41\xDF"
+                           "C \xFF",
+                           6) +
+                QByteArray(1, '\0'));
+    return panel;
+}
+
+} // namespace
+
+TEST(OnScreenPanel, ShowsWhatTheParallelDriverWrites) {
+    OnScreenPanel panel = knownFrame();
+    const Hd44780& model = panel.model();
+    EXPECT_TRUE(model.displayOn());
+    EXPECT_FALSE(model.cursorOn());
+    EXPECT_EQ(model.line(0), "Relayeur" + QByteArray(12, ' '));
+    EXPECT_EQ(model.line(2), QByteArray("41\xDF"
+                                        "C \xFF",
+                                        6) +
+                                 QByteArray(1, '\0') + QByteArray(13, ' '));
+    EXPECT_EQ(model.glyph(0), bigDigitCgram()[0]) << "the clock's shapes are in place";
+    panel.init();
+    EXPECT_EQ(model.line(0), QByteArray(20, ' '));
+}
+
+TEST(OnScreenPanel, WidgetDrawsEveryDotOfTheModel) {
+    OnScreenPanel panel = knownFrame();
+    const Hd44780& model = panel.model();
+    LcdWidget widget(model);
+    widget.resize(widget.sizeHint());
+    const QImage image = widget.grab().toImage();
+    for (int line = 0; line < 4; ++line) {
+        for (int column = 0; column < 20; ++column) {
+            const quint8 code = model.codeAt(line, column);
+            const auto slot = Hd44780::glyphSlot(code);
+            const std::array<quint8, 8> rows = slot ? model.glyph(*slot) : romGlyph(code);
+            for (int row = 0; row < 8; ++row) {
+                for (int dot = 0; dot < 5; ++dot) {
+                    const bool lit = (rows[row] >> (4 - dot)) & 1;
+                    const QPoint centre = widget.dotRect(line, column, row, dot).center().toPoint();
+                    ASSERT_EQ(image.pixelColor(centre), widget.dotColour(lit))
+                        << "line " << line << " column " << column << " row " << row << " dot "
+                        << dot;
+                }
+            }
+        }
+    }
+}
+
+TEST(OnScreenPanel, TerminalFrameUsesOneCellPerCharacter) {
+    OnScreenPanel panel = knownFrame();
+    const QStringList rows = renderTerminalFrame(panel.model()).split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(rows.size(), 6);
+    EXPECT_EQ(rows[0], "┌" + QString(20, QChar(0x2500)) + "┐");
+    EXPECT_EQ(rows[1], "│Relayeur            │");
+    EXPECT_EQ(rows[3], "│41°C █▀             │");
+    EXPECT_EQ(rows[5], "└" + QString(20, QChar(0x2500)) + "┘");
+
+    OnScreenPanel dark(16, 2);
+    EXPECT_EQ(renderTerminalFrame(dark.model()).split('\n')[1], "│" + QString(16, ' ') + "│")
+        << "a panel never set up shows nothing";
+}
