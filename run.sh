@@ -27,12 +27,11 @@ if [ ${#args[@]} -eq 0 ]; then
             done
         } >>"$demo/param.ini"
     fi
-    args=(--config-dir "$demo" --profile examples/demo.tlcd)
+    args=(--config-dir "$demo" --profile examples/demo.tlcd --start)
 fi
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
-    echo "Pas d'écran graphique : Relayeur tourne sans fenêtre et écrit son journal ici (Ctrl+C pour quitter)."
-    export QT_QPA_PLATFORM=offscreen
-    args+=(--quiet --print-log)
+    echo "Pas d'écran graphique : l'afficheur est dessiné ici, dans le terminal (Ctrl+C pour quitter)."
+    args+=(--terminal)
 fi
 exec ./build/relayeur "${args[@]}"

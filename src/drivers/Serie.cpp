@@ -2,6 +2,7 @@
 
 #include "platform/USEINI.h"
 
+#include <QElapsedTimer>
 #include <QSerialPort>
 #include <cstdio>
 #include <utility>
@@ -16,6 +17,8 @@ const QByteArray kCharacter("\x1E\x01", 2);
 // About one second of line time at 9600,n,8,1. A panel slower than the refresh period would
 // otherwise fall ever further behind while the queue grows without end.
 constexpr qint64 kBacklogLimit = 960;
+// How long the program's end may wait for the last bytes.
+constexpr qint64 kGoodbyeMs = 500;
 
 QString reasonFor(QSerialPort::SerialPortError error) {
     switch (error) {
@@ -44,7 +47,17 @@ QString describe(const QSerialPort& port) {
 SerialPanel::SerialPanel(QString device, Log& log, QObject* parent)
     : QObject(parent), device(std::move(device)), log(log) {}
 
-SerialPanel::~SerialPanel() = default;
+// The program ends with the panel reset: those last bytes must leave before the port closes,
+// so here, and only here, the line is waited for, briefly.
+SerialPanel::~SerialPanel() {
+    QElapsedTimer waited;
+    waited.start();
+    while (port && port->bytesToWrite() > 0 && waited.elapsed() < kGoodbyeMs) {
+        if (!port->waitForBytesWritten(static_cast<int>(kGoodbyeMs - waited.elapsed()))) {
+            break;
+        }
+    }
+}
 
 void SerialPanel::init() {
     if (!port && !open()) {

@@ -10,9 +10,23 @@
 #include <QTimer>
 #include <cstdio>
 
+namespace {
+
+// Without a display, Qt's remarks about the window it cannot show would only disturb the panel
+// drawn in the terminal.
+void quietWindowMessages(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type == QtWarningMsg && text.contains(QStringLiteral("This plugin does not support"))) {
+        return;
+    }
+    std::fprintf(stderr, "%s\n", qFormatLogMessage(type, context, text).toLocal8Bit().constData());
+}
+
+} // namespace
+
 int main(int argc, char* argv[]) {
     if (wantsTerminal(argc, argv)) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
+        qInstallMessageHandler(quietWindowMessages);
     }
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("relayeur"));

@@ -4,8 +4,12 @@
 
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <signal.h>
+#include <stdlib.h>
+#include <unistd.h>
 
 namespace {
 
@@ -126,4 +130,55 @@ TEST(Program, RefusesASecondCopyAndLeavesTheFirstRunning) {
     seen.clear();
     EXPECT_TRUE(Program::waitForLine(*third, "Mother Board Monitor -> ABSENT", seen));
     EXPECT_EQ(Program::terminate(*third), 0);
+}
+
+TEST(Program, FeedsASerialPanelOnAPseudoTerminalAndResetsItOnTheWayOut) {
+    Program p;
+    const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(master, 0);
+    ASSERT_EQ(::grantpt(master), 0);
+    ASSERT_EQ(::unlockpt(master), 0);
+    const QByteArray slave = ::ptsname(master);
+    p.dir.write("param.ini", "[parametres]\nTypeLCD=2\nCOM=1\nC=20\nL=2\ncontrast=0\nbacklight=0\n"
+                             "refresh=50\nscrolling=0\nrep_winamp=\nrep_seti=\nrep_HL=\n"
+                             "[ports]\nCOM1=" +
+                                 slave + "\n");
+    const QString profile =
+        p.dir.write("p.tlcd", "[param]\nnb_pages=1\n[page_1]\nligne0=Hi\n"
+                              "ligne1=\nligne2=\nligne3=\nscroll0=0\n"
+                              "scroll1=0\nscroll2=0\nscroll3=0\ntime=0\nnext=0\n");
+    auto relayeur =
+        p.start({"--config-dir", p.dir.path(), "--quiet", "--profile", profile, "--start"});
+
+    auto character = [](char c) { return QByteArray("\x1E\x01", 2) + c; };
+    QByteArray frame = "\x01" + character('H') + character('i');
+    for (int i = 0; i < 18; ++i) {
+        frame += character(' ');
+    }
+    frame += '\x0C';
+    for (int i = 0; i < 20; ++i) {
+        frame += character(' ');
+    }
+    const QByteArray setUp("\x14\x18", 2);
+    const QByteArray expected = setUp + frame + frame;
+
+    QByteArray received;
+    auto readUntil = [&](qsizetype size) {
+        pollfd pfd{master, POLLIN, 0};
+        while (received.size() < size && ::poll(&pfd, 1, 30000) > 0) {
+            char buffer[512];
+            const ssize_t n = ::read(master, buffer, sizeof buffer);
+            if (n <= 0) {
+                break;
+            }
+            received.append(buffer, n);
+        }
+    };
+    readUntil(expected.size());
+    EXPECT_EQ(received.left(expected.size()), expected);
+
+    EXPECT_EQ(Program::terminate(*relayeur), 0);
+    readUntil(received.size() + 1024); // what is left, up to the port's closing
+    EXPECT_TRUE(received.endsWith(setUp)) << "the way out resets the panel";
+    ::close(master);
 }
