@@ -10,7 +10,7 @@ public:
     static std::optional<SharedMemory> openReadOnly(const QString& name);
 
     // A copy of the first `size` bytes of the block (fewer if the block is shorter);
-    // nullopt when the block cannot be mapped.
+    // nullopt when the block cannot be read.
     std::optional<QByteArray> copy(qsizetype size) const;
 
     SharedMemory(SharedMemory&& other) noexcept;

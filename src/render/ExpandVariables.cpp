@@ -74,9 +74,10 @@ void ExpandVariables(const Expansion& e) {
             if (e.flags.HLAvailable && s.halfLifeGroup && text.contains("%%HL")) {
                 s.halfLifeGroup(text);
             }
-            const MemoryStatus memory = s.memoryStatus();
+            // One reading serves all the memory figures of a line, so that they add up; a line
+            // without them does not pay for one.
             if (text.contains("%%mem")) {
-                expandMemory(text, memory, s.locale);
+                expandMemory(text, s.memoryStatus(), s.locale);
             }
             if (e.flags.MbmPresent) {
                 expandSensors(text, s);
