@@ -1,7 +1,6 @@
 #include "shell/CommandLine.h"
 
 #include <QCommandLineParser>
-#include <string_view>
 
 ParsedCommandLine parseCommandLine(const QStringList& arguments) {
     QCommandLineParser parser;
@@ -40,21 +39,23 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments) {
     parser.addOptions(
         {help, version, configDir, profile, start, minimized, quiet, printLog, terminal});
 
+    // Parsed before Qt starts, so the parser does not know the program's name yet.
+    const QString helpText =
+        parser.helpText().replace(QStringLiteral("<executable_name>"), QStringLiteral("relayeur"));
     ParsedCommandLine result;
     if (!parser.parse(arguments)) {
-        result.output = parser.errorText() + QStringLiteral("\n\n") + parser.helpText();
+        result.output = parser.errorText() + QStringLiteral("\n\n") + helpText;
         result.exitCode = 2;
         return result;
     }
     if (!parser.positionalArguments().isEmpty()) {
         result.output = QStringLiteral("Argument inattendu : ") +
-                        parser.positionalArguments().join(' ') + QStringLiteral("\n\n") +
-                        parser.helpText();
+                        parser.positionalArguments().join(' ') + QStringLiteral("\n\n") + helpText;
         result.exitCode = 2;
         return result;
     }
     if (parser.isSet(help)) {
-        result.output = parser.helpText();
+        result.output = helpText;
         return result;
     }
     if (parser.isSet(version)) {
@@ -72,13 +73,4 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments) {
     options.quiet = options.quiet || options.terminal;
     result.options = options;
     return result;
-}
-
-bool wantsTerminal(int argc, char* argv[]) {
-    for (int i = 1; i < argc; ++i) {
-        if (std::string_view(argv[i]) == "--terminal") {
-            return true;
-        }
-    }
-    return false;
 }

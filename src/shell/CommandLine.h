@@ -21,7 +21,3 @@ struct ParsedCommandLine {
 };
 
 ParsedCommandLine parseCommandLine(const QStringList& arguments);
-
-// Whether the program is asked to run in the terminal; read before Qt starts, since it decides
-// which display Qt uses.
-bool wantsTerminal(int argc, char* argv[]);

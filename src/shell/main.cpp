@@ -24,23 +24,35 @@ void quietWindowMessages(QtMsgType type, const QMessageLogContext& context, cons
 } // namespace
 
 int main(int argc, char* argv[]) {
-    if (wantsTerminal(argc, argv)) {
+    // Help, version and mistakes on the command line need no display.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    }
+    const ParsedCommandLine parsed = parseCommandLine(arguments);
+    if (!parsed.options) {
+        std::fputs(parsed.output.toUtf8().constData(), parsed.exitCode == 0 ? stdout : stderr);
+        return parsed.exitCode;
+    }
+    const CommandLineOptions& options = *parsed.options;
+    if (options.terminal) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
         qInstallMessageHandler(quietWindowMessages);
+    } else if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
+               qEnvironmentVariableIsEmpty("DISPLAY") &&
+               qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+        std::fputs("relayeur: pas d'écran graphique (DISPLAY) : lancez relayeur --terminal pour "
+                   "voir l'afficheur dans le terminal\n",
+                   stderr);
+        return 1;
     }
+
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("relayeur"));
     QApplication::setApplicationDisplayName(kAppTitle);
     QApplication::setApplicationVersion(QStringLiteral(RELAYEUR_VERSION));
     // Hidden behind the tray icon the program has no window open; only a way out ends it.
     QApplication::setQuitOnLastWindowClosed(false);
-
-    const ParsedCommandLine parsed = parseCommandLine(QApplication::arguments());
-    if (!parsed.options) {
-        std::fputs(parsed.output.toUtf8().constData(), parsed.exitCode == 0 ? stdout : stderr);
-        return parsed.exitCode;
-    }
-    const CommandLineOptions& options = *parsed.options;
 
     QuietMessageBoxes quietBoxes;
     WidgetMessageBoxes widgetBoxes;

@@ -182,3 +182,28 @@ TEST(Program, FeedsASerialPanelOnAPseudoTerminalAndResetsItOnTheWayOut) {
     EXPECT_TRUE(received.endsWith(setUp)) << "the way out resets the panel";
     ::close(master);
 }
+
+TEST(Program, WithoutADisplayTheTerminalShowsThePanel) {
+    Program p;
+    p.environment.remove("QT_QPA_PLATFORM");
+    p.environment.remove("DISPLAY");
+    p.environment.remove("WAYLAND_DISPLAY");
+    QByteArray settings = kSettings;
+    p.dir.write("param.ini", settings.replace("TypeLCD=2", "TypeLCD=1"));
+    const QString profile =
+        p.dir.write("p.tlcd", "[param]\nnb_pages=1\n[page_1]\nligne0=Bonjour\n"
+                              "ligne1=\nligne2=\nligne3=\nscroll0=0\n"
+                              "scroll1=0\nscroll2=0\nscroll3=0\ntime=0\nnext=0\n");
+
+    auto refused = p.start({"--config-dir", p.dir.path()});
+    ASSERT_TRUE(refused->waitForFinished(30000));
+    EXPECT_EQ(refused->exitCode(), 1);
+    EXPECT_TRUE(refused->readAllStandardError().contains("--terminal"));
+
+    auto relayeur =
+        p.start({"--terminal", "--config-dir", p.dir.path(), "--profile", profile, "--start"});
+    QStringList seen;
+    EXPECT_TRUE(Program::waitForLine(*relayeur, "│Bonjour             │", seen))
+        << seen.join('\n').toStdString();
+    EXPECT_EQ(Program::terminate(*relayeur), 0);
+}
