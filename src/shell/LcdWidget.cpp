@@ -7,7 +7,7 @@
 
 namespace {
 constexpr qreal kDot = 3.0;     // size of one dot
-constexpr qreal kPitch = 3.6;   // distance between dot centres
+constexpr qreal kPitch = 4.0;   // distance between dot centres, whole pixels so dots come out even
 constexpr qreal kCellGap = 3.0; // between two characters of a line
 constexpr qreal kLineGap = 6.0; // between two lines
 constexpr qreal kMargin = 14.0; // backlit border around the characters
