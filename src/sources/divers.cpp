@@ -1,0 +1,145 @@
+#include "sources/divers.h"
+
+#include "platform/AnsiText.h"
+
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <optional>
+
+namespace {
+
+// The client's own names, written the Windows way: the backslash is its directory separator.
+constexpr char kStateFile[] = "Work0\\state.sah";
+constexpr char kTodoFolder[] = "Todo\\";
+constexpr char kDoneFolder[] = "Done\\";
+constexpr char kWorkUnitPattern[] = "scmd_work_unit.*";
+constexpr int kProgressLine = 4;
+constexpr int kKeyLength = 5;
+
+template <typename Number> qint16 toInt16(Number value) {
+    return static_cast<qint16>(std::clamp<Number>(value, std::numeric_limits<qint16>::min(),
+                                                  std::numeric_limits<qint16>::max()));
+}
+
+QString setiPath(const QByteArray& rep_seti, const char* relative) {
+    QByteArray path = relative;
+    path.replace('\\', '/');
+    return ansi::toUnicode(rep_seti + path);
+}
+
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// Line `index` of the state file. The file is read as one text up to its first CR (its lines
+// end with LF alone), so a CR ends the text wherever it stands.
+std::optional<QByteArray> stateLine(QFile& file, int index) {
+    for (int i = 0; i < index; ++i) {
+        const QByteArray line = file.readLine();
+        if (!line.endsWith('\n') || line.contains('\r')) {
+            return std::nullopt;
+        }
+    }
+    QByteArray line = file.readLine();
+    const auto end =
+        std::find_if(line.begin(), line.end(), [](char c) { return c == '\r' || c == '\n'; });
+    line.truncate(end - line.begin());
+    return line;
+}
+
+// The leading decimal number of text ("." as its point whatever the locale; 0 when there is
+// none) times 100, rounded down. The point is moved two places in the digits themselves so
+// that 0.29 gives 29: the binary product 0.29 * 100 falls just short of 29.
+qint16 percentOf(const QByteArray& text) {
+    const qsizetype n = text.size();
+    qsizetype i = 0;
+    auto digits = [&] {
+        const qsizetype start = i;
+        while (i < n && isDigit(text[i])) {
+            ++i;
+        }
+        return text.mid(start, i - start);
+    };
+    while (i < n && (text[i] == ' ' || text[i] == '\t')) {
+        ++i;
+    }
+    QByteArray sign;
+    if (i < n && (text[i] == '+' || text[i] == '-')) {
+        sign = text.mid(i++, 1);
+    }
+    const QByteArray whole = digits();
+    QByteArray fraction;
+    if (i < n && text[i] == '.') {
+        ++i;
+        fraction = digits();
+    }
+    if (whole.isEmpty() && fraction.isEmpty()) {
+        return 0;
+    }
+    QByteArray exponent;
+    if (i < n && (text[i] == 'e' || text[i] == 'E')) {
+        qsizetype j = i + 1;
+        if (j < n && (text[j] == '+' || text[j] == '-')) {
+            ++j;
+        }
+        if (j < n && isDigit(text[j])) {
+            const qsizetype start = i;
+            i = j;
+            digits();
+            exponent = text.mid(start, i - start);
+        }
+    }
+    fraction = fraction.leftJustified(2, '0');
+    QByteArray hundredfold = sign + whole + fraction.left(2);
+    if (fraction.size() > 2) {
+        hundredfold += '.' + fraction.mid(2);
+    }
+    // Read in the C locale, a number too large for a double is an infinity, which the clamp
+    // brings back into range.
+    const double value = QLocale::c().toDouble(QString::fromLatin1(hundredfold + exponent));
+    return toInt16(std::floor(value));
+}
+
+qint16 countWorkUnits(const QByteArray& rep_seti, const char* folder) {
+    if (rep_seti.isEmpty()) {
+        return 0;
+    }
+    // Everything but folders counts, as with the client's attribute mask.
+    QDirIterator it(setiPath(rep_seti, folder), {QString::fromLatin1(kWorkUnitPattern)},
+                    QDir::Files | QDir::Hidden | QDir::System | QDir::CaseSensitive);
+    qint64 count = 0;
+    while (it.hasNext()) {
+        it.next();
+        ++count;
+    }
+    return toInt16(count);
+}
+
+} // namespace
+
+qint16 SetiProgress(const QByteArray& rep_seti) {
+    // An empty setting means no client: the working directory is not taken for its folder.
+    if (rep_seti.isEmpty()) {
+        return 0;
+    }
+    QFile file(setiPath(rep_seti, kStateFile));
+    // Only a regular file is opened: a pipe of that name would hold up the refresh.
+    if (!QFileInfo(file).isFile() || !file.open(QIODevice::ReadOnly)) {
+        return 0;
+    }
+    const std::optional<QByteArray> line = stateLine(file, kProgressLine);
+    return line ? percentOf(line->mid(kKeyLength)) : 0;
+}
+
+qint16 SetiCacheCount(const QByteArray& rep_seti) {
+    return countWorkUnits(rep_seti, kTodoFolder);
+}
+
+qint16 SetiDoneCount(const QByteArray& rep_seti) {
+    return countWorkUnits(rep_seti, kDoneFolder);
+}
