@@ -1,0 +1,188 @@
+#include "sources/winamp.h"
+
+#include "model/TwoDigits.h"
+#include "platform/AnsiText.h"
+#include "platform/RegionalFormat.h"
+
+#include <QFile>
+#include <cmath>
+
+namespace {
+
+constexpr qint64 kShortestTaggedFile = 1025;
+constexpr int kTagSize = 128;
+
+bool absent(const WinampState& w) {
+    return w.link == nullptr || w.WinampWindow.isEmpty();
+}
+
+qint32 ask(const WinampState& w, qint32 command, qint32 argument) {
+    return w.link->send(w.WinampWindow, command, argument);
+}
+
+// The remainder keeps the sign of the seconds, as the minutes do.
+QByteArray minutesSeconds(qint64 seconds) {
+    const qint64 s = seconds % 60;
+    return TwoDigits((seconds - s) / 60) + ':' + TwoDigits(s);
+}
+
+// Milliseconds to seconds, halves to the even neighbour (59.5 and 60.5 both give 60).
+qint64 roundedSeconds(qint32 ms) {
+    return qint64(std::nearbyint(ms / 1000.0));
+}
+
+// "mm:ss" back to seconds, as the panel shows it.
+qint16 secondsOf(const QByteArray& minutesSeconds) {
+    const qsizetype colon = minutesSeconds.indexOf(':');
+    return qint16(minutesSeconds.left(colon).toInt() * 60 + minutesSeconds.mid(colon + 1).toInt());
+}
+
+// Spaces around the field go first, then every NUL: spaces before the NUL padding stay.
+QByteArray tagText(const QByteArray& tag, qsizetype offset, qsizetype size) {
+    QByteArray text = tag.mid(offset, size);
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text[begin] == ' ') {
+        ++begin;
+    }
+    while (end > begin && text[end - 1] == ' ') {
+        --end;
+    }
+    text = text.mid(begin, end - begin);
+    text.removeIf([](char c) { return c == '\0'; });
+    return text;
+}
+
+} // namespace
+
+bool WinampFind(WinampState& w) {
+    w.WinampWindow = w.link != nullptr ? w.link->find() : QString();
+    return !w.WinampWindow.isEmpty();
+}
+
+QString WinampCurrentFile(const WinampState& w, const QByteArray& rep_winamp) {
+    if (absent(w)) {
+        return {};
+    }
+    const qint32 p = ask(w, IPC_WRITEPLAYLIST, 0);
+    if (p < 0) {
+        return {};
+    }
+    const qint64 n = 2 * (qint64(p) + 1) + 1;
+    QFile file(ansi::toUnicode(rep_winamp) + QStringLiteral("winamp.m3u"));
+    if (!file.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    const QString text = ansi::decodeFile(file.readAll()).text;
+    qint64 line = 1;
+    qsizetype start = 0;
+    while (line < n && start < text.size()) {
+        const qsizetype lf = text.indexOf(u'\n', start);
+        start = lf < 0 ? text.size() : lf + 1;
+        ++line;
+    }
+    if (line < n || start >= text.size()) {
+        return {};
+    }
+    const qsizetype lf = text.indexOf(u'\n', start);
+    QString path = text.mid(start, lf < 0 ? -1 : lf - start);
+    if (path.endsWith(u'\r')) {
+        path.chop(1);
+    }
+    return path;
+}
+
+const QList<QByteArray>& GenreList() {
+    static const QList<QByteArray> list =
+        QByteArray(
+            "Blues|Classic Rock|Country|Dance|Disco|Funk|Grunge|Hip-Hop|Jazz|Metal|New Age|Oldies|"
+            "Other|Pop|R&B|Rap|Reggae|Rock|Techno|Industrial|Alternative|Ska|Death Metal|Pranks|"
+            "Soundtrack|Euro-Techno|Ambient|Trip Hop|Vocal|Jazz+Funk|Fusion|Trance|Classical|"
+            "Instrumental|Acid|House|Game|Sound Clip|Gospel|Noise|Alt. Rock|Bass|Soul|Punk|Space|"
+            "Meditative|Instrumental Pop|Instrumental Rock|Ethnic|Gothic|Darkwave|"
+            "Techno-Industrial|Electronic|Pop-Folk|Eurodance|Dream|Southern Rock|Comedy|Cult|"
+            "Gangsta Rap|Top 40|Christian Rap|Pop/Punk|Jungle|Native American|Cabaret|New Wave|"
+            "Phychedelic|Rave|Showtunes|Trailer|Lo-Fi|Tribal|Acid Punk|Acid Jazz|Polka|Retro|"
+            "Musical|Rock & Roll|Hard Rock|Folk|Folk/Rock|National Folk|Swing|Fast-Fusion|Bebob|"
+            "Latin|Revival|Celtic|Blue Grass|Avantegarde|Gothic Rock|Progressive Rock|"
+            "Psychedelic Rock|Symphonic Rock|Slow Rock|Big Band|Chorus|Easy Listening|Acoustic|"
+            "Humour|Speech|Chanson|Opera|Chamber Music|Sonata|Symphony|Booty Bass|Primus|"
+            "Porn Groove|Satire|Slow Jam|Club|Tango|Samba|Folklore|Ballad|power Ballad|"
+            "Rhythmic Soul|Freestyle|Duet|Punk Rock|Drum Solo|A Capella|Euro-House|Dance Hall|Goa|"
+            "Drum & Bass|Club-House|Hardcore|Terror|Indie|Brit Pop|Negerpunk|Polsk Punk|Beat|"
+            "Christian Gangsta Rap|Heavy Metal|Black Metal|Crossover|Comteporary Christian|"
+            "Christian Rock|Merengue|Salsa|Trash Metal|Anime|JPop|Synth Pop")
+            .split('|');
+    return list;
+}
+
+qint32 ReadID3Tag(const QString& path, TagFields& fields) {
+    fields.fill(QByteArray());
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() < kShortestTaggedFile ||
+        !file.seek(file.size() - kTagSize)) {
+        return -1;
+    }
+    const QByteArray tag = file.read(kTagSize);
+    if (tag.size() != kTagSize || !tag.startsWith("TAG")) {
+        return -1;
+    }
+    const quint8 genre = quint8(tag[127]);
+    fields = {tagText(tag, 3, 30),
+              tagText(tag, 33, 30),
+              tagText(tag, 63, 30),
+              tagText(tag, 93, 4),
+              genre < GenreList().size() ? GenreList()[genre] : QByteArray(),
+              tagText(tag, 97, 30)};
+    return genre;
+}
+
+QByteArray WinampListPosition(const WinampState& w) {
+    return absent(w) ? "0" : QByteArray::number(qint64(ask(w, IPC_GETLISTPOS, 0)) + 1);
+}
+
+QByteArray WinampListLength(const WinampState& w) {
+    return absent(w) ? "0" : QByteArray::number(ask(w, IPC_GETLISTLENGTH, 0));
+}
+
+QByteArray WinampSampleRate(const WinampState& w) {
+    return absent(w) ? "0" : QByteArray::number(ask(w, IPC_GETINFO, 0));
+}
+
+QByteArray WinampBitrate(const WinampState& w) {
+    return absent(w) ? "0" : QByteArray::number(ask(w, IPC_GETINFO, 1));
+}
+
+QByteArray WinampTotalTime(const WinampState& w) {
+    return absent(w) ? "00:00" : minutesSeconds(ask(w, IPC_GETOUTPUTTIME, 1));
+}
+
+QByteArray WinampElapsedTime(const WinampState& w) {
+    return absent(w) ? "00:00" : minutesSeconds(roundedSeconds(ask(w, IPC_GETOUTPUTTIME, 0)));
+}
+
+QByteArray WinampRemainingTime(const WinampState& w) {
+    if (absent(w)) {
+        return "00:00";
+    }
+    // From the two texts, so that it agrees with what the panel shows beside it.
+    const qint16 elapsed = secondsOf(WinampElapsedTime(w));
+    const qint16 total = secondsOf(WinampTotalTime(w));
+    return minutesSeconds(qint16(total - elapsed));
+}
+
+QByteArray WinampTotalSeconds(const WinampState& w) {
+    return absent(w) ? "2" : QByteArray::number(ask(w, IPC_GETOUTPUTTIME, 1));
+}
+
+QByteArray WinampElapsedSeconds(const WinampState& w) {
+    return absent(w) ? "1" : QByteArray::number(roundedSeconds(ask(w, IPC_GETOUTPUTTIME, 0)));
+}
+
+QByteArray WinampRemainingSeconds(const WinampState& w, const QLocale& locale) {
+    if (absent(w)) {
+        return "1";
+    }
+    const double total = ask(w, IPC_GETOUTPUTTIME, 1);
+    return regional::generalNumber(total - ask(w, IPC_GETOUTPUTTIME, 0) / 1000.0, locale);
+}

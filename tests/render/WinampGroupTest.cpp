@@ -1,0 +1,110 @@
+#include "render/WinampGroup.h"
+
+#include "platform/MprisWinampLink.h"
+#include "sources/FakeWinampLink.h"
+#include "support/MprisTestPlayer.h"
+#include "support/QtPrinters.h"
+#include "support/TempDir.h"
+
+#include <QDir>
+#include <QUrl>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QLocale kFrench(QLocale::French, QLocale::France);
+
+const QByteArray kAllTokens =
+    "%%winamp_total|%%winamp_position|%%winamp_sample|%%winamp_bit|%%winamp_t_total|"
+    "%%winamp_t_ecoule|%%winamp_t_restant|%%winamp_titre|%%winamp_artiste|%%winamp_album|"
+    "%%winamp_annee|%%winamp_genre|%%winamp_comment|%%winamp_s_total|%%winamp_s_ecoule|"
+    "%%winamp_s_restant";
+const QByteArray kAllFallbacks = "0|0|0|0|00:00|00:00|00:00|||||||2|1|1";
+const QByteArray kTrack245At83456 =
+    "3|2|44|128|04:05|01:23|02:42|Titre|Artiste|Album|2001|Synth Pop|Commentaire|245|83|161,544";
+
+// Four frames of MPEG-1 Layer III at 128 kbit/s and 44.1 kHz, then an ID3v1 tag (genre 147).
+QByteArray taggedSong() {
+    const QByteArray frame = QByteArray("\xFF\xFB\x90\x00", 4) + QByteArray(413, '\0');
+    auto field = [](const QByteArray& text, int n) { return text.leftJustified(n, '\0', true); };
+    return frame.repeated(4) + "TAG" + field("Titre", 30) + field("Artiste", 30) +
+           field("Album", 30) + "2001" + field("Commentaire", 30) + char(147);
+}
+
+struct Group {
+    TempDir dir;
+    QByteArray rep_winamp = dir.path().toLocal8Bit() + '/';
+    FakeWinampLink link;
+    WinampState winamp{&link, {}};
+
+    // The player of a 245-second track at 83 456 ms, entry 2 of 3, whose file is tagged.
+    Group() {
+        link.play(245, 83456);
+        link.answers[{IPC_GETLISTLENGTH, 0}] = 3;
+        link.answers[{IPC_GETLISTPOS, 0}] = 1;
+        link.answers[{IPC_GETINFO, 0}] = 44;
+        link.answers[{IPC_GETINFO, 1}] = 128;
+        link.answers[{IPC_WRITEPLAYLIST, 0}] = 1;
+        link.playlistFile = dir.file("winamp.m3u");
+        link.playlist = "#EXTM3U\r\n#EXTINF:1,a\r\n/a.mp3\r\n#EXTINF:245,b\r\n" +
+                        dir.write("b.mp3", taggedSong()).toLocal8Bit() + "\r\n";
+        dir.write("winamp.m3u", link.playlist);
+    }
+    QByteArray expand(QByteArray text) {
+        WinampGroup(text, winamp, rep_winamp, kFrench);
+        return text;
+    }
+};
+
+} // namespace
+
+TEST(WinampGroup, SixteenVariablesAfterTheTag) {
+    Group g;
+    EXPECT_EQ(g.expand(kAllTokens), kTrack245At83456);
+    EXPECT_EQ(g.link.finds, 2);
+    // The playlist first, then one command per variable and two for each remaining time.
+    ASSERT_EQ(g.link.sent.size(), 13);
+    EXPECT_EQ(g.link.sent.first(), qMakePair(qint32(IPC_WRITEPLAYLIST), 0));
+}
+
+TEST(WinampGroup, TheTagIsReadOnEveryCallAndOnlyPresentVariablesAsk) {
+    Group g;
+    EXPECT_EQ(g.expand("%%winamp_bit kb/s, %%winamp_bit"), "128 kb/s, 128");
+    EXPECT_EQ(g.expand("%%winamp_titre %%winamp_s_ecoule s %%winamp"), "Titre 83 s %%winamp");
+    EXPECT_EQ(g.link.finds, 4);
+    using Sent = QList<QPair<qint32, qint32>>;
+    EXPECT_EQ(g.link.sent, (Sent{{IPC_WRITEPLAYLIST, 0},
+                                 {IPC_GETINFO, 1},
+                                 {IPC_WRITEPLAYLIST, 0},
+                                 {IPC_GETOUTPUTTIME, 0}}));
+}
+
+TEST(WinampGroup, WithoutPlaylistFileTheTagIsEmpty) {
+    Group g;
+    QFile::remove(g.link.playlistFile);
+    EXPECT_EQ(g.expand("[%%winamp_titre] %%winamp_total"), "[] 3");
+    ASSERT_TRUE(QDir(g.dir.path()).mkdir("winamp.m3u"));
+    EXPECT_EQ(g.expand("[%%winamp_titre] %%winamp_total"), "[] 3") << "a directory is no file";
+    EXPECT_EQ(g.link.finds, 2) << "no second look for the player";
+    EXPECT_FALSE(g.link.sent.contains({IPC_WRITEPLAYLIST, 0}));
+}
+
+TEST(WinampGroup, AnMprisPlayerOnThePrivateBus) {
+    TempDir dir;
+    MprisTestBus bus;
+    ASSERT_TRUE(bus.running());
+    const QByteArray rep_winamp = dir.path().toLocal8Bit() + '/';
+    MprisWinampLink link(dir.path() + '/', bus.bus());
+    WinampState winamp{&link, {}};
+    QByteArray text = kAllTokens;
+    WinampGroup(text, winamp, rep_winamp, kFrench);
+    EXPECT_EQ(text, kAllFallbacks) << "no player yet";
+
+    const QString song = QUrl::fromLocalFile(dir.write("chanson.mp3", taggedSong())).toString();
+    ASSERT_TRUE(bus.startPlayer({"--track", "http://radio.example/flux", "--track", song, "--track",
+                                 song, "--current", "1", "--length-us", "245000000",
+                                 "--position-us", "83456000"}));
+    text = kAllTokens;
+    WinampGroup(text, winamp, rep_winamp, kFrench);
+    EXPECT_EQ(text, kTrack245At83456);
+}
