@@ -11,6 +11,7 @@
 #include "render/RefreshLCD.h"
 #include "shell/AppIcon.h"
 #include "shell/LcdWidget.h"
+#include "shell/LineMessage.h"
 #include "shell/ReadParm.h"
 #include "shell/TerminalView.h"
 #include "sources/NetworkAddress.h"
@@ -41,7 +42,10 @@ void defaultPauseAndRepaint(QWidget* window) {
 
 F_Interface::F_Interface(ShellEnvironment environment, QWidget* parent)
     : QMainWindow(parent), ui(std::make_unique<Ui::F_Interface>()), env(std::move(environment)),
-      listLog(nullptr, false), sysTray(appIcon(), nullptr) {
+      listLog(nullptr, false), sysTray(appIcon(), nullptr),
+      lineMessageServer([this](quint32 dwData, const QByteArray& data) {
+          return RelayWindowProc(dwData, data);
+      }) {
     ui->setupUi(this);
     listLog = ListLog(ui->List1, env.printLog);
     setWindowIcon(appIcon());
@@ -118,6 +122,7 @@ void F_Interface::Form_Load(bool startHidden) {
         showMinimized();
     }
     ui->Label2->setText(QString::number(winId(), 16).toUpper());
+    HookWindow();
     if (ReadParm()) {
         checkDisplaySettings();
     }
@@ -140,6 +145,31 @@ bool F_Interface::ReadParm() {
     return ::ReadParm({settingsFile(), app.config, app.flags, listLog, *env.boxes,
                        [this] { env.pauseAndRepaint(this); },
                        [this] { MbmTest(app.mbm, app.flags, *env.boxes, kAppTitle); }});
+}
+
+// Other programs reach the window through a socket named after the handle shown in Label2, or
+// through the default one.
+void F_Interface::HookWindow() {
+    const QString dir =
+        env.lineMessageDir.isEmpty() ? linemessage::defaultDir() : env.lineMessageDir;
+    const QStringList problems =
+        lineMessageServer.listen(dir, {ui->Label2->text(), linemessage::kDefaultName});
+    for (const QString& problem : problems) {
+        listLog.add(QStringLiteral("Messages des autres programmes indisponibles : ") + problem);
+    }
+}
+
+quint32 F_Interface::RelayWindowProc(quint32 dwData, const QByteArray& data) {
+    const std::optional<linemessage::LineMessage> message = linemessage::parse(dwData, data);
+    if (!message) {
+        return linemessage::kIgnored;
+    }
+    // A new record, exactly as the profile loader makes one: from the start, pending, dynamic.
+    app.pages.CurrentLines[message->line] = freshLine(message->text, message->mode);
+    app.pages.LineTemplate[message->line] = message->text;
+    // The page timer runs at once; its enabled state stays as it was.
+    timer2.setInterval(10);
+    return linemessage::kTaken;
 }
 
 // Settings the refresh cannot use as they stand are brought into range, with a word in the log.
@@ -239,6 +269,7 @@ void F_Interface::EndProc() {
         return;
     }
     ended = true;
+    lineMessageServer.close();
     timer1.setEnabled(false);
     timer2.setEnabled(false);
     InitLCD(lcdOutput, app.config);

@@ -7,6 +7,7 @@
 #include "profile/RecentProfiles.h"
 #include "render/ExpandVariables.h"
 #include "shell/IntervalTimer.h"
+#include "shell/LineMessageServer.h"
 #include "shell/ListLog.h"
 #include "shell/SysTray.h"
 #include "sources/hlcs.h"
@@ -50,6 +51,7 @@ struct ShellEnvironment {
     std::function<std::unique_ptr<Panel>(const DisplayConfig&)> makePanel;
     // Where the variables take their values; empty: this machine, now, in the user's locale.
     std::optional<VariableSources> sources;
+    QString lineMessageDir; // where the line-message sockets go; empty: the user's runtime dir
 };
 
 // The string that the start/stop button shows while the panel is not being fed.
@@ -76,6 +78,8 @@ public:
     void DeleteIcon();
     void EndProc();
     bool ReadParm();
+    void HookWindow();
+    quint32 RelayWindowProc(quint32 dwData, const QByteArray& data);
 
     void m_fic_ouvrir_Click();
     void m_fic_quitter_Click();
@@ -92,6 +96,7 @@ public:
     IntervalTimer& Timer2() { return timer2; }
     Log& log() { return listLog; }
     SysTray& tray() { return sysTray; }
+    const LineMessageServer& lineMessages() const { return lineMessageServer; }
     QString settingsFile() const;
     bool hasEnded() const { return ended; }
 
@@ -119,4 +124,5 @@ private:
     QList<RecentEntry> recentEntries;
     bool panelInitialised = false;
     bool ended = false;
+    LineMessageServer lineMessageServer;
 };

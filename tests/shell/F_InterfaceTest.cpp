@@ -2,6 +2,7 @@
 
 #include "platform/Hd44780.h"
 #include "shell/LcdWidget.h"
+#include "shell/LineMessageClient.h"
 #include "support/FakePanel.h"
 #include "support/QtPrinters.h"
 #include "support/RecordingMessageBoxes.h"
@@ -15,6 +16,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QSlider>
 #include <gtest/gtest.h>
 
@@ -53,6 +55,7 @@ struct Shell {
         env.endProgram = [this] { ++ends; };
         env.trayAvailable = [this] { return trayAvailable; };
         env.mbmBlockName = QStringLiteral("/relayeur-test-no-such-block");
+        env.lineMessageDir = dir.file("run");
         if (fakePanel) {
             env.makePanel = [this](const DisplayConfig&) {
                 auto made = std::make_unique<FakePanel>();
@@ -74,6 +77,7 @@ struct Shell {
         }
         return lines;
     }
+    QString socket(const QString& name) { return dir.file("run/" + name); }
     QStringList recentNames() {
         QStringList names;
         auto* combo = find<QComboBox>("lstProfile");
@@ -254,6 +258,7 @@ TEST(F_Interface, EveryWayOutInitialisesThePanelOnceAndEnds) {
         s.window->Command1_Click();
         ASSERT_TRUE(s.window->Timer1().isRunning());
         const int before = s.panel->inits;
+        ASSERT_TRUE(QFile::exists(s.socket("default")));
         if (std::string(way) == "quit menu") {
             s.find<QAction>("m_fic_quitter")->trigger();
         } else if (std::string(way) == "tray menu") {
@@ -266,6 +271,8 @@ TEST(F_Interface, EveryWayOutInitialisesThePanelOnceAndEnds) {
         EXPECT_EQ(s.ends, 1) << way;
         EXPECT_FALSE(s.window->tray().isShown()) << way;
         EXPECT_FALSE(s.window->Timer1().isRunning()) << way;
+        EXPECT_FALSE(QFile::exists(s.socket("default"))) << way;
+        EXPECT_FALSE(QFile::exists(s.socket(s.find<QLabel>("Label2")->text()))) << way;
     }
 }
 
@@ -338,4 +345,139 @@ TEST(F_Interface, OnScreenPanelShowsThePageBelowTheControls) {
     EXPECT_EQ(screen->model().line(0), kStopBanner) << "stopping leaves the banner";
     s.window->close();
     EXPECT_EQ(screen->model().line(0), QByteArray(20, ' ')) << "every way out resets the panel";
+}
+
+namespace {
+
+void expectSameLine(const LineRecord& actual, const LineRecord& expected, int line) {
+    EXPECT_EQ(actual.Text, expected.Text) << "line " << line;
+    EXPECT_EQ(actual.ScrollPos, expected.ScrollPos) << "line " << line;
+    EXPECT_EQ(actual.ScrollMode, expected.ScrollMode) << "line " << line;
+    EXPECT_EQ(actual.Length, expected.Length) << "line " << line;
+    EXPECT_EQ(actual.ScrollDir, expected.ScrollDir) << "line " << line;
+    EXPECT_EQ(actual.Pending, expected.Pending) << "line " << line;
+    EXPECT_EQ(actual.Dynamic, expected.Dynamic) << "line " << line;
+}
+
+} // namespace
+
+TEST(F_Interface, LineMessagePutsBonjourOnLineTwoAndRunsThePageTimerAtOnce) {
+    Shell s;
+    s.window->Form_Load();
+    PageModel& pages = s.window->state().pages;
+    const auto before = pages.CurrentLines;
+    LineMessageClient sender;
+    ASSERT_TRUE(sender.connectTo(s.socket("default")));
+    EXPECT_EQ(sender.send(3, "Bonjour12"), linemessage::kTaken);
+
+    const LineRecord& line = pages.CurrentLines[2];
+    EXPECT_EQ(line.Text, QByteArray("Bonjour"));
+    EXPECT_EQ(line.ScrollMode, 1);
+    EXPECT_EQ(line.Length, 7);
+    EXPECT_EQ(line.ScrollPos, 0);
+    EXPECT_EQ(line.ScrollDir, 0);
+    EXPECT_EQ(line.Pending, 1);
+    EXPECT_EQ(line.Dynamic, 1);
+    EXPECT_EQ(pages.LineTemplate[2], QByteArray("Bonjour"));
+    for (int other : {0, 1, 3}) {
+        expectSameLine(pages.CurrentLines[other], before[other], other);
+    }
+    EXPECT_EQ(s.window->Timer2().interval(), 10);
+    EXPECT_TRUE(s.window->Timer2().isRunning());
+
+    // No profile yet: the page timer loads the empty page 0 over the line.
+    QSignalSpy tick(&s.window->Timer2(), &IntervalTimer::timeout);
+    ASSERT_TRUE(tick.wait(5000));
+    EXPECT_TRUE(pages.CurrentLines[2].Text.isEmpty());
+    EXPECT_EQ(pages.CurrentLines[2].Pending, 0);
+    EXPECT_FALSE(s.window->Timer2().isRunning()) << "page 0 stays";
+}
+
+TEST(F_Interface, LineMessageByWindowHandleReplacesALineOfTheProfileUntilTheNextPage) {
+    Shell s;
+    s.window->Form_Load();
+    s.chosenProfile = s.dir.write("deux.tlcd", kTwoPages);
+    s.window->m_fic_ouvrir_Click();
+    PageModel& pages = s.window->state().pages;
+    pages.CurrentLines[0].ScrollPos = 5;
+    pages.CurrentLines[0].ScrollDir = 1;
+
+    LineMessageClient sender;
+    ASSERT_TRUE(sender.connectTo(s.socket(s.find<QLabel>("Label2")->text())));
+    EXPECT_EQ(sender.send(3, "Salut30"), linemessage::kTaken);
+    EXPECT_EQ(pages.CurrentLines[0].Text, QByteArray("Salut"));
+    EXPECT_EQ(pages.CurrentLines[0].ScrollMode, 3);
+    EXPECT_EQ(pages.CurrentLines[0].ScrollPos, 0) << "the line starts from its beginning";
+    EXPECT_EQ(pages.CurrentLines[0].ScrollDir, 0);
+    EXPECT_EQ(s.window->Timer2().interval(), 10);
+
+    // Ten milliseconds later the next page comes, and with it the page's own line 0.
+    QSignalSpy tick(&s.window->Timer2(), &IntervalTimer::timeout);
+    ASSERT_TRUE(tick.wait(5000));
+    EXPECT_EQ(pages.CurrentLines[0].Text, QByteArray("Commun"));
+    EXPECT_EQ(pages.CurrentLines[1].Text, QByteArray("Deux"));
+
+    // The two digits alone put an empty text; a stopped page timer stays stopped.
+    s.window->Timer2().setEnabled(false);
+    EXPECT_EQ(s.window->RelayWindowProc(3, "12"), linemessage::kTaken);
+    EXPECT_TRUE(pages.CurrentLines[2].Text.isEmpty());
+    EXPECT_EQ(pages.CurrentLines[2].Pending, 1);
+    EXPECT_EQ(s.window->Timer2().interval(), 10);
+    EXPECT_FALSE(s.window->Timer2().isEnabled());
+}
+
+TEST(F_Interface, MalformedLineMessagesLeaveTheLinesAndThePageTimerAlone) {
+    Shell s;
+    s.window->Form_Load();
+    s.chosenProfile = s.dir.write("deux.tlcd", kTwoPages);
+    s.window->m_fic_ouvrir_Click();
+    const PageModel& pages = s.window->state().pages;
+    const auto lines = pages.CurrentLines;
+    const auto templates = pages.LineTemplate;
+
+    // Senders that never finish are still connected while the others are served.
+    LineMessageClient silent;
+    ASSERT_TRUE(silent.connectTo(s.socket("default")));
+    LineMessageClient half;
+    ASSERT_TRUE(half.connectTo(s.socket("default")));
+    half.write(linemessage::encode(3, "Bonjour12").left(10));
+
+    LineMessageClient sender;
+    ASSERT_TRUE(sender.connectTo(s.socket("default")));
+    EXPECT_EQ(sender.send(4, "Bonjour12"), linemessage::kIgnored) << "dwData other than 3";
+    const QByteArray malformed[] = {"",
+                                    "2",
+                                    "Bonjour",
+                                    "Bonjour1x",
+                                    "Bonjourx2",
+                                    "Bonjour14",
+                                    QByteArray("Bonjour\0"
+                                               "12",
+                                               10),
+                                    QByteArray(254, 'a') + "12"};
+    for (const QByteArray& data : malformed) {
+        EXPECT_EQ(sender.send(3, data), linemessage::kIgnored) << data.toStdString();
+    }
+    LineMessageClient oversized;
+    ASSERT_TRUE(oversized.connectTo(s.socket("default")));
+    oversized.write(linemessage::encode(3, QByteArray(linemessage::kMaxDataBytes + 1, '1')));
+    EXPECT_TRUE(oversized.droppedWithin(5000));
+
+    for (int l = 0; l < kLinesPerPage; ++l) {
+        expectSameLine(pages.CurrentLines[l], lines[l], l);
+        EXPECT_EQ(pages.LineTemplate[l], templates[l]) << l;
+    }
+    EXPECT_EQ(s.window->Timer2().interval(), 3000);
+    EXPECT_EQ(sender.send(3, "Bonjour12"), linemessage::kTaken) << "the window still listens";
+}
+
+TEST(F_Interface, WithoutAPlaceForItsSocketsTheWindowStartsAndSaysSo) {
+    Shell s;
+    s.dir.write("run", "not a directory");
+    s.window->Form_Load();
+    EXPECT_TRUE(s.log()[0].startsWith("Messages des autres programmes indisponibles : " +
+                                      s.dir.file("run")))
+        << s.log()[0].toStdString();
+    EXPECT_EQ(s.log().size(), 27) << "then the usual start-up log";
+    EXPECT_TRUE(s.window->lineMessages().socketPaths().isEmpty());
 }

@@ -2,6 +2,8 @@
 #include "support/QtPrinters.h"
 #include "support/TempDir.h"
 
+#include <QDir>
+#include <QLocalSocket>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <fcntl.h>
@@ -9,6 +11,7 @@
 #include <poll.h>
 #include <signal.h>
 #include <stdlib.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -206,4 +209,103 @@ TEST(Program, WithoutADisplayTheTerminalShowsThePanel) {
     EXPECT_TRUE(Program::waitForLine(*relayeur, "│Bonjour             │", seen))
         << seen.join('\n').toStdString();
     EXPECT_EQ(Program::terminate(*relayeur), 0);
+}
+
+namespace {
+
+// Reads the panel frames drawn in the terminal until line `index` reads `text`.
+bool waitForPanelLine(QProcess& process, int index, const QString& text) {
+    const QString wanted = QChar(0x2502) + text.leftJustified(20) + QChar(0x2502);
+    int line = -1;
+    while (true) {
+        while (process.canReadLine()) {
+            const QString seen = QString::fromUtf8(process.readLine()).chopped(1);
+            if (seen.contains(QChar(0x250C))) {
+                line = 0; // the top of a new frame
+            } else if (line >= 0 && seen.startsWith(QChar(0x2502))) {
+                if (line == index && seen == wanted) {
+                    return true;
+                }
+                ++line;
+            }
+        }
+        if (process.state() == QProcess::NotRunning || !process.waitForReadyRead(30000)) {
+            return false;
+        }
+    }
+}
+
+struct Sent {
+    int exitCode = -1;
+    QString err;
+};
+
+Sent relayeurSend(const Program& p, const QStringList& arguments) {
+    QProcess send;
+    send.setProcessEnvironment(p.environment);
+    send.start(QStringLiteral(RELAYEUR_SEND_BINARY), arguments);
+    if (!send.waitForFinished(30000)) {
+        send.kill();
+        return {};
+    }
+    return {send.exitStatus() == QProcess::NormalExit ? send.exitCode() : -1,
+            QString::fromUtf8(send.readAllStandardError())};
+}
+
+} // namespace
+
+TEST(Program, RelayeurSendPutsALineOnThePanelOfTheRunningProgram) {
+    Program p;
+    QByteArray settings = kSettings;
+    // A refresh faster than the page timer's 10 ms shows the line before page 0 comes.
+    settings.replace("TypeLCD=2", "TypeLCD=1").replace("refresh=300", "refresh=2");
+    p.dir.write("param.ini", settings);
+    const QString profile =
+        p.dir.write("p.tlcd", "[param]\nnb_pages=1\n[page_1]\nligne0=Un\nligne1=Deux\n"
+                              "ligne2=Trois\nligne3=Quatre\nscroll0=0\nscroll1=0\nscroll2=0\n"
+                              "scroll3=0\ntime=0\nnext=0\n");
+    const Sent early = relayeurSend(p, {"Bonjour", "1", "2"});
+    EXPECT_EQ(early.exitCode, 1);
+    EXPECT_TRUE(early.err.contains("aucun Relayeur ne tourne")) << early.err.toStdString();
+
+    auto relayeur =
+        p.start({"--terminal", "--config-dir", p.dir.path(), "--profile", profile, "--start"});
+    ASSERT_TRUE(waitForPanelLine(*relayeur, 2, "Trois"));
+    const QDir sockets(p.dir.file("relayeur"));
+    QStringList names = sockets.entryList(QDir::System | QDir::NoDotAndDotDot);
+    ASSERT_EQ(names.size(), 2) << names.join(' ').toStdString();
+    ASSERT_TRUE(names.removeOne("default"));
+    auto mode = [&](const QString& name) {
+        struct stat info {};
+        ::lstat(QFile::encodeName(sockets.filePath(name)).constData(), &info);
+        return info.st_mode & 0777;
+    };
+    EXPECT_EQ(mode("."), 0700u);
+    EXPECT_EQ(mode("default") & 077, 0u);
+    EXPECT_EQ(mode(names[0]) & 077, 0u);
+
+    EXPECT_EQ(relayeurSend(p, {"Bonjour", "1", "2"}).exitCode, 0);
+    EXPECT_TRUE(waitForPanelLine(*relayeur, 2, "Bonjour"));
+
+    // What does not make a line message leaves the program running and answering.
+    EXPECT_EQ(relayeurSend(p, {"--dwdata", "4", "Bonjour", "1", "2"}).exitCode, 3);
+    EXPECT_EQ(relayeurSend(p, {"--raw", "Bonjour19"}).exitCode, 3);
+    EXPECT_EQ(relayeurSend(p, {"--raw", "Bonjour"}).exitCode, 3);
+    EXPECT_EQ(relayeurSend(p, {"--raw", QString(300, 'x')}).exitCode, 3);
+    QLocalSocket silent;
+    silent.connectToServer(p.dir.file("relayeur/default"));
+    ASSERT_TRUE(silent.waitForConnected(5000));
+    QLocalSocket half;
+    half.connectToServer(p.dir.file("relayeur/default"));
+    ASSERT_TRUE(half.waitForConnected(5000));
+    half.write(QByteArray("\x03\0\0\0\x09\0\0\0Bonj", 12));
+    ASSERT_TRUE(half.waitForBytesWritten(5000));
+
+    EXPECT_EQ(relayeurSend(p, {"--window", names[0], "Fin", "0", "3"}).exitCode, 0);
+    EXPECT_TRUE(waitForPanelLine(*relayeur, 3, "Fin"));
+    EXPECT_EQ(relayeur->state(), QProcess::Running);
+
+    EXPECT_EQ(Program::terminate(*relayeur), 0);
+    EXPECT_TRUE(sockets.entryList(QDir::System | QDir::NoDotAndDotDot).isEmpty())
+        << "the sockets go with the program";
 }

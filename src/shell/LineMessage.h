@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <optional>
+
+// Line messages: how another program of the same user puts text on one line of the panel.
+// A message travels over a local socket as dwData (32-bit little-endian), cbData (32-bit
+// little-endian), then cbData bytes of Windows-1252 text; the receiver answers each message with
+// a 32-bit little-endian result. Both Relayeur and relayeur-send use what is here.
+namespace linemessage {
+
+// The only dwData that is a line message.
+inline constexpr quint32 kLineMessageData = 3;
+// Of the bytes of a message, only the first 255 are taken, as into a 255-byte buffer.
+inline constexpr int kTakenBytes = 255;
+// A message announcing more bytes than this is not read: its connection is dropped.
+inline constexpr quint32 kMaxDataBytes = 64 * 1024;
+inline constexpr int kHeaderBytes = 8;
+inline constexpr int kReplyBytes = 4;
+// The results sent back: the message changed a line, or it was left aside.
+inline constexpr quint32 kTaken = 1;
+inline constexpr quint32 kIgnored = 0;
+
+// The socket every running Relayeur listens on besides the one named after its window.
+inline const QString kDefaultName = QStringLiteral("default");
+
+QByteArray encode(quint32 dwData, const QByteArray& data);
+QByteArray encodeReply(quint32 result);
+quint32 decodeReply(const QByteArray& reply);
+
+struct LineMessage {
+    QByteArray text; // Windows-1252, without the two digits
+    qint16 mode = 0; // scroll mode, one digit
+    int line = 0;    // 0 to 3, 0 the top line
+};
+
+// What a message asks for: dwData 3, its first 255 bytes cut at the first NUL, then the text, a
+// scroll-mode digit and a line digit 0 to 3. Anything else asks for nothing.
+std::optional<LineMessage> parse(quint32 dwData, const QByteArray& data);
+
+// Cuts the byte stream of one connection into messages, whatever the pieces it arrives in.
+// It never holds more than a header and the 255 bytes that are taken of a message.
+class FrameReader {
+public:
+    struct Frame {
+        quint32 dwData = 0;
+        QByteArray data; // at most kTakenBytes
+    };
+
+    // Adds the complete messages of `bytes` to `frames`; false once a header announces more
+    // than kMaxDataBytes, after which the connection is of no further use.
+    bool feed(const QByteArray& bytes, QList<Frame>& frames);
+
+private:
+    QByteArray header;
+    Frame current;
+    quint32 remaining = 0;
+};
+
+// The directory of the sockets: $XDG_RUNTIME_DIR/relayeur, or, without a runtime directory,
+// relayeur-<uid> in the temp dir.
+QString defaultDir();
+QString socketPath(const QString& dir, const QString& name);
+// Creates `dir` for this user alone (0700), or checks an existing one: it must be a real
+// directory owned by this user; its mode is brought back to 0700. Returns what is wrong, or an
+// empty text.
+QString preparePrivateDir(const QString& dir);
+
+} // namespace linemessage

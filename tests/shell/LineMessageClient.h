@@ -1,0 +1,43 @@
+#pragma once
+
+#include "shell/LineMessage.h"
+
+#include <QLocalSocket>
+#include <QSignalSpy>
+#include <optional>
+
+// A program sending line messages, as the tests play it: the event loop runs while it waits, so
+// a receiver in the same process answers.
+class LineMessageClient {
+public:
+    bool connectTo(const QString& path) {
+        socket.connectToServer(path);
+        return socket.waitForConnected(5000);
+    }
+    void write(const QByteArray& bytes) { socket.write(bytes); }
+    // Sends one message and returns the answer; nothing if the connection ended first.
+    std::optional<quint32> send(quint32 dwData, const QByteArray& data) {
+        write(linemessage::encode(dwData, data));
+        return reply();
+    }
+    std::optional<quint32> reply() {
+        QSignalSpy ready(&socket, &QLocalSocket::readyRead);
+        while (socket.bytesAvailable() < linemessage::kReplyBytes &&
+               socket.state() == QLocalSocket::ConnectedState && ready.wait(10000)) {
+        }
+        if (socket.bytesAvailable() < linemessage::kReplyBytes) {
+            return std::nullopt;
+        }
+        return linemessage::decodeReply(socket.read(linemessage::kReplyBytes));
+    }
+    // Whether the receiver ends the connection within `ms`.
+    bool droppedWithin(int ms) {
+        if (socket.state() == QLocalSocket::UnconnectedState) {
+            return true;
+        }
+        QSignalSpy gone(&socket, &QLocalSocket::disconnected);
+        return gone.wait(ms) || socket.state() == QLocalSocket::UnconnectedState;
+    }
+
+    QLocalSocket socket;
+};
