@@ -1,5 +1,6 @@
 #include "shell/F_Interface.h"
 
+#include "about/frmAbout.h"
 #include "drivers/OnScreenPanel.h"
 #include "drivers/ParallelPanel.h"
 #include "drivers/Serie.h"
@@ -81,6 +82,7 @@ F_Interface::F_Interface(ShellEnvironment environment, QWidget* parent)
             [this] { mnuSystemTrayItem_Click(0); });
     connect(ui->mnuSystemTrayItem_1, &QAction::triggered, this,
             [this] { mnuSystemTrayItem_Click(1); });
+    connect(ui->m_about, &QAction::triggered, this, &F_Interface::m_about_Click);
     // The slider acts when it comes to rest, not at every step of a drag.
     connect(ui->Slider1, &QSlider::valueChanged, this, [this](int value) {
         showRefresh(value);
@@ -351,6 +353,18 @@ void F_Interface::mnuSystemTrayItem_Click(int index) {
     } else if (index == 1) {
         EndProc();
     }
+}
+
+void F_Interface::m_about_Click() {
+    if (about == nullptr) {
+        AboutEnvironment aboutEnv;
+        aboutEnv.title = kAppTitle;
+        aboutEnv.boxes = env.boxes;
+        about = new frmAbout(aboutEnv, this);
+    }
+    about->show();
+    about->raise();
+    about->activateWindow();
 }
 
 void F_Interface::changeEvent(QEvent* event) {

@@ -18,6 +18,7 @@
 #include <memory>
 
 class TerminalView;
+class frmAbout;
 
 namespace Ui {
 class F_Interface;
@@ -88,6 +89,7 @@ public:
     void Slider1_Change(int value);
     void List1_DblClick();
     void mnuSystemTrayItem_Click(int index);
+    void m_about_Click();
     void Timer1_Timer();
 
     AppState& state() { return app; }
@@ -97,6 +99,7 @@ public:
     Log& log() { return listLog; }
     SysTray& tray() { return sysTray; }
     const LineMessageServer& lineMessages() const { return lineMessageServer; }
+    frmAbout* aboutBox() const { return about; }
     QString settingsFile() const;
     bool hasEnded() const { return ended; }
 
@@ -124,5 +127,6 @@ private:
     QList<RecentEntry> recentEntries;
     bool panelInitialised = false;
     bool ended = false;
+    frmAbout* about = nullptr; // made on first use, a child of the window
     LineMessageServer lineMessageServer;
 };

@@ -1,5 +1,6 @@
 #include "shell/F_Interface.h"
 
+#include "about/frmAbout.h"
 #include "platform/Hd44780.h"
 #include "shell/LcdWidget.h"
 #include "shell/LineMessageClient.h"
@@ -480,4 +481,60 @@ TEST(F_Interface, WithoutAPlaceForItsSocketsTheWindowStartsAndSaysSo) {
         << s.log()[0].toStdString();
     EXPECT_EQ(s.log().size(), 27) << "then the usual start-up log";
     EXPECT_TRUE(s.window->lineMessages().socketPaths().isEmpty());
+}
+
+TEST(F_Interface, TrayMenuHasItsTwoItemsAndOnlyTheRightButtonOpensIt) {
+    Shell s;
+    s.trayAvailable = true;
+    s.window->Form_Load();
+    QMenu* menu = s.window->tray().icon().contextMenu();
+    ASSERT_EQ(menu, s.find<QMenu>("mnuSystemTray"));
+    ASSERT_EQ(menu->actions().size(), 2);
+    EXPECT_EQ(menu->actions()[0]->text(), "Restaurer");
+    EXPECT_EQ(menu->actions()[1]->text(), "Quitter");
+
+    s.window->showMinimized();
+    QCoreApplication::processEvents();
+    ASSERT_FALSE(s.window->isVisible());
+    for (auto reason :
+         {QSystemTrayIcon::Trigger, QSystemTrayIcon::DoubleClick, QSystemTrayIcon::MiddleClick}) {
+        Q_EMIT s.window->tray().icon().activated(reason);
+        QCoreApplication::processEvents();
+        EXPECT_FALSE(s.window->isVisible()) << "reason " << reason;
+    }
+    menu->actions()[0]->trigger();
+    EXPECT_TRUE(s.window->isVisible());
+    EXPECT_EQ(s.ends, 0);
+    menu->actions()[1]->trigger();
+    EXPECT_EQ(s.ends, 1);
+}
+
+TEST(F_Interface, WithoutNotificationAreaAHiddenStartLeavesTheWindowInTheTaskbar) {
+    Shell s;
+    s.window->Form_Load(true);
+    EXPECT_FALSE(s.window->tray().isShown());
+    EXPECT_TRUE(s.window->isVisible());
+    EXPECT_TRUE(s.window->isMinimized());
+    s.find<QAction>("mnuSystemTrayItem_0")->trigger();
+    EXPECT_FALSE(s.window->isMinimized());
+}
+
+TEST(F_Interface, AboutMenuShowsOneModelessAboutBox) {
+    Shell s;
+    s.window->Form_Load();
+    EXPECT_EQ(s.window->aboutBox(), nullptr) << "made on first use";
+    s.find<QAction>("m_about")->trigger();
+    frmAbout* about = s.window->aboutBox();
+    ASSERT_NE(about, nullptr);
+    EXPECT_TRUE(about->isVisible());
+    EXPECT_FALSE(about->isModal());
+    EXPECT_EQ(about->windowTitle(), "À propos de Relayeur");
+
+    about->findChild<QPushButton*>("cmdOK")->click();
+    EXPECT_FALSE(about->isVisible());
+    s.find<QAction>("m_about")->trigger();
+    s.find<QAction>("m_about")->trigger();
+    EXPECT_EQ(s.window->aboutBox(), about);
+    EXPECT_TRUE(about->isVisible());
+    EXPECT_EQ(s.window->findChildren<frmAbout*>().size(), 1);
 }
