@@ -241,23 +241,6 @@ TEST(frmAbout, SystemInformationFallsBackFromKeyToKeyThenToItsMessage) {
     }
 }
 
-TEST(frmAbout, GetKeyValueReadsTextsThatFitItsBuffer) {
-    About a;
-    a.registry.values["K|nul"] = QStringLiteral("C:\\msinfo") + QChar(u'\0');
-    a.registry.values["K|long"] = QString(1025, 'x');
-    a.registry.values["K|full"] = QString(1024, 'x');
-    QString value = "left over";
-    EXPECT_TRUE(a.form->GetKeyValue(HKEY_LOCAL_MACHINE, "K", "nul", value));
-    EXPECT_EQ(value, "C:\\msinfo") << "the closing NUL is not part of the text";
-    EXPECT_TRUE(a.form->GetKeyValue(HKEY_LOCAL_MACHINE, "K", "full", value));
-    EXPECT_EQ(value.size(), 1024);
-    EXPECT_FALSE(a.form->GetKeyValue(HKEY_LOCAL_MACHINE, "K", "long", value));
-    EXPECT_TRUE(value.isEmpty());
-    value = "left over";
-    EXPECT_FALSE(a.form->GetKeyValue(HKEY_LOCAL_MACHINE, "K", "missing", value));
-    EXPECT_TRUE(value.isEmpty());
-}
-
 TEST(frmAbout, ThisSystemNamesTheFirstInformationProgramOnThePath) {
     TempDir bin;
     const SystemInfoRegistry empty({bin.path()});

@@ -8,7 +8,6 @@
 #include <QFile>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 using linemessage::FrameReader;
 using linemessage::parse;
@@ -106,21 +105,6 @@ TEST(LineMessage, ReaderWaitsForTheWholeMessageAndRefusesAnOversizedOne) {
     QByteArray limit = linemessage::encode(3, QByteArray());
     limit[6] = '\x01'; // cbData 65536 is still read
     EXPECT_TRUE(FrameReader().feed(limit, frames));
-}
-
-TEST(LineMessage, RepliesAndTheDefaultDirectory) {
-    EXPECT_EQ(linemessage::decodeReply(linemessage::encodeReply(linemessage::kTaken)),
-              linemessage::kTaken);
-    EXPECT_EQ(linemessage::encodeReply(1), QByteArray("\x01\0\0\0", 4)) << "little-endian";
-    EXPECT_EQ(linemessage::decodeReply("\x01"), linemessage::kIgnored) << "a cut reply";
-
-    TempDir runtime;
-    qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
-    EXPECT_EQ(linemessage::defaultDir(), runtime.path() + "/relayeur");
-    qputenv("XDG_RUNTIME_DIR", "");
-    EXPECT_EQ(linemessage::defaultDir(),
-              QDir::tempPath() + QStringLiteral("/relayeur-%1").arg(::getuid()));
-    qunsetenv("XDG_RUNTIME_DIR");
 }
 
 TEST(LineMessage, PrivateDirectoryIsMadeOrMendedAndNeverBorrowed) {

@@ -264,10 +264,6 @@ TEST(Program, RelayeurSendPutsALineOnThePanelOfTheRunningProgram) {
         p.dir.write("p.tlcd", "[param]\nnb_pages=1\n[page_1]\nligne0=Un\nligne1=Deux\n"
                               "ligne2=Trois\nligne3=Quatre\nscroll0=0\nscroll1=0\nscroll2=0\n"
                               "scroll3=0\ntime=0\nnext=0\n");
-    const Sent early = relayeurSend(p, {"Bonjour", "1", "2"});
-    EXPECT_EQ(early.exitCode, 1);
-    EXPECT_TRUE(early.err.contains("aucun Relayeur ne tourne")) << early.err.toStdString();
-
     auto relayeur =
         p.start({"--terminal", "--config-dir", p.dir.path(), "--profile", profile, "--start"});
     ASSERT_TRUE(waitForPanelLine(*relayeur, 2, "Trois"));
