@@ -16,7 +16,8 @@ if [ ${#args[@]} -eq 0 ]; then
     demo=build/demo
     if [ ! -f "$demo/param.ini" ]; then
         mkdir -p "$demo"
-        cp examples/param.ini "$demo/param.ini"
+        # The media player's playlist goes beside the demo's settings.
+        sed "s|^rep_winamp=.*|rep_winamp=$PWD/$demo/|" examples/param.ini >"$demo/param.ini"
         {
             echo
             echo "[recent_profile]"

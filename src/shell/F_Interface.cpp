@@ -4,12 +4,16 @@
 #include "drivers/OnScreenPanel.h"
 #include "drivers/ParallelPanel.h"
 #include "drivers/Serie.h"
+#include "platform/AnsiText.h"
+#include "platform/MprisWinampLink.h"
 #include "platform/USEINI.h"
 #include "profile/LoadPage.h"
 #include "profile/LoadProfile.h"
 #include "render/Bargraph.h"
 #include "render/ExpandVariables.h"
+#include "render/GameGroups.h"
 #include "render/RefreshLCD.h"
+#include "render/WinampGroup.h"
 #include "shell/AppIcon.h"
 #include "shell/LcdWidget.h"
 #include "shell/LineMessage.h"
@@ -109,6 +113,13 @@ VariableSources F_Interface::systemSources() {
     };
     s.now = &QDateTime::currentDateTime;
     s.locale = QLocale::system();
+    s.halfLifeGroup = [this](QByteArray& text) {
+        HalfLifeGroup(text, app.halfLife, sources.locale);
+    };
+    s.setiGroup = [this](QByteArray& text) { SetiGroup(text, app.config.rep_seti); };
+    s.winampGroup = [this](QByteArray& text) {
+        WinampGroup(text, app.winamp, app.config.rep_winamp, sources.locale);
+    };
     return s;
 }
 
@@ -128,6 +139,8 @@ void F_Interface::Form_Load(bool startHidden) {
     if (ReadParm()) {
         checkDisplaySettings();
     }
+    winampLink = std::make_unique<MprisWinampLink>(ansi::toUnicode(app.config.rep_winamp));
+    app.winamp.link = winampLink.get();
     panel = makePanel();
     if (panel) {
         lcdOutput.panels[app.config.TypeLCD] = panel.get();

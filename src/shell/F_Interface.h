@@ -12,6 +12,7 @@
 #include "shell/SysTray.h"
 #include "sources/hlcs.h"
 #include "sources/mbm.h"
+#include "sources/winamp.h"
 
 #include <QMainWindow>
 #include <functional>
@@ -33,6 +34,7 @@ struct AppState {
     RecentProfiles recent;
     MbmLink mbm;
     HalfLifeLibrary halfLife;
+    WinampState winamp;
 };
 
 // What the window needs from the world around it; tests replace any of it.
@@ -117,6 +119,7 @@ private:
     ShellEnvironment env;
     AppState app;
     VariableSources sources;
+    std::unique_ptr<WinampLink> winampLink; // the media player, once rep_winamp is known
     LcdOutput lcdOutput;
     std::unique_ptr<Panel> panel; // the one TypeLCD names, made once the settings are read
     std::unique_ptr<TerminalView> terminalView;

@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDir>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -528,4 +529,26 @@ TEST(F_Interface, AboutMenuShowsOneModelessAboutBox) {
     EXPECT_EQ(s.window->aboutBox(), about);
     EXPECT_TRUE(about->isVisible());
     EXPECT_EQ(s.window->findChildren<frmAbout*>().size(), 1);
+}
+
+TEST(F_Interface, RefreshTakesMediaAndGameValuesFromTheMachine) {
+    Shell s;
+    ASSERT_TRUE(QDir(s.dir.path()).mkpath("seti/Work0"));
+    s.dir.write("seti/Work0/state.sah",
+                "<state>\nncpus=1\ncpu=1\nbest=2\nprog=0.523456\n</state>\n");
+    QByteArray settings = kSettings;
+    s.dir.write("param.ini",
+                settings.replace("rep_seti=/seti/", "rep_seti=" + s.dir.file("seti/").toUtf8()));
+    s.window->Form_Load();
+    s.chosenProfile = s.dir.write(
+        "media.tlcd", "[param]\nnb_pages=1\n[page_1]\nligne0=SETI %%seti_progress%\n"
+                      "ligne1=%%HL_FPS fps\nligne2=[%%winamp_titre]\nligne3=\nscroll0=0\n"
+                      "scroll1=0\nscroll2=0\nscroll3=0\ntime=0\nnext=0\n");
+    s.window->m_fic_ouvrir_Click();
+    s.window->Command1_Click();
+    Q_EMIT s.window->Timer1().timeout();
+    ASSERT_GE(s.panel->written.size(), 6);
+    EXPECT_EQ(s.panel->written[1].trimmed(), "SETI 52%");
+    EXPECT_EQ(s.panel->written[3].trimmed(), "%%HL_FPS fps") << "no Half-Life library here";
+    EXPECT_EQ(s.panel->written[5].trimmed(), "[]") << "no media player: an empty title";
 }
