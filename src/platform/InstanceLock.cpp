@@ -4,7 +4,6 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
-#include <utility>
 
 std::optional<InstanceLock> InstanceLock::acquire(const QString& path) {
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
@@ -25,17 +24,4 @@ QString InstanceLock::defaultPath(const QString& name) {
         return dir + QStringLiteral("/%1-%2.lock").arg(name).arg(::getuid());
     }
     return dir + QStringLiteral("/%1.lock").arg(name);
-}
-
-InstanceLock::InstanceLock(InstanceLock&& other) noexcept : fd(std::exchange(other.fd, -1)) {}
-
-InstanceLock& InstanceLock::operator=(InstanceLock&& other) noexcept {
-    std::swap(fd, other.fd);
-    return *this;
-}
-
-InstanceLock::~InstanceLock() {
-    if (fd >= 0) {
-        ::close(fd);
-    }
 }

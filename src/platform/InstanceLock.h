@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/FileDescriptor.h"
+
 #include <QString>
 #include <optional>
 
@@ -11,13 +13,7 @@ public:
     // The lock file of the user's running copy: in $XDG_RUNTIME_DIR, else in the temp dir.
     static QString defaultPath(const QString& name);
 
-    InstanceLock(InstanceLock&& other) noexcept;
-    InstanceLock& operator=(InstanceLock&& other) noexcept;
-    InstanceLock(const InstanceLock&) = delete;
-    InstanceLock& operator=(const InstanceLock&) = delete;
-    ~InstanceLock();
-
 private:
     explicit InstanceLock(int fd) : fd(fd) {}
-    int fd = -1;
+    FileDescriptor fd;
 };

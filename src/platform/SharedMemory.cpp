@@ -5,7 +5,6 @@
 #include <sys/mman.h> // shm_open
 #include <sys/stat.h>
 #include <unistd.h>
-#include <utility>
 
 std::optional<SharedMemory> SharedMemory::openReadOnly(const QString& name) {
     const int fd = ::shm_open(name.toLocal8Bit().constData(), O_RDONLY | O_CLOEXEC, 0);
@@ -19,27 +18,14 @@ std::optional<SharedMemory> SharedMemory::openReadOnly(const QString& name) {
 // mapping and faulting in pages on every reading.
 std::optional<QByteArray> SharedMemory::copy(qsizetype size) const {
     struct stat st {};
-    if (::fstat(fd, &st) != 0 || st.st_size <= 0) {
+    if (::fstat(fd.get(), &st) != 0 || st.st_size <= 0) {
         return std::nullopt;
     }
     QByteArray bytes(std::min<qsizetype>(size, st.st_size), Qt::Uninitialized);
-    const ssize_t got = ::pread(fd, bytes.data(), static_cast<size_t>(bytes.size()), 0);
+    const ssize_t got = ::pread(fd.get(), bytes.data(), static_cast<size_t>(bytes.size()), 0);
     if (got < 0) {
         return std::nullopt;
     }
     bytes.truncate(got);
     return bytes;
-}
-
-SharedMemory::SharedMemory(SharedMemory&& other) noexcept : fd(std::exchange(other.fd, -1)) {}
-
-SharedMemory& SharedMemory::operator=(SharedMemory&& other) noexcept {
-    std::swap(fd, other.fd);
-    return *this;
-}
-
-SharedMemory::~SharedMemory() {
-    if (fd >= 0) {
-        ::close(fd);
-    }
 }

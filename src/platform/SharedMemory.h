@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/FileDescriptor.h"
+
 #include <QByteArray>
 #include <QString>
 #include <optional>
@@ -13,13 +15,7 @@ public:
     // nullopt when the block cannot be read.
     std::optional<QByteArray> copy(qsizetype size) const;
 
-    SharedMemory(SharedMemory&& other) noexcept;
-    SharedMemory& operator=(SharedMemory&& other) noexcept;
-    SharedMemory(const SharedMemory&) = delete;
-    SharedMemory& operator=(const SharedMemory&) = delete;
-    ~SharedMemory();
-
 private:
     explicit SharedMemory(int fd) : fd(fd) {}
-    int fd = -1;
+    FileDescriptor fd;
 };

@@ -7,7 +7,6 @@
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <utility>
 
 namespace {
 
@@ -58,19 +57,6 @@ bool PublishedBlock::remove(const std::string& name, int& error) {
 }
 
 bool PublishedBlock::write(const QByteArray& sample) const {
-    return ::pwrite(fd, sample.constData(), static_cast<size_t>(sample.size()), 0) ==
+    return ::pwrite(fd.get(), sample.constData(), static_cast<size_t>(sample.size()), 0) ==
            static_cast<ssize_t>(sample.size());
-}
-
-PublishedBlock::PublishedBlock(PublishedBlock&& other) noexcept : fd(std::exchange(other.fd, -1)) {}
-
-PublishedBlock& PublishedBlock::operator=(PublishedBlock&& other) noexcept {
-    std::swap(fd, other.fd);
-    return *this;
-}
-
-PublishedBlock::~PublishedBlock() {
-    if (fd >= 0) {
-        ::close(fd);
-    }
 }

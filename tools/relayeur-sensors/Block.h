@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/FileDescriptor.h"
 #include "sources/mbm.h"
 
 #include <QByteArray>
@@ -21,13 +22,7 @@ public:
 
     bool write(const QByteArray& sample) const;
 
-    PublishedBlock(PublishedBlock&& other) noexcept;
-    PublishedBlock& operator=(PublishedBlock&& other) noexcept;
-    PublishedBlock(const PublishedBlock&) = delete;
-    PublishedBlock& operator=(const PublishedBlock&) = delete;
-    ~PublishedBlock();
-
 private:
     explicit PublishedBlock(int fd) : fd(fd) {}
-    int fd = -1;
+    FileDescriptor fd;
 };
