@@ -3,7 +3,7 @@
 #include "render/ExpandVariables.h"
 #include "support/QtPrinters.h"
 #include "support/TempDir.h"
-#include "support/hlinfo_fake.h"
+#include "support/HlinfoFakeControl.h"
 
 #include <QDir>
 #include <cstring>
@@ -19,11 +19,8 @@ const QLocale kFrench(QLocale::French, QLocale::France);
 class GameLine : public ::testing::Test {
 protected:
     void SetUp() override {
-        control = SharedLibrary::open({kFakeLibrary});
-        ASSERT_TRUE(control) << "the test library is missing: " << qPrintable(kFakeLibrary);
-        fake = static_cast<HlinfoFake*>(control->symbol("hlinfo_fake"));
-        ASSERT_NE(fake, nullptr);
-        *fake = HlinfoFake{};
+        fake = control.fake;
+        ASSERT_NE(fake, nullptr) << "the test library is missing: " << qPrintable(kFakeLibrary);
 
         config.L = 1;
         sources.locale = kFrench;
@@ -48,7 +45,7 @@ protected:
         ASSERT_FALSE(seti.write(relative, bytes).isEmpty());
     }
 
-    std::optional<SharedLibrary> control;
+    HlinfoFakeControl control{kFakeLibrary};
     HlinfoFake* fake = nullptr;
     HalfLifeLibrary hl;
     TempDir seti;

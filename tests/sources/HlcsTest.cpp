@@ -1,7 +1,7 @@
 #include "sources/hlcs.h"
 
 #include "support/QtPrinters.h"
-#include "support/hlinfo_fake.h"
+#include "support/HlinfoFakeControl.h"
 
 #include <QFileInfo>
 #include <cstring>
@@ -18,11 +18,8 @@ const QLocale kFrench(QLocale::French, QLocale::France);
 class HalfLife : public ::testing::Test {
 protected:
     void SetUp() override {
-        control = SharedLibrary::open({kFakeLibrary});
-        ASSERT_TRUE(control) << "the test library is missing: " << qPrintable(kFakeLibrary);
-        fake = static_cast<HlinfoFake*>(control->symbol("hlinfo_fake"));
-        ASSERT_NE(fake, nullptr);
-        *fake = HlinfoFake{};
+        fake = control.fake;
+        ASSERT_NE(fake, nullptr) << "the test library is missing: " << qPrintable(kFakeLibrary);
     }
 
     bool load(const QByteArray& directory = "/jeux/Half-Life/") {
@@ -36,7 +33,7 @@ protected:
         fake->nameLength = static_cast<int>(name.size());
     }
 
-    std::optional<SharedLibrary> control;
+    HlinfoFakeControl control{kFakeLibrary};
     HlinfoFake* fake = nullptr;
     HalfLifeLibrary hl;
 };

@@ -2,6 +2,7 @@
 
 #include "support/QtPrinters.h"
 #include "support/RecordingMessageBoxes.h"
+#include "support/SensorReader.h"
 
 #include <QtEndian>
 #include <cmath>
@@ -13,7 +14,7 @@
 
 namespace {
 
-const QString kTitle = QStringLiteral("TLCD - Relayeur");
+const QString kTitle = SensorReader::kTitle;
 
 // The block as the producer lays it out, written field by field at the offsets it uses.
 class Block {
@@ -51,15 +52,7 @@ private:
     QByteArray bytes;
 };
 
-struct Reader {
-    MbmLink link;
-    RecordingMessageBoxes boxes;
-
-    explicit Reader(const QString& name) { link.blockName = name; }
-    double operator()(qint16 index, const char* kind) {
-        return MbmValue(link, boxes, kTitle, index, QString::fromLatin1(kind));
-    }
-};
+using Reader = SensorReader;
 
 } // namespace
 

@@ -4,6 +4,7 @@
 #include "relayeur-sensors/Readings.h"
 #include "support/QtPrinters.h"
 #include "support/RecordingMessageBoxes.h"
+#include "support/SensorReader.h"
 #include "support/TempDir.h"
 
 #include <QDir>
@@ -51,17 +52,9 @@ void twoChips(const FakeHwmon& tree) {
     tree.file("thermal/temp1_input", "99000\n");
 }
 
-const QString kTitle = QStringLiteral("TLCD - Relayeur");
+const QString kTitle = SensorReader::kTitle;
 
-struct Reader {
-    MbmLink link;
-    RecordingMessageBoxes boxes;
-
-    explicit Reader(const QString& name) { link.blockName = name; }
-    double operator()(qint16 index, const char* kind) {
-        return MbmValue(link, boxes, kTitle, index, QString::fromLatin1(kind));
-    }
-};
+using Reader = SensorReader;
 
 QString blockName(const char* tag) {
     return QStringLiteral("/relayeur-test-%1-%2").arg(::getpid()).arg(tag);
