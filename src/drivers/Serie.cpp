@@ -2,7 +2,6 @@
 
 #include "platform/USEINI.h"
 
-#include <QElapsedTimer>
 #include <QSerialPort>
 #include <cstdio>
 #include <utility>
@@ -19,6 +18,8 @@ const QByteArray kCharacter("\x1E\x01", 2);
 constexpr qint64 kBacklogLimit = 960;
 // How long the program's end may wait for the last bytes.
 constexpr qint64 kGoodbyeMs = 500;
+// How often a refresh may try a missing device again.
+constexpr qint64 kRetryMs = 1000;
 
 QString reasonFor(QSerialPort::SerialPortError error) {
     switch (error) {
@@ -60,6 +61,7 @@ SerialPanel::~SerialPanel() {
 }
 
 void SerialPanel::init() {
+    wanted = true;
     if (!port && !open()) {
         return;
     }
@@ -70,6 +72,9 @@ void SerialPanel::init() {
 }
 
 void SerialPanel::lineStart(int line) {
+    if (line == 0 && !port) {
+        reopen();
+    }
     if (line == 0 && port) {
         // A refresh begun while the line is still busy is kept aside, and replaced by the next
         // one, until the line drains: the panel shows the newest text, a little late at worst.
@@ -92,7 +97,21 @@ void SerialPanel::write(const QByteArray& text) {
     send(bytes);
 }
 
+void SerialPanel::reopen() {
+    if (!wanted || (lastAttempt.isValid() && !lastAttempt.hasExpired(kRetryMs))) {
+        return;
+    }
+    const bool wasReported = failureReported;
+    if (open()) {
+        port->write(kSetUp);
+        if (wasReported) {
+            report(QStringLiteral("Port série %1 retrouvé").arg(device));
+        }
+    }
+}
+
 bool SerialPanel::open() {
+    lastAttempt.start();
     if (device.isEmpty()) {
         reportOnce(QStringLiteral("Port série : aucun périphérique (COM ou [ports] de param.ini)"));
         return false;
@@ -156,6 +175,10 @@ void SerialPanel::reportOnce(const QString& line) {
         return;
     }
     failureReported = true;
+    report(line);
+}
+
+void SerialPanel::report(const QString& line) {
     log.add(line);
     log.selectLast();
     std::fprintf(stderr, "relayeur: %s\n", line.toUtf8().constData());

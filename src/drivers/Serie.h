@@ -3,6 +3,7 @@
 #include "drivers/Lcd.h"
 #include "model/Log.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 #include <memory>
@@ -11,7 +12,8 @@ class QSerialPort;
 
 // A panel with its own controller on a serial line at 9600,n,8,1. Bytes are queued and go out
 // from the event loop, so the window never waits on the line. A device that cannot be opened or
-// that goes away is reported once; the panel then stays silent until the next init() reopens it.
+// that goes away is reported once; after that, every refresh tries it again (once a second at
+// most), so a panel that is plugged back in comes back by itself, reset as init() would.
 class SerialPanel : public QObject, public Panel {
     Q_OBJECT
 
@@ -25,15 +27,19 @@ public:
 
 private:
     bool open();
+    void reopen();
     void send(const QByteArray& bytes);
     void sendHeld();
     void lose();
     void reportOnce(const QString& line);
+    void report(const QString& line);
 
     QString device;
     Log& log;
     std::unique_ptr<QSerialPort> port; // set while the line is open
+    bool wanted = false;               // init() has run: the line should be open
     bool failureReported = false;      // since the port last opened
+    QElapsedTimer lastAttempt;         // the last try to open the device
     bool holding = false;              // this refresh waits for the line to drain
     QByteArray held;
 };

@@ -1,7 +1,12 @@
+#include "platform/IniFile.h"
+
 #include "platform/USEINI.h"
 #include "support/TempDir.h"
 
+#include <QDir>
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -78,4 +83,64 @@ TEST(IniFile, ParseInt16AcceptsOnlyDecimalsInRange) {
     for (const char* bad : {"Err", "", "abc", "12.5", "40000", "-32769", "0x10", "1,000"}) {
         EXPECT_FALSE(parseInt16(bad).has_value()) << bad;
     }
+}
+
+// A writer killed at any moment leaves the old settings or the new ones, never a mixture.
+TEST(IniFile, AWriterKilledMidWriteLeavesOneWholeVersion) {
+    TempDir dir;
+    auto version = [](char mark) {
+        IniFile ini;
+        for (int i = 0; i < 4000; ++i) {
+            ini.setValue(QStringLiteral("recent_profile"), QString::number(i),
+                         QStringLiteral("/home/moi/profils/%1/page%2.tlcd").arg(mark).arg(i));
+        }
+        return ini;
+    };
+    const IniFile first = version('a');
+    const IniFile second = version('b');
+    ASSERT_TRUE(first.save(dir.file("a.ini")));
+    ASSERT_TRUE(second.save(dir.file("b.ini")));
+    const QByteArray whole[] = {dir.read("a.ini"), dir.read("b.ini")};
+    const QString target = dir.file("param.ini");
+    ASSERT_TRUE(first.save(target));
+
+    // The writer says when it starts and when it ends each write; the kill comes right after a
+    // start, so it falls inside that write, which the last word heard from it confirms.
+    int killedWhileWriting = 0;
+    for (int round = 0; round < 20; ++round) {
+        int said[2];
+        ASSERT_EQ(::pipe(said), 0);
+        const pid_t writer = ::fork();
+        ASSERT_GE(writer, 0);
+        if (writer == 0) {
+            ::close(said[0]);
+            for (int n = 0;; ++n) {
+                if (::write(said[1], "s", 1) != 1) {
+                    ::_exit(1);
+                }
+                (n % 2 ? first : second).save(target);
+                if (::write(said[1], "e", 1) != 1) {
+                    ::_exit(1);
+                }
+            }
+        }
+        ::close(said[1]);
+        char word = 0;
+        for (int ends = 0; ends <= round % 3 || word != 's';) {
+            ASSERT_EQ(::read(said[0], &word, 1), 1);
+            ends += word == 'e';
+        }
+        ::kill(writer, SIGKILL);
+        int status = 0;
+        ::waitpid(writer, &status, 0);
+        while (::read(said[0], &word, 1) == 1) {
+        }
+        ::close(said[0]);
+        killedWhileWriting += word == 's';
+        const QByteArray left = dir.read("param.ini");
+        ASSERT_TRUE(left == whole[0] || left == whole[1])
+            << "round " << round << ": " << left.size() << " bytes";
+    }
+    EXPECT_GE(killedWhileWriting, 10) << "the kills must fall inside writes to prove anything";
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 3) << "and leave nothing behind";
 }

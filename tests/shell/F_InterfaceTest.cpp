@@ -6,6 +6,7 @@
 #include "shell/LineMessageClient.h"
 #include "support/FakePanel.h"
 #include "support/QtPrinters.h"
+#include "support/ReadOnlyDir.h"
 #include "support/RecordingMessageBoxes.h"
 #include "support/TempDir.h"
 
@@ -181,6 +182,29 @@ TEST(F_Interface, FileOpenLoadsThePageStartsRotationAndUpdatesTheRecentList) {
     EXPECT_EQ(s.window->state().pages.CurrentLines[0].ScrollPos, 5);
     EXPECT_EQ(s.window->state().pages.CurrentLines[1].Text, QByteArray("Deux"));
     EXPECT_FALSE(s.window->Timer2().isRunning()) << "page 2 has time 0 and stays";
+}
+
+TEST(F_Interface, ReadOnlySettingsFolderStillLoadsTheProfileAndLosesNothing) {
+    Shell s;
+    s.window->Form_Load();
+    s.chosenProfile = s.dir.write("deux.tlcd", kTwoPages);
+    s.window->m_fic_ouvrir_Click();
+    const QString other = s.dir.write("autre.tlcd", kTwoPages);
+    const QByteArray settings = s.dir.read("param.ini");
+
+    ReadOnlyDir readOnly(s.dir.path());
+    if (!readOnly.made()) {
+        GTEST_SKIP() << "this file system cannot make a folder read-only for this user";
+    }
+    s.chosenProfile = other;
+    s.window->m_fic_ouvrir_Click();
+    EXPECT_TRUE(s.log().contains("Impossible d'écrire " + s.dir.file("param.ini") +
+                                 " : la liste des profils récents n'est pas mise à jour"));
+    EXPECT_TRUE(s.log().contains("Chargement du fichier de commande -> " + other));
+    EXPECT_TRUE(s.window->Timer2().isRunning()) << "the profile runs all the same";
+    EXPECT_EQ(s.dir.read("param.ini"), settings);
+    EXPECT_EQ(s.recentNames(), QStringList({"deux.tlcd"}));
+    EXPECT_EQ(QDir(s.dir.path()).entryList(QDir::Files).size(), 3) << "no stray temporary file";
 }
 
 TEST(F_Interface, RecentListOpensTheFullPathAndCopesWithNoSelection) {

@@ -1,6 +1,6 @@
 // The relayeur program run as a user runs it: command line, start-up log, single copy, signals.
 #include "support/QtPrinters.h"
-#include "support/TempDir.h"
+#include "support/RunningProgram.h"
 
 #include <QDir>
 #include <QLocalSocket>
@@ -13,57 +13,6 @@
 #include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-namespace {
-
-const QByteArray kSettings = "[parametres]\nTypeLCD=2\nCOM=1\nC=20\nL=4\ncontrast=0\n"
-                             "backlight=0\nrefresh=300\nscrolling=0\n"
-                             "rep_winamp=\nrep_seti=\nrep_HL=\n";
-
-// Each program gets its own runtime directory, so runs in parallel never see each other.
-struct Program {
-    TempDir dir;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-
-    Program() {
-        environment.insert("QT_QPA_PLATFORM", "offscreen");
-        environment.insert("XDG_RUNTIME_DIR", dir.path());
-        dir.write("param.ini", kSettings);
-    }
-
-    std::unique_ptr<QProcess> start(const QStringList& arguments) {
-        auto process = std::make_unique<QProcess>();
-        process->setProcessEnvironment(environment);
-        process->start(QStringLiteral(RELAYEUR_BINARY), arguments);
-        return process;
-    }
-
-    // Reads standard output until `line` has been printed; false if the program ended first.
-    static bool waitForLine(QProcess& process, const QString& line, QStringList& seen) {
-        while (true) {
-            while (process.canReadLine()) {
-                seen.append(QString::fromUtf8(process.readLine()).chopped(1));
-                if (seen.back() == line) {
-                    return true;
-                }
-            }
-            if (process.state() == QProcess::NotRunning || !process.waitForReadyRead(30000)) {
-                return false;
-            }
-        }
-    }
-
-    static int terminate(QProcess& process) {
-        ::kill(static_cast<pid_t>(process.processId()), SIGTERM);
-        if (!process.waitForFinished(30000)) {
-            process.kill();
-            return -1;
-        }
-        return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    }
-};
-
-} // namespace
 
 TEST(Program, HelpListsEveryOptionAndVersionPrintsTheVersion) {
     Program p;
@@ -210,49 +159,6 @@ TEST(Program, WithoutADisplayTheTerminalShowsThePanel) {
         << seen.join('\n').toStdString();
     EXPECT_EQ(Program::terminate(*relayeur), 0);
 }
-
-namespace {
-
-// Reads the panel frames drawn in the terminal until line `index` reads `text`.
-bool waitForPanelLine(QProcess& process, int index, const QString& text) {
-    const QString wanted = QChar(0x2502) + text.leftJustified(20) + QChar(0x2502);
-    int line = -1;
-    while (true) {
-        while (process.canReadLine()) {
-            const QString seen = QString::fromUtf8(process.readLine()).chopped(1);
-            if (seen.contains(QChar(0x250C))) {
-                line = 0; // the top of a new frame
-            } else if (line >= 0 && seen.startsWith(QChar(0x2502))) {
-                if (line == index && seen == wanted) {
-                    return true;
-                }
-                ++line;
-            }
-        }
-        if (process.state() == QProcess::NotRunning || !process.waitForReadyRead(30000)) {
-            return false;
-        }
-    }
-}
-
-struct Sent {
-    int exitCode = -1;
-    QString err;
-};
-
-Sent relayeurSend(const Program& p, const QStringList& arguments) {
-    QProcess send;
-    send.setProcessEnvironment(p.environment);
-    send.start(QStringLiteral(RELAYEUR_SEND_BINARY), arguments);
-    if (!send.waitForFinished(30000)) {
-        send.kill();
-        return {};
-    }
-    return {send.exitStatus() == QProcess::NormalExit ? send.exitCode() : -1,
-            QString::fromUtf8(send.readAllStandardError())};
-}
-
-} // namespace
 
 TEST(Program, RelayeurSendPutsALineOnThePanelOfTheRunningProgram) {
     Program p;
