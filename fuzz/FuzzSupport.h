@@ -1,0 +1,109 @@
+#pragma once
+
+// What the fuzz targets share: a private folder for inputs that the code reads as files, a check
+// that turns a broken promise into a crash libFuzzer keeps, and a panel fed by the real refresh.
+
+#include "drivers/Lcd.h"
+#include "render/Bargraph.h"
+#include "render/ExpandVariables.h"
+#include "render/RefreshLCD.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+#define FUZZ_CHECK(condition)                                                                      \
+    do {                                                                                           \
+        if (!(condition)) {                                                                        \
+            std::fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #condition);     \
+            std::abort();                                                                          \
+        }                                                                                          \
+    } while (0)
+
+namespace fuzz {
+
+// One folder per process, in memory when /dev/shm is there; it goes when the run ends.
+inline QString scratchDir() {
+    static QTemporaryDir dir((QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm")
+                                                                        : QDir::tempPath()) +
+                             QStringLiteral("/relayeur-fuzz-XXXXXX"));
+    FUZZ_CHECK(dir.isValid());
+    return dir.path();
+}
+
+inline QString writeFile(const QString& relative, const QByteArray& bytes) {
+    const QString path = scratchDir() + QLatin1Char('/') + relative;
+    QFile file(path);
+    FUZZ_CHECK(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    FUZZ_CHECK(file.write(bytes) == bytes.size());
+    return path;
+}
+
+inline QByteArray bytesOf(const uint8_t* data, size_t size) {
+    return QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+}
+
+// The same values on every call: 4 December 2026, 21:13:08, in French.
+inline VariableSources fixedSources() {
+    VariableSources s;
+    s.locale = QLocale(QLocale::French, QLocale::France);
+    s.now = [] { return QDateTime(QDate(2026, 12, 4), QTime(21, 13, 8)); };
+    s.memoryStatus = [] { return MemoryStatus{1073741824, 101187584, 3221225472, 2147483648}; };
+    s.mbmValue = [](qint16 index, const QString&) { return index * 1.25; };
+    s.ipAddresses = [](const QByteArray& separator) {
+        return "10.0.0.5" + separator + "192.0.2.7";
+    };
+    return s;
+}
+
+// Remembers the longest write of a refresh.
+class WidthPanel : public Panel {
+public:
+    void init() override {}
+    void lineStart(int) override {}
+    void write(const QByteArray& text) override {
+        widest = std::max<qsizetype>(widest, text.size());
+    }
+    qsizetype widest = 0;
+};
+
+// A page model on a panel of C columns and L lines, refreshed as the window's timer does.
+struct PanelRun {
+    PageModel pages;
+    DisplayConfig config;
+    PresenceFlags flags;
+    ProfileParams params;
+    VariableSources sources = fixedSources();
+    WidthPanel panel;
+    LcdOutput out;
+
+    PanelRun(qint16 columns, qint16 lines) {
+        config.C = columns;
+        config.L = lines;
+        config.TypeLCD = 1;
+        flags.MbmPresent = true;
+        out.panels[1] = &panel;
+    }
+
+    void tick() {
+        panel.widest = 0;
+        RefreshLCD({pages, config, out,
+                    [this] {
+                        ExpandVariables({pages, config, flags, sources});
+                        // A text the 16-bit Length cannot count would be cut or lost.
+                        for (const LineRecord& line : pages.CurrentLines) {
+                            FUZZ_CHECK(line.Text.size() <= 32767);
+                        }
+                    },
+                    [this](const QByteArray& text) {
+                        return Bargraph(text, config.C, params.plein, params.vide, sources.locale);
+                    }});
+        // An empty line is written as 20 blanks whatever the width.
+        FUZZ_CHECK(panel.widest <= std::max<int>(config.C, 20));
+    }
+};
+
+} // namespace fuzz

@@ -1,0 +1,101 @@
+// Four line templates full of %% variables, expanded with every source on (values, clock and
+// locale taken from the input, the same on every call) and refreshed three times onto a panel
+// of any size. The groups are the real ones over a fake player and a scratch SETI folder.
+#include "FuzzSupport.h"
+#include "render/GameGroups.h"
+#include "render/WinampGroup.h"
+#include "sources/FakeWinampLink.h"
+#include "sources/NetworkAddress.h"
+
+#include <bit>
+#include <fuzzer/FuzzedDataProvider.h>
+
+namespace {
+
+QByteArray text(FuzzedDataProvider& in, size_t most) {
+    return QByteArray::fromStdString(in.ConsumeRandomLengthString(most));
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static const QLocale locales[] = {QLocale(QLocale::French, QLocale::France), QLocale::c(),
+                                      QLocale(QLocale::English, QLocale::UnitedStates),
+                                      QLocale(QLocale::German, QLocale::Germany),
+                                      QLocale(QLocale::Arabic, QLocale::Egypt)};
+    static const QString root = fuzz::scratchDir();
+    static const QByteArray rep = QFile::encodeName(root) + '/';
+    static const bool folders = QDir(root).mkpath("Work0") && QDir(root).mkpath("Todo");
+    FUZZ_CHECK(folders);
+
+    FuzzedDataProvider in(data, size);
+    std::array<QByteArray, kLinesPerPage> templates;
+    for (QByteArray& t : templates) {
+        t = text(in, 255);
+    }
+    ProfileParams params{text(in, 127), text(in, 127), text(in, 15)};
+    QList<QByteArray> adapters;
+    for (int i = 0; i < 3; ++i) {
+        adapters.append(text(in, 15));
+    }
+    fuzz::writeFile("Work0/state.sah", "<state>\nncpus=1\ncpu=1\nbest=2\nprog=" + text(in, 20));
+    fuzz::writeFile("track.mp3", QByteArray(1024, '\0') + "TAG" + text(in, 125).leftJustified(125));
+    fuzz::writeFile("winamp.m3u", "#EXTM3U\n#EXTINF:1,t\n" + rep + "track.mp3\n");
+
+    fuzz::PanelRun run(qint16(20 + in.ConsumeIntegral<quint16>()),
+                       qint16(4 - in.ConsumeIntegralInRange(0, 5)));
+    run.params = params;
+    run.flags.MbmPresent = !in.ConsumeBool();
+    run.flags.HLAvailable = !in.ConsumeBool();
+    VariableSources& s = run.sources;
+    s.locale = locales[in.ConsumeIntegralInRange<size_t>(0, std::size(locales) - 1)];
+    const QDateTime now(QDate(in.ConsumeIntegralInRange(1970, 2100),
+                              in.ConsumeIntegralInRange(1, 12), in.ConsumeIntegralInRange(1, 28)),
+                        QTime(in.ConsumeIntegralInRange(0, 23), in.ConsumeIntegralInRange(0, 59),
+                              in.ConsumeIntegralInRange(0, 59)));
+    s.now = [now] { return now; };
+    MemoryStatus memory;
+    for (qint64* figure :
+         {&memory.totalPhys, &memory.availPhys, &memory.totalPageFile, &memory.availPageFile}) {
+        *figure = in.ConsumeIntegralInRange<qint64>(0, qint64(1) << 46);
+    }
+    s.memoryStatus = [memory] { return memory; };
+    std::array<double, 32> readings;
+    for (double& r : readings) {
+        r = std::bit_cast<double>(in.ConsumeIntegral<quint64>());
+    }
+    s.mbmValue = [readings](qint16 index, const QString& kind) {
+        return readings[(index + kind.size() * 11) % readings.size()];
+    };
+    s.ipAddresses = [adapters, exclude = params.Ip_Local_Ex](const QByteArray& separator) {
+        return IpAddresses(separator, exclude, [&] { return adapters; });
+    };
+    const HalfLifeLibrary noLibrary;
+    s.halfLifeGroup = [&](QByteArray& t) { HalfLifeGroup(t, noLibrary, s.locale); };
+    s.setiGroup = [](QByteArray& t) { SetiGroup(t, rep); };
+    FakeWinampLink link;
+    link.playlistFile = root + "/winamp.m3u";
+    link.playlist = "#EXTM3U\n#EXTINF:1,t\n" + rep + "track.mp3\n";
+    for (const auto& command : {std::pair{IPC_GETOUTPUTTIME, 0},
+                                {IPC_GETOUTPUTTIME, 1},
+                                {IPC_GETLISTLENGTH, 0},
+                                {IPC_GETLISTPOS, 0},
+                                {IPC_GETINFO, 0},
+                                {IPC_GETINFO, 1}}) {
+        link.answers[{command.first, command.second}] = qint32(in.ConsumeIntegral<quint32>());
+    }
+    const qint32 entries[] = {0, 1, -1}; // the tag's entry, one past the list, no list
+    link.answers[{IPC_WRITEPLAYLIST, 0}] = entries[in.ConsumeIntegralInRange(0, 2)];
+    WinampState winamp{&link, {}};
+    s.winampGroup = [&](QByteArray& t) { WinampGroup(t, winamp, rep, s.locale); };
+
+    for (int l = 0; l < kLinesPerPage; ++l) {
+        run.pages.CurrentLines[l] =
+            freshLine(templates[l], in.ConsumeIntegralInRange<qint16>(-1, 9));
+        run.pages.LineTemplate[l] = templates[l];
+    }
+    for (int tick = 0; tick < 3; ++tick) {
+        run.tick();
+    }
+    return 0;
+}

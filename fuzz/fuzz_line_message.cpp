@@ -1,0 +1,56 @@
+// The bytes a sender writes on a line-message socket: cut into messages (whole, then in small
+// pieces, which must give the same messages), parsed, and put on a page as the window does,
+// each followed by a refresh of the panel.
+#include "FuzzSupport.h"
+#include "shell/LineMessage.h"
+
+using linemessage::FrameReader;
+
+namespace {
+
+bool same(const FrameReader::Frame& a, const FrameReader::Frame& b) {
+    return a.dwData == b.dwData && a.data == b.data;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const QByteArray stream = fuzz::bytesOf(data, size);
+    QList<FrameReader::Frame> frames;
+    const bool usable = FrameReader().feed(stream, frames);
+
+    FrameReader reader;
+    QList<FrameReader::Frame> pieceFrames;
+    bool piecesUsable = true;
+    for (qsizetype at = 0, piece = 1; piecesUsable && at < stream.size(); at += piece) {
+        piece = 1 + (at * 7 + 3) % 11;
+        piecesUsable = reader.feed(stream.mid(at, piece), pieceFrames);
+    }
+    FUZZ_CHECK(usable == piecesUsable);
+    FUZZ_CHECK(
+        std::equal(frames.begin(), frames.end(), pieceFrames.begin(), pieceFrames.end(), same));
+
+    fuzz::PanelRun run(20, 4);
+    for (const FrameReader::Frame& frame : frames) {
+        FUZZ_CHECK(frame.data.size() <= linemessage::kTakenBytes);
+        QList<FrameReader::Frame> again;
+        FUZZ_CHECK(FrameReader().feed(linemessage::encode(frame.dwData, frame.data), again));
+        FUZZ_CHECK(again.size() == 1 && same(again[0], frame));
+        FUZZ_CHECK(linemessage::decodeReply(linemessage::encodeReply(frame.dwData)) ==
+                   frame.dwData);
+
+        const auto message = linemessage::parse(frame.dwData, frame.data);
+        if (!message) {
+            continue;
+        }
+        FUZZ_CHECK(message->line >= 0 && message->line < kLinesPerPage);
+        FUZZ_CHECK(message->mode >= 0 && message->mode <= 9);
+        FUZZ_CHECK(message->text.size() <= linemessage::kTakenBytes - 2);
+        FUZZ_CHECK(!message->text.contains('\0'));
+        // What the window does with a message it takes.
+        run.pages.CurrentLines[message->line] = freshLine(message->text, message->mode);
+        run.pages.LineTemplate[message->line] = message->text;
+        run.tick();
+    }
+    return 0;
+}

@@ -1,0 +1,45 @@
+// The playlist a player writes, of any bytes, with the entry index the player answers: the first
+// input byte as a signed index, then the far ends of the 32-bit range.
+#include "FuzzSupport.h"
+#include "platform/AnsiText.h"
+#include "sources/FakeWinampLink.h"
+#include "sources/winamp.h"
+
+#include <limits>
+
+namespace {
+
+// Entry p is line 2p + 3, counted in the decoded text; a missing line gives nothing.
+QString expectedEntry(const QByteArray& playlist, qint64 p) {
+    const QStringList lines = ansi::decodeFile(playlist).text.split('\n');
+    const qint64 index = 2 * p + 2;
+    if (p < 0 || index >= lines.size()) {
+        return {};
+    }
+    QString line = lines[index];
+    if (line.endsWith('\r')) {
+        line.chop(1);
+    }
+    return line;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    if (size == 0) {
+        return 0;
+    }
+    FakeWinampLink link;
+    link.playlistFile = fuzz::scratchDir() + QStringLiteral("/winamp.m3u");
+    link.playlist = fuzz::bytesOf(data + 1, size - 1);
+    WinampState w{&link, {}};
+    FUZZ_CHECK(WinampFind(w));
+    const QByteArray rep = QFile::encodeName(fuzz::scratchDir()) + '/';
+    for (const qint32 p : {qint32(qint8(data[0])), std::numeric_limits<qint32>::max(),
+                           std::numeric_limits<qint32>::min()}) {
+        link.answers[{IPC_WRITEPLAYLIST, 0}] = p;
+        const QString entry = WinampCurrentFile(w, rep);
+        FUZZ_CHECK(entry == expectedEntry(link.playlist, p));
+    }
+    return 0;
+}
