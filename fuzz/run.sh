@@ -1,0 +1,78 @@
+#!/usr/bin/env bash
+# fuzz/run.sh SECONDS [target...]
+# Builds the fuzz targets in build-san (configuring it first if needed), runs each target (all of
+# them when none is named) for SECONDS on its scratch corpus and its seeds, and prints one line per
+# target. FUZZ_JOBS=2 runs two targets at a time. Exits non-zero when a target found something;
+# what it found is kept in build-san/fuzz/artifacts/ and its output in build-san/fuzz/<name>.log.
+set -euo pipefail
+
+if [[ $# -lt 1 || ! $1 =~ ^[0-9]+$ ]]; then
+    echo "usage: $0 SECONDS [target...]" >&2
+    exit 2
+fi
+seconds=$1
+shift
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=$root/build-san
+all=(fuzz_ini fuzz_profile fuzz_bargraph fuzz_line_message fuzz_id3 fuzz_playlist fuzz_seti
+    fuzz_expand)
+targets=("$@")
+if [[ ${#targets[@]} -eq 0 ]]; then
+    targets=("${all[@]}")
+fi
+for t in "${targets[@]}"; do
+    if [[ ! " ${all[*]} " =~ " $t " ]]; then
+        echo "unknown target: $t (one of: ${all[*]})" >&2
+        exit 2
+    fi
+done
+
+if [[ ! -f $build/CMakeCache.txt ]]; then
+    CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DRELAYEUR_SANITIZE=ON -DRELAYEUR_FUZZ=ON -DRELAYEUR_BUILD_BENCH=OFF
+fi
+cmake --build "$build" -j2 --target "${targets[@]}"
+
+export LC_ALL=C.UTF-8 QT_QPA_PLATFORM=offscreen
+artifacts=$build/fuzz/artifacts
+mkdir -p "$artifacts"
+
+run_one() {
+    local name=$1
+    local corpus=$build/fuzz/$name.corpus
+    local dict=()
+    mkdir -p "$corpus"
+    if [[ -f $root/fuzz/$name.dict ]]; then
+        dict=(-dict="$root/fuzz/$name.dict")
+    fi
+    "$build/fuzz/$name" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+        -print_final_stats=1 -artifact_prefix="$artifacts/$name-" "${dict[@]}" \
+        "$corpus" "$root/fuzz/corpus/$name" >"$build/fuzz/$name.log" 2>&1 || true
+}
+
+jobs=${FUZZ_JOBS:-1}
+for t in "${targets[@]}"; do
+    while [[ $(jobs -rp | wc -l) -ge $jobs ]]; do
+        wait -n || true
+    done
+    run_one "$t" &
+done
+wait
+
+status=0
+for t in "${targets[@]}"; do
+    log=$build/fuzz/$t.log
+    execs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
+    corpus=$(grep -o 'corp: [0-9]*/[0-9]*[a-zA-Z]*' "$log" | tail -1 | cut -d' ' -f2)
+    found=$(grep -m1 -oE 'ERROR: libFuzzer: [a-z-]+|ERROR: (Address|Leak|UndefinedBehavior)Sanitizer: [a-zA-Z-]+|runtime error: .{0,60}|check failed: .{0,60}' "$log" || true)
+    if [[ -n $found ]] || ! grep -q '^Done [0-9]* runs' "$log"; then
+        status=1
+        artifact=$(sed -n 's/.*Test unit written to \(.*\)$/\1/p' "$log" | tail -1)
+        found="FOUND ${found:-an abnormal end} ${artifact:+-> $artifact}"
+    else
+        found="nothing found"
+    fi
+    printf '%-18s %12s execs  corpus %-12s %s\n' "$t" "${execs:-?}" "${corpus:-?}" "$found"
+done
+exit $status
