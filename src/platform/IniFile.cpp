@@ -151,11 +151,20 @@ bool IniFile::save(const QString& path) const {
     for (const QString& line : lines) {
         text += line + lineEnd;
     }
+    QByteArray bytes = ansi::encodeFile(text, encoding, byteOrderMark);
+    // The file was Windows-1252 only because of bytes that were not UTF-8; once a write has
+    // replaced them, what is left may read as UTF-8, and "Ã©" would come back as "é".
+    if (encoding == ansi::FileEncoding::Windows1252) {
+        const ansi::DecodedText reread = ansi::decodeFile(bytes);
+        if (reread.encoding == ansi::FileEncoding::Utf8 && reread.text != text) {
+            bytes = ansi::encodeFile(text, ansi::FileEncoding::Utf8, false);
+        }
+    }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         return false;
     }
-    file.write(ansi::encodeFile(text, encoding, byteOrderMark));
+    file.write(bytes);
     return file.commit();
 }
 

@@ -23,7 +23,8 @@ public:
     void setValue(const QString& section, const QString& key, const QString& value);
 
     // Written to a temporary file that then replaces the old one, so that the file is never
-    // left half written. Keeps the encoding the file was read in; a new file is UTF-8.
+    // left half written. Keeps the encoding the file was read in, unless its Windows-1252
+    // bytes would read back as other UTF-8 text: then it is written as UTF-8. A new file is UTF-8.
     bool save(const QString& path) const;
 
 private:
