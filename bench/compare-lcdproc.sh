@@ -200,7 +200,24 @@ cpuTicks() { # utime + stime of a process, in clock ticks
     echo "$stat" | awk '{ print $12 + $13 }'
 }
 rssKib() { awk -v key="$2:" '$1 == key { print $2 }' "/proc/$1/status"; }
-wakeUps() { cat /proc/"$1"/task/*/status | awk '$1 == "voluntary_ctxt_switches:" { n += $2 } END { print n }'; }
+# Wake-ups are counted per thread, so that a thread ending during the run (Qt's start-up helpers)
+# takes nothing away from the count: each sample adds what every live thread did since the last.
+declare -A switchesSeen
+countWakeUps() { # name, pid; adds to wake[name]
+    local tid value added=0
+    for tid in /proc/"$2"/task/*; do
+        value=$(awk '$1 == "voluntary_ctxt_switches:" { print $2 }' "$tid/status" 2>/dev/null) || continue
+        [ -n "$value" ] || continue
+        tid=${tid##*/}
+        if [ -n "${switchesSeen[$tid]:-}" ]; then
+            added=$((added + value - switchesSeen[$tid]))
+        elif [ "${measuring:-0}" = 1 ]; then
+            added=$((added + value)) # a thread born during the run
+        fi
+        switchesSeen[$tid]=$value
+    done
+    wake[$1]=$((${wake[$1]:-0} + added))
+}
 alive() {
     local n
     for n in "${names[@]}"; do
@@ -210,10 +227,12 @@ alive() {
 
 sleep "$settle"
 alive
-declare -A cpu0 wake0 rssSum rssMax anonSum
+declare -A cpu0 wake rssSum rssMax anonSum
+measuring=0
 for n in "${names[@]}"; do
     cpu0[$n]=$(cpuTicks "${pidOf[$n]}")
-    wake0[$n]=$(wakeUps "${pidOf[$n]}")
+    countWakeUps "$n" "${pidOf[$n]}"
+    wake[$n]=0
     rssSum[$n]=0
     rssMax[$n]=0
     anonSum[$n]=0
@@ -222,6 +241,7 @@ lcdprocSum=0
 lcdprocAnon=0
 lcdprocMax=0
 samples=0
+measuring=1
 start=$EPOCHREALTIME
 echo "compare: measuring for $duration s (Relayeur $serialPid serial, $terminalPid terminal; LCDd $lcddPid, lcdproc $clientPid on port $port)"
 for ((s = 1; s <= duration; s++)); do
@@ -232,6 +252,7 @@ for ((s = 1; s <= duration; s++)); do
     for n in "${names[@]}"; do
         r=$(rssKib "${pidOf[$n]}" VmRSS)
         a=$(rssKib "${pidOf[$n]}" RssAnon)
+        countWakeUps "$n" "${pidOf[$n]}"
         rssSum[$n]=$((rssSum[$n] + r))
         anonSum[$n]=$((anonSum[$n] + a))
         if ((r > rssMax[$n])); then rssMax[$n]=$r; fi
@@ -246,10 +267,9 @@ for ((s = 1; s <= duration; s++)); do
     samples=$((samples + 1))
 done
 window=$(awk -v a="$EPOCHREALTIME" -v b="$start" 'BEGIN { printf "%.3f", a - b }')
-declare -A cpu wake
+declare -A cpu
 for n in "${names[@]}"; do
     cpu[$n]=$(($(cpuTicks "${pidOf[$n]}") - cpu0[$n]))
-    wake[$n]=$(($(wakeUps "${pidOf[$n]}") - wake0[$n]))
 done
 
 # Each setup must really have driven its panel.
