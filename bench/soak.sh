@@ -211,11 +211,14 @@ report=$(awk -F, -v warmup="$warmup" -v threshold="$threshold" '
         slope = (n > 1) ? (n * sxy - sx * sy) / (n * sxx - sx * sx) * 3600 : 0
         growth = last - warmRss
         trend = slope * (lastT - warmT) / 3600
-        printf "warmup_t=%s warmup_rss=%d final_rss=%d max_rss=%d post_min=%d post_max=%d growth=%d slope=%.0f trend=%.0f samples=%d\n",
+        # Rounded here, so that a flat run reads 0 rather than -0.
+        slope = int(slope + (slope < 0 ? -0.5 : 0.5))
+        trend = int(trend + (trend < 0 ? -0.5 : 0.5))
+        printf "warmup_t=%s warmup_rss=%d final_rss=%d max_rss=%d post_min=%d post_max=%d growth=%d slope=%d trend=%d samples=%d\n",
             warmT, warmRss, last, max, minPost, maxPost, growth, slope, trend, n
     }' "$csv")
 eval "$report"
-if [ "$growth" -gt "$threshold" ] || [ "${trend%.*}" -gt "$threshold" ]; then
+if [ "$growth" -gt "$threshold" ] || [ "$trend" -gt "$threshold" ]; then
     verdict=FAIL
     reasons+=("memory grew beyond ${threshold} KiB after warm-up")
 fi
