@@ -20,7 +20,9 @@ QSet<QString> workUnits(const QByteArray& state) {
         name.removeIf([](QChar c) {
             return !(c.isLetterOrNumber() || c == '.' || c == '_' || c == '*') || c.unicode() > 127;
         });
-        if (!name.isEmpty() && name != "." && name != "..") {
+        name.truncate(64);
+        // Todo/scmd_work_unit.dir is a folder, which must not count.
+        if (!name.isEmpty() && name != "." && name != ".." && name != "scmd_work_unit.dir") {
             names.insert(name);
         }
     }
