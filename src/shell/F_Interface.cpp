@@ -217,7 +217,7 @@ std::unique_ptr<Panel> F_Interface::makePanel() {
             auto* screen = new LcdWidget(onScreen->model(), ui->centralwidget);
             ui->mainLayout->addWidget(screen, 0, Qt::AlignHCenter);
             screen->show();
-            onScreen->model().setChangeListener([screen] { screen->update(); });
+            onScreen->model().setChangeListener([screen] { screen->modelChanged(); });
         }
         return onScreen;
     }

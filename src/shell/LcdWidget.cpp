@@ -26,6 +26,19 @@ LcdWidget::LcdWidget(const Hd44780& panel, QWidget* parent)
     setObjectName(QStringLiteral("lcdScreen"));
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     setToolTip(QStringLiteral("L'afficheur à l'écran"));
+    settle.setSingleShot(true);
+    settle.setInterval(0);
+    connect(&settle, &QTimer::timeout, this, &LcdWidget::repaintIfChanged);
+}
+
+void LcdWidget::modelChanged() {
+    settle.start();
+}
+
+void LcdWidget::repaintIfChanged() {
+    if (panel.appearance() != painted) {
+        update();
+    }
 }
 
 void LcdWidget::setPalette(const Palette& palette) {
@@ -48,6 +61,7 @@ QRectF LcdWidget::dotRect(int line, int column, int row, int dot) const {
 }
 
 void LcdWidget::paintEvent(QPaintEvent*) {
+    painted = panel.appearance();
     QPainter p(this);
     const QRectF all(QPointF(0, 0), QSizeF(sizeHint()));
     p.fillRect(all, colours.bezel);

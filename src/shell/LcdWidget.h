@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QByteArray>
 #include <QColor>
+#include <QTimer>
 #include <QWidget>
 
 class Hd44780;
@@ -21,6 +23,9 @@ public:
     explicit LcdWidget(const Hd44780& panel, QWidget* parent = nullptr);
 
     void setPalette(const Palette& colours);
+    // Asks for a repaint once the current burst of changes to the model is over, and only if
+    // the panel then looks different from what was last painted.
+    void modelChanged();
     const Hd44780& model() const { return panel; }
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }
@@ -34,6 +39,10 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void repaintIfChanged();
+
     const Hd44780& panel;
     Palette colours;
+    QTimer settle;
+    QByteArray painted; // the model's appearance when last painted
 };

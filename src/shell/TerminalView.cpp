@@ -28,11 +28,15 @@ TerminalView::TerminalView(Hd44780& panel, std::FILE* out, QObject* parent)
 }
 
 void TerminalView::draw() {
+    const QString frame = renderTerminalFrame(panel);
+    if (frame == drawn) {
+        return;
+    }
+    drawn = frame;
     QString text;
     if (drawnLines > 0) {
         text = QStringLiteral("\x1b[%1A").arg(drawnLines); // back to the top of the last frame
     }
-    const QString frame = renderTerminalFrame(panel);
     drawnLines = static_cast<int>(frame.count('\n'));
     text += frame;
     std::fputs(text.toUtf8().constData(), out);

@@ -5,7 +5,10 @@
 #include "shell/TerminalView.h"
 #include "support/QtPrinters.h"
 
+#include <QCoreApplication>
 #include <QImage>
+#include <cstdio>
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 namespace {
@@ -77,4 +80,32 @@ TEST(OnScreenPanel, TerminalFrameUsesOneCellPerCharacter) {
     OnScreenPanel dark(16, 2);
     EXPECT_EQ(renderTerminalFrame(dark.model()).split('\n')[1], "│" + QString(16, ' ') + "│")
         << "a panel never set up shows nothing";
+}
+
+TEST(OnScreenPanel, TerminalRedrawsOnlyWhatLooksDifferent) {
+    OnScreenPanel panel = knownFrame();
+    char* printed = nullptr;
+    size_t size = 0;
+    std::FILE* out = ::open_memstream(&printed, &size);
+    ASSERT_NE(out, nullptr);
+    {
+        TerminalView view(panel.model(), out);
+        const size_t first = size;
+        EXPECT_GT(first, 0u);
+
+        // A refresh that writes the same text again is not worth a frame.
+        panel.lineStart(0);
+        panel.write("Relayeur");
+        QCoreApplication::processEvents();
+        EXPECT_EQ(size, first);
+
+        panel.lineStart(0);
+        panel.write("Relais  ");
+        QCoreApplication::processEvents();
+        EXPECT_GT(size, first);
+        EXPECT_TRUE(QString::fromUtf8(printed + first, static_cast<qsizetype>(size - first))
+                        .contains("│Relais              │"));
+    }
+    std::fclose(out);
+    std::free(printed);
 }
