@@ -125,8 +125,18 @@ PlayerTracks tracksOf(const QDBusConnection& bus, const QString& player) {
 
 } // namespace
 
+MprisWinampLink::MprisWinampLink(QString playlistDirectory)
+    : playlistDirectory(std::move(playlistDirectory)) {}
+
 MprisWinampLink::MprisWinampLink(QString playlistDirectory, QDBusConnection bus)
-    : playlistDirectory(std::move(playlistDirectory)), bus(std::move(bus)) {}
+    : playlistDirectory(std::move(playlistDirectory)), joined(std::move(bus)) {}
+
+QDBusConnection MprisWinampLink::connection() {
+    if (!joined) {
+        joined = QDBusConnection::sessionBus();
+    }
+    return *joined;
+}
 
 QString MprisWinampLink::playlistFile() const {
     // The directory setting ends with its separator, as Winamp's did.
@@ -134,6 +144,7 @@ QString MprisWinampLink::playlistFile() const {
 }
 
 QString MprisWinampLink::find() {
+    const QDBusConnection bus = connection();
     if (!bus.isConnected()) {
         return {};
     }
@@ -165,6 +176,7 @@ QString MprisWinampLink::find() {
 }
 
 qint32 MprisWinampLink::writePlaylist(const QString& player) {
+    const QDBusConnection bus = connection();
     const PlayerTracks t = tracksOf(bus, player);
     if (!t.answered) {
         return 0;
@@ -199,6 +211,7 @@ qint32 MprisWinampLink::writePlaylist(const QString& player) {
 }
 
 qint32 MprisWinampLink::send(const QString& player, qint32 command, qint32 argument) {
+    const QDBusConnection bus = connection();
     if (player.isEmpty() || !bus.isConnected()) {
         return 0;
     }

@@ -3,6 +3,7 @@
 #include "platform/WinampLink.h"
 
 #include <QDBusConnection>
+#include <optional>
 
 // Winamp's commands answered by a media player that speaks MPRIS on the D-Bus session bus
 // (VLC, Audacious, Rhythmbox, mpv with its MPRIS plugin, ...). The refresh waits for these
@@ -13,8 +14,10 @@ public:
 
     // playlistDirectory is where the player keeps winamp.m3u (rep_winamp, which ends with a
     // separator); empty: the playlist is never written.
-    explicit MprisWinampLink(QString playlistDirectory,
-                             QDBusConnection bus = QDBusConnection::sessionBus());
+    // The session bus is joined at the first command, so a profile without media variables
+    // never connects to it.
+    explicit MprisWinampLink(QString playlistDirectory);
+    MprisWinampLink(QString playlistDirectory, QDBusConnection bus);
 
     // The first player on the bus by name, preferring one that is playing; an empty name
     // without a bus or a player. When the playlist file is missing, the player found writes it,
@@ -26,6 +29,8 @@ private:
     QString playlistFile() const;
     qint32 writePlaylist(const QString& player);
 
+    QDBusConnection connection();
+
     QString playlistDirectory;
-    QDBusConnection bus;
+    std::optional<QDBusConnection> joined; // the bus, once joined
 };
