@@ -1,6 +1,7 @@
 #include "platform/WinampLink.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <optional>
 
@@ -73,7 +74,9 @@ qint64 id3v2Size(const QByteArray& head) {
 
 AudioStreamInfo readAudioStreamInfo(const QString& path) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || !file.seek(id3v2Size(file.read(10)))) {
+    // A pipe named in the playlist would hold up the refresh, or take the player's bytes.
+    if (!QFileInfo(file).isFile() || !file.open(QIODevice::ReadOnly) ||
+        !file.seek(id3v2Size(file.read(10)))) {
         return {};
     }
     const QByteArray data = file.read(kScanBytes);

@@ -5,6 +5,7 @@
 #include "platform/RegionalFormat.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <cmath>
 
 namespace {
@@ -70,7 +71,8 @@ QString WinampCurrentFile(const WinampState& w, const QByteArray& rep_winamp) {
     }
     const qint64 n = 2 * (qint64(p) + 1) + 1;
     QFile file(ansi::toUnicode(rep_winamp) + QStringLiteral("winamp.m3u"));
-    if (!file.open(QIODevice::ReadOnly)) {
+    // Only regular files are opened here: a pipe would hold up the refresh.
+    if (!QFileInfo(file).isFile() || !file.open(QIODevice::ReadOnly)) {
         return {};
     }
     const QString text = ansi::decodeFile(file.readAll()).text;
@@ -119,8 +121,8 @@ const QList<QByteArray>& GenreList() {
 qint32 ReadID3Tag(const QString& path, TagFields& fields) {
     fields.fill(QByteArray());
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() < kShortestTaggedFile ||
-        !file.seek(file.size() - kTagSize)) {
+    if (!QFileInfo(file).isFile() || !file.open(QIODevice::ReadOnly) ||
+        file.size() < kShortestTaggedFile || !file.seek(file.size() - kTagSize)) {
         return -1;
     }
     const QByteArray tag = file.read(kTagSize);

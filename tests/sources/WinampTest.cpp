@@ -1,10 +1,13 @@
 #include "sources/winamp.h"
 
+#include "platform/WinampLink.h"
 #include "sources/FakeWinampLink.h"
 #include "support/QtPrinters.h"
 #include "support/TempDir.h"
 
+#include <QFile>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 // The track of 245 s at 83 456 ms, every fallback and the counts are checked through the
 // whole group in tests/render/WinampGroupTest.cpp.
@@ -91,4 +94,21 @@ TEST(ReadID3Tag, NoTagGivesSixEmptyFields) {
         EXPECT_EQ(ReadID3Tag(path, f), -1) << path.toStdString();
         EXPECT_EQ(f, TagFields()) << path.toStdString();
     }
+}
+
+// A pipe where a file is expected must not hold up the refresh that reads it.
+TEST(WinampFiles, PipesAreNotOpened) {
+    TempDir dir;
+    for (const char* name : {"piste.mp3", "winamp.m3u"}) {
+        ASSERT_EQ(::mkfifo(QFile::encodeName(dir.file(name)).constData(), 0600), 0);
+    }
+    TagFields f{"x", "x", "x", "x", "x", "x"};
+    EXPECT_EQ(ReadID3Tag(dir.file("piste.mp3"), f), -1);
+    EXPECT_EQ(f, TagFields());
+    EXPECT_EQ(readAudioStreamInfo(dir.file("piste.mp3")).sampleRate, 0);
+
+    FakeWinampLink link;
+    WinampState w{&link, {}};
+    WinampFind(w);
+    EXPECT_EQ(WinampCurrentFile(w, dir.path().toLocal8Bit() + '/'), QString());
 }
