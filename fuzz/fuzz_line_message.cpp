@@ -1,5 +1,5 @@
 // The bytes a sender writes on a line-message socket: cut into messages (whole, then in small
-// pieces, which must give the same messages), parsed, and put on a page as the window does,
+// pieces, which must give the same messages), parsed, and put on a page as the window puts them,
 // each followed by a refresh of the panel.
 #include "FuzzSupport.h"
 #include "shell/LineMessage.h"
@@ -47,9 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FUZZ_CHECK(message->mode >= 0 && message->mode <= 9);
         FUZZ_CHECK(message->text.size() <= linemessage::kTakenBytes - 2);
         FUZZ_CHECK(!message->text.contains('\0'));
-        // What the window does with a message it takes.
-        run.pages.CurrentLines[message->line] = freshLine(message->text, message->mode);
-        run.pages.LineTemplate[message->line] = message->text;
+        linemessage::putOnPage(run.pages, *message);
         run.tick();
     }
     return 0;

@@ -179,9 +179,7 @@ quint32 F_Interface::RelayWindowProc(quint32 dwData, const QByteArray& data) {
     if (!message) {
         return linemessage::kIgnored;
     }
-    // A new record, exactly as the profile loader makes one: from the start, pending, dynamic.
-    app.pages.CurrentLines[message->line] = freshLine(message->text, message->mode);
-    app.pages.LineTemplate[message->line] = message->text;
+    linemessage::putOnPage(app.pages, *message);
     // The page timer runs at once; its enabled state stays as it was.
     timer2.setInterval(10);
     return linemessage::kTaken;

@@ -59,6 +59,11 @@ std::optional<LineMessage> parse(quint32 dwData, const QByteArray& data) {
     return LineMessage{text, static_cast<qint16>(mode - '0'), line - '0'};
 }
 
+void putOnPage(PageModel& pages, const LineMessage& message) {
+    pages.CurrentLines[message.line] = freshLine(message.text, message.mode);
+    pages.LineTemplate[message.line] = message.text;
+}
+
 bool FrameReader::feed(const QByteArray& bytes, QList<Frame>& frames) {
     qsizetype at = 0;
     while (at < bytes.size()) {
