@@ -5,30 +5,17 @@
 #include "support/TempDir.h"
 
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QFile>
 #include <QSocketNotifier>
-#include <QTimer>
+#include <QTest>
 #include <cerrno>
-#include <cstdlib>
 #include <fcntl.h>
-#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 #include <termios.h>
 #include <unistd.h>
 
 namespace {
-
-bool waitUntil(const std::function<bool()>& done) {
-    QDeadlineTimer deadline(10000);
-    QTimer wake; // lets the loop look at the deadline when nothing else happens
-    wake.start(50);
-    while (!done() && !deadline.hasExpired()) {
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    }
-    return done();
-}
 
 // The far end of the line: a pseudo-terminal whose slave side the panel opens.
 class Pty {
@@ -67,7 +54,7 @@ public:
 
     // What arrived up to the panel's fence character, which each test writes last.
     QByteArray receiveThroughFence() {
-        waitUntil([this] { return received.endsWith(kFence); });
+        (void)QTest::qWaitFor([this] { return received.endsWith(kFence); }, 10000);
         return std::exchange(received, QByteArray());
     }
 
@@ -80,54 +67,46 @@ private:
     QByteArray received;
 };
 
-// A byte literal whose NULs are part of it.
-template <qsizetype N> QByteArray bytes(const char (&text)[N]) {
-    return QByteArray(text, N - 1);
+// What the panel receives for these characters: each behind its prefix.
+QByteArray chars(const QByteArray& text) {
+    QByteArray bytes;
+    for (const char c : text) {
+        bytes += QByteArray("\x1E\x01", 2) + c;
+    }
+    return bytes;
 }
+
+const QByteArray kSetUp("\x14\x18", 2);
 
 } // namespace
 
-TEST(SerialPanel, OpensOnTheFirstInitAndKeepsTheLineOpen) {
+TEST(SerialPanel, OpensOnTheFirstInitAndSendsEveryCodeBehindTheCharacterPrefix) {
     Pty pty;
     TempDir dir;
     const QString link = dir.file("ttyPanneau");
     ASSERT_TRUE(QFile::link(pty.slave, link));
     FakeLog log;
     SerialPanel panel(link, log);
-
     panel.lineStart(0); // the port is not open yet: dropped
     panel.write("avant");
     panel.init();
     panel.write("#");
-    EXPECT_EQ(pty.receiveThroughFence(), "\x14\x18" + Pty::kFence);
+    EXPECT_EQ(pty.receiveThroughFence(), kSetUp + Pty::kFence);
 
     // The path may go: the port opened by the first init serves every later one.
     ASSERT_TRUE(QFile::remove(link));
-    panel.init();
-    panel.write("#");
-    EXPECT_EQ(pty.receiveThroughFence(), "\x14\x18" + Pty::kFence);
-    EXPECT_TRUE(log.lines.isEmpty());
-}
-
-TEST(SerialPanel, SendsLineStartsAndEveryCodeBehindTheCharacterPrefix) {
-    Pty pty;
-    FakeLog log;
-    SerialPanel panel(pty.slave, log);
+    const QByteArray codes("\x01\x0C\x14\x18\x1E\x00\xFF\x07", 8);
     panel.init();
     panel.lineStart(0);
     panel.write("Hi");
     panel.lineStart(1);
-    panel.write(bytes("\x01\x0C\x14\x18\x1E\x00\xFF\x07"));
+    panel.write(codes);
     panel.lineStart(2);
     panel.write("");
     panel.lineStart(3);
     panel.write("#");
     EXPECT_EQ(pty.receiveThroughFence(),
-              bytes("\x14\x18"
-                    "\x01\x1E\x01H\x1E\x01i"
-                    "\x0C\x1E\x01\x01\x1E\x01\x0C\x1E\x01\x14\x1E\x01\x18"
-                    "\x1E\x01\x1E\x1E\x01\x00\x1E\x01\xFF\x1E\x01\x07"
-                    "\x0C\x0C\x1E\x01#"));
+              kSetUp + "\x01" + chars("Hi") + "\x0C" + chars(codes) + "\x0C\x0C" + Pty::kFence);
     EXPECT_TRUE(log.lines.isEmpty());
 }
 
@@ -137,9 +116,10 @@ TEST(SerialPanel, ABusyLineKeepsOnlyTheNewestRefresh) {
     SerialPanel panel(pty.slave, log);
     panel.init();
     panel.write("#");
-    ASSERT_EQ(pty.receiveThroughFence(), "\x14\x18" + Pty::kFence);
+    ASSERT_EQ(pty.receiveThroughFence(), kSetUp + Pty::kFence);
 
     // Bytes leave only from the event loop, so without it the first refresh keeps the line busy.
+    const QByteArray busy = "\x01" + chars(QByteArray(400, 'a'));
     panel.lineStart(0);
     panel.write(QByteArray(400, 'a'));
     panel.lineStart(0);
@@ -148,13 +128,7 @@ TEST(SerialPanel, ABusyLineKeepsOnlyTheNewestRefresh) {
     panel.write("C");
     panel.lineStart(1);
     panel.write("#");
-    EXPECT_EQ(pty.receiveThroughFence(), "\x01" +
-                                             QByteArray("\x1E\x01"
-                                                        "a")
-                                                 .repeated(400) +
-                                             "\x01\x1E\x01"
-                                             "C\x0C" +
-                                             Pty::kFence);
+    EXPECT_EQ(pty.receiveThroughFence(), busy + "\x01" + chars("C") + "\x0C" + Pty::kFence);
 
     // A reset drops a held refresh: it showed the panel as it was before.
     panel.lineStart(0);
@@ -163,11 +137,7 @@ TEST(SerialPanel, ABusyLineKeepsOnlyTheNewestRefresh) {
     panel.write("B");
     panel.init();
     panel.write("#");
-    EXPECT_EQ(pty.receiveThroughFence(), "\x01" +
-                                             QByteArray("\x1E\x01"
-                                                        "a")
-                                                 .repeated(400) +
-                                             "\x14\x18" + Pty::kFence);
+    EXPECT_EQ(pty.receiveThroughFence(), busy + kSetUp + Pty::kFence);
 }
 
 TEST(SerialPanel, ADeviceThatCannotBeOpenedIsReportedOnce) {
@@ -198,13 +168,13 @@ TEST(SerialPanel, ALostDeviceIsReportedOnceAndTheNextInitReopensIt) {
     SerialPanel panel(link, log);
     panel.init();
     panel.write("#");
-    ASSERT_EQ(first->receiveThroughFence(), "\x14\x18" + Pty::kFence);
+    ASSERT_EQ(first->receiveThroughFence(), kSetUp + Pty::kFence);
 
     // The adapter is pulled out: the slave side of a pty whose master is gone fails with EIO.
     first.reset();
     ASSERT_TRUE(QFile::remove(link));
     panel.write("perdu");
-    ASSERT_TRUE(waitUntil([&] { return !log.lines.isEmpty(); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !log.lines.isEmpty(); }, 10000));
     EXPECT_TRUE(log.lines[0].startsWith("Port série " + link + " perdu : "))
         << log.lines[0].toStdString();
     panel.write("x");
@@ -217,11 +187,11 @@ TEST(SerialPanel, ALostDeviceIsReportedOnceAndTheNextInitReopensIt) {
     ASSERT_TRUE(QFile::link(second.slave, link));
     panel.init();
     panel.write("#");
-    EXPECT_EQ(second.receiveThroughFence(), "\x14\x18" + Pty::kFence);
+    EXPECT_EQ(second.receiveThroughFence(), kSetUp + Pty::kFence);
 
     second.closeMaster();
     panel.write("y");
-    ASSERT_TRUE(waitUntil([&] { return log.lines.size() > 1; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return log.lines.size() > 1; }, 10000));
     EXPECT_TRUE(log.lines[1].startsWith("Port série " + link + " perdu : "));
 }
 

@@ -5,6 +5,7 @@
 #include "shell/LcdWidget.h"
 #include "shell/LineMessageClient.h"
 #include "support/FakePanel.h"
+#include "support/LineFields.h"
 #include "support/QtPrinters.h"
 #include "support/ReadOnlyDir.h"
 #include "support/RecordingMessageBoxes.h"
@@ -93,68 +94,43 @@ struct Shell {
 
 } // namespace
 
-TEST(F_Interface, HasEveryControlAndMenuWithItsCaption) {
-    Shell s;
-    EXPECT_EQ(s.window->windowTitle(), "TLCD - Relayeur");
-    EXPECT_EQ(s.find<QLabel>("Label3")->text(), "Profile :");
-    EXPECT_EQ(s.find<QLabel>("Label1")->text(),
-              "Pour plus de détails : double cliquez sur la ligne");
-    EXPECT_EQ(s.find<QPushButton>("Command2")->text(), "Ouvrir");
-    EXPECT_EQ(s.find<QPushButton>("Command1")->text(), "Envoyer sur le LCD !");
-    EXPECT_FALSE(s.find<QPushButton>("Command1")->isEnabled());
-    EXPECT_NE(s.find<QSlider>("Slider1"), nullptr);
-    EXPECT_NE(s.find<QComboBox>("lstProfile"), nullptr);
-    const std::pair<const char*, const char*> actions[] = {{"m_fic_ouvrir", "&Ouvrir"},
-                                                           {"m_fic_quitter", "&Quiter"},
-                                                           {"m_about", "&About ..."},
-                                                           {"mnuSystemTrayItem_0", "Restaurer"},
-                                                           {"mnuSystemTrayItem_1", "Quitter"}};
-    for (const auto& [name, text] : actions) {
-        ASSERT_NE(s.find<QAction>(name), nullptr) << name;
-        EXPECT_EQ(s.find<QAction>(name)->text(), text) << name;
-    }
-    EXPECT_EQ(s.find<QMenu>("m_fichier")->title(), "&Fichier");
-    EXPECT_EQ(s.find<QMenu>("m_help")->title(), "&?");
-    // The tray menu belongs to the window but is not in its menu bar.
-    auto* tray = s.find<QMenu>("mnuSystemTray");
-    ASSERT_NE(tray, nullptr);
-    EXPECT_FALSE(s.window->menuBar()->actions().contains(tray->menuAction()));
-}
-
-TEST(F_Interface, StartUpLeavesTheWindowReadyAndThePanelUntouched) {
+TEST(F_Interface, StartUpFillsTheLogAndLeavesThePanelUntouched) {
     Shell s;
     s.dir.write("param.ini", kSettings + "[recent_profile]\n1=/a/b/deux.tlcd\n2=un.tlcd\n");
     s.window->Form_Load();
     const QStringList log = s.log();
     ASSERT_EQ(log.size(), 26);
-    EXPECT_EQ(log[9], "Refresh = 300");
     EXPECT_EQ(log[23], "Seti -> OK");
     EXPECT_EQ(log[25], "Mother Board Monitor -> ABSENT");
     ASSERT_EQ(s.boxes.boxes.size(), 1); // Motherboard Monitor is not running
     EXPECT_EQ(s.boxes.boxes[0].title, "Relayeur");
-    EXPECT_EQ(s.boxes.boxes[0].text, "Vous n'avez pas lancer motherBoard Monitor.\n\r"
-                                     "Vous ne pourrais pas accéder aux variables de Mbm");
     EXPECT_EQ(s.recentNames(), QStringList({"deux.tlcd", "un.tlcd"}));
     EXPECT_EQ(s.find<QLabel>("Label2")->text(), QString::number(s.window->winId(), 16).toUpper());
-    EXPECT_FALSE(s.window->Timer1().isEnabled());
+    EXPECT_FALSE(s.window->Timer1().isEnabled()) << "showing refresh must not start the feed";
     EXPECT_EQ(s.window->Timer1().interval(), 300);
+    EXPECT_EQ(s.find<QSlider>("Slider1")->value(), 300);
     EXPECT_TRUE(s.window->Timer2().isEnabled());
     EXPECT_FALSE(s.window->Timer2().isRunning());
-    EXPECT_EQ(s.find<QSlider>("Slider1")->value(), 300);
-    EXPECT_FALSE(s.window->Timer1().isEnabled()) << "showing refresh must not start the feed";
     EXPECT_FALSE(s.window->state().flags.HLAvailable);
     EXPECT_EQ(s.panel->inits, 0);
-}
 
-TEST(F_Interface, WithoutSettingsTheRefreshTimerStaysIdle) {
-    Shell s{QByteArray()};
-    s.window->Form_Load();
-    EXPECT_EQ(s.log().size(), 3);
-    ASSERT_EQ(s.boxes.boxes.size(), 1);
-    EXPECT_EQ(s.boxes.boxes[0].text, "Erreur lors du chargement du fichier param.ini");
-    EXPECT_EQ(s.window->Timer1().interval(), 0);
-    s.window->Slider1_Change(0);
-    EXPECT_FALSE(s.window->Timer1().isRunning()) << "an interval of 0 never fires";
+    // A double click shows the line in full.
+    auto* list = s.find<QListWidget>("List1");
+    list->setCurrentRow(9);
+    Q_EMIT list->itemDoubleClicked(list->item(9));
+    ASSERT_EQ(s.boxes.boxes.size(), 2);
+    EXPECT_EQ(s.boxes.boxes[1].title, "Information");
+    EXPECT_EQ(s.boxes.boxes[1].text, "Détail de la ligne : \n\rRefresh = 300");
+    EXPECT_EQ(s.boxes.boxes[1].icon, MessageIcon::Information);
+
+    Shell none{QByteArray()};
+    none.window->Form_Load();
+    EXPECT_EQ(none.log().size(), 3);
+    ASSERT_EQ(none.boxes.boxes.size(), 1);
+    EXPECT_EQ(none.boxes.boxes[0].text, "Erreur lors du chargement du fichier param.ini");
+    EXPECT_EQ(none.window->Timer1().interval(), 0);
+    none.window->Slider1_Change(0);
+    EXPECT_FALSE(none.window->Timer1().isRunning()) << "an interval of 0 never fires";
 }
 
 TEST(F_Interface, FileOpenLoadsThePageStartsRotationAndUpdatesTheRecentList) {
@@ -207,11 +183,15 @@ TEST(F_Interface, ReadOnlySettingsFolderStillLoadsTheProfileAndLosesNothing) {
     EXPECT_EQ(QDir(s.dir.path()).entryList(QDir::Files).size(), 3) << "no stray temporary file";
 }
 
-TEST(F_Interface, RecentListOpensTheFullPathAndCopesWithNoSelection) {
+TEST(F_Interface, RecentListOpensTheFullPathAndARefusedProfileChangesNothing) {
     Shell s;
     s.window->Form_Load();
     s.window->Command2_Click();
     EXPECT_EQ(s.log().last(), "Aucun profil choisi dans la liste : rien n'est chargé");
+    s.chosenProfile = s.dir.write("vide.tlcd", "[param]\nplein=#\n");
+    s.window->m_fic_ouvrir_Click();
+    EXPECT_TRUE(s.log().contains("Chargement du fichier de commande -> ANNULÉ"));
+    EXPECT_TRUE(s.recentNames().isEmpty());
     EXPECT_FALSE(s.find<QPushButton>("Command1")->isEnabled());
 
     const QString path = s.dir.write("deux.tlcd", kTwoPages);
@@ -222,58 +202,26 @@ TEST(F_Interface, RecentListOpensTheFullPathAndCopesWithNoSelection) {
     EXPECT_TRUE(s.find<QPushButton>("Command1")->isEnabled());
 }
 
-TEST(F_Interface, RefusedProfileLeavesTheStartButtonAndRecentListAlone) {
-    Shell s;
-    s.window->Form_Load();
-    s.chosenProfile = s.dir.write("vide.tlcd", "[param]\nplein=#\n");
-    s.window->m_fic_ouvrir_Click();
-    EXPECT_FALSE(s.find<QPushButton>("Command1")->isEnabled());
-    EXPECT_TRUE(s.recentNames().isEmpty());
-    EXPECT_TRUE(s.log().contains("Chargement du fichier de commande -> ANNULÉ"));
-}
-
-TEST(F_Interface, StartButtonTogglesTheFeedAndLeavesTheBanner) {
+TEST(F_Interface, SliderAndStartButtonStartTheFeedAndStoppingLeavesTheBanner) {
     Shell s;
     s.window->Form_Load();
     auto* command1 = s.find<QPushButton>("Command1");
-    s.window->Command1_Click();
-    EXPECT_EQ(s.panel->inits, 1);
-    EXPECT_TRUE(s.window->Timer1().isRunning());
-    EXPECT_EQ(command1->text(), "Arréter sur le LCD !");
-
-    s.window->Command1_Click();
-    EXPECT_EQ(s.panel->inits, 2);
-    EXPECT_FALSE(s.window->Timer1().isEnabled());
-    ASSERT_EQ(s.panel->written.size(), 1);
-    EXPECT_EQ(s.panel->written[0].size(), 20);
-    EXPECT_EQ(command1->text(), "Envoyer sur le LCD !");
-}
-
-TEST(F_Interface, SliderStartsTheFeedWithoutChangingTheButton) {
-    Shell s;
-    s.window->Form_Load();
     s.find<QSlider>("Slider1")->setValue(800);
     EXPECT_TRUE(s.window->Timer1().isRunning());
     EXPECT_EQ(s.window->Timer1().interval(), 800);
     EXPECT_EQ(s.panel->inits, 1) << "the panel is set up before the first refresh";
-    auto* command1 = s.find<QPushButton>("Command1");
-    EXPECT_EQ(command1->text(), "Envoyer sur le LCD !");
-    s.window->Command1_Click();
-    EXPECT_EQ(command1->text(), "Arréter sur le LCD !");
-    EXPECT_TRUE(s.window->Timer1().isRunning());
-}
+    EXPECT_EQ(command1->text(), kSendCaption) << "the slider leaves the button as it is";
 
-TEST(F_Interface, DoubleClickShowsTheLineInFull) {
-    Shell s;
-    s.window->Form_Load();
-    auto* list = s.find<QListWidget>("List1");
-    list->setCurrentRow(9);
-    s.boxes.boxes.clear();
-    Q_EMIT list->itemDoubleClicked(list->item(9));
-    ASSERT_EQ(s.boxes.boxes.size(), 1);
-    EXPECT_EQ(s.boxes.boxes[0].title, "Information");
-    EXPECT_EQ(s.boxes.boxes[0].text, "Détail de la ligne : \n\rRefresh = 300");
-    EXPECT_EQ(s.boxes.boxes[0].icon, MessageIcon::Information);
+    s.window->Command1_Click();
+    EXPECT_EQ(s.panel->inits, 2);
+    EXPECT_TRUE(s.window->Timer1().isRunning());
+    EXPECT_EQ(command1->text(), kStopCaption);
+
+    s.window->Command1_Click();
+    EXPECT_EQ(s.panel->inits, 3);
+    EXPECT_FALSE(s.window->Timer1().isEnabled());
+    EXPECT_EQ(s.panel->written, QByteArrayList({kStopBanner}));
+    EXPECT_EQ(command1->text(), kSendCaption);
 }
 
 TEST(F_Interface, EveryWayOutInitialisesThePanelOnceAndEnds) {
@@ -302,26 +250,41 @@ TEST(F_Interface, EveryWayOutInitialisesThePanelOnceAndEnds) {
     }
 }
 
-TEST(F_Interface, MinimiseHidesBehindTheTrayAndRestoreBringsItBack) {
+TEST(F_Interface, MinimiseHidesBehindTheTrayAndOnlyItsMenuBringsItBack) {
     Shell s;
     s.trayAvailable = true;
     s.window->Form_Load();
     ASSERT_TRUE(s.window->tray().isShown());
     EXPECT_EQ(s.window->tray().icon().toolTip(), "Dusk Within");
-    for (int i = 0; i < 3; ++i) {
+    QMenu* menu = s.window->tray().icon().contextMenu();
+    ASSERT_EQ(menu, s.find<QMenu>("mnuSystemTray"));
+    EXPECT_FALSE(s.window->menuBar()->actions().contains(menu->menuAction()));
+    for (int i = 0; i < 2; ++i) {
         s.window->showMinimized();
         QCoreApplication::processEvents();
-        EXPECT_FALSE(s.window->isVisible());
+        ASSERT_FALSE(s.window->isVisible());
+        for (auto reason : {QSystemTrayIcon::Trigger, QSystemTrayIcon::DoubleClick,
+                            QSystemTrayIcon::MiddleClick}) {
+            Q_EMIT s.window->tray().icon().activated(reason);
+            QCoreApplication::processEvents();
+            EXPECT_FALSE(s.window->isVisible()) << "reason " << reason;
+        }
         s.find<QAction>("mnuSystemTrayItem_0")->trigger();
         EXPECT_TRUE(s.window->isVisible());
         EXPECT_FALSE(s.window->isMinimized());
     }
     EXPECT_TRUE(s.window->tray().isShown());
+    EXPECT_EQ(s.ends, 0);
 }
 
-TEST(F_Interface, WithoutNotificationAreaMinimisingKeepsTheWindow) {
+TEST(F_Interface, WithoutNotificationAreaTheWindowStaysInTheTaskbar) {
     Shell s;
-    s.window->Form_Load();
+    s.window->Form_Load(true);
+    EXPECT_FALSE(s.window->tray().isShown());
+    EXPECT_TRUE(s.window->isVisible());
+    EXPECT_TRUE(s.window->isMinimized()) << "a hidden start minimises instead";
+    s.find<QAction>("mnuSystemTrayItem_0")->trigger();
+    EXPECT_FALSE(s.window->isMinimized());
     s.window->showMinimized();
     QCoreApplication::processEvents();
     EXPECT_TRUE(s.window->isVisible());
@@ -373,20 +336,6 @@ TEST(F_Interface, OnScreenPanelShowsThePageBelowTheControls) {
     EXPECT_EQ(screen->model().line(0), QByteArray(20, ' ')) << "every way out resets the panel";
 }
 
-namespace {
-
-void expectSameLine(const LineRecord& actual, const LineRecord& expected, int line) {
-    EXPECT_EQ(actual.Text, expected.Text) << "line " << line;
-    EXPECT_EQ(actual.ScrollPos, expected.ScrollPos) << "line " << line;
-    EXPECT_EQ(actual.ScrollMode, expected.ScrollMode) << "line " << line;
-    EXPECT_EQ(actual.Length, expected.Length) << "line " << line;
-    EXPECT_EQ(actual.ScrollDir, expected.ScrollDir) << "line " << line;
-    EXPECT_EQ(actual.Pending, expected.Pending) << "line " << line;
-    EXPECT_EQ(actual.Dynamic, expected.Dynamic) << "line " << line;
-}
-
-} // namespace
-
 TEST(F_Interface, LineMessagePutsBonjourOnLineTwoAndRunsThePageTimerAtOnce) {
     Shell s;
     s.window->Form_Load();
@@ -396,17 +345,10 @@ TEST(F_Interface, LineMessagePutsBonjourOnLineTwoAndRunsThePageTimerAtOnce) {
     ASSERT_TRUE(sender.connectTo(s.socket("default")));
     EXPECT_EQ(sender.send(3, "Bonjour12"), linemessage::kTaken);
 
-    const LineRecord& line = pages.CurrentLines[2];
-    EXPECT_EQ(line.Text, QByteArray("Bonjour"));
-    EXPECT_EQ(line.ScrollMode, 1);
-    EXPECT_EQ(line.Length, 7);
-    EXPECT_EQ(line.ScrollPos, 0);
-    EXPECT_EQ(line.ScrollDir, 0);
-    EXPECT_EQ(line.Pending, 1);
-    EXPECT_EQ(line.Dynamic, 1);
+    EXPECT_EQ(fields(pages.CurrentLines[2]), std::tuple(QByteArray("Bonjour"), 0, 1, 7, 0, 1, 1));
     EXPECT_EQ(pages.LineTemplate[2], QByteArray("Bonjour"));
     for (int other : {0, 1, 3}) {
-        expectSameLine(pages.CurrentLines[other], before[other], other);
+        EXPECT_EQ(fields(pages.CurrentLines[other]), fields(before[other])) << other;
     }
     EXPECT_EQ(s.window->Timer2().interval(), 10);
     EXPECT_TRUE(s.window->Timer2().isRunning());
@@ -425,16 +367,25 @@ TEST(F_Interface, LineMessageByWindowHandleReplacesALineOfTheProfileUntilTheNext
     s.chosenProfile = s.dir.write("deux.tlcd", kTwoPages);
     s.window->m_fic_ouvrir_Click();
     PageModel& pages = s.window->state().pages;
-    pages.CurrentLines[0].ScrollPos = 5;
-    pages.CurrentLines[0].ScrollDir = 1;
+    const auto lines = pages.CurrentLines;
+    const auto templates = pages.LineTemplate;
 
+    // What is no line message leaves the lines and the page timer alone.
     LineMessageClient sender;
     ASSERT_TRUE(sender.connectTo(s.socket(s.find<QLabel>("Label2")->text())));
+    EXPECT_EQ(sender.send(4, "Salut30"), linemessage::kIgnored);
+    EXPECT_EQ(sender.send(3, "Salut34"), linemessage::kIgnored);
+    for (int l = 0; l < kLinesPerPage; ++l) {
+        EXPECT_EQ(fields(pages.CurrentLines[l]), fields(lines[l])) << l;
+        EXPECT_EQ(pages.LineTemplate[l], templates[l]) << l;
+    }
+    EXPECT_EQ(s.window->Timer2().interval(), 3000);
+
+    pages.CurrentLines[0].ScrollPos = 5;
+    pages.CurrentLines[0].ScrollDir = 1;
     EXPECT_EQ(sender.send(3, "Salut30"), linemessage::kTaken);
-    EXPECT_EQ(pages.CurrentLines[0].Text, QByteArray("Salut"));
-    EXPECT_EQ(pages.CurrentLines[0].ScrollMode, 3);
-    EXPECT_EQ(pages.CurrentLines[0].ScrollPos, 0) << "the line starts from its beginning";
-    EXPECT_EQ(pages.CurrentLines[0].ScrollDir, 0);
+    EXPECT_EQ(fields(pages.CurrentLines[0]), std::tuple(QByteArray("Salut"), 0, 3, 5, 0, 1, 1))
+        << "the line starts from its beginning";
     EXPECT_EQ(s.window->Timer2().interval(), 10);
 
     // Ten milliseconds later the next page comes, and with it the page's own line 0.
@@ -452,42 +403,6 @@ TEST(F_Interface, LineMessageByWindowHandleReplacesALineOfTheProfileUntilTheNext
     EXPECT_FALSE(s.window->Timer2().isEnabled());
 }
 
-TEST(F_Interface, MalformedLineMessagesLeaveTheLinesAndThePageTimerAlone) {
-    Shell s;
-    s.window->Form_Load();
-    s.chosenProfile = s.dir.write("deux.tlcd", kTwoPages);
-    s.window->m_fic_ouvrir_Click();
-    const PageModel& pages = s.window->state().pages;
-    const auto lines = pages.CurrentLines;
-    const auto templates = pages.LineTemplate;
-
-    // Senders that never finish are still connected while the others are served.
-    LineMessageClient silent;
-    ASSERT_TRUE(silent.connectTo(s.socket("default")));
-    LineMessageClient half;
-    ASSERT_TRUE(half.connectTo(s.socket("default")));
-    half.write(linemessage::encode(3, "Bonjour12").left(10));
-
-    LineMessageClient sender;
-    ASSERT_TRUE(sender.connectTo(s.socket("default")));
-    EXPECT_EQ(sender.send(4, "Bonjour12"), linemessage::kIgnored) << "dwData other than 3";
-    for (const QByteArray& data : {QByteArray("2"), QByteArray("Bonjour1x"),
-                                   QByteArray("Bonjour14"), QByteArray(254, 'a') + "12"}) {
-        EXPECT_EQ(sender.send(3, data), linemessage::kIgnored) << data.toStdString();
-    }
-    LineMessageClient oversized;
-    ASSERT_TRUE(oversized.connectTo(s.socket("default")));
-    oversized.write(linemessage::encode(3, QByteArray(linemessage::kMaxDataBytes + 1, '1')));
-    EXPECT_TRUE(oversized.droppedWithin(5000));
-
-    for (int l = 0; l < kLinesPerPage; ++l) {
-        expectSameLine(pages.CurrentLines[l], lines[l], l);
-        EXPECT_EQ(pages.LineTemplate[l], templates[l]) << l;
-    }
-    EXPECT_EQ(s.window->Timer2().interval(), 3000);
-    EXPECT_EQ(sender.send(3, "Bonjour12"), linemessage::kTaken) << "the window still listens";
-}
-
 TEST(F_Interface, WithoutAPlaceForItsSocketsTheWindowStartsAndSaysSo) {
     Shell s;
     s.dir.write("run", "not a directory");
@@ -499,42 +414,6 @@ TEST(F_Interface, WithoutAPlaceForItsSocketsTheWindowStartsAndSaysSo) {
     EXPECT_TRUE(s.window->lineMessages().socketPaths().isEmpty());
 }
 
-TEST(F_Interface, TrayMenuHasItsTwoItemsAndOnlyTheRightButtonOpensIt) {
-    Shell s;
-    s.trayAvailable = true;
-    s.window->Form_Load();
-    QMenu* menu = s.window->tray().icon().contextMenu();
-    ASSERT_EQ(menu, s.find<QMenu>("mnuSystemTray"));
-    ASSERT_EQ(menu->actions().size(), 2);
-    EXPECT_EQ(menu->actions()[0]->text(), "Restaurer");
-    EXPECT_EQ(menu->actions()[1]->text(), "Quitter");
-
-    s.window->showMinimized();
-    QCoreApplication::processEvents();
-    ASSERT_FALSE(s.window->isVisible());
-    for (auto reason :
-         {QSystemTrayIcon::Trigger, QSystemTrayIcon::DoubleClick, QSystemTrayIcon::MiddleClick}) {
-        Q_EMIT s.window->tray().icon().activated(reason);
-        QCoreApplication::processEvents();
-        EXPECT_FALSE(s.window->isVisible()) << "reason " << reason;
-    }
-    menu->actions()[0]->trigger();
-    EXPECT_TRUE(s.window->isVisible());
-    EXPECT_EQ(s.ends, 0);
-    menu->actions()[1]->trigger();
-    EXPECT_EQ(s.ends, 1);
-}
-
-TEST(F_Interface, WithoutNotificationAreaAHiddenStartLeavesTheWindowInTheTaskbar) {
-    Shell s;
-    s.window->Form_Load(true);
-    EXPECT_FALSE(s.window->tray().isShown());
-    EXPECT_TRUE(s.window->isVisible());
-    EXPECT_TRUE(s.window->isMinimized());
-    s.find<QAction>("mnuSystemTrayItem_0")->trigger();
-    EXPECT_FALSE(s.window->isMinimized());
-}
-
 TEST(F_Interface, AboutMenuShowsOneModelessAboutBox) {
     Shell s;
     s.window->Form_Load();
@@ -544,7 +423,6 @@ TEST(F_Interface, AboutMenuShowsOneModelessAboutBox) {
     ASSERT_NE(about, nullptr);
     EXPECT_TRUE(about->isVisible());
     EXPECT_FALSE(about->isModal());
-    EXPECT_EQ(about->windowTitle(), "À propos de Relayeur");
 
     about->findChild<QPushButton*>("cmdOK")->click();
     EXPECT_FALSE(about->isVisible());
