@@ -1,9 +1,9 @@
 #include "render/GameGroups.h"
 
 #include "render/ExpandVariables.h"
+#include "support/HlinfoFakeControl.h"
 #include "support/QtPrinters.h"
 #include "support/TempDir.h"
-#include "support/HlinfoFakeControl.h"
 
 #include <QDir>
 #include <cstring>
@@ -61,6 +61,7 @@ protected:
 TEST_F(GameLine, HalfLifeFiguresReplaceTheirVariables) {
     startUp({kFakeLibrary});
     ASSERT_TRUE(flags.HLAvailable);
+    fake->localPlayerIndex = 3; // any other player has neither name nor figures
     fake->frameRate = 72.46f;
     fake->kills = -1;
     fake->deaths = 4;

@@ -64,14 +64,21 @@ TEST(RefreshLCD, ScrollModesFollowTheWorkedExample) {
     }
 }
 
-TEST(RefreshLCD, NothingHappensWhileNoLineIsPending) {
-    Bench b(20, 4);
+TEST(RefreshLCD, OnlyPendingLinesAreWrittenAndOnlyFixedStaticOnesStopBeingPending) {
+    Bench b(20, 2);
     EXPECT_TRUE(b.tick().isEmpty());
     EXPECT_EQ(b.expansions, 0);
 
-    // The empty page 0 replaces every line: the panel keeps what it showed last.
-    b.set(0, "Texte", 0);
+    b.set(0, "statique", 0);
+    b.pages.CurrentLines[0].Dynamic = 0;
+    b.set(1, "une ligne bien trop longue", 2);
+    b.pages.CurrentLines[1].Dynamic = 0;
     b.tick();
+    EXPECT_EQ(b.expansions, 1);
+    EXPECT_EQ(b.pages.CurrentLines[0].Pending, 0);
+    EXPECT_EQ(b.pages.CurrentLines[1].Pending, 1) << "a scrolling line keeps the refresh going";
+
+    // The empty page 0 replaces every line: the panel keeps what it showed last.
     LoadPage(b.pages, 0);
     EXPECT_TRUE(b.tick().isEmpty());
     EXPECT_EQ(b.expansions, 1);
@@ -104,17 +111,6 @@ TEST(RefreshLCD, FixedLinesArePaddedWithTheirConstantBlanks) {
     EXPECT_EQ(cut.pages.CurrentLines[0].ScrollPos, 0);
 }
 
-TEST(RefreshLCD, OnlyFixedStaticLinesStopBeingPending) {
-    Bench b(20, 2);
-    b.set(0, "statique", 0);
-    b.pages.CurrentLines[0].Dynamic = 0;
-    b.set(1, "une ligne bien trop longue", 2);
-    b.pages.CurrentLines[1].Dynamic = 0;
-    b.tick();
-    EXPECT_EQ(b.pages.CurrentLines[0].Pending, 0);
-    EXPECT_EQ(b.pages.CurrentLines[1].Pending, 1) << "a scrolling line keeps the refresh going";
-}
-
 TEST(RefreshLCD, ModesFiveAndAboveShowNothingOnALongLine) {
     Bench b(10, 2);
     b.set(0, "beaucoup trop long", 7);
@@ -124,17 +120,6 @@ TEST(RefreshLCD, ModesFiveAndAboveShowNothingOnALongLine) {
     EXPECT_EQ(b.tick(), QByteArrayList({"<0>", "<1>", "court" + QByteArray(5, ' ')}));
     EXPECT_EQ(b.pages.CurrentLines[0].ScrollPos, before.ScrollPos);
     EXPECT_EQ(b.pages.CurrentLines[0].Pending, before.Pending);
-}
-
-TEST(RefreshLCD, BounceTurnsOnOneExtraTickAtEachEnd) {
-    Bench b(4, 1);
-    b.set(0, "abcde", 1);
-    QList<int> positions;
-    for (int i = 0; i < 7; ++i) {
-        positions.append(b.pages.CurrentLines[0].ScrollPos);
-        b.tick();
-    }
-    EXPECT_EQ(positions, QList<int>({0, 1, 1, 0, 0, 1, 1}));
 }
 
 TEST(RefreshLCD, ATextThatShrinksWhileScrollingKeepsTheRefreshGoing) {
@@ -182,20 +167,4 @@ TEST(RefreshLCD, WritesOnlyTheConfiguredLinesInOrder) {
     EXPECT_EQ(starts(b.tick()), QByteArrayList({"<0>", "<1>", "<2>", "<3>"}));
     b.config.L = 0;
     EXPECT_TRUE(b.tick().isEmpty());
-}
-
-TEST(RefreshLCD, APageChangeKeepsASharedScrollingLineInStep) {
-    Bench b(5, 2);
-    for (int p : {1, 2}) {
-        b.pages.PageTable[p][0] = freshLine("ABCDEFGH", 2);
-        b.pages.PageTable[p][1] = freshLine("page " + QByteArray::number(p) + " longue", 2);
-        b.pages.PageTiming[p] = {1, static_cast<qint16>(3 - p)};
-    }
-    LoadPage(b.pages, 1);
-    b.tick();
-    b.tick();
-    LoadPage(b.pages, 2);
-    const QByteArrayList written = b.tick();
-    EXPECT_EQ(written[1], "CDEFG");
-    EXPECT_EQ(written[3], "page ");
 }

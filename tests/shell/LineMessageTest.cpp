@@ -10,63 +10,52 @@
 #include <sys/stat.h>
 
 using linemessage::FrameReader;
-using linemessage::parse;
 
-TEST(LineMessage, TextThenModeThenLine) {
-    const auto bonjour = parse(3, "Bonjour12");
-    ASSERT_TRUE(bonjour);
-    EXPECT_EQ(bonjour->text, QByteArray("Bonjour"));
-    EXPECT_EQ(bonjour->mode, 1);
-    EXPECT_EQ(bonjour->line, 2);
+namespace {
 
-    const auto empty = parse(3, "12");
-    ASSERT_TRUE(empty) << "the two digits alone put an empty text";
-    EXPECT_TRUE(empty->text.isEmpty());
+using Asked = std::tuple<QByteArray, int, int>; // text, mode, line
 
-    // What follows the first NUL is not part of the message; bytes 1 to 7 and 255 are text.
-    const auto terminated = parse(3, QByteArray("Bonjour03\0zz99", 14));
-    ASSERT_TRUE(terminated);
-    EXPECT_EQ(terminated->text, QByteArray("Bonjour"));
-    EXPECT_EQ(terminated->line, 3);
-    const auto controls = parse(3, QByteArray("\x01\xff\xe9", 3) + "90");
-    ASSERT_TRUE(controls);
-    EXPECT_EQ(controls->text, QByteArray("\x01\xff\xe9", 3));
-    EXPECT_EQ(controls->mode, 9);
-    EXPECT_EQ(controls->line, 0);
+std::optional<Asked> asked(quint32 dwData, const QByteArray& data) {
+    const auto m = linemessage::parse(dwData, data);
+    return m ? std::optional(Asked{m->text, m->mode, m->line}) : std::nullopt;
 }
 
-TEST(LineMessage, OnlyTheFirst255BytesCount) {
-    const QByteArray text(253, 'a');
-    const auto fits = parse(3, text + "11" + QByteArray(100, 'z'));
-    ASSERT_TRUE(fits) << "the digits are bytes 254 and 255";
-    EXPECT_EQ(fits->text, text);
-    EXPECT_EQ(fits->line, 1);
-    EXPECT_FALSE(parse(3, QByteArray(254, 'a') + "11")) << "the line digit is byte 256";
-}
+} // namespace
 
-TEST(LineMessage, MalformedMessagesAskForNothing) {
-    const QByteArray malformed[] = {"",
-                                    "2",
-                                    QByteArray("\0"
-                                               "12",
-                                               3),
-                                    "Bonjour",
-                                    "Bonjour1x",
-                                    "Bonjourx2",
-                                    "Bonjour14",
-                                    "Bonjour19",
-                                    "Bonjour1-",
-                                    "Bonjour 2",
-                                    QByteArray("Bon\0jour12", 10)};
-    for (const QByteArray& data : malformed) {
-        EXPECT_FALSE(parse(3, data)) << data.toHex().toStdString();
+TEST(LineMessage, TextModeAndLineComeFromTheFirst255BytesUpToTheFirstNul) {
+    const QByteArray a253(253, 'a');
+    const std::pair<QByteArray, std::optional<Asked>> cases[] = {
+        {"Bonjour12", Asked{"Bonjour", 1, 2}},
+        {"12", Asked{"", 1, 2}},
+        {QByteArray("Bonjour03\0zz99", 14), Asked{"Bonjour", 0, 3}},
+        {"\x01\xff\xe9"
+         "90",
+         Asked{"\x01\xff\xe9", 9, 0}},                           // bytes 1 to 7 and 255 are text
+        {a253 + "11" + QByteArray(100, 'z'), Asked{a253, 1, 1}}, // digits at bytes 254 and 255
+        {QByteArray(254, 'a') + "11", std::nullopt},             // the line digit is byte 256
+        {"", std::nullopt},
+        {"2", std::nullopt},
+        {QByteArray("\0"
+                    "12",
+                    3),
+         std::nullopt},
+        {"Bonjour", std::nullopt},
+        {"Bonjour1x", std::nullopt},
+        {"Bonjourx2", std::nullopt},
+        {"Bonjour14", std::nullopt},
+        {"Bonjour19", std::nullopt},
+        {"Bonjour1-", std::nullopt},
+        {"Bonjour 2", std::nullopt},
+        {QByteArray("Bon\0jour12", 10), std::nullopt}};
+    for (const auto& [data, expected] : cases) {
+        EXPECT_EQ(asked(3, data), expected) << data.toHex().toStdString();
     }
     for (quint32 dwData : {0u, 2u, 4u, 0x103u, 0xFFFFFFFFu}) {
-        EXPECT_FALSE(parse(dwData, "Bonjour12")) << dwData;
+        EXPECT_FALSE(asked(dwData, "Bonjour12")) << dwData;
     }
 }
 
-TEST(LineMessage, FramesComeOutTheSameWhateverThePiecesTheyArriveIn) {
+TEST(LineMessage, FramesComeOutTheSameWhateverThePiecesAndAnOversizedOneStopsTheReader) {
     const QByteArray stream = linemessage::encode(3, "Bonjour12") + linemessage::encode(7, "") +
                               linemessage::encode(3, QByteArray(300, 'x') + "02") +
                               linemessage::encode(3, "Fin00");
@@ -84,27 +73,13 @@ TEST(LineMessage, FramesComeOutTheSameWhateverThePiecesTheyArriveIn) {
         EXPECT_EQ(frames[2].data, QByteArray(255, 'x')) << "only what is taken is kept";
         EXPECT_EQ(frames[3].data, QByteArray("Fin00")) << "a long message is read to its end";
     }
-}
 
-TEST(LineMessage, ReaderWaitsForTheWholeMessageAndRefusesAnOversizedOne) {
-    FrameReader reader;
     QList<FrameReader::Frame> frames;
-    const QByteArray whole = linemessage::encode(3, "Bonjour12");
-    ASSERT_TRUE(reader.feed(whole.left(5), frames));
-    ASSERT_TRUE(reader.feed(whole.mid(5, 6), frames));
-    EXPECT_TRUE(frames.isEmpty());
-    ASSERT_TRUE(reader.feed(whole.mid(11), frames));
-    ASSERT_EQ(frames.size(), 1);
-    EXPECT_EQ(frames[0].data, QByteArray("Bonjour12"));
-
-    FrameReader flooded;
     QByteArray header = linemessage::encode(3, QByteArray());
-    header[4] = '\x01';
-    header[6] = '\x01'; // cbData 65537
-    EXPECT_FALSE(flooded.feed(header, frames));
-    QByteArray limit = linemessage::encode(3, QByteArray());
-    limit[6] = '\x01'; // cbData 65536 is still read
-    EXPECT_TRUE(FrameReader().feed(limit, frames));
+    header[6] = '\x01'; // cbData 65536 is still read
+    EXPECT_TRUE(FrameReader().feed(header, frames));
+    header[4] = '\x01'; // cbData 65537
+    EXPECT_FALSE(FrameReader().feed(header, frames));
 }
 
 TEST(LineMessage, PrivateDirectoryIsMadeOrMendedAndNeverBorrowed) {

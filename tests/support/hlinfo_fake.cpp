@@ -42,22 +42,18 @@ float GetFrameRate(void) {
 }
 
 int GetTeamsSize(void) {
-    ++hlinfo_fake.teamsCalls;
     return hlinfo_fake.teamsSize;
 }
 
 int GetPlayersSize(void) {
-    ++hlinfo_fake.playersCalls;
     return hlinfo_fake.playersSize;
 }
 
 short GetPlayerDeaths(int index) {
-    ++hlinfo_fake.deathCalls;
     return index == hlinfo_fake.localPlayerIndex ? hlinfo_fake.deaths : 0;
 }
 
 short GetPlayerKill(int index) {
-    ++hlinfo_fake.killCalls;
     return index == hlinfo_fake.localPlayerIndex ? hlinfo_fake.kills : 0;
 }
 

@@ -22,8 +22,4 @@ struct HlinfoFake {
     int indexCalls = 0;
     int nameCalls = 0;
     int frameRateCalls = 0;
-    int playersCalls = 0;
-    int teamsCalls = 0;
-    int killCalls = 0;
-    int deathCalls = 0;
 };

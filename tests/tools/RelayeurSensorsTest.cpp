@@ -3,7 +3,6 @@
 #include "relayeur-sensors/Block.h"
 #include "relayeur-sensors/Readings.h"
 #include "support/QtPrinters.h"
-#include "support/RecordingMessageBoxes.h"
 #include "support/SensorReader.h"
 #include "support/TempDir.h"
 
@@ -51,10 +50,6 @@ void twoChips(const FakeHwmon& tree) {
     tree.file("hwmon10/intrusion0_alarm", "0\n");
     tree.file("thermal/temp1_input", "99000\n");
 }
-
-const QString kTitle = SensorReader::kTitle;
-
-using Reader = SensorReader;
 
 QString blockName(const char* tag) {
     return QStringLiteral("/relayeur-test-%1-%2").arg(::getpid()).arg(tag);
@@ -188,7 +183,7 @@ TEST(RelayeurSensorsProgram, OnceWritesABlockThatRelayeurReads) {
     EXPECT_TRUE(once.output.startsWith("temp1 <- coretemp Package id 0 (hwmon2/temp1_input)\n"))
         << once.output.toStdString();
 
-    Reader read(block.name);
+    SensorReader read(block.name);
     EXPECT_EQ(read(1, "temp"), 46);
     EXPECT_EQ(read(4, "temp"), 38);
     EXPECT_EQ(read(5, "temp"), 0) << "no sensor";
@@ -213,13 +208,13 @@ TEST(RelayeurSensorsProgram, WithoutHwmonOnlyTheProcessorIsPublished) {
     ASSERT_EQ(once.exitCode, 0);
     EXPECT_TRUE(once.output.startsWith("Aucun capteur matériel")) << once.output.toStdString();
 
-    Reader read(block.name);
-    const MbmData data = MbmRead(read.link, read.boxes, kTitle);
-    EXPECT_EQ(data.Temp,
-              (std::array<qint32, 10>{255, 255, 255, 255, 255, 255, 255, 255, 255, 255}));
-    EXPECT_EQ(data.Volt,
-              (std::array<double, 10>{255, 255, 255, 255, 255, 255, 255, 255, 255, 255}));
-    EXPECT_EQ(data.Fan, (std::array<qint32, 10>{255, 255, 255, 255, 255, 255, 255, 255, 255, 255}));
+    SensorReader read(block.name);
+    const MbmData data = MbmRead(read.link, read.boxes, SensorReader::kTitle);
+    for (int slot = 0; slot < 10; ++slot) {
+        EXPECT_EQ(std::tuple(data.Temp[slot], data.Volt[slot], data.Fan[slot]),
+                  std::tuple(255, 255.0, 255))
+            << slot;
+    }
 }
 
 TEST(RelayeurSensorsProgram, PublishesEverySecondAndRemovesTheBlockOnSigterm) {
@@ -236,7 +231,7 @@ TEST(RelayeurSensorsProgram, PublishesEverySecondAndRemovesTheBlockOnSigterm) {
     }
     ASSERT_TRUE(output.contains("Publication chaque seconde")) << output.toStdString();
 
-    Reader read(block.name);
+    SensorReader read(block.name);
     EXPECT_EQ(read(1, "temp"), 46);
 
     // A new reading reaches the block with one of the next writes, each seen through inotify.
