@@ -25,15 +25,6 @@ QByteArray padded(const QByteArray& text, int width) {
 }
 } // namespace
 
-TEST(Hd44780, StartsBlankWithTheDisplayOff) {
-    const Hd44780 lcd(20, 4);
-    for (int line = 0; line < 4; ++line) {
-        EXPECT_EQ(lcd.line(line), QByteArray(20, ' ')) << "line " << line;
-    }
-    EXPECT_FALSE(lcd.displayOn() || lcd.cursorOn() || lcd.blinkOn());
-    EXPECT_EQ(lcd.address(), 0);
-}
-
 TEST(Hd44780, LinesThreeAndFourFollowTheWidth) {
     for (const int columns : {20, 16}) {
         Hd44780 lcd = twoLinePanel(columns, 4);
@@ -71,6 +62,13 @@ TEST(Hd44780, TheAddressCounterSkipsTheGapBetweenTheTwoLines) {
     EXPECT_EQ(lcd.codeAt(1, 0), 'd');
     EXPECT_EQ(lcd.codeAt(2, 19), 'e');
     EXPECT_EQ(lcd.address(), 0x26);
+
+    lcd.writeInstruction(0x01); // clear: blank, home, and increment again
+    EXPECT_EQ(lcd.line(1), QByteArray(20, ' '));
+    EXPECT_EQ(lcd.address(), 0x00);
+    lcd.writeData('x');
+    lcd.writeData('y');
+    EXPECT_EQ(lcd.line(0), padded("xy", 20));
 }
 
 TEST(Hd44780, ShiftsMoveTheViewNotTheText) {
@@ -90,19 +88,6 @@ TEST(Hd44780, ShiftsMoveTheViewNotTheText) {
     lcd.writeInstruction(0x02); // return home
     EXPECT_EQ(lcd.line(0), "0123456789abcdef");
     EXPECT_EQ(lcd.address(), 0x00);
-}
-
-TEST(Hd44780, ClearBlanksTheTextAndRestoresIncrement) {
-    Hd44780 lcd = twoLinePanel(20, 2);
-    lcd.writeInstruction(0x04);
-    writeAt(lcd, 0x45, "abc");
-    lcd.writeInstruction(0x01);
-    EXPECT_EQ(lcd.line(1), QByteArray(20, ' '));
-    EXPECT_EQ(lcd.address(), 0x00);
-
-    lcd.writeData('x');
-    lcd.writeData('y');
-    EXPECT_EQ(lcd.line(0), padded("xy", 20));
 }
 
 TEST(Hd44780, CgramWritesDefineTheGlyphsOfCodes0To15) {
@@ -126,8 +111,11 @@ TEST(Hd44780, CgramWritesDefineTheGlyphsOfCodes0To15) {
     EXPECT_EQ(lcd.cursorCell(), (Hd44780::Cell{0, 2}));
 }
 
-TEST(Hd44780, TellsItsListenerOfEveryCompleteByte) {
+TEST(Hd44780, StartsBlankAndTellsItsListenerOfEveryCompleteByte) {
     Hd44780 lcd(16, 2);
+    EXPECT_EQ(lcd.line(0), QByteArray(16, ' '));
+    EXPECT_EQ(lcd.line(1), QByteArray(16, ' '));
+    EXPECT_FALSE(lcd.displayOn() || lcd.cursorOn() || lcd.blinkOn());
     int changes = 0;
     lcd.setChangeListener([&changes] { ++changes; });
     lcd.writeData('a');

@@ -290,34 +290,13 @@ TEST(F_Interface, WithoutNotificationAreaTheWindowStaysInTheTaskbar) {
     EXPECT_TRUE(s.window->isVisible());
 }
 
-TEST(F_Interface, SettingsOutOfRangeAreReportedAndTheRefreshWritesThePage) {
+TEST(F_Interface, OnScreenPanelShowsThePageAndSettingsOutOfRangeAreReported) {
     QByteArray settings = kSettings;
-    settings.replace("L=4", "L=7");
-    Shell s(settings);
+    settings.replace("TypeLCD=2", "TypeLCD=1").replace("L=4", "L=7");
+    Shell s(settings, false);
     s.window->Form_Load();
     ASSERT_EQ(s.log().size(), 27);
     EXPECT_EQ(s.log()[26], "Lignes = 7 : l'afficheur a de 1 à 4 lignes, 4 sont utilisées");
-    s.chosenProfile = s.dir.write("deux.tlcd", kTwoPages);
-    s.window->m_fic_ouvrir_Click();
-    s.window->Command1_Click();
-    Q_EMIT s.window->Timer1().timeout();
-    EXPECT_EQ(s.panel->written, QByteArrayList({"<0>", "Commun" + QByteArray(14, ' '), "<1>",
-                                                "Un" + QByteArray(18, ' '), "<2>",
-                                                QByteArray(20, ' '), "<3>", QByteArray(20, ' ')}));
-
-    settings = kSettings;
-    settings.replace("TypeLCD=2", "TypeLCD=9");
-    Shell unknown(settings);
-    unknown.window->Form_Load();
-    EXPECT_EQ(unknown.log().last(), "TypeLCD = 9 ne désigne aucun afficheur (1 à l'écran, 2 série, "
-                                    "3 parallèle) : rien ne sera affiché");
-}
-
-TEST(F_Interface, OnScreenPanelShowsThePageBelowTheControls) {
-    QByteArray settings = kSettings;
-    settings.replace("TypeLCD=2", "TypeLCD=1");
-    Shell s(settings, false);
-    s.window->Form_Load();
     auto* screen = s.find<LcdWidget>("lcdScreen");
     ASSERT_NE(screen, nullptr);
     EXPECT_TRUE(screen->isVisible());
@@ -334,34 +313,16 @@ TEST(F_Interface, OnScreenPanelShowsThePageBelowTheControls) {
     EXPECT_EQ(screen->model().line(0), kStopBanner) << "stopping leaves the banner";
     s.window->close();
     EXPECT_EQ(screen->model().line(0), QByteArray(20, ' ')) << "every way out resets the panel";
+
+    settings = kSettings;
+    settings.replace("TypeLCD=2", "TypeLCD=9");
+    Shell unknown(settings);
+    unknown.window->Form_Load();
+    EXPECT_EQ(unknown.log().last(), "TypeLCD = 9 ne désigne aucun afficheur (1 à l'écran, 2 série, "
+                                    "3 parallèle) : rien ne sera affiché");
 }
 
-TEST(F_Interface, LineMessagePutsBonjourOnLineTwoAndRunsThePageTimerAtOnce) {
-    Shell s;
-    s.window->Form_Load();
-    PageModel& pages = s.window->state().pages;
-    const auto before = pages.CurrentLines;
-    LineMessageClient sender;
-    ASSERT_TRUE(sender.connectTo(s.socket("default")));
-    EXPECT_EQ(sender.send(3, "Bonjour12"), linemessage::kTaken);
-
-    EXPECT_EQ(fields(pages.CurrentLines[2]), std::tuple(QByteArray("Bonjour"), 0, 1, 7, 0, 1, 1));
-    EXPECT_EQ(pages.LineTemplate[2], QByteArray("Bonjour"));
-    for (int other : {0, 1, 3}) {
-        EXPECT_EQ(fields(pages.CurrentLines[other]), fields(before[other])) << other;
-    }
-    EXPECT_EQ(s.window->Timer2().interval(), 10);
-    EXPECT_TRUE(s.window->Timer2().isRunning());
-
-    // No profile yet: the page timer loads the empty page 0 over the line.
-    QSignalSpy tick(&s.window->Timer2(), &IntervalTimer::timeout);
-    ASSERT_TRUE(tick.wait(5000));
-    EXPECT_TRUE(pages.CurrentLines[2].Text.isEmpty());
-    EXPECT_EQ(pages.CurrentLines[2].Pending, 0);
-    EXPECT_FALSE(s.window->Timer2().isRunning()) << "page 0 stays";
-}
-
-TEST(F_Interface, LineMessageByWindowHandleReplacesALineOfTheProfileUntilTheNextPage) {
+TEST(F_Interface, LineMessagesReplaceALineUntilTheNextPageAndAnythingElseChangesNothing) {
     Shell s;
     s.window->Form_Load();
     s.chosenProfile = s.dir.write("deux.tlcd", kTwoPages);
@@ -370,11 +331,10 @@ TEST(F_Interface, LineMessageByWindowHandleReplacesALineOfTheProfileUntilTheNext
     const auto lines = pages.CurrentLines;
     const auto templates = pages.LineTemplate;
 
-    // What is no line message leaves the lines and the page timer alone.
-    LineMessageClient sender;
-    ASSERT_TRUE(sender.connectTo(s.socket(s.find<QLabel>("Label2")->text())));
-    EXPECT_EQ(sender.send(4, "Salut30"), linemessage::kIgnored);
-    EXPECT_EQ(sender.send(3, "Salut34"), linemessage::kIgnored);
+    LineMessageClient byHandle;
+    ASSERT_TRUE(byHandle.connectTo(s.socket(s.find<QLabel>("Label2")->text())));
+    EXPECT_EQ(byHandle.send(4, "Salut30"), linemessage::kIgnored);
+    EXPECT_EQ(byHandle.send(3, "Salut34"), linemessage::kIgnored);
     for (int l = 0; l < kLinesPerPage; ++l) {
         EXPECT_EQ(fields(pages.CurrentLines[l]), fields(lines[l])) << l;
         EXPECT_EQ(pages.LineTemplate[l], templates[l]) << l;
@@ -383,16 +343,25 @@ TEST(F_Interface, LineMessageByWindowHandleReplacesALineOfTheProfileUntilTheNext
 
     pages.CurrentLines[0].ScrollPos = 5;
     pages.CurrentLines[0].ScrollDir = 1;
-    EXPECT_EQ(sender.send(3, "Salut30"), linemessage::kTaken);
+    EXPECT_EQ(byHandle.send(3, "Salut30"), linemessage::kTaken);
     EXPECT_EQ(fields(pages.CurrentLines[0]), std::tuple(QByteArray("Salut"), 0, 3, 5, 0, 1, 1))
         << "the line starts from its beginning";
-    EXPECT_EQ(s.window->Timer2().interval(), 10);
+    LineMessageClient byDefault;
+    ASSERT_TRUE(byDefault.connectTo(s.socket("default")));
+    EXPECT_EQ(byDefault.send(3, "Bonjour12"), linemessage::kTaken);
+    EXPECT_EQ(fields(pages.CurrentLines[2]), std::tuple(QByteArray("Bonjour"), 0, 1, 7, 0, 1, 1));
+    EXPECT_EQ(pages.LineTemplate[2], QByteArray("Bonjour"));
+    for (int other : {1, 3}) {
+        EXPECT_EQ(fields(pages.CurrentLines[other]), fields(lines[other])) << other;
+    }
+    EXPECT_EQ(s.window->Timer2().interval(), 10) << "the page timer runs at once";
 
-    // Ten milliseconds later the next page comes, and with it the page's own line 0.
+    // Ten milliseconds later the next page comes, and with it the page's own lines.
     QSignalSpy tick(&s.window->Timer2(), &IntervalTimer::timeout);
     ASSERT_TRUE(tick.wait(5000));
     EXPECT_EQ(pages.CurrentLines[0].Text, QByteArray("Commun"));
     EXPECT_EQ(pages.CurrentLines[1].Text, QByteArray("Deux"));
+    EXPECT_TRUE(pages.CurrentLines[2].Text.isEmpty());
 
     // The two digits alone put an empty text; a stopped page timer stays stopped.
     s.window->Timer2().setEnabled(false);
