@@ -1,71 +1,23 @@
 #include "drivers/Serie.h"
 
 #include "support/FakeLog.h"
+#include "support/PseudoTerminal.h"
 #include "support/QtPrinters.h"
 #include "support/TempDir.h"
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QSocketNotifier>
-#include <QTest>
-#include <cerrno>
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <memory>
-#include <termios.h>
-#include <unistd.h>
 
 namespace {
 
-// The far end of the line: a pseudo-terminal whose slave side the panel opens.
-class Pty {
-public:
-    Pty() : master(::posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC)) {
-        termios raw{};
-        if (master < 0 || ::grantpt(master) != 0 || ::unlockpt(master) != 0 ||
-            ::tcgetattr(master, &raw) != 0) {
-            return;
-        }
-        ::cfmakeraw(&raw);
-        ::tcsetattr(master, TCSANOW, &raw);
-        slave = QString::fromLocal8Bit(::ptsname(master));
-        notifier = std::make_unique<QSocketNotifier>(master, QSocketNotifier::Read);
-        QObject::connect(notifier.get(), &QSocketNotifier::activated, [this] {
-            char buffer[4096];
-            const ssize_t n = ::read(master, buffer, sizeof buffer);
-            if (n > 0) {
-                received.append(buffer, n);
-            } else if (errno != EAGAIN) {
-                notifier->setEnabled(false); // the slave side was closed
-            }
-        });
-    }
-    Pty(const Pty&) = delete;
-    Pty& operator=(const Pty&) = delete;
-    ~Pty() { closeMaster(); }
+const QByteArray kFence = "\x1E\x01#"; // written last by each test
 
-    void closeMaster() {
-        notifier.reset();
-        if (master >= 0) {
-            ::close(master);
-        }
-        master = -1;
-    }
-
-    // What arrived up to the panel's fence character, which each test writes last.
-    QByteArray receiveThroughFence() {
-        (void)QTest::qWaitFor([this] { return received.endsWith(kFence); }, 10000);
-        return std::exchange(received, QByteArray());
-    }
-
-    static inline const QByteArray kFence = "\x1E\x01#";
-    QString slave;
-
-private:
-    int master;
-    std::unique_ptr<QSocketNotifier> notifier;
-    QByteArray received;
-};
+// What arrived up to the fence.
+QByteArray throughFence(PseudoTerminal& pty) {
+    EXPECT_TRUE(pty.receiveUntil([](const QByteArray& r) { return r.endsWith(kFence); }));
+    return std::exchange(pty.received, QByteArray());
+}
 
 // What the panel receives for these characters: each behind its prefix.
 QByteArray chars(const QByteArray& text) {
@@ -81,7 +33,7 @@ const QByteArray kSetUp("\x14\x18", 2);
 } // namespace
 
 TEST(SerialPanel, OpensOnTheFirstInitAndSendsEveryCodeBehindTheCharacterPrefix) {
-    Pty pty;
+    PseudoTerminal pty;
     TempDir dir;
     const QString link = dir.file("ttyPanneau");
     ASSERT_TRUE(QFile::link(pty.slave, link));
@@ -91,7 +43,7 @@ TEST(SerialPanel, OpensOnTheFirstInitAndSendsEveryCodeBehindTheCharacterPrefix) 
     panel.write("avant");
     panel.init();
     panel.write("#");
-    EXPECT_EQ(pty.receiveThroughFence(), kSetUp + Pty::kFence);
+    EXPECT_EQ(throughFence(pty), kSetUp + kFence);
 
     // The path may go: the port opened by the first init serves every later one.
     ASSERT_TRUE(QFile::remove(link));
@@ -105,18 +57,18 @@ TEST(SerialPanel, OpensOnTheFirstInitAndSendsEveryCodeBehindTheCharacterPrefix) 
     panel.write("");
     panel.lineStart(3);
     panel.write("#");
-    EXPECT_EQ(pty.receiveThroughFence(),
-              kSetUp + "\x01" + chars("Hi") + "\x0C" + chars(codes) + "\x0C\x0C" + Pty::kFence);
+    EXPECT_EQ(throughFence(pty),
+              kSetUp + "\x01" + chars("Hi") + "\x0C" + chars(codes) + "\x0C\x0C" + kFence);
     EXPECT_TRUE(log.lines.isEmpty());
 }
 
 TEST(SerialPanel, ABusyLineKeepsOnlyTheNewestRefresh) {
-    Pty pty;
+    PseudoTerminal pty;
     FakeLog log;
     SerialPanel panel(pty.slave, log);
     panel.init();
     panel.write("#");
-    ASSERT_EQ(pty.receiveThroughFence(), kSetUp + Pty::kFence);
+    ASSERT_EQ(throughFence(pty), kSetUp + kFence);
 
     // Bytes leave only from the event loop, so without it the first refresh keeps the line busy.
     const QByteArray busy = "\x01" + chars(QByteArray(400, 'a'));
@@ -128,7 +80,7 @@ TEST(SerialPanel, ABusyLineKeepsOnlyTheNewestRefresh) {
     panel.write("C");
     panel.lineStart(1);
     panel.write("#");
-    EXPECT_EQ(pty.receiveThroughFence(), busy + "\x01" + chars("C") + "\x0C" + Pty::kFence);
+    EXPECT_EQ(throughFence(pty), busy + "\x01" + chars("C") + "\x0C" + kFence);
 
     // A reset drops a held refresh: it showed the panel as it was before.
     panel.lineStart(0);
@@ -137,7 +89,7 @@ TEST(SerialPanel, ABusyLineKeepsOnlyTheNewestRefresh) {
     panel.write("B");
     panel.init();
     panel.write("#");
-    EXPECT_EQ(pty.receiveThroughFence(), busy + kSetUp + Pty::kFence);
+    EXPECT_EQ(throughFence(pty), busy + kSetUp + kFence);
 }
 
 TEST(SerialPanel, ADeviceThatCannotBeOpenedIsReportedOnce) {
@@ -162,16 +114,16 @@ TEST(SerialPanel, ADeviceThatCannotBeOpenedIsReportedOnce) {
 TEST(SerialPanel, ALostDeviceIsReportedOnceAndTheNextInitReopensIt) {
     TempDir dir;
     const QString link = dir.file("ttyUSB0");
-    auto first = std::make_unique<Pty>();
-    ASSERT_TRUE(QFile::link(first->slave, link));
+    PseudoTerminal first;
+    ASSERT_TRUE(QFile::link(first.slave, link));
     FakeLog log;
     SerialPanel panel(link, log);
     panel.init();
     panel.write("#");
-    ASSERT_EQ(first->receiveThroughFence(), kSetUp + Pty::kFence);
+    ASSERT_EQ(throughFence(first), kSetUp + kFence);
 
     // The adapter is pulled out: the slave side of a pty whose master is gone fails with EIO.
-    first.reset();
+    first.close();
     ASSERT_TRUE(QFile::remove(link));
     panel.write("perdu");
     ASSERT_TRUE(QTest::qWaitFor([&] { return !log.lines.isEmpty(); }, 10000));
@@ -183,13 +135,13 @@ TEST(SerialPanel, ALostDeviceIsReportedOnceAndTheNextInitReopensIt) {
     EXPECT_EQ(log.lines.size(), 1);
 
     // Plugged in again: nothing queued for the lost line reaches the new one.
-    Pty second;
+    PseudoTerminal second;
     ASSERT_TRUE(QFile::link(second.slave, link));
     panel.init();
     panel.write("#");
-    EXPECT_EQ(second.receiveThroughFence(), kSetUp + Pty::kFence);
+    EXPECT_EQ(throughFence(second), kSetUp + kFence);
 
-    second.closeMaster();
+    second.close();
     panel.write("y");
     ASSERT_TRUE(QTest::qWaitFor([&] { return log.lines.size() > 1; }, 10000));
     EXPECT_TRUE(log.lines[1].startsWith("Port série " + link + " perdu : "));

@@ -1,13 +1,10 @@
 #include "render/WinampGroup.h"
 
-#include "platform/MprisWinampLink.h"
 #include "sources/FakeWinampLink.h"
-#include "support/MprisTestPlayer.h"
 #include "support/QtPrinters.h"
 #include "support/TempDir.h"
 
 #include <QDir>
-#include <QUrl>
 #include <gtest/gtest.h>
 
 namespace {
@@ -65,6 +62,9 @@ TEST(WinampGroup, SixteenVariablesAfterTheTag) {
     // The playlist first, then one command per variable and two for each remaining time.
     ASSERT_EQ(g.link.sent.size(), 13);
     EXPECT_EQ(g.link.sent.first(), qMakePair(qint32(IPC_WRITEPLAYLIST), 0));
+
+    g.link.player.clear();
+    EXPECT_EQ(g.expand(kAllTokens), kAllFallbacks) << "no player";
 }
 
 TEST(WinampGroup, TheTagIsReadOnEveryCallAndOnlyPresentVariablesAsk) {
@@ -87,24 +87,4 @@ TEST(WinampGroup, WithoutPlaylistFileTheTagIsEmpty) {
     EXPECT_EQ(g.expand("[%%winamp_titre] %%winamp_total"), "[] 3") << "a directory is no file";
     EXPECT_EQ(g.link.finds, 2) << "no second look for the player";
     EXPECT_FALSE(g.link.sent.contains({IPC_WRITEPLAYLIST, 0}));
-}
-
-TEST(WinampGroup, AnMprisPlayerOnThePrivateBus) {
-    TempDir dir;
-    MprisTestBus bus;
-    ASSERT_TRUE(bus.running());
-    const QByteArray rep_winamp = dir.path().toLocal8Bit() + '/';
-    MprisWinampLink link(dir.path() + '/', bus.bus());
-    WinampState winamp{&link, {}};
-    QByteArray text = kAllTokens;
-    WinampGroup(text, winamp, rep_winamp, kFrench);
-    EXPECT_EQ(text, kAllFallbacks) << "no player yet";
-
-    const QString song = QUrl::fromLocalFile(dir.write("chanson.mp3", taggedSong())).toString();
-    ASSERT_TRUE(bus.startPlayer({"--track", "http://radio.example/flux", "--track", song, "--track",
-                                 song, "--current", "1", "--length-us", "245000000",
-                                 "--position-us", "83456000"}));
-    text = kAllTokens;
-    WinampGroup(text, winamp, rep_winamp, kFrench);
-    EXPECT_EQ(text, kTrack245At83456);
 }

@@ -1,12 +1,10 @@
 #include "sources/mbm.h"
 
+#include "relayeur-sensors/Block.h"
 #include "support/QtPrinters.h"
-#include "support/RecordingMessageBoxes.h"
 #include "support/SensorReader.h"
 
-#include <QtEndian>
 #include <cmath>
-#include <cstring>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/mman.h>
@@ -14,65 +12,44 @@
 
 namespace {
 
-const QString kTitle = SensorReader::kTitle;
-
-// The block as the producer lays it out, written field by field at the offsets it uses.
-class Block {
-public:
+// A block of its own, laid out by the sensors program (whose offsets its own test pins down).
+struct Block {
+    const QString name;
     explicit Block(const char* tag)
-        : name(QStringLiteral("/relayeur-test-%1-%2").arg(::getpid()).arg(tag)), bytes(197, '\0') {}
+        : name(QStringLiteral("/relayeur-test-%1-%2").arg(::getpid()).arg(tag)) {}
     ~Block() { ::shm_unlink(qPrintable(name)); }
 
-    void temp(int slot, qint32 v) { qToLittleEndian(v, bytes.data() + 4 * (slot - 1)); }
-    void volt(int slot, double v) { putDouble(40 + 8 * (slot - 1), v); }
-    void fan(int slot, qint32 v) { qToLittleEndian(v, bytes.data() + 120 + 4 * (slot - 1)); }
-    void freq(qint32 v) { qToLittleEndian(v, bytes.data() + 160); }
-    void charge(double v) { putDouble(168, v); }
-
-    // Publishes the first `size` bytes.
-    bool publish(qsizetype size = 197) const {
+    // Publishes the first `size` bytes of the block for `data`.
+    bool publish(const MbmData& data, qsizetype size = MbmLayout::kSize) const {
         const int fd = ::shm_open(qPrintable(name), O_CREAT | O_RDWR, 0600);
         if (fd < 0) {
             return false;
         }
-        const bool written =
-            ::ftruncate(fd, size) == 0 && ::pwrite(fd, bytes.constData(), size, 0) == size;
+        const bool written = ::ftruncate(fd, size) == 0 &&
+                             ::pwrite(fd, serialiseBlock(data).constData(), size, 0) == size;
         ::close(fd);
         return written;
     }
-
-    const QString name;
-
-private:
-    void putDouble(qsizetype offset, double v) {
-        quint64 bits;
-        std::memcpy(&bits, &v, sizeof bits);
-        qToLittleEndian(bits, bytes.data() + offset);
-    }
-    QByteArray bytes;
 };
-
-using Reader = SensorReader;
 
 } // namespace
 
 TEST(MbmValue, EachKindReadsItsSlotAnd255MeansNoSensor) {
     Block block("fields");
-    for (int slot = 1; slot <= 10; ++slot) {
-        block.temp(slot, 30 + slot);
-        block.volt(slot, slot + 0.5);
-        block.fan(slot, 1000 * slot);
+    MbmData data;
+    for (int slot = 0; slot < 10; ++slot) {
+        data.Temp[slot] = 31 + slot;
+        data.Volt[slot] = slot + 1.5;
+        data.Fan[slot] = 1000 * (slot + 1);
     }
-    block.temp(3, 255);
-    block.fan(3, 255);
-    block.volt(3, 255.0);
-    block.temp(4, 254);
-    block.fan(4, 254);
-    block.volt(4, 254.0);
-    block.freq(2694);
-    block.charge(37.25);
-    ASSERT_TRUE(block.publish());
-    Reader read(block.name);
+    data.Temp[2] = data.Fan[2] = 255;
+    data.Volt[2] = 255.0;
+    data.Temp[3] = data.Fan[3] = 254;
+    data.Volt[3] = 254.0;
+    data.Freq = 2694;
+    data.Charge = 37.25;
+    ASSERT_TRUE(block.publish(data));
+    SensorReader read(block.name);
 
     EXPECT_EQ(read(1, "temp"), 31);
     EXPECT_EQ(read(10, "temp"), 40);
@@ -99,18 +76,14 @@ TEST(MbmValue, EachKindReadsItsSlotAnd255MeansNoSensor) {
 
 TEST(MbmValue, VoltsAreRoundedToHundredthsHalvesToEven) {
     Block block("volts");
-    block.volt(1, 1.125);
-    block.volt(2, 1.375);
-    block.volt(3, 2.675);
-    block.volt(4, -1.125);
-    block.volt(5, 12.3456);
-    ASSERT_TRUE(block.publish());
-    Reader read(block.name);
-    EXPECT_EQ(read(1, "volt"), 1.12);
-    EXPECT_EQ(read(2, "volt"), 1.38);
-    EXPECT_EQ(read(3, "volt"), 2.68);
-    EXPECT_EQ(read(4, "volt"), -1.12);
-    EXPECT_EQ(read(5, "volt"), 12.35);
+    MbmData data;
+    data.Volt = {1.125, 1.375, 2.675, -1.125, 12.3456};
+    ASSERT_TRUE(block.publish(data));
+    SensorReader read(block.name);
+    const double rounded[] = {1.12, 1.38, 2.68, -1.12, 12.35};
+    for (int slot = 1; slot <= 5; ++slot) {
+        EXPECT_EQ(read(slot, "volt"), rounded[slot - 1]) << slot;
+    }
 
     // Each is stored a hair off its decimal value; rounding 100 times the double gets these
     // wrong, in both directions.
@@ -124,25 +97,22 @@ TEST(MbmValue, VoltsAreRoundedToHundredthsHalvesToEven) {
 
 TEST(MbmRead, AMissingOrShortBlockShowsOneBoxUntilItReadsAgain) {
     Block block("missing");
-    block.temp(1, 40);
-    block.freq(1800);
-    Reader read(block.name);
+    MbmData data;
+    data.Temp[0] = 40;
+    data.Freq = 1800;
+    SensorReader read(block.name);
 
-    const MbmData none = MbmRead(read.link, read.boxes, kTitle);
-    EXPECT_EQ(none.Temp, (std::array<qint32, 10>{}));
-    EXPECT_EQ(none.Volt, (std::array<double, 10>{}));
-    EXPECT_EQ(none.Fan, (std::array<qint32, 10>{}));
-    EXPECT_EQ(none.Freq, 0);
-    EXPECT_EQ(none.Charge, 0);
+    const MbmData none = MbmRead(read.link, read.boxes, SensorReader::kTitle);
+    EXPECT_EQ(serialiseBlock(none), QByteArray(MbmLayout::kSize, '\0'));
     EXPECT_EQ(read(1, "freq"), 0);
     ASSERT_EQ(read.boxes.boxes.size(), 1);
-    EXPECT_EQ(read.boxes.boxes[0].title, kTitle);
+    EXPECT_EQ(read.boxes.boxes[0].title, SensorReader::kTitle);
     EXPECT_EQ(read.boxes.boxes[0].text, "MBM Data File/Mem could not be opened. Sorry.");
     EXPECT_EQ(read.boxes.boxes[0].icon, MessageIcon::None);
 
-    ASSERT_TRUE(block.publish(196));
+    ASSERT_TRUE(block.publish(data, MbmLayout::kSize - 1));
     EXPECT_EQ(read(1, "temp"), 0) << "one byte short of the record";
-    ASSERT_TRUE(block.publish());
+    ASSERT_TRUE(block.publish(data));
     EXPECT_EQ(read(1, "temp"), 40);
     EXPECT_EQ(read.boxes.boxes.size(), 1);
 
