@@ -134,6 +134,7 @@ TEST_F(ParalleleTest, WriteSendsEveryByteAsDataAndWithoutAPortNothingHappens) {
 
     Parallele none;
     none.wait = [this] { ++waits; };
+    waits = 0;
     ParInit(none);
     ParGoto(none, 1, 1);
     ParWrite(none, "abc");
