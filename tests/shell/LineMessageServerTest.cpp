@@ -3,8 +3,8 @@
 #include "shell/LineMessageServer.h"
 
 #include "shell/LineMessageClient.h"
+#include "shell/LineMessageReceiver.h"
 #include "support/QtPrinters.h"
-#include "support/TempDir.h"
 
 #include <QFile>
 #include <QTest>
@@ -16,22 +16,7 @@
 
 namespace {
 
-struct Receiver {
-    TempDir runtime;
-    QString dir = runtime.file("relayeur");
-    QList<std::pair<quint32, QByteArray>> received;
-    LineMessageServer server;
-
-    explicit Receiver(LineMessageServer::Limits limits = {})
-        : server(
-              [this](quint32 dwData, const QByteArray& data) {
-                  received.append({dwData, data});
-                  return dwData == 3 ? linemessage::kTaken : linemessage::kIgnored;
-              },
-              limits) {}
-
-    QString path(const QString& name) const { return linemessage::socketPath(dir, name); }
-};
+using Receiver = LineMessageReceiver;
 
 mode_t modeOf(const QString& path) {
     struct stat info {};

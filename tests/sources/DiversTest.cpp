@@ -9,24 +9,8 @@
 namespace {
 
 // A SETI@home folder made for the test; rep() is the setting that names it.
-class SetiFolder {
-public:
-    QByteArray rep() const { return QFile::encodeName(root.path()) + '/'; }
-
-    void write(const QString& relative, const QByteArray& bytes) const {
-        const QString path = root.file(relative);
-        ASSERT_TRUE(QDir().mkpath(QFileInfo(path).path()));
-        ASSERT_FALSE(root.write(relative, bytes).isEmpty()) << qPrintable(relative);
-    }
-    // A state file whose fifth line is `progressLine`, between lines of the client's own.
-    void state(const QByteArray& progressLine) const {
-        write("Work0/state.sah",
-              "<state>\nncpus=1\ncpu=83472\nbest=2\n" + progressLine + "\n</state>\n");
-    }
-    QString path(const QString& relative) const { return root.file(relative); }
-
-private:
-    TempDir root;
+struct SetiFolder : TempDir {
+    QByteArray rep() const { return QFile::encodeName(path()) + '/'; }
 };
 
 } // namespace
@@ -48,7 +32,8 @@ TEST(SetiProgress, FifthLineAfterItsKeyTimesHundredRoundedDown) {
         {"prog=1e99999", 32767},
     };
     for (const auto& [line, percent] : cases) {
-        seti.state(line);
+        seti.write("Work0/state.sah",
+                   "<state>\nncpus=1\ncpu=83472\nbest=2\n" + line + "\n</state>\n");
         EXPECT_EQ(SetiProgress(seti.rep()), percent) << line.constData();
     }
 }
@@ -67,7 +52,7 @@ TEST(SetiProgress, WithoutAUsableStateFileTheProgressIsZero) {
     EXPECT_EQ(SetiProgress(seti.rep()), 75) << "a CR after the fifth line ends nothing needed";
 
     SetiFolder folderNamedLikeTheFile;
-    ASSERT_TRUE(QDir().mkpath(folderNamedLikeTheFile.path("Work0/state.sah")));
+    ASSERT_TRUE(QDir().mkpath(folderNamedLikeTheFile.file("Work0/state.sah")));
     EXPECT_EQ(SetiProgress(folderNamedLikeTheFile.rep()), 0);
 }
 
@@ -82,7 +67,7 @@ TEST(SetiProgress, FileNamesAreAppendedToTheSettingAsTheyAre) {
     seti.write("Work0/state.sah", "a\nb\nc\nd\nprog=0.4\n");
     seti.write("Todo/scmd_work_unit.1", "");
     const QString previous = QDir::currentPath();
-    ASSERT_TRUE(QDir::setCurrent(seti.path(".")));
+    ASSERT_TRUE(QDir::setCurrent(seti.file(".")));
     const qint16 progress = SetiProgress("");
     const qint16 waiting = SetiCacheCount("");
     QDir::setCurrent(previous);
@@ -98,13 +83,13 @@ TEST(SetiCounts, EveryWorkUnitFileCountsWhateverItsExtensionButFoldersDoNot) {
     seti.write("Todo/scmd_work_unit.sah", "unité");
     seti.write("Todo/scmd_work_unit.2", "");
     seti.write("Todo/scmd_work_unit.tar.gz", "");
-    ASSERT_TRUE(QFile::setPermissions(seti.path("Todo/scmd_work_unit.2"), QFile::ReadOwner));
+    ASSERT_TRUE(QFile::setPermissions(seti.file("Todo/scmd_work_unit.2"), QFile::ReadOwner));
     seti.write("Todo/autre.sah", "");
     seti.write("Todo/scmd_work_unit", "");
     seti.write("Todo/SCMD_WORK_UNIT.3", "");
-    ASSERT_TRUE(QDir().mkpath(seti.path("Todo/scmd_work_unit.dossier")));
-    ASSERT_TRUE(QFile::link(seti.path("Todo/scmd_work_unit.dossier"),
-                            seti.path("Todo/scmd_work_unit.lien")));
+    ASSERT_TRUE(QDir().mkpath(seti.file("Todo/scmd_work_unit.dossier")));
+    ASSERT_TRUE(QFile::link(seti.file("Todo/scmd_work_unit.dossier"),
+                            seti.file("Todo/scmd_work_unit.lien")));
     EXPECT_EQ(SetiCacheCount(seti.rep()), 3);
 
     seti.write("Done/scmd_work_unit.1", "");

@@ -1,9 +1,7 @@
 // relayeur-send against a receiver in the test: the bytes it puts on the wire, the socket it
 // picks, and what it tells the user.
-#include "shell/LineMessage.h"
-#include "shell/LineMessageServer.h"
+#include "shell/LineMessageReceiver.h"
 #include "support/QtPrinters.h"
-#include "support/TempDir.h"
 
 #include <QProcess>
 #include <QSignalSpy>
@@ -17,19 +15,12 @@ struct Outcome {
     QString err;
 };
 
-// A runtime directory of its own, with a receiver on the names given that records every message.
-struct Receiver {
-    TempDir runtime;
-    QList<std::pair<quint32, QByteArray>> received;
-    quint32 answer = linemessage::kTaken;
-    LineMessageServer server{[this](quint32 dwData, const QByteArray& data) {
-        received.append({dwData, data});
-        return answer;
-    }};
-
+// A receiver on the names given that takes every message.
+struct Receiver : LineMessageReceiver {
     explicit Receiver(const QStringList& names = {"default"}) {
+        answer = linemessage::kTaken;
         if (!names.isEmpty()) {
-            EXPECT_EQ(server.listen(runtime.file("relayeur"), names), QStringList());
+            EXPECT_EQ(server.listen(dir, names), QStringList());
         }
     }
 

@@ -18,37 +18,31 @@
 namespace {
 
 // A hwmon tree made of plain files.
-struct FakeHwmon {
-    TempDir dir;
-
-    void file(const QString& path, const QByteArray& content) const {
-        QDir().mkpath(QFileInfo(dir.file(path)).path());
-        ASSERT_FALSE(dir.write(path, content).isEmpty()) << path.toStdString();
-    }
-    std::filesystem::path root() const { return dir.path().toStdString(); }
+struct FakeHwmon : TempDir {
+    std::filesystem::path root() const { return path().toStdString(); }
 };
 
 // Two chips, listed by the kernel in an order that plain sorting gets wrong.
 void twoChips(const FakeHwmon& tree) {
-    tree.file("hwmon2/name", "coretemp\n");
-    tree.file("hwmon2/temp1_input", "45500\n");
-    tree.file("hwmon2/temp1_label", "Package id 0\n");
-    tree.file("hwmon2/temp10_input", "41000\n");
-    tree.file("hwmon2/temp2_input", "43000\n");
-    tree.file("hwmon2/temp2_label", "Core 0\n");
-    tree.file("hwmon10/name", "nct6775\n");
-    tree.file("hwmon10/temp1_input", "38000\n");
-    tree.file("hwmon10/temp1_label", "SYSTIN\n");
-    tree.file("hwmon10/temp1_max", "80000\n");
-    tree.file("hwmon10/in0_input", "1200\n");
-    tree.file("hwmon10/in0_label", "Vcore\n");
-    tree.file("hwmon10/in1_input", "3312\n");
-    tree.file("hwmon10/in1_min", "3000\n");
-    tree.file("hwmon10/fan1_input", "");
-    tree.file("hwmon10/fan2_input", "1500\n");
-    tree.file("hwmon10/fan10_input", "800\n");
-    tree.file("hwmon10/intrusion0_alarm", "0\n");
-    tree.file("thermal/temp1_input", "99000\n");
+    tree.write("hwmon2/name", "coretemp\n");
+    tree.write("hwmon2/temp1_input", "45500\n");
+    tree.write("hwmon2/temp1_label", "Package id 0\n");
+    tree.write("hwmon2/temp10_input", "41000\n");
+    tree.write("hwmon2/temp2_input", "43000\n");
+    tree.write("hwmon2/temp2_label", "Core 0\n");
+    tree.write("hwmon10/name", "nct6775\n");
+    tree.write("hwmon10/temp1_input", "38000\n");
+    tree.write("hwmon10/temp1_label", "SYSTIN\n");
+    tree.write("hwmon10/temp1_max", "80000\n");
+    tree.write("hwmon10/in0_input", "1200\n");
+    tree.write("hwmon10/in0_label", "Vcore\n");
+    tree.write("hwmon10/in1_input", "3312\n");
+    tree.write("hwmon10/in1_min", "3000\n");
+    tree.write("hwmon10/fan1_input", "");
+    tree.write("hwmon10/fan2_input", "1500\n");
+    tree.write("hwmon10/fan10_input", "800\n");
+    tree.write("hwmon10/intrusion0_alarm", "0\n");
+    tree.write("thermal/temp1_input", "99000\n");
 }
 
 QString blockName(const char* tag) {
@@ -108,10 +102,10 @@ TEST(ScanHwmon, ChipsAndInputsInNaturalOrderEachKindFromSlotOne) {
 TEST(ScanHwmon, TenSlotsPerKindAndSensorsThatStopReading) {
     FakeHwmon tree;
     for (int i = 1; i <= 12; ++i) {
-        tree.file(QStringLiteral("hwmon0/temp%1_input").arg(i), QByteArray::number(i * 1000));
+        tree.write(QStringLiteral("hwmon0/temp%1_input").arg(i), QByteArray::number(i * 1000));
     }
-    tree.file("hwmon0/fan1_input", "900");
-    tree.file("hwmon1/temp1_input", "-5500"); // no name file: the directory names the chip
+    tree.write("hwmon0/fan1_input", "900");
+    tree.write("hwmon1/temp1_input", "-5500"); // no name file: the directory names the chip
     const SlotAssignment slots = scanHwmon(tree.root());
 
     ASSERT_EQ(slots.temps.size(), 10u);
@@ -119,14 +113,14 @@ TEST(ScanHwmon, TenSlotsPerKindAndSensorsThatStopReading) {
     EXPECT_EQ(slots.leftOut, 3);
     EXPECT_TRUE(scanHwmon(tree.root() / "missing").empty());
 
-    ASSERT_TRUE(QFile::remove(tree.dir.file("hwmon0/temp3_input")));
-    tree.file("hwmon0/fan1_input", "gone");
+    ASSERT_TRUE(QFile::remove(tree.file("hwmon0/temp3_input")));
+    tree.write("hwmon0/fan1_input", "gone");
     const MbmData data = readSensors(slots);
     EXPECT_EQ(data.Temp[1], 2);
     EXPECT_EQ(data.Temp[2], 255);
     EXPECT_EQ(data.Fan[0], 255);
 
-    ASSERT_TRUE(QDir(tree.dir.file("hwmon0")).removeRecursively());
+    ASSERT_TRUE(QDir(tree.file("hwmon0")).removeRecursively());
     const SlotAssignment only = scanHwmon(tree.root());
     EXPECT_EQ(describeSlots(only),
               std::vector<std::string>{"temp1 <- hwmon1 (hwmon1/temp1_input)"});
@@ -173,12 +167,12 @@ TEST(ProcessorReadings, LoadFromProcStatAndFrequency) {
     EXPECT_EQ(cpuFrequencyMhz(cpufreq, cpuinfo), 2695);
 }
 
-TEST(RelayeurSensorsProgram, OnceWritesABlockThatRelayeurReads) {
+TEST(RelayeurSensorsProgram, OnceWritesABlockThatRelayeurReadsWithOrWithoutHwmon) {
     FakeHwmon tree;
     twoChips(tree);
     const BlockGuard block{blockName("once")};
 
-    const Finished once = runSensors({"--once", "--name", block.name, "--hwmon", tree.dir.path()});
+    const Finished once = runSensors({"--once", "--name", block.name, "--hwmon", tree.path()});
     ASSERT_EQ(once.exitCode, 0) << once.output.toStdString();
     EXPECT_TRUE(once.output.startsWith("temp1 <- coretemp Package id 0 (hwmon2/temp1_input)\n"))
         << once.output.toStdString();
@@ -198,17 +192,12 @@ TEST(RelayeurSensorsProgram, OnceWritesABlockThatRelayeurReads) {
     EXPECT_FALSE(SharedMemory::openReadOnly(block.name).has_value());
     EXPECT_EQ(runSensors({"--remove", "--name", block.name}).exitCode, 0) << "nothing to remove";
     EXPECT_EQ(runSensors({"--name"}).exitCode, 2);
-}
 
-TEST(RelayeurSensorsProgram, WithoutHwmonOnlyTheProcessorIsPublished) {
-    TempDir empty;
-    const BlockGuard block{blockName("no-hwmon")};
-    const Finished once =
-        runSensors({"--once", "--name", block.name, "--hwmon", empty.file("no-such-dir")});
-    ASSERT_EQ(once.exitCode, 0);
-    EXPECT_TRUE(once.output.startsWith("Aucun capteur matériel")) << once.output.toStdString();
-
-    SensorReader read(block.name);
+    // Without hwmon only the processor is published.
+    const Finished bare =
+        runSensors({"--once", "--name", block.name, "--hwmon", tree.file("no-such-dir")});
+    ASSERT_EQ(bare.exitCode, 0);
+    EXPECT_TRUE(bare.output.startsWith("Aucun capteur matériel")) << bare.output.toStdString();
     const MbmData data = MbmRead(read.link, read.boxes, SensorReader::kTitle);
     for (int slot = 0; slot < 10; ++slot) {
         EXPECT_EQ(std::tuple(data.Temp[slot], data.Volt[slot], data.Fan[slot]),
@@ -224,7 +213,7 @@ TEST(RelayeurSensorsProgram, PublishesEverySecondAndRemovesTheBlockOnSigterm) {
 
     QProcess process;
     process.start(QStringLiteral(RELAYEUR_SENSORS_BINARY),
-                  {"--name", block.name, "--hwmon", tree.dir.path()});
+                  {"--name", block.name, "--hwmon", tree.path()});
     QString output;
     while (!output.contains("Publication chaque seconde") && process.waitForReadyRead(30000)) {
         output += QString::fromUtf8(process.readAllStandardOutput());
@@ -239,7 +228,7 @@ TEST(RelayeurSensorsProgram, PublishesEverySecondAndRemovesTheBlockOnSigterm) {
     ASSERT_GE(watch, 0);
     const QByteArray shmFile = "/dev/shm" + block.name.toLocal8Bit();
     ASSERT_GE(::inotify_add_watch(watch, shmFile.constData(), IN_MODIFY), 0);
-    tree.file("hwmon2/temp1_input", "61000\n");
+    tree.write("hwmon2/temp1_input", "61000\n");
     int writes = 0;
     while (read(1, "temp") != 61 && writes < 5) {
         pollfd event{watch, POLLIN, 0};
