@@ -1,4 +1,5 @@
 #include "platform/MprisWinampLink.h"
+#include "sources/AudioFiles.h"
 #include "support/MprisTestPlayer.h"
 #include "support/QtPrinters.h"
 #include "support/TempDir.h"
@@ -9,16 +10,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-// Frames of an MPEG audio stream: the 4-byte header, then silence up to the frame's length.
-QByteArray frames(const char* header, int frameLength, int count) {
-    QByteArray frame(header, 4);
-    frame.append(QByteArray(frameLength - 4, '\0'));
-    return frame.repeated(count);
-}
-
-// MPEG-1 Layer III, 128 kbit/s, 44.1 kHz: 417 bytes a frame without padding.
-const QByteArray kMpeg1 = frames("\xFF\xFB\x90\x00", 417, 4);
 
 struct MprisFixture : ::testing::Test {
     TempDir dir;
@@ -40,13 +31,13 @@ TEST(AudioStreamInfo, FirstConfirmedFrameHeader) {
     // Two frames of MPEG-2 Layer III (64 kbit/s, 22.05 kHz, 208 bytes each) inside an ID3v2
     // tag, whose size (416) is written 7 bits a byte, are part of the tag, not of the stream.
     const QByteArray id3v2 =
-        QByteArray("ID3\x03\x00\x00\x00\x00\x03\x20", 10) + frames("\xFF\xF3\x80\x00", 208, 2);
+        QByteArray("ID3\x03\x00\x00\x00\x00\x03\x20", 10) + mpegFrames("\xFF\xF3\x80\x00", 208, 2);
     const AudioStreamInfo mp3 = readAudioStreamInfo(dir.write("a.mp3", id3v2 + kMpeg1));
     EXPECT_EQ(mp3.sampleRate, 44100);
     EXPECT_EQ(mp3.bitrate, 128);
 
     const AudioStreamInfo mpeg2 = readAudioStreamInfo(
-        dir.write("b.mp3", QByteArray("junk\xFF\xFF") + frames("\xFF\xF3\x80\x00", 208, 3)));
+        dir.write("b.mp3", QByteArray("junk\xFF\xFF") + mpegFrames("\xFF\xF3\x80\x00", 208, 3)));
     EXPECT_EQ(mpeg2.sampleRate, 22050);
     EXPECT_EQ(mpeg2.bitrate, 64);
 

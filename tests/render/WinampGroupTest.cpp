@@ -1,5 +1,6 @@
 #include "render/WinampGroup.h"
 
+#include "sources/AudioFiles.h"
 #include "sources/FakeWinampLink.h"
 #include "support/QtPrinters.h"
 #include "support/TempDir.h"
@@ -20,14 +21,6 @@ const QByteArray kAllFallbacks = "0|0|0|0|00:00|00:00|00:00|||||||2|1|1";
 const QByteArray kTrack245At83456 =
     "3|2|44|128|04:05|01:23|02:42|Titre|Artiste|Album|2001|Synth Pop|Commentaire|245|83|161,544";
 
-// Four frames of MPEG-1 Layer III at 128 kbit/s and 44.1 kHz, then an ID3v1 tag (genre 147).
-QByteArray taggedSong() {
-    const QByteArray frame = QByteArray("\xFF\xFB\x90\x00", 4) + QByteArray(413, '\0');
-    auto field = [](const QByteArray& text, int n) { return text.leftJustified(n, '\0', true); };
-    return frame.repeated(4) + "TAG" + field("Titre", 30) + field("Artiste", 30) +
-           field("Album", 30) + "2001" + field("Commentaire", 30) + char(147);
-}
-
 struct Group {
     TempDir dir;
     QByteArray rep_winamp = dir.path().toLocal8Bit() + '/';
@@ -44,7 +37,7 @@ struct Group {
         link.answers[{IPC_WRITEPLAYLIST, 0}] = 1;
         link.playlistFile = dir.file("winamp.m3u");
         link.playlist = "#EXTM3U\r\n#EXTINF:1,a\r\n/a.mp3\r\n#EXTINF:245,b\r\n" +
-                        dir.write("b.mp3", taggedSong()).toLocal8Bit() + "\r\n";
+                        dir.write("b.mp3", kMpeg1 + id3v1("Titre", 147)).toLocal8Bit() + "\r\n";
         dir.write("winamp.m3u", link.playlist);
     }
     QByteArray expand(QByteArray text) {

@@ -1,6 +1,7 @@
 #include "sources/winamp.h"
 
 #include "platform/WinampLink.h"
+#include "sources/AudioFiles.h"
 #include "sources/FakeWinampLink.h"
 #include "support/QtPrinters.h"
 #include "support/TempDir.h"
@@ -14,13 +15,10 @@
 
 namespace {
 
-// A file of `size` bytes whose last 128 are an ID3v1 tag; text fields are padded with NULs.
+// A file of `size` bytes whose last 128 are an ID3v1 tag.
 QByteArray tagged(qsizetype size, const QByteArray& title, quint8 genre,
                   const QByteArray& artist = "Artiste") {
-    auto field = [](const QByteArray& text, int n) { return text.leftJustified(n, '\0', true); };
-    const QByteArray tag = "TAG" + field(title, 30) + field(artist, 30) + field("Album", 30) +
-                           field("2001", 4) + field("Commentaire", 30) + char(genre);
-    return QByteArray(size - 128, 'a') + tag;
+    return QByteArray(size - 128, 'a') + id3v1(title, genre, artist);
 }
 
 } // namespace
