@@ -52,6 +52,8 @@ TEST_F(HalfLife, StartUpCallDecidesWhetherTheFiguresAreAvailable) {
     fake->loadResult = 0;
     EXPECT_EQ(LoadInfoDllFrom(hl, candidates, "/jeux/"), 0);
     EXPECT_EQ(hl.library->path(), candidates.first());
+    EXPECT_EQ(LoadInfoDllFrom(hl, {"/nulle/part/libhlinfo.so", kFakeLibrary}, "/jeux/"), 0)
+        << "the first candidate that loads";
 
     EXPECT_NE(LoadInfoDllFrom(hl, {QStringLiteral("/nulle/part/libhlinfo.so")}, "/jeux/"), 0);
     EXPECT_FALSE(hl.library);

@@ -115,6 +115,7 @@ TEST(MbmRead, AMissingOrShortBlockShowsOneBoxUntilItReadsAgain) {
     ASSERT_TRUE(block.publish(data));
     EXPECT_EQ(read(1, "temp"), 40);
     EXPECT_EQ(read.boxes.boxes.size(), 1);
+    EXPECT_EQ(SharedMemory::openReadOnly(block.name)->copy(5), serialiseBlock(data).left(5));
 
     // The producer stops again: the user hears of it again, once.
     ::shm_unlink(qPrintable(block.name));
