@@ -131,6 +131,15 @@ TEST(F_Interface, StartUpFillsTheLogAndLeavesThePanelUntouched) {
     EXPECT_EQ(none.window->Timer1().interval(), 0);
     none.window->Slider1_Change(0);
     EXPECT_FALSE(none.window->Timer1().isRunning()) << "an interval of 0 never fires";
+
+    Shell noSockets;
+    noSockets.dir.write("run", "not a directory");
+    noSockets.window->Form_Load();
+    EXPECT_TRUE(noSockets.log()[0].startsWith("Messages des autres programmes indisponibles : " +
+                                              noSockets.dir.file("run")))
+        << noSockets.log()[0].toStdString();
+    EXPECT_EQ(noSockets.log().size(), 27) << "then the usual start-up log";
+    EXPECT_TRUE(noSockets.window->lineMessages().socketPaths().isEmpty());
 }
 
 TEST(F_Interface, FileOpenLoadsThePageStartsRotationAndUpdatesTheRecentList) {
@@ -370,17 +379,6 @@ TEST(F_Interface, LineMessagesReplaceALineUntilTheNextPageAndAnythingElseChanges
     EXPECT_EQ(pages.CurrentLines[2].Pending, 1);
     EXPECT_EQ(s.window->Timer2().interval(), 10);
     EXPECT_FALSE(s.window->Timer2().isEnabled());
-}
-
-TEST(F_Interface, WithoutAPlaceForItsSocketsTheWindowStartsAndSaysSo) {
-    Shell s;
-    s.dir.write("run", "not a directory");
-    s.window->Form_Load();
-    EXPECT_TRUE(s.log()[0].startsWith("Messages des autres programmes indisponibles : " +
-                                      s.dir.file("run")))
-        << s.log()[0].toStdString();
-    EXPECT_EQ(s.log().size(), 27) << "then the usual start-up log";
-    EXPECT_TRUE(s.window->lineMessages().socketPaths().isEmpty());
 }
 
 TEST(F_Interface, AboutMenuShowsOneModelessAboutBox) {

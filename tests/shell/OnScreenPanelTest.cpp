@@ -29,7 +29,7 @@ OnScreenPanel knownFrame() {
 
 } // namespace
 
-TEST(OnScreenPanel, ShowsWhatTheParallelDriverWrites) {
+TEST(OnScreenPanel, ShowsWhatTheParallelDriverWritesAndTheTerminalDrawsIt) {
     OnScreenPanel panel = knownFrame();
     const Hd44780& model = panel.model();
     EXPECT_TRUE(model.displayOn());
@@ -40,6 +40,18 @@ TEST(OnScreenPanel, ShowsWhatTheParallelDriverWrites) {
                                         6) +
                                  QByteArray(1, '\0') + QByteArray(13, ' '));
     EXPECT_EQ(model.glyph(0), bigDigitCgram()[0]) << "the clock's shapes are in place";
+
+    const QStringList rows = renderTerminalFrame(panel.model()).split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(rows.size(), 6);
+    EXPECT_EQ(rows[0], "┌" + QString(20, QChar(0x2500)) + "┐");
+    EXPECT_EQ(rows[1], "│Relayeur            │");
+    EXPECT_EQ(rows[3], "│41°C █▀             │");
+    EXPECT_EQ(rows[5], "└" + QString(20, QChar(0x2500)) + "┘");
+
+    OnScreenPanel dark(16, 2);
+    EXPECT_EQ(renderTerminalFrame(dark.model()).split('\n')[1], "│" + QString(16, ' ') + "│")
+        << "a panel never set up shows nothing";
+
     panel.init();
     EXPECT_EQ(model.line(0), QByteArray(20, ' '));
 }
@@ -66,20 +78,6 @@ TEST(OnScreenPanel, WidgetDrawsEveryDotOfTheModel) {
             }
         }
     }
-}
-
-TEST(OnScreenPanel, TerminalFrameUsesOneCellPerCharacter) {
-    OnScreenPanel panel = knownFrame();
-    const QStringList rows = renderTerminalFrame(panel.model()).split('\n', Qt::SkipEmptyParts);
-    ASSERT_EQ(rows.size(), 6);
-    EXPECT_EQ(rows[0], "┌" + QString(20, QChar(0x2500)) + "┐");
-    EXPECT_EQ(rows[1], "│Relayeur            │");
-    EXPECT_EQ(rows[3], "│41°C █▀             │");
-    EXPECT_EQ(rows[5], "└" + QString(20, QChar(0x2500)) + "┘");
-
-    OnScreenPanel dark(16, 2);
-    EXPECT_EQ(renderTerminalFrame(dark.model()).split('\n')[1], "│" + QString(16, ' ') + "│")
-        << "a panel never set up shows nothing";
 }
 
 TEST(OnScreenPanel, TerminalRedrawsOnlyWhatLooksDifferent) {

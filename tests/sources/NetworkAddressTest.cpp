@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(IpAddresses, JoinsTheAddressesThatDoNotBeginWithTheExclusion) {
+TEST(IpAddresses, JoinsTheAddressesCutAtTheirNulThatDoNotBeginWithTheExclusion) {
     QList<QByteArray> current = {"10.0.0.5", "100.64.0.1", "192.0.2.7"};
     int asked = 0;
     const AdapterSource source = [&] {
@@ -26,9 +26,8 @@ TEST(IpAddresses, JoinsTheAddressesThatDoNotBeginWithTheExclusion) {
     current = {};
     EXPECT_EQ(IpAddresses("+", "", source), "");
     EXPECT_EQ(asked, 9);
-}
 
-TEST(IpAddresses, AddressesAreCutAtTheirFirstNul) {
+    // Addresses are cut at their first NUL.
     const AdapterSource padded = [] {
         return QList<QByteArray>{QByteArray("10.0.0.5\0\0\0\0", 12),
                                  QByteArray("192.0.2.7\0junk", 14)};
