@@ -3,7 +3,6 @@
 // prints "ready".
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusMetaType>
@@ -14,23 +13,14 @@
 
 namespace {
 
-const QString kPlayer = QStringLiteral("org.mpris.MediaPlayer2.Player");
-const QString kTrackList = QStringLiteral("org.mpris.MediaPlayer2.TrackList");
-
 class TestPlayer : public QDBusVirtualObject {
 public:
-    QString status;
-    qint64 positionUs = 0;
-    qint64 lengthUs = -1; // -1: the metadata has no length
-    QStringList urls;
-    int current = 0;
-    bool trackList = true;
-    bool silent = false; // takes every call and never answers
+    QCommandLineParser options;
 
     QString introspect(const QString&) const override { return {}; }
 
     bool handleMessage(const QDBusMessage& m, const QDBusConnection& bus) override {
-        if (silent) {
+        if (options.isSet("silent")) { // takes every call and never answers
             return true;
         }
         const QList<QVariant> args = m.arguments();
@@ -39,12 +29,11 @@ public:
             bus.send(v.isValid() ? m.createReply(QVariant::fromValue(QDBusVariant(v)))
                                  : m.createErrorReply(QDBusError::UnknownProperty,
                                                       args.value(1).toString()));
-        } else if (m.member() == QLatin1String("GetTracksMetadata") && trackList) {
+        } else if (m.member() == QLatin1String("GetTracksMetadata") && trackList()) {
             QList<QVariantMap> tracks;
             for (const QDBusObjectPath& id : qdbus_cast<QList<QDBusObjectPath>>(args.value(0))) {
-                const qsizetype i = trackIds().indexOf(id);
-                if (i >= 0) {
-                    tracks.append(metadata(int(i)));
+                if (const int i = int(trackIds().indexOf(id)); i >= 0) {
+                    tracks.append(metadata(i));
                 }
             }
             bus.send(m.createReply(QVariant::fromValue(tracks)));
@@ -55,40 +44,45 @@ public:
     }
 
 private:
+    bool trackList() const { return !options.isSet("no-tracklist"); }
+    QStringList urls() const { return options.values("track"); }
+
     QList<QDBusObjectPath> trackIds() const {
         QList<QDBusObjectPath> ids;
-        for (int i = 0; i < urls.size(); ++i) {
+        for (int i = 0; i < urls().size(); ++i) {
             ids.append(QDBusObjectPath(QStringLiteral("/org/relayeur/track/%1").arg(i)));
         }
         return ids;
     }
 
     QVariantMap metadata(int i) const {
-        QVariantMap m;
-        if (i < 0 || i >= urls.size()) {
-            return m;
+        if (i < 0 || i >= urls().size()) {
+            return {};
         }
-        m[QStringLiteral("mpris:trackid")] = QVariant::fromValue(trackIds()[i]);
-        m[QStringLiteral("xesam:url")] = urls[i];
-        m[QStringLiteral("xesam:title")] = QStringLiteral("Piste %1").arg(i + 1);
-        m[QStringLiteral("xesam:artist")] = QStringList{QStringLiteral("Groupe")};
-        if (lengthUs >= 0) {
-            m[QStringLiteral("mpris:length")] = lengthUs;
+        QVariantMap m{{"mpris:trackid", QVariant::fromValue(trackIds()[i])},
+                      {"xesam:url", urls()[i]},
+                      {"xesam:title", QStringLiteral("Piste %1").arg(i + 1)},
+                      {"xesam:artist", QStringList{"Groupe"}}};
+        if (options.value("length-us").toLongLong() >= 0) { // -1: the metadata has no length
+            m["mpris:length"] = options.value("length-us").toLongLong();
         }
         return m;
     }
 
     QVariant property(const QString& interface, const QString& name) const {
-        if (interface == kPlayer && name == QLatin1String("PlaybackStatus")) {
-            return status;
+        if (interface == QLatin1String("org.mpris.MediaPlayer2.Player")) {
+            if (name == QLatin1String("PlaybackStatus")) {
+                return options.value("status");
+            }
+            if (name == QLatin1String("Position")) {
+                return options.value("position-us").toLongLong();
+            }
+            if (name == QLatin1String("Metadata")) {
+                return metadata(options.value("current").toInt());
+            }
         }
-        if (interface == kPlayer && name == QLatin1String("Position")) {
-            return positionUs;
-        }
-        if (interface == kPlayer && name == QLatin1String("Metadata")) {
-            return metadata(current);
-        }
-        if (interface == kTrackList && name == QLatin1String("Tracks") && trackList) {
+        if (interface == QLatin1String("org.mpris.MediaPlayer2.TrackList") &&
+            name == QLatin1String("Tracks") && trackList()) {
             return QVariant::fromValue(trackIds());
         }
         return {};
@@ -101,8 +95,8 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     qDBusRegisterMetaType<QList<QVariantMap>>();
 
-    QCommandLineParser parser;
-    parser.addOptions({
+    TestPlayer player;
+    player.options.addOptions({
         {"name", "bus name after org.mpris.MediaPlayer2.", "name", "test"},
         {"status", "Playing, Paused or Stopped", "status", "Playing"},
         {"position-us", "playing position", "us", "0"},
@@ -112,20 +106,11 @@ int main(int argc, char** argv) {
         {"no-tracklist", "keep no track list"},
         {"silent", "never answer"},
     });
-    parser.process(app);
-
-    TestPlayer player;
-    player.status = parser.value("status");
-    player.positionUs = parser.value("position-us").toLongLong();
-    player.lengthUs = parser.value("length-us").toLongLong();
-    player.urls = parser.values("track");
-    player.current = parser.value("current").toInt();
-    player.trackList = !parser.isSet("no-tracklist");
-    player.silent = parser.isSet("silent");
+    player.options.process(app);
 
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.registerVirtualObject(QStringLiteral("/org/mpris/MediaPlayer2"), &player) ||
-        !bus.registerService(QStringLiteral("org.mpris.MediaPlayer2.") + parser.value("name"))) {
+        !bus.registerService("org.mpris.MediaPlayer2." + player.options.value("name"))) {
         std::fprintf(stderr, "mpris_test_player: %s\n", qPrintable(bus.lastError().message()));
         return 1;
     }
