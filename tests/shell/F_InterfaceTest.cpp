@@ -339,6 +339,8 @@ TEST(F_Interface, LineMessagesReplaceALineUntilTheNextPageAndAnythingElseChanges
     PageModel& pages = s.window->state().pages;
     const auto lines = pages.CurrentLines;
     const auto templates = pages.LineTemplate;
+    // Held while messages come over the sockets, so that no page comes between two of them.
+    s.window->Timer2().setEnabled(false);
 
     LineMessageClient byHandle;
     ASSERT_TRUE(byHandle.connectTo(s.socket(s.find<QLabel>("Label2")->text())));
@@ -357,28 +359,30 @@ TEST(F_Interface, LineMessagesReplaceALineUntilTheNextPageAndAnythingElseChanges
         << "the line starts from its beginning";
     LineMessageClient byDefault;
     ASSERT_TRUE(byDefault.connectTo(s.socket("default")));
+    EXPECT_EQ(byDefault.send(3, "12"), linemessage::kTaken);
+    EXPECT_EQ(fields(pages.CurrentLines[2]), std::tuple(QByteArray(), 0, 1, 0, 0, 1, 1))
+        << "the two digits alone put an empty text";
     EXPECT_EQ(byDefault.send(3, "Bonjour12"), linemessage::kTaken);
     EXPECT_EQ(fields(pages.CurrentLines[2]), std::tuple(QByteArray("Bonjour"), 0, 1, 7, 0, 1, 1));
     EXPECT_EQ(pages.LineTemplate[2], QByteArray("Bonjour"));
     for (int other : {1, 3}) {
         EXPECT_EQ(fields(pages.CurrentLines[other]), fields(lines[other])) << other;
     }
-    EXPECT_EQ(s.window->Timer2().interval(), 10) << "the page timer runs at once";
+    EXPECT_EQ(s.window->Timer2().interval(), 10);
+    EXPECT_FALSE(s.window->Timer2().isEnabled()) << "a stopped page timer stays stopped";
 
-    // Ten milliseconds later the next page comes, and with it the page's own lines.
+    // A running page timer brings the next page ten milliseconds later, with its own lines.
+    s.window->Timer2().setInterval(3000);
+    s.window->Timer2().setEnabled(true);
+    EXPECT_EQ(s.window->RelayWindowProc(3, "Fin03"), linemessage::kTaken);
+    EXPECT_TRUE(s.window->Timer2().isRunning());
+    EXPECT_EQ(s.window->Timer2().interval(), 10);
     QSignalSpy tick(&s.window->Timer2(), &IntervalTimer::timeout);
-    ASSERT_TRUE(tick.wait(5000));
+    ASSERT_TRUE(tick.wait(2500)) << "sooner than the 3 s it had";
     EXPECT_EQ(pages.CurrentLines[0].Text, QByteArray("Commun"));
     EXPECT_EQ(pages.CurrentLines[1].Text, QByteArray("Deux"));
     EXPECT_TRUE(pages.CurrentLines[2].Text.isEmpty());
-
-    // The two digits alone put an empty text; a stopped page timer stays stopped.
-    s.window->Timer2().setEnabled(false);
-    EXPECT_EQ(s.window->RelayWindowProc(3, "12"), linemessage::kTaken);
-    EXPECT_TRUE(pages.CurrentLines[2].Text.isEmpty());
-    EXPECT_EQ(pages.CurrentLines[2].Pending, 1);
-    EXPECT_EQ(s.window->Timer2().interval(), 10);
-    EXPECT_FALSE(s.window->Timer2().isEnabled());
+    EXPECT_TRUE(pages.CurrentLines[3].Text.isEmpty());
 }
 
 TEST(F_Interface, AboutMenuShowsOneModelessAboutBox) {
