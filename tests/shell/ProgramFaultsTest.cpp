@@ -1,22 +1,17 @@
 // The program under faults: a serial panel that goes and comes back, a parallel port that is not
 // there, a settings folder it may not write, and a flood of line messages with garbage in it.
 #include "shell/LineMessage.h"
+#include "support/PseudoTerminal.h"
 #include "support/QtPrinters.h"
 #include "support/ReadOnlyDir.h"
 #include "support/RunningProgram.h"
 
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QLocalSocket>
-#include <fcntl.h>
 #include <functional>
 #include <gtest/gtest.h>
-#include <poll.h>
 #include <random>
-#include <stdlib.h>
-#include <termios.h>
-#include <unistd.h>
 
 namespace {
 
@@ -37,45 +32,6 @@ bool waitForError(QProcess& process, const std::function<bool(const QString&)>& 
     }
 }
 
-// The master side of a pseudo-terminal standing in for a serial panel.
-class PanelLine {
-public:
-    PanelLine() : master(::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC)) {
-        termios raw{};
-        if (master >= 0 && ::grantpt(master) == 0 && ::unlockpt(master) == 0 &&
-            ::tcgetattr(master, &raw) == 0) {
-            ::cfmakeraw(&raw);
-            ::tcsetattr(master, TCSANOW, &raw);
-            slave = QFile::decodeName(::ptsname(master));
-        }
-    }
-    PanelLine(const PanelLine&) = delete;
-    PanelLine& operator=(const PanelLine&) = delete;
-    ~PanelLine() { ::close(master); }
-
-    // Reads until what has arrived contains `bytes`, for 30 s at most.
-    bool receive(const QByteArray& bytes) {
-        QDeadlineTimer deadline(30000);
-        pollfd pfd{master, POLLIN, 0};
-        while (!received.contains(bytes) && !deadline.hasExpired() &&
-               ::poll(&pfd, 1, static_cast<int>(deadline.remainingTime())) > 0) {
-            char buffer[512];
-            const ssize_t n = ::read(master, buffer, sizeof buffer);
-            if (n <= 0) {
-                break;
-            }
-            received.append(buffer, n);
-        }
-        return received.contains(bytes);
-    }
-
-    QString slave;
-    QByteArray received;
-
-private:
-    int master;
-};
-
 // What the serial panel receives for one line of text, padded to 20 columns.
 QByteArray serialLine(char start, const QByteArray& text) {
     QByteArray bytes(1, start);
@@ -94,7 +50,7 @@ const QByteArray kOneLineProfile = "[param]\nnb_pages=1\n[page_1]\nligne0=Relais
 TEST(ProgramFaults, ASerialPanelUnpluggedAndPluggedBackComesBackByItself) {
     Program p;
     const QString device = p.dir.file("ttyUSB0");
-    auto first = std::make_unique<PanelLine>();
+    auto first = std::make_unique<PseudoTerminal>();
     ASSERT_TRUE(QFile::link(first->slave, device));
     p.dir.write("param.ini", "[parametres]\nTypeLCD=2\nCOM=1\nC=20\nL=1\ncontrast=0\n"
                              "backlight=0\nrefresh=50\nscrolling=0\nrep_winamp=\nrep_seti=\n"
@@ -104,7 +60,9 @@ TEST(ProgramFaults, ASerialPanelUnpluggedAndPluggedBackComesBackByItself) {
     auto relayeur =
         p.start({"--config-dir", p.dir.path(), "--quiet", "--profile", profile, "--start"});
     const QByteArray frame = serialLine('\x01', "Relais");
-    ASSERT_TRUE(first->receive(QByteArray("\x14\x18", 2) + frame));
+    const QByteArray setUp = QByteArray("\x14\x18", 2) + frame;
+    auto reset = [&](const QByteArray& received) { return received.contains(setUp); };
+    ASSERT_TRUE(first->receiveUntil(reset));
 
     first.reset();
     ASSERT_TRUE(QFile::remove(device));
@@ -115,9 +73,9 @@ TEST(ProgramFaults, ASerialPanelUnpluggedAndPluggedBackComesBackByItself) {
         errors))
         << errors.join('\n').toStdString();
 
-    PanelLine second;
+    PseudoTerminal second;
     ASSERT_TRUE(QFile::link(second.slave, device));
-    EXPECT_TRUE(second.receive(QByteArray("\x14\x18", 2) + frame))
+    EXPECT_TRUE(second.receiveUntil(reset))
         << "received: " << second.received.toHex(' ').toStdString();
     EXPECT_TRUE(waitForError(
         *relayeur,
