@@ -33,13 +33,8 @@ settle=5
 ensure_packages lcdproc socat procps
 relayeur=$root/$build/relayeur
 send=$root/$build/relayeur-send
-for binary in "$relayeur" "$send"; do
-    if [ ! -x "$binary" ]; then
-        echo "compare: $binary is missing; build it first:" >&2
-        echo "  cmake -S . -B $build -DCMAKE_BUILD_TYPE=RelWithDebInfo && cmake --build $build -j2" >&2
-        exit 2
-    fi
-done
+. bench/require-built.sh
+require_built compare "$build" "$relayeur" "$send"
 lcdd=$(command -v LCDd || echo /usr/sbin/LCDd)
 driverPath=$(dirname "$(dpkg -L lcdproc | grep '/text\.so$' | head -n 1)")/
 

@@ -29,13 +29,8 @@ interval=5
 ensure_packages procps xvfb xauth
 relayeur=$root/$build/relayeur
 send=$root/$build/relayeur-send
-for binary in "$relayeur" "$send"; do
-    if [ ! -x "$binary" ]; then
-        echo "soak: $binary is missing; build it first:" >&2
-        echo "  cmake -S . -B $build -DCMAKE_BUILD_TYPE=RelWithDebInfo && cmake --build $build -j2" >&2
-        exit 2
-    fi
-done
+. bench/require-built.sh
+require_built soak "$build" "$relayeur" "$send"
 if [ "$duration" -lt $((warmup + 4 * interval)) ]; then
     echo "soak: $duration s leaves too few samples after the ${warmup} s warm-up" >&2
     exit 2
