@@ -20,9 +20,9 @@ QByteArray nextToken(const QByteArray& text, qsizetype& pos) {
     return token;
 }
 
-// An optional sign, digits, and an optional fraction (digits) after the locale's decimal separator
-// (a point is taken too, so that a profile reads the same in every locale). Rounded half to
-// even into the 16-bit range.
+// An optional sign, digits, and an optional fraction (digits) after the locale's decimal separator,
+// which is what the regional numbers of the variables carry. Rounded half to even into the 16-bit
+// range.
 std::optional<qint16> parseNumber(const QByteArray& token, char decimalSeparator) {
     qsizetype i = 0;
     if (i < token.size() && (token[i] == '+' || token[i] == '-')) {
@@ -36,7 +36,7 @@ std::optional<qint16> parseNumber(const QByteArray& token, char decimalSeparator
         return std::nullopt;
     }
     QByteArray normal = token.left(i);
-    if (i < token.size() && (token[i] == decimalSeparator || token[i] == '.')) {
+    if (i < token.size() && token[i] == decimalSeparator) {
         const qsizetype fractionStart = ++i;
         while (i < token.size() && token[i] >= '0' && token[i] <= '9') {
             ++i;

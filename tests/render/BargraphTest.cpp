@@ -42,9 +42,13 @@ TEST(Bargraph, MalformedNumbersGiveTheErrorText) {
 }
 
 TEST(Bargraph, OddInputsStillDrawSomething) {
-    // Half to even, with the locale's decimal comma or a point.
+    // Half to even, with the locale's decimal separator and no other: a point is text in French,
+    // and the separator of the C locale.
     EXPECT_EQ(bar("0 17 2,5", 20), bar("0 17 2", 20));
-    EXPECT_EQ(bar("0 17 3.5", 20), bar("0 17 4", 20));
+    EXPECT_EQ(bar("0 17 3,5", 20), bar("0 17 4", 20));
+    EXPECT_EQ(bar("0 17 2.5", 20), kBargraphError);
+    EXPECT_EQ(Bargraph("0 17 3.5", 20, "#", "-", QLocale::c()), bar("0 17 4", 20));
+    EXPECT_EQ(Bargraph("0 17 3,5", 20, "#", "-", QLocale::c()), kBargraphError);
     // A label with inner spaces stays whole and takes its room from the cells.
     EXPECT_EQ(bar("0 100 100 a b  c"), "a b  c [###########]");
     // A label too long for any cell leaves only its brackets.
