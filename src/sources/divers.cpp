@@ -106,9 +106,6 @@ qint16 percentOf(const QByteArray& text) {
 }
 
 qint16 countWorkUnits(const QByteArray& rep_seti, const char* folder) {
-    if (rep_seti.isEmpty()) {
-        return 0;
-    }
     // Everything but folders counts, as with the client's attribute mask.
     QDirIterator it(setiPath(rep_seti, folder), {QString::fromLatin1(kWorkUnitPattern)},
                     QDir::Files | QDir::Hidden | QDir::System | QDir::CaseSensitive);
@@ -123,10 +120,7 @@ qint16 countWorkUnits(const QByteArray& rep_seti, const char* folder) {
 } // namespace
 
 qint16 SetiProgress(const QByteArray& rep_seti) {
-    // An empty setting means no client: the working directory is not taken for its folder.
-    if (rep_seti.isEmpty()) {
-        return 0;
-    }
+    // The file names follow the setting as they are: an empty setting reads the working directory.
     QFile file(setiPath(rep_seti, kStateFile));
     // Only a regular file is opened: a pipe of that name would hold up the refresh.
     if (!QFileInfo(file).isFile() || !file.open(QIODevice::ReadOnly)) {

@@ -63,7 +63,7 @@ TEST(SetiProgress, FileNamesAreAppendedToTheSettingAsTheyAre) {
     seti.write(".seti/Todo/scmd_work_unit.1", "");
     EXPECT_EQ(SetiCacheCount(seti.rep() + ".seti/"), 1) << "a hidden folder is read as any other";
 
-    // An empty setting names no folder, not the working directory.
+    // An empty setting leaves the names alone: they are read in the working directory.
     seti.write("Work0/state.sah", "a\nb\nc\nd\nprog=0.4\n");
     seti.write("Todo/scmd_work_unit.1", "");
     const QString previous = QDir::currentPath();
@@ -71,8 +71,8 @@ TEST(SetiProgress, FileNamesAreAppendedToTheSettingAsTheyAre) {
     const qint16 progress = SetiProgress("");
     const qint16 waiting = SetiCacheCount("");
     QDir::setCurrent(previous);
-    EXPECT_EQ(progress, 0);
-    EXPECT_EQ(waiting, 0);
+    EXPECT_EQ(progress, 40);
+    EXPECT_EQ(waiting, 1);
 }
 
 TEST(SetiCounts, EveryWorkUnitFileCountsWhateverItsExtensionButFoldersDoNot) {
