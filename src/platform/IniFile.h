@@ -17,6 +17,7 @@ public:
 
     bool exists() const { return existed; }
     std::optional<QString> value(const QString& section, const QString& key) const;
+    bool hasSection(const QString& section) const { return findSection(section) >= 0; }
 
     // Replaces the key's value in place, or adds the key at the end of its section, or adds
     // the section at the end of the file; every other line is kept as it was.

@@ -90,6 +90,16 @@ bool LoadProfile(const QString& path, ProfileLoad target) {
                        : QStringLiteral("Fichier introuvable ou illisible : rien n'est chargé"));
         return false;
     }
+    if (!ini.hasSection(QStringLiteral("param"))) {
+        logRefusal(log, QStringLiteral("Ce fichier n'a pas de section [param] : ce n'est pas un "
+                                       "profil, rien n'est chargé"));
+        return false;
+    }
+    if (!ini.value(QStringLiteral("param"), QStringLiteral("nb_pages"))) {
+        logRefusal(log, QStringLiteral("La section [param] n'a pas de clé nb_pages (le nombre de "
+                                       "pages) : rien n'est chargé"));
+        return false;
+    }
     const QString rawCount = GetIni(ini, QStringLiteral("param"), QStringLiteral("nb_pages"), kErr);
     bool isNumber = false;
     const int count = rawCount.toInt(&isNumber);

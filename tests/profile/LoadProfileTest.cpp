@@ -105,8 +105,12 @@ TEST(LoadProfile, UnreadableProfileIsRefusedAndChangesNothing) {
     dir.write("nocount.tlcd", "[param]\nvide=_\n" + page(1));
     dir.write("text.tlcd", "[param]\nnb_pages=deux\nvide=_\n" + page(1));
     QDir(dir.path()).mkdir("folder.tlcd");
-    for (const char* name :
-         {"missing.tlcd", "empty.tlcd", "nocount.tlcd", "text.tlcd", "folder.tlcd"}) {
+    // Each refusal says why in the user's terms, never with the reader's own default.
+    for (const auto& [name, why] : {std::pair{"missing.tlcd", "introuvable"},
+                                    {"empty.tlcd", "pas de section [param]"},
+                                    {"nocount.tlcd", "pas de clé nb_pages"},
+                                    {"text.tlcd", "« deux »"},
+                                    {"folder.tlcd", "dossier"}}) {
         SCOPED_TRACE(name);
         Target t;
         t.pages.PageTable[1][0] = freshLine("avant", 2);
@@ -118,7 +122,8 @@ TEST(LoadProfile, UnreadableProfileIsRefusedAndChangesNothing) {
         EXPECT_EQ(t.pages.PageTiming[1], (std::array<qint16, 2>{7, 3}));
         EXPECT_EQ(std::tuple(t.params.vide, t.params.plein, t.params.Ip_Local_Ex),
                   std::tuple("v", "p", "10."));
-        EXPECT_FALSE(t.remarks().isEmpty());
+        EXPECT_TRUE(t.remarks().contains(QString::fromUtf8(why))) << t.remarks().toStdString();
+        EXPECT_FALSE(t.remarks().contains("Err"));
         EXPECT_EQ(t.log.lines.mid(t.log.lines.size() - 3),
                   QStringList({kSep, kHeader + "ANNULÉ", kSep}));
     }
