@@ -28,8 +28,9 @@ TEST(Program, HelpListsEveryOptionAndVersionPrintsTheVersion) {
     auto help = p.start({"--help"});
     ASSERT_TRUE(help->waitForFinished(30000));
     const QString text = QString::fromUtf8(help->readAllStandardOutput());
+    EXPECT_TRUE(text.startsWith("Utilisation : relayeur [options]")) << "in French, as the rest";
     for (const char* option : {"--config-dir", "--profile", "--start", "--minimized", "--quiet",
-                               "--print-log", "--version"}) {
+                               "--print-log", "--terminal", "--version"}) {
         EXPECT_TRUE(text.contains(option)) << option;
     }
     EXPECT_EQ(help->exitCode(), 0);
@@ -39,9 +40,14 @@ TEST(Program, HelpListsEveryOptionAndVersionPrintsTheVersion) {
     EXPECT_EQ(QString::fromUtf8(version->readAllStandardOutput()).trimmed(),
               QStringLiteral("relayeur " RELAYEUR_VERSION));
 
-    auto wrong = p.start({"--no-such-option"});
-    ASSERT_TRUE(wrong->waitForFinished(30000));
-    EXPECT_EQ(wrong->exitCode(), 2);
+    for (const auto& [arguments, error] :
+         {std::pair{QStringList{"--no-such-option"}, "option inconnue : --no-such-option"},
+          {QStringList{"--profile"}, "il manque une valeur après --profile"}}) {
+        auto wrong = p.start(arguments);
+        ASSERT_TRUE(wrong->waitForFinished(30000));
+        EXPECT_EQ(wrong->exitCode(), 2);
+        EXPECT_TRUE(QString::fromUtf8(wrong->readAllStandardError()).contains(error)) << error;
+    }
 }
 
 TEST(Program, PrintsItsLogsRefusesASecondCopyAndEndsOnSigterm) {
@@ -154,4 +160,34 @@ TEST(Program, RelayeurSendPutsALineOnThePanelOfTheRunningProgram) {
     EXPECT_EQ(Program::terminate(*relayeur), 0);
     EXPECT_TRUE(sockets.entryList(QDir::System | QDir::NoDotAndDotDot).isEmpty())
         << "the sockets go with the program";
+}
+
+TEST(Program, AFirstRunMakesTheSettingsFolderAndShowsTheDemo) {
+    Program p;
+    const QString home = p.dir.file("maison");
+    p.environment.insert("HOME", home);
+    p.environment.remove("XDG_CONFIG_HOME");
+    auto process = p.start({"--terminal", "--print-log"});
+    QStringList seen;
+    ASSERT_TRUE(Program::waitForLine(*process, "Chargement du fichier de commande -> OK", seen))
+        << seen.join('\n').toStdString();
+    const QDir settings(home + "/.config/relayeur");
+    EXPECT_TRUE(seen[0].startsWith("Premier lancement : " + settings.path()))
+        << seen[0].toStdString();
+    EXPECT_TRUE(
+        seen.contains("Chargement du fichier de commande -> " + settings.filePath("demo.tlcd")));
+    EXPECT_TRUE(seen.contains("TypeLCD = 1"));
+    EXPECT_TRUE(waitForPanelLine(*process, 0, "    Relayeur")) << "the demo runs at once";
+    EXPECT_EQ(Program::terminate(*process), 0);
+    EXPECT_TRUE(settings.entryList({"*.tlcd"}).contains("systeme.tlcd"));
+
+    // The next run finds the folder as the user left it: nothing is copied or loaded again.
+    ASSERT_TRUE(QFile::remove(settings.filePath("systeme.tlcd")));
+    process = p.start({"--terminal", "--print-log"});
+    seen.clear();
+    ASSERT_TRUE(Program::waitForLine(*process, "Mother Board Monitor -> ABSENT", seen))
+        << seen.join('\n').toStdString();
+    EXPECT_EQ(Program::terminate(*process), 0);
+    EXPECT_FALSE(seen.join('\n').contains("Premier lancement"));
+    EXPECT_FALSE(settings.exists("systeme.tlcd"));
 }
