@@ -26,13 +26,14 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QTimer>
 
 namespace {
 
-QString defaultChooseProfile(QWidget* parent) {
-    return QFileDialog::getOpenFileName(parent, QStringLiteral("Ouvrir un profil"), QString(),
-                                        QStringLiteral("Fichiers TavoLCD (*.tlcd)"));
+QString defaultChooseProfile(QWidget* parent, const QString& folder) {
+    return QFileDialog::getOpenFileName(parent, QStringLiteral("Ouvrir un profil"), folder,
+                                        QStringLiteral("Fichiers Relayeur (*.tlcd)"));
 }
 
 // Lets the window paint while start-up pauses; user input waits until start-up is over.
@@ -136,6 +137,9 @@ void F_Interface::Form_Load(bool startHidden) {
     }
     ui->Label2->setText(QString::number(winId(), 16).toUpper());
     HookWindow();
+    for (const QString& note : env.startupNotes) {
+        listLog.add(note);
+    }
     if (ReadParm()) {
         checkDisplaySettings();
     }
@@ -257,6 +261,7 @@ bool F_Interface::LoadProfile(const QString& profile) {
         ::LoadProfile(profile, {app.pages, app.params, listLog, [this] { LoadPage(1); }});
     if (loaded) {
         ui->Command1->setEnabled(true);
+        lastProfile = profile;
     }
     return loaded;
 }
@@ -295,7 +300,11 @@ void F_Interface::m_fic_quitter_Click() {
 }
 
 void F_Interface::m_fic_ouvrir_Click() {
-    const QString file = env.chooseProfile(this);
+    // Where the last profile came from, else where the settings and the examples are.
+    QString folder =
+        lastProfile.isEmpty() && !recentEntries.isEmpty() ? recentEntries[0].path : lastProfile;
+    folder = folder.isEmpty() ? env.settingsDir : QFileInfo(folder).absolutePath();
+    const QString file = env.chooseProfile(this, folder);
     if (file.isEmpty() || !LoadProfile(file)) {
         return;
     }
@@ -318,6 +327,10 @@ void F_Interface::Command2_Click() {
 }
 
 void F_Interface::Command1_Click() {
+    // Disabled until a profile has loaded, for every caller: the button, --start, the tests.
+    if (!ui->Command1->isEnabled()) {
+        return;
+    }
     InitLCD(lcdOutput, app.config);
     panelInitialised = true;
     if (ui->Command1->text() == kSendCaption) {

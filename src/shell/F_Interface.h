@@ -44,17 +44,19 @@ struct ShellEnvironment {
     bool printLog = false;
     bool terminal = false;         // the on-screen panel goes to the terminal instead of the window
     MessageBoxes* boxes = nullptr; // not owned
-    std::function<QString(QWidget*)> chooseProfile; // File > Open; empty text: cancelled
-    std::function<void(QWidget*)> pauseAndRepaint;  // the short pauses of the start-up log
-    std::function<void()> endProgram;               // ends the process's event loop
-    std::function<bool()> trayAvailable;            // whether a notification area exists
+    // File > Open, starting in the given folder; empty text: cancelled.
+    std::function<QString(QWidget*, const QString&)> chooseProfile;
+    std::function<void(QWidget*)> pauseAndRepaint; // the short pauses of the start-up log
+    std::function<void()> endProgram;              // ends the process's event loop
+    std::function<bool()> trayAvailable;           // whether a notification area exists
     QString mbmBlockName = kMbmBlockName;
     QStringList halfLifeCandidates; // empty: beside the executable, then the library path
     // Makes the panel that TypeLCD names; empty: the panels of the program.
     std::function<std::unique_ptr<Panel>(const DisplayConfig&)> makePanel;
     // Where the variables take their values; empty: this machine, now, in the user's locale.
     std::optional<VariableSources> sources;
-    QString lineMessageDir; // where the line-message sockets go; empty: the user's runtime dir
+    QString lineMessageDir;   // where the line-message sockets go; empty: the user's runtime dir
+    QStringList startupNotes; // logged before the settings, such as what a first run prepared
 };
 
 // The string that the start/stop button shows while the panel is not being fed.
@@ -128,6 +130,7 @@ private:
     IntervalTimer timer1;
     IntervalTimer timer2;
     QList<RecentEntry> recentEntries;
+    QString lastProfile; // the last one loaded in this run, where File > Open starts
     bool panelInitialised = false;
     bool ended = false;
     frmAbout* about = nullptr; // made on first use, a child of the window

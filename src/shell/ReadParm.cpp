@@ -46,8 +46,11 @@ void logBlock(Log& log, const QString& text) {
     log.selectLast();
 }
 
-// The box says only that the file failed; standard error says which key and why.
+// The box says only that the file failed; the log and standard error say which file, which key
+// and why.
 void reportFailure(const ReadParmContext& ctx, const QString& detail) {
+    ctx.log.add(detail);
+    ctx.log.selectLast();
     std::fprintf(stderr, "relayeur: %s\n", detail.toUtf8().constData());
     ctx.boxes.show(QStringLiteral("Erreur"),
                    QStringLiteral("Erreur lors du chargement du fichier param.ini"),

@@ -2,11 +2,14 @@
 #include "platform/SettingsDir.h"
 #include "shell/CommandLine.h"
 #include "shell/F_Interface.h"
+#include "shell/FirstRun.h"
+#include "shell/QtTranslations.h"
 #include "shell/TerminationSignals.h"
 #include "shell/WidgetMessageBoxes.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QTimer>
 #include <cstdio>
 
@@ -53,6 +56,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationVersion(QStringLiteral(RELAYEUR_VERSION));
     // Hidden behind the tray icon the program has no window open; only a way out ends it.
     QApplication::setQuitOnLastWindowClosed(false);
+    const std::unique_ptr<QTranslator> qtTexts = installQtTranslations(QLocale::system());
 
     QuietMessageBoxes quietBoxes;
     WidgetMessageBoxes widgetBoxes;
@@ -73,6 +77,15 @@ int main(int argc, char* argv[]) {
     environment.settingsDir =
         resolveSettingsDir(options.configDir, environment.executableDir,
                            QStringLiteral("param.ini"), QStringLiteral("relayeur"));
+    // The installer of old put param.ini beside the program; here a first run makes the default
+    // folder with it and the example profiles, and shows the demo. A folder named on the command
+    // line is the user's own and is never filled.
+    FirstRun firstRun;
+    if (options.configDir.isEmpty() && !QFileInfo::exists(environment.settingsDir)) {
+        firstRun =
+            prepareFirstRun(environment.settingsDir, defaultDataDirs(environment.executableDir));
+        environment.startupNotes = firstRun.notes;
+    }
     QDir().mkpath(environment.settingsDir);
     environment.printLog = options.printLog;
     environment.terminal = options.terminal;
@@ -85,9 +98,13 @@ int main(int argc, char* argv[]) {
                      &F_Interface::m_fic_quitter_Click);
 
     window.Form_Load(options.minimized || options.terminal);
-    if (!options.profile.isEmpty()) {
-        window.LoadProfile(QDir(options.profile).absolutePath());
-        if (options.start) {
+    const QString profile = options.profile.isEmpty() ? firstRun.profile : options.profile;
+    if (!profile.isEmpty()) {
+        const bool loaded = window.LoadProfile(QDir(profile).absolutePath());
+        if (options.start || options.profile.isEmpty()) {
+            if (!loaded) {
+                std::fputs("relayeur: le profil n'a pas été chargé : rien n'est envoyé\n", stderr);
+            }
             window.Command1_Click();
         }
     } else if (options.start) {

@@ -4,6 +4,7 @@
 #include "platform/Hd44780.h"
 #include "shell/LcdWidget.h"
 #include "shell/LineMessageClient.h"
+#include "shell/QtTranslations.h"
 #include "support/FakePanel.h"
 #include "support/LineFields.h"
 #include "support/QtPrinters.h"
@@ -14,6 +15,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QLabel>
 #include <QListWidget>
@@ -42,6 +44,7 @@ struct Shell {
     RecordingMessageBoxes boxes;
     FakePanel* panel = nullptr; // made by the window at start-up
     QString chosenProfile;
+    QString openedIn; // where the last Open dialog started
     int ends = 0;
     bool trayAvailable = false;
     std::unique_ptr<F_Interface> window;
@@ -54,7 +57,10 @@ struct Shell {
         env.settingsDir = dir.path();
         env.executableDir = dir.path();
         env.boxes = &boxes;
-        env.chooseProfile = [this](QWidget*) { return chosenProfile; };
+        env.chooseProfile = [this](QWidget*, const QString& folder) {
+            openedIn = folder;
+            return chosenProfile;
+        };
         env.pauseAndRepaint = [](QWidget*) {};
         env.endProgram = [this] { ++ends; };
         env.trayAvailable = [this] { return trayAvailable; };
@@ -82,6 +88,10 @@ struct Shell {
         return lines;
     }
     QString socket(const QString& name) { return dir.file("run/" + name); }
+    void openTwoPages() {
+        chosenProfile = dir.write("deux.tlcd", kTwoPages);
+        window->m_fic_ouvrir_Click();
+    }
     QStringList recentNames() {
         QStringList names;
         auto* combo = find<QComboBox>("lstProfile");
@@ -125,7 +135,7 @@ TEST(F_Interface, StartUpFillsTheLogAndLeavesThePanelUntouched) {
 
     Shell none{QByteArray()};
     none.window->Form_Load();
-    EXPECT_EQ(none.log().size(), 3);
+    EXPECT_EQ(none.log().size(), 4);
     ASSERT_EQ(none.boxes.boxes.size(), 1);
     EXPECT_EQ(none.boxes.boxes[0].text, "Erreur lors du chargement du fichier param.ini");
     EXPECT_EQ(none.window->Timer1().interval(), 0);
@@ -145,8 +155,7 @@ TEST(F_Interface, StartUpFillsTheLogAndLeavesThePanelUntouched) {
 TEST(F_Interface, FileOpenLoadsThePageStartsRotationAndUpdatesTheRecentList) {
     Shell s;
     s.window->Form_Load();
-    s.chosenProfile = s.dir.write("deux.tlcd", kTwoPages);
-    s.window->m_fic_ouvrir_Click();
+    s.openTwoPages();
     EXPECT_TRUE(s.find<QPushButton>("Command1")->isEnabled());
     EXPECT_EQ(s.log().last(), QString(49, '-'));
     EXPECT_TRUE(s.log().contains("Chargement du fichier de commande -> OK"));
@@ -161,6 +170,17 @@ TEST(F_Interface, FileOpenLoadsThePageStartsRotationAndUpdatesTheRecentList) {
     s.window->m_fic_ouvrir_Click();
     EXPECT_EQ(s.recentNames(), QStringList({"deux.tlcd", "deux.tlcd"}));
 
+    // The dialog opens where the last profile came from.
+    s.chosenProfile = s.dir.write("autre/trois.tlcd", kTwoPages);
+    s.window->m_fic_ouvrir_Click();
+    EXPECT_EQ(s.openedIn, s.dir.path());
+    s.window->m_fic_ouvrir_Click();
+    EXPECT_EQ(s.openedIn, s.dir.file("autre"));
+    Shell fresh;
+    fresh.window->Form_Load();
+    fresh.window->m_fic_ouvrir_Click();
+    EXPECT_EQ(fresh.openedIn, fresh.dir.path()) << "no profile yet: the settings folder";
+
     // A page change keeps the scrolling line that both pages share.
     s.window->state().pages.CurrentLines[0].ScrollPos = 5;
     Q_EMIT s.window->Timer2().timeout();
@@ -172,8 +192,7 @@ TEST(F_Interface, FileOpenLoadsThePageStartsRotationAndUpdatesTheRecentList) {
 TEST(F_Interface, ReadOnlySettingsFolderStillLoadsTheProfileAndLosesNothing) {
     Shell s;
     s.window->Form_Load();
-    s.chosenProfile = s.dir.write("deux.tlcd", kTwoPages);
-    s.window->m_fic_ouvrir_Click();
+    s.openTwoPages();
     const QString other = s.dir.write("autre.tlcd", kTwoPages);
     const QByteArray settings = s.dir.read("param.ini");
 
@@ -202,6 +221,10 @@ TEST(F_Interface, RecentListOpensTheFullPathAndARefusedProfileChangesNothing) {
     EXPECT_TRUE(s.log().contains("Chargement du fichier de commande -> ANNULÉ"));
     EXPECT_TRUE(s.recentNames().isEmpty());
     EXPECT_FALSE(s.find<QPushButton>("Command1")->isEnabled());
+    s.window->Command1_Click(); // as --start does after a refused profile
+    EXPECT_EQ(s.panel->inits, 0);
+    EXPECT_FALSE(s.window->Timer1().isEnabled());
+    EXPECT_EQ(s.find<QPushButton>("Command1")->text(), kSendCaption);
 
     const QString path = s.dir.write("deux.tlcd", kTwoPages);
     s.dir.write("param.ini", kSettings + "[recent_profile]\n1=" + path.toUtf8() + "\n");
@@ -216,6 +239,7 @@ TEST(F_Interface, SliderAndStartButtonStartTheFeedAndStoppingLeavesTheBanner) {
     s.window->Form_Load();
     auto* command1 = s.find<QPushButton>("Command1");
     s.find<QSlider>("Slider1")->setValue(800);
+    s.openTwoPages();
     EXPECT_TRUE(s.window->Timer1().isRunning());
     EXPECT_EQ(s.window->Timer1().interval(), 800);
     EXPECT_EQ(s.panel->inits, 1) << "the panel is set up before the first refresh";
@@ -238,6 +262,7 @@ TEST(F_Interface, EveryWayOutInitialisesThePanelOnceAndEnds) {
         Shell s;
         s.trayAvailable = true;
         s.window->Form_Load();
+        s.openTwoPages();
         s.window->Command1_Click();
         ASSERT_TRUE(s.window->Timer1().isRunning());
         const int before = s.panel->inits;
@@ -311,8 +336,7 @@ TEST(F_Interface, OnScreenPanelShowsThePageAndSettingsOutOfRangeAreReported) {
     EXPECT_TRUE(screen->isVisible());
     EXPECT_FALSE(screen->model().displayOn()) << "nothing is sent before the start button";
 
-    s.chosenProfile = s.dir.write("deux.tlcd", kTwoPages);
-    s.window->m_fic_ouvrir_Click();
+    s.openTwoPages();
     s.window->Command1_Click();
     Q_EMIT s.window->Timer1().timeout();
     EXPECT_EQ(screen->model().line(0), "Commun" + QByteArray(14, ' '));
@@ -334,8 +358,7 @@ TEST(F_Interface, OnScreenPanelShowsThePageAndSettingsOutOfRangeAreReported) {
 TEST(F_Interface, LineMessagesReplaceALineUntilTheNextPageAndAnythingElseChangesNothing) {
     Shell s;
     s.window->Form_Load();
-    s.chosenProfile = s.dir.write("deux.tlcd", kTwoPages);
-    s.window->m_fic_ouvrir_Click();
+    s.openTwoPages();
     PageModel& pages = s.window->state().pages;
     const auto lines = pages.CurrentLines;
     const auto templates = pages.LineTemplate;
@@ -423,4 +446,12 @@ TEST(F_Interface, RefreshTakesMediaAndGameValuesFromTheMachine) {
     EXPECT_EQ(s.panel->written[1].trimmed(), "SETI 52%");
     EXPECT_EQ(s.panel->written[3].trimmed(), "%%HL_FPS fps") << "no Half-Life library here";
     EXPECT_EQ(s.panel->written[5].trimmed(), "[]") << "no media player: an empty title";
+}
+
+TEST(QtTranslations, QtsOwnDialogsSpeakTheUsersLanguage) {
+    const auto french = installQtTranslations(QLocale(QLocale::French, QLocale::France));
+    ASSERT_NE(french, nullptr) << "Qt's French translations (qt6-translations-l10n)";
+    QDialogButtonBox buttons(QDialogButtonBox::Cancel | QDialogButtonBox::Open);
+    EXPECT_EQ(buttons.button(QDialogButtonBox::Cancel)->text().remove('&'), "Annuler");
+    EXPECT_EQ(buttons.button(QDialogButtonBox::Open)->text().remove('&'), "Ouvrir");
 }

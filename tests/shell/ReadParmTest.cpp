@@ -88,7 +88,8 @@ TEST(ReadParm, MissingFileStopsAfterTheHeadingWithTheErrorBox) {
     Fixture f;
     EXPECT_FALSE(f.run(QByteArray()));
     EXPECT_EQ(f.log.lines,
-              QStringList({kSep, "Lecture du fichier de paramètre : param.ini ...", kSep}));
+              QStringList({kSep, "Lecture du fichier de paramètre : param.ini ...", kSep,
+                           f.dir.file("param.ini") + " introuvable ou illisible"}));
     ASSERT_EQ(f.boxes.boxes.size(), 1);
     EXPECT_EQ(f.boxes.boxes[0].title, "Erreur");
     EXPECT_EQ(f.boxes.boxes[0].text, "Erreur lors du chargement du fichier param.ini");
@@ -103,8 +104,9 @@ TEST(ReadParm, BadNumberKeepsWhatWasReadBeforeIt) {
     QByteArray ini = kComplete;
     ini.replace("refresh=250", "refresh=vite");
     EXPECT_FALSE(nonNumeric.run(ini));
-    EXPECT_EQ(nonNumeric.log.lines.size(), 3 + 6);
-    EXPECT_EQ(nonNumeric.log.lines.back(), "BackLight = 1");
+    EXPECT_EQ(nonNumeric.log.lines.size(), 3 + 6 + 1);
+    EXPECT_EQ(nonNumeric.log.lines[8], "BackLight = 1");
+    EXPECT_TRUE(nonNumeric.log.lines.back().contains("refresh de [parametres] vaut « vite »"));
     EXPECT_EQ(nonNumeric.config.backlight, 1);
     EXPECT_EQ(nonNumeric.config.refresh, 0);
     EXPECT_EQ(nonNumeric.config.scrolling, 0);
@@ -116,7 +118,8 @@ TEST(ReadParm, BadNumberKeepsWhatWasReadBeforeIt) {
     ini = kComplete;
     ini.replace("L=4", "L=40000");
     EXPECT_FALSE(tooLarge.run(ini));
-    EXPECT_EQ(tooLarge.log.lines.back(), "Colonnes = 20");
+    EXPECT_EQ(tooLarge.log.lines.size(), 3 + 3 + 1);
+    EXPECT_EQ(tooLarge.log.lines[5], "Colonnes = 20");
     EXPECT_EQ(tooLarge.config.C, 20);
     EXPECT_EQ(tooLarge.config.L, 0);
     EXPECT_EQ(tooLarge.boxes.boxes.size(), 1);
