@@ -130,13 +130,16 @@ QString F_Interface::settingsFile() const {
 
 void F_Interface::Form_Load(bool startHidden) {
     CreateIcon();
+    // Without a notification area a hidden start minimises into the taskbar, once the window has
+    // its final size: a window manager restores a minimised window whose native window changed
+    // size before it was first shown, and the on-screen panel grows the window after the settings.
+    const bool minimiseLate = startHidden && !env.trayAvailable();
     if (!startHidden) {
         show();
-    } else if (!env.trayAvailable()) {
-        showMinimized();
     }
-    ui->Label2->setText(QString::number(winId(), 16).toUpper());
-    HookWindow();
+    if (!minimiseLate) {
+        showHandleAndHook();
+    }
     for (const QString& note : env.startupNotes) {
         listLog.add(note);
     }
@@ -158,12 +161,23 @@ void F_Interface::Form_Load(bool startHidden) {
     const QSignalBlocker quietSlider(ui->Slider1);
     ui->Slider1->setValue(app.config.refresh);
     showRefresh(app.config.refresh);
+    if (minimiseLate) {
+        layout()->activate(); // the final size, before the native window is made
+        showHandleAndHook();
+        showMinimized();
+    }
 }
 
 bool F_Interface::ReadParm() {
     return ::ReadParm({settingsFile(), app.config, app.flags, listLog, *env.boxes,
                        [this] { env.pauseAndRepaint(this); },
                        [this] { MbmTest(app.mbm, app.flags, *env.boxes, kAppTitle); }});
+}
+
+// The window handle, which makes the native window, shown in Label2 and naming the socket.
+void F_Interface::showHandleAndHook() {
+    ui->Label2->setText(QString::number(winId(), 16).toUpper());
+    HookWindow();
 }
 
 // Other programs reach the window through a socket named after the handle shown in Label2, or

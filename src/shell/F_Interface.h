@@ -113,6 +113,7 @@ protected:
 
 private:
     void showRefresh(int ms);
+    void showHandleAndHook();
     void checkDisplaySettings();
     std::unique_ptr<Panel> makePanel();
     VariableSources systemSources();

@@ -44,7 +44,8 @@ struct Shell {
     RecordingMessageBoxes boxes;
     FakePanel* panel = nullptr; // made by the window at start-up
     QString chosenProfile;
-    QString openedIn; // where the last Open dialog started
+    QString openedIn;      // where the last Open dialog started
+    int visiblePauses = 0; // start-up pauses with the window on screen
     int ends = 0;
     bool trayAvailable = false;
     std::unique_ptr<F_Interface> window;
@@ -61,7 +62,7 @@ struct Shell {
             openedIn = folder;
             return chosenProfile;
         };
-        env.pauseAndRepaint = [](QWidget*) {};
+        env.pauseAndRepaint = [this](QWidget* shown) { visiblePauses += shown->isVisible(); };
         env.endProgram = [this] { ++ends; };
         env.trayAvailable = [this] { return trayAvailable; };
         env.mbmBlockName = QStringLiteral("/relayeur-test-no-such-block");
@@ -312,8 +313,10 @@ TEST(F_Interface, MinimiseHidesBehindTheTrayAndOnlyItsMenuBringsItBack) {
 }
 
 TEST(F_Interface, WithoutNotificationAreaTheWindowStaysInTheTaskbar) {
-    Shell s;
+    Shell s(QByteArray(kSettings).replace("TypeLCD=2", "TypeLCD=1"), false);
     s.window->Form_Load(true);
+    EXPECT_EQ(s.visiblePauses, 0) << "minimised only once the panel is in: a window manager "
+                                     "restores a minimised window that grows";
     EXPECT_FALSE(s.window->tray().isShown());
     EXPECT_TRUE(s.window->isVisible());
     EXPECT_TRUE(s.window->isMinimized()) << "a hidden start minimises instead";
