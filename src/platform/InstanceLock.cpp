@@ -1,6 +1,6 @@
 #include "InstanceLock.h"
 
-#include <QDir>
+#include <QFile>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
@@ -17,11 +17,10 @@ std::optional<InstanceLock> InstanceLock::acquire(const QString& path) {
     return InstanceLock(fd);
 }
 
-QString InstanceLock::defaultPath(const QString& name) {
-    QString dir = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (dir.isEmpty() || !QDir(dir).exists()) {
-        dir = QDir::tempPath();
-        return dir + QStringLiteral("/%1-%2.lock").arg(name).arg(::getuid());
+RuntimePath InstanceLock::defaultPath(const QString& name) {
+    RuntimePath found = findRuntimeDir(name);
+    if (!found.path.isEmpty()) {
+        found.path += QStringLiteral("/%1.lock").arg(name);
     }
-    return dir + QStringLiteral("/%1.lock").arg(name);
+    return found;
 }

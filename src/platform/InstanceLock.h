@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/FileDescriptor.h"
+#include "platform/RuntimeDir.h"
 
 #include <QString>
 #include <optional>
@@ -10,8 +11,8 @@
 class InstanceLock {
 public:
     static std::optional<InstanceLock> acquire(const QString& path);
-    // The lock file of the user's running copy: in $XDG_RUNTIME_DIR, else in the temp dir.
-    static QString defaultPath(const QString& name);
+    // The lock file <name>.lock of the user's running copy, in the runtime folder.
+    static RuntimePath defaultPath(const QString& name);
 
 private:
     explicit InstanceLock(int fd) : fd(fd) {}

@@ -183,10 +183,12 @@ void F_Interface::showHandleAndHook() {
 // Other programs reach the window through a socket named after the handle shown in Label2, or
 // through the default one.
 void F_Interface::HookWindow() {
-    const QString dir =
-        env.lineMessageDir.isEmpty() ? linemessage::defaultDir() : env.lineMessageDir;
+    const RuntimePath dir = env.lineMessageDir.isEmpty() ? linemessage::defaultDir()
+                                                         : RuntimePath{env.lineMessageDir, {}};
     const QStringList problems =
-        lineMessageServer.listen(dir, {ui->Label2->text(), linemessage::kDefaultName});
+        dir.path.isEmpty()
+            ? QStringList{dir.problem}
+            : lineMessageServer.listen(dir.path, {ui->Label2->text(), linemessage::kDefaultName});
     for (const QString& problem : problems) {
         listLog.add(QStringLiteral("Messages des autres programmes indisponibles : ") + problem);
     }

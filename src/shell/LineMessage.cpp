@@ -1,6 +1,5 @@
 #include "shell/LineMessage.h"
 
-#include <QDir>
 #include <QFile>
 #include <QtEndian>
 #include <cerrno>
@@ -95,12 +94,12 @@ bool FrameReader::feed(const QByteArray& bytes, QList<Frame>& frames) {
     return true;
 }
 
-QString defaultDir() {
-    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (!runtime.isEmpty() && QDir(runtime).exists()) {
-        return runtime + QStringLiteral("/relayeur");
+RuntimePath defaultDir() {
+    RuntimePath found = findRuntimeDir(QStringLiteral("relayeur"));
+    if (!found.path.isEmpty()) {
+        found.path += QStringLiteral("/relayeur");
     }
-    return QDir::tempPath() + QStringLiteral("/relayeur-%1").arg(::getuid());
+    return found;
 }
 
 QString socketPath(const QString& dir, const QString& name) {

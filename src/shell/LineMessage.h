@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/RuntimeDir.h"
 #include "profile/PageModel.h"
 
 #include <QByteArray>
@@ -65,9 +66,8 @@ private:
     quint32 remaining = 0;
 };
 
-// The directory of the sockets: $XDG_RUNTIME_DIR/relayeur, or, without a runtime directory,
-// relayeur-<uid> in the temp dir.
-QString defaultDir();
+// The directory of the sockets: relayeur in the user's runtime folder.
+RuntimePath defaultDir();
 QString socketPath(const QString& dir, const QString& name);
 // Creates `dir` for this user alone (0700), or checks an existing one: it must be a real
 // directory owned by this user; its mode is brought back to 0700. Returns what is wrong, or an

@@ -62,14 +62,21 @@ int main(int argc, char* argv[]) {
     WidgetMessageBoxes widgetBoxes;
     MessageBoxes& boxes = options.quiet ? static_cast<MessageBoxes&>(quietBoxes) : widgetBoxes;
 
-    const std::optional<InstanceLock> instance =
-        InstanceLock::acquire(InstanceLock::defaultPath(QStringLiteral("relayeur")));
-    if (!instance) {
-        boxes.show(kAppTitle,
-                   QStringLiteral("une copie de ") + kWindowCaption +
-                       QStringLiteral(" est déja en cour d'éxécution."),
-                   MessageIcon::Exclamation);
-        return 1;
+    // Without a runtime folder the program still runs, only a second copy goes unnoticed.
+    const RuntimePath lockPath = InstanceLock::defaultPath(QStringLiteral("relayeur"));
+    std::optional<InstanceLock> instance;
+    if (lockPath.path.isEmpty()) {
+        std::fprintf(stderr, "relayeur: verrou de copie unique indisponible : %s\n",
+                     lockPath.problem.toLocal8Bit().constData());
+    } else {
+        instance = InstanceLock::acquire(lockPath.path);
+        if (!instance) {
+            boxes.show(kAppTitle,
+                       QStringLiteral("une copie de ") + kWindowCaption +
+                           QStringLiteral(" est déja en cour d'éxécution."),
+                       MessageIcon::Exclamation);
+            return 1;
+        }
     }
 
     ShellEnvironment environment;

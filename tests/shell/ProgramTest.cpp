@@ -1,4 +1,5 @@
 // The relayeur program run as a user runs it: command line, start-up log, single copy, signals.
+#include "platform/InstanceLock.h"
 #include "support/PseudoTerminal.h"
 #include "support/QtPrinters.h"
 #include "support/RunningProgram.h"
@@ -78,10 +79,24 @@ TEST(Program, PrintsItsLogsRefusesASecondCopyAndEndsOnSigterm) {
                                 "pourrais pas accéder aux variables de Mbm"))
         << errors.toStdString();
 
-    // Once the first copy has ended, the next one starts.
+    // Once the first copy has ended, the next one starts. Started from a session, it is found
+    // from cron or ssh, without XDG_RUNTIME_DIR, both by relayeur-send and by a second copy.
+    RuntimeDirPlaces places = RuntimeDirPlaces::fromSystem();
+    places.xdgRuntimeDir.clear();
+    const RuntimePath session = findRuntimeDir("relayeur", places);
+    ASSERT_FALSE(session.path.isEmpty()) << session.problem.toStdString();
+    if (!InstanceLock::acquire(session.path + "/relayeur.lock")) {
+        GTEST_SKIP() << "a Relayeur of this user runs with " << session.path.toStdString();
+    }
+    p.environment.insert("XDG_RUNTIME_DIR", session.path);
     auto third = p.start({"--config-dir", p.dir.path(), "--quiet", "--print-log"});
     seen.clear();
     EXPECT_TRUE(Program::waitForLine(*third, "Mother Board Monitor -> ABSENT", seen));
+    p.environment.remove("XDG_RUNTIME_DIR");
+    EXPECT_EQ(relayeurSend(p, {"Bonjour", "0", "0"}).exitCode, 0);
+    auto fourth = p.start({"--config-dir", p.dir.path(), "--quiet"});
+    ASSERT_TRUE(fourth->waitForFinished(30000));
+    EXPECT_EQ(fourth->exitCode(), 1);
     EXPECT_EQ(Program::terminate(*third), 0);
 }
 

@@ -52,6 +52,7 @@ QString blockName(const char* tag) {
 struct Finished {
     int exitCode = -1;
     QString output;
+    QString errors;
 };
 
 Finished runSensors(const QStringList& arguments) {
@@ -62,6 +63,7 @@ Finished runSensors(const QStringList& arguments) {
         run.exitCode = process.exitCode();
     }
     run.output = QString::fromUtf8(process.readAllStandardOutput());
+    run.errors = QString::fromUtf8(process.readAllStandardError());
     return run;
 }
 
@@ -206,7 +208,7 @@ TEST(RelayeurSensorsProgram, OnceWritesABlockThatRelayeurReadsWithOrWithoutHwmon
     }
 }
 
-TEST(RelayeurSensorsProgram, PublishesEverySecondAndRemovesTheBlockOnSigterm) {
+TEST(RelayeurSensorsProgram, PublishesAloneEverySecondAndRemovesTheBlockOnSigterm) {
     FakeHwmon tree;
     twoChips(tree);
     const BlockGuard block{blockName("loop")};
@@ -242,6 +244,22 @@ TEST(RelayeurSensorsProgram, PublishesEverySecondAndRemovesTheBlockOnSigterm) {
     }
     ::close(watch);
     EXPECT_EQ(read(1, "temp"), 61);
+
+    // A second publisher, a single reading or a removal leaves the block to the one running.
+    FakeHwmon other;
+    other.write("hwmon0/temp1_input", "20000\n");
+    const std::pair<QStringList, QString> intruders[] = {
+        {{}, "un autre relayeur-sensors publie déjà le bloc " + block.name},
+        {{"--once"}, "un autre relayeur-sensors publie déjà le bloc " + block.name},
+        {{"--remove"}, "le bloc " + block.name + " est publié par un relayeur-sensors en cours"},
+    };
+    for (const auto& [options, refusal] : intruders) {
+        const Finished second =
+            runSensors(options + QStringList{"--name", block.name, "--hwmon", other.path()});
+        EXPECT_EQ(second.exitCode, 1) << options.join(' ').toStdString();
+        EXPECT_TRUE(second.errors.contains(refusal)) << second.errors.toStdString();
+        EXPECT_EQ(read(1, "temp"), 61) << options.join(' ').toStdString();
+    }
 
     ::kill(static_cast<pid_t>(process.processId()), SIGTERM);
     ASSERT_TRUE(process.waitForFinished(30000));

@@ -167,7 +167,12 @@ std::optional<Request> parseArguments(int argc, char** argv, int& status) {
 
 int send(const Request& request) {
     const QString name = request.window.isEmpty() ? linemessage::kDefaultName : request.window;
-    const QString path = linemessage::socketPath(linemessage::defaultDir(), name);
+    const RuntimePath dir = linemessage::defaultDir();
+    if (dir.path.isEmpty()) {
+        say(QStringLiteral("aucun Relayeur ne peut être joint : ") + dir.problem);
+        return kNoRelayeur;
+    }
+    const QString path = linemessage::socketPath(dir.path, name);
     QLocalSocket socket;
     socket.connectToServer(path);
     if (!socket.waitForConnected(kWaitMs)) {

@@ -22,12 +22,13 @@ const char kUsage[] =
     "fréquence et charge du processeur) dans le bloc partagé que lit Relayeur.\n"
     "\n"
     "  --once        écrit un seul relevé, l'affiche et laisse le bloc en place\n"
-    "  --remove      retire le bloc et s'arrête\n"
+    "  --remove      retire le bloc et s'arrête, sauf si un relayeur-sensors le publie\n"
     "  --name NOM    nom du bloc (par défaut /$M$B$M$5$D$)\n"
     "  --hwmon DIR   racine des capteurs (par défaut /sys/class/hwmon)\n"
     "  --help        affiche cette aide\n"
     "\n"
-    "Ctrl+C (SIGINT) ou SIGTERM arrête la publication et retire le bloc.\n";
+    "Un seul relayeur-sensors publie un bloc : une deuxième copie s'arrête sans y toucher.\n"
+    "Ctrl+C (SIGINT) ou SIGTERM arrête la publication et retire le bloc qu'elle a créé.\n";
 
 const std::filesystem::path kScalingCurFreq =
     "/sys/devices/system/cpu/cpu0/cpufreq/scaling_cur_freq";
@@ -136,9 +137,35 @@ int removeBlock(const std::string& name) {
         std::printf("Aucun bloc %s à retirer.\n", name.c_str());
         return 0;
     }
+    if (error == EWOULDBLOCK) {
+        std::fprintf(stderr,
+                     "relayeur-sensors : le bloc %s est publié par un relayeur-sensors en cours : "
+                     "arrêtez-le d'abord\n",
+                     name.c_str());
+        return 1;
+    }
     std::fprintf(stderr, "relayeur-sensors : impossible de retirer le bloc %s : %s\n", name.c_str(),
                  std::strerror(error));
     return 1;
+}
+
+// At the end of a publication: the block goes if this publisher made it. One it found there
+// stays as it was found, left behind on purpose or by a publisher that crashed.
+int endPublication(const PublishedBlock& block, const std::string& name) {
+    if (!block.created()) {
+        std::printf("Bloc %s laissé en place : il existait avant cette publication "
+                    "(relayeur-sensors --remove pour le retirer).\n",
+                    name.c_str());
+        return 0;
+    }
+    int error = 0;
+    if (!block.removeOwn(error)) {
+        std::fprintf(stderr, "relayeur-sensors : impossible de retirer le bloc %s : %s\n",
+                     name.c_str(), std::strerror(error));
+        return 1;
+    }
+    std::printf("Bloc %s retiré.\n", name.c_str());
+    return 0;
 }
 
 bool publish(const PublishedBlock& block, const MbmData& data, const std::string& name) {
@@ -147,7 +174,7 @@ bool publish(const PublishedBlock& block, const MbmData& data, const std::string
     }
     std::fprintf(stderr, "relayeur-sensors : écriture du bloc %s impossible : %s\n", name.c_str(),
                  std::strerror(errno));
-    removeBlock(name);
+    endPublication(block, name);
     return false;
 }
 
@@ -169,6 +196,28 @@ int main(int argc, char** argv) {
     const sigset_t stop = blockStopSignals();
 
     Sampler sampler{scanHwmon(options->hwmon), {}};
+    // The first sample is taken before the block exists, so that no reader sees it empty.
+    sampler.lastTimes = readCpuTimes(kProcStat).value_or(CpuTimes{});
+    auto next = std::chrono::steady_clock::now() + kFirstInterval;
+    if (!waitUntil(next, stop)) {
+        return 0;
+    }
+    const MbmData data = sampler.sample();
+
+    int error = 0;
+    const std::optional<PublishedBlock> block = PublishedBlock::acquire(options->name, error);
+    if (!block && error == EWOULDBLOCK) {
+        std::fprintf(stderr,
+                     "relayeur-sensors : un autre relayeur-sensors publie déjà le bloc %s : "
+                     "celui-ci s'arrête sans y toucher\n",
+                     options->name.c_str());
+        return 1;
+    }
+    if (!block) {
+        std::fprintf(stderr, "relayeur-sensors : impossible de créer le bloc %s : %s\n",
+                     options->name.c_str(), std::strerror(error));
+        return 1;
+    }
     for (const std::string& line : describeSlots(sampler.slots)) {
         std::printf("%s\n", line.c_str());
     }
@@ -183,22 +232,6 @@ int main(int argc, char** argv) {
     }
     if (sampler.slots.unreadable > 0) {
         std::printf("%d capteur(s) illisible(s) : non publiés.\n", sampler.slots.unreadable);
-    }
-
-    // The first sample is taken before the block exists, so that no reader sees it empty.
-    sampler.lastTimes = readCpuTimes(kProcStat).value_or(CpuTimes{});
-    auto next = std::chrono::steady_clock::now() + kFirstInterval;
-    if (!waitUntil(next, stop)) {
-        return 0;
-    }
-    const MbmData data = sampler.sample();
-
-    int error = 0;
-    const std::optional<PublishedBlock> block = PublishedBlock::create(options->name, error);
-    if (!block) {
-        std::fprintf(stderr, "relayeur-sensors : impossible de créer le bloc %s : %s\n",
-                     options->name.c_str(), std::strerror(error));
-        return 1;
     }
     if (!publish(*block, data, options->name)) {
         return 1;
@@ -221,5 +254,5 @@ int main(int argc, char** argv) {
             return 1;
         }
     }
-    return removeBlock(options->name);
+    return endPublication(*block, options->name);
 }
