@@ -210,12 +210,12 @@ std::unique_ptr<Panel> F_Interface::makePanel() {
     case 1: {
         auto onScreen = std::make_unique<OnScreenPanel>(app.config.C, app.config.L);
         if (env.terminal) {
-            terminalView = std::make_unique<TerminalView>(onScreen->model(), stdout);
+            terminalView = std::make_unique<TerminalView>(*onScreen, stdout);
         } else {
-            auto* screen = new LcdWidget(onScreen->model(), ui->centralwidget);
+            auto* screen = new LcdWidget(*onScreen, ui->centralwidget);
             ui->mainLayout->addWidget(screen, 0, Qt::AlignHCenter);
             screen->show();
-            onScreen->model().setChangeListener([screen] { screen->modelChanged(); });
+            onScreen->setChangeListener([screen] { screen->modelChanged(); });
         }
         return onScreen;
     }

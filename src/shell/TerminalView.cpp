@@ -1,16 +1,17 @@
 #include "shell/TerminalView.h"
 
 #include "drivers/Hd44780Font.h"
-#include "platform/Hd44780.h"
+#include "drivers/OnScreenPanel.h"
 
-QString renderTerminalFrame(const Hd44780& panel) {
+QString renderTerminalFrame(const OnScreenPanel& panel) {
     const QString rule = QString(panel.columns(), QChar(0x2500));
     QString frame = QChar(0x250C) + rule + QChar(0x2510) + '\n';
     for (int line = 0; line < panel.lines(); ++line) {
+        const auto [lcd, shown] = panel.row(line);
         frame += QChar(0x2502);
         for (int column = 0; column < panel.columns(); ++column) {
             frame +=
-                panel.displayOn() ? terminalGlyph(panel.codeAt(line, column)) : QStringLiteral(" ");
+                lcd.displayOn() ? terminalGlyph(lcd.codeAt(shown, column)) : QStringLiteral(" ");
         }
         frame += QChar(0x2502) + QStringLiteral("\n");
     }
@@ -18,7 +19,7 @@ QString renderTerminalFrame(const Hd44780& panel) {
     return frame;
 }
 
-TerminalView::TerminalView(Hd44780& panel, std::FILE* out, QObject* parent)
+TerminalView::TerminalView(OnScreenPanel& panel, std::FILE* out, QObject* parent)
     : QObject(parent), panel(panel), out(out) {
     redraw.setSingleShot(true);
     redraw.setInterval(0);
