@@ -35,7 +35,8 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments) {
     const QCommandLineOption terminal(
         QStringLiteral("terminal"),
         QStringLiteral("Sans fenêtre : l'afficheur à l'écran (TypeLCD=1) est dessiné dans le "
-                       "terminal, les boîtes de message vont sur la sortie d'erreur."));
+                       "terminal sous le nom du profil et de la page, le journal de --print-log "
+                       "au-dessus ; les boîtes de message vont sur la sortie d'erreur."));
     parser.addOptions(
         {help, version, configDir, profile, start, minimized, quiet, printLog, terminal});
 
