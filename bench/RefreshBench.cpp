@@ -53,14 +53,13 @@ void BM_RefreshLiveValues(benchmark::State& state) {
     // Every line must have been drawn as the program draws it, and the scroller moved once per
     // refresh; otherwise the loop measured something else.
     const LineRecord& scroller = pages.CurrentLines[2];
-    const bool drawn = !panel.model().line(0).contains("%%") &&
-                       !panel.model().line(1).contains("%%") &&
-                       panel.model().line(3).contains("Charge [") &&
+    const bool drawn = !panel.line(0).contains("%%") && !panel.line(1).contains("%%") &&
+                       panel.line(3).contains("Charge [") &&
                        scroller.ScrollPos == state.iterations() % (scroller.Length + 5);
     if (!drawn) {
         state.SkipWithError("the page was not drawn as the program draws it");
     }
-    benchmark::DoNotOptimize(panel.model().line(2));
+    benchmark::DoNotOptimize(panel.line(2));
 }
 BENCHMARK(BM_RefreshLiveValues)->Unit(benchmark::kMicrosecond);
 

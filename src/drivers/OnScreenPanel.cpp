@@ -2,17 +2,76 @@
 
 #include "drivers/Hd44780Font.h"
 
-std::unique_ptr<EmulatedHd44780Port> OnScreenPanel::preparedPort(int columns, int lines) {
-    auto prepared = std::make_unique<EmulatedHd44780Port>(columns, lines);
-    const auto& shapes = bigDigitCgram();
-    for (int slot = 0; slot < 8; ++slot) {
-        prepared->model().loadGlyph(slot, shapes[slot]);
-    }
-    return prepared;
-}
+namespace {
+// 8-bit bus and two-line addressing, clear, increment without shift, display on without cursor.
+constexpr quint8 kInitSequence[] = {0x38, 0x01, 0x06, 0x0C};
+constexpr quint8 kFirstLine = 0x80;
+constexpr quint8 kSecondLine = 0xC0;
+} // namespace
 
 OnScreenPanel::OnScreenPanel(int columns, int lines)
-    : OnScreenPanel(preparedPort(columns, lines)) {}
+    : columnCount(qBound(1, columns, Hd44780::kMaxColumns)),
+      lineCount(qBound(1, lines, Hd44780::kMaxLines)) {
+    // Lines 3 and 4 continue lines 1 and 2 in a controller's two 40-character lines, so they
+    // fit in one only up to 20 columns.
+    if (lineCount > 2 && columnCount > 20) {
+        controllers.emplace_back(columnCount, 2);
+        controllers.emplace_back(columnCount, lineCount - 2);
+    } else {
+        controllers.emplace_back(columnCount, lineCount);
+    }
+    for (Hd44780& controller : controllers) {
+        for (int slot = 0; slot < 8; ++slot) {
+            controller.loadGlyph(slot, bigDigitCgram()[slot]);
+        }
+    }
+}
 
-OnScreenPanel::OnScreenPanel(std::unique_ptr<EmulatedHd44780Port> prepared)
-    : port(prepared.get()), panel(std::move(prepared), [] {}) {}
+void OnScreenPanel::init() {
+    for (Hd44780& controller : controllers) {
+        for (const quint8 code : kInitSequence) {
+            controller.writeInstruction(code);
+        }
+    }
+    current = 0;
+}
+
+void OnScreenPanel::lineStart(int line) {
+    const bool lower = line >= 2;
+    current = lower && secondController() ? 1 : 0;
+    const int further = lower && !secondController() ? columnCount : 0;
+    controllers[current].writeInstruction(
+        static_cast<quint8>((line % 2 == 1 ? kSecondLine : kFirstLine) + further));
+}
+
+void OnScreenPanel::write(const QByteArray& text) {
+    for (const char byte : text) {
+        controllers[current].writeData(static_cast<quint8>(byte));
+    }
+}
+
+OnScreenPanel::Row OnScreenPanel::row(int line) const {
+    if (line >= 2 && secondController()) {
+        return {controllers[1], line - 2};
+    }
+    return {controllers[0], line};
+}
+
+QByteArray OnScreenPanel::line(int line) const {
+    const Row shown = row(line);
+    return shown.controller.line(shown.line);
+}
+
+QByteArray OnScreenPanel::appearance() const {
+    QByteArray shown;
+    for (const Hd44780& controller : controllers) {
+        shown += controller.appearance();
+    }
+    return shown;
+}
+
+void OnScreenPanel::setChangeListener(const std::function<void()>& listener) {
+    for (Hd44780& controller : controllers) {
+        controller.setChangeListener(listener);
+    }
+}

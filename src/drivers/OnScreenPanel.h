@@ -1,26 +1,50 @@
 #pragma once
 
-#include "drivers/ParallelPanel.h"
+#include "drivers/Lcd.h"
 #include "platform/Hd44780.h"
-#include "platform/PortIo.h"
 
-// The panel for everyone without one (TypeLCD 1): an emulated HD44780 behind an emulated
-// parallel port, driven exactly as the parallel panel but without its waits. Its user-defined
-// characters hold the shapes of the big-digit clock, as a real panel prepared for it would.
+#include <QByteArray>
+#include <functional>
+#include <vector>
+
+// The panel for everyone without one (TypeLCD 1): the HD44780 controllers of a real module of
+// its size, written byte by byte with none of the parallel port's waits. Lines 1 and 2 start at
+// 0x80 and 0xC0; a 4-line module of at most 20 columns carries lines 3 and 4 on from there
+// (0x80 + C and 0xC0 + C: 0x90 and 0xD0 on a 16x4, 0x94 and 0xD4 on a 20x4); a wider one, a 40x4,
+// has a second controller for lines 3 and 4, addressed like the first. Every controller's
+// user-defined characters hold the shapes of the big-digit clock, as a real panel prepared for it
+// would.
 class OnScreenPanel : public Panel {
 public:
+    // Out-of-range sizes are brought into 1..40 x 1..4.
     OnScreenPanel(int columns, int lines);
 
-    void init() override { panel.init(); }
-    void lineStart(int line) override { panel.lineStart(line); }
-    void write(const QByteArray& text) override { panel.write(text); }
+    void init() override;
+    void lineStart(int line) override;
+    void write(const QByteArray& text) override;
 
-    Hd44780& model() { return port->model(); }
+    int columns() const { return columnCount; }
+    int lines() const { return lineCount; }
+
+    // Where panel line `line` (0 is the top) is shown: which controller, and which of its lines.
+    struct Row {
+        const Hd44780& controller;
+        int line;
+    };
+    Row row(int line) const;
+    // The character codes of one panel line, a space where nothing is shown.
+    QByteArray line(int line) const;
+    // Everything that decides what the panel shows: equal appearances look the same.
+    QByteArray appearance() const;
+
+    // Called after every change of what the panel may show.
+    void setChangeListener(const std::function<void()>& listener);
 
 private:
-    explicit OnScreenPanel(std::unique_ptr<EmulatedHd44780Port> prepared);
-    static std::unique_ptr<EmulatedHd44780Port> preparedPort(int columns, int lines);
+    bool secondController() const { return controllers.size() > 1; }
 
-    EmulatedHd44780Port* port; // owned by `panel`
-    ParallelPanel panel;
+    int columnCount;
+    int lineCount;
+    std::vector<Hd44780> controllers;
+    std::size_t current = 0; // the controller the last line start chose
 };

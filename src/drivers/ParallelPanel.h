@@ -8,7 +8,7 @@
 #include <functional>
 #include <memory>
 
-// The HD44780 panel on the parallel port (TypeLCD 3), and under the on-screen panel.
+// The HD44780 panel on the parallel port (TypeLCD 3).
 class ParallelPanel : public Panel {
 public:
     // Opens the port named by the setting (see openParallelPort) at the first init(), and at each

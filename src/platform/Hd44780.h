@@ -12,7 +12,7 @@
 // Geometry is columns x lines, up to 40 x 4. Line 1 shows DDRAM from 0x00, line 2 from 0x40; on
 // a 4-line panel of at most 20 columns, lines 3 and 4 continue lines 1 and 2 (0x00 + C and
 // 0x40 + C: 0x14 and 0x54 on a 20x4). A 4-line panel wider than 20 columns has a second
-// controller for lines 3 and 4, which the program never drives: those lines stay blank.
+// controller for lines 3 and 4, a second model: this one leaves those lines blank.
 //
 // Lines and columns count from 0 here. Busy time is not modelled: the panel is only written.
 class Hd44780 {

@@ -20,8 +20,9 @@ const QString kHelp = QStringLiteral(
     "                        sur une ligne\n"
     "  --print-log           écrit aussi chaque ligne du journal sur la sortie standard\n"
     "  --terminal            sans fenêtre : l'afficheur à l'écran (TypeLCD=1) est dessiné\n"
-    "                        dans le terminal, les boîtes de message vont sur la sortie\n"
-    "                        d'erreur\n"
+    "                        dans le terminal sous une ligne qui nomme le profil et la page,\n"
+    "                        le journal de --print-log défile au-dessus ; les boîtes de\n"
+    "                        message vont sur la sortie d'erreur\n"
     "  --version             affiche la version\n"
     "  -h, --help            affiche cette aide\n");
 

@@ -48,12 +48,12 @@ void defaultPauseAndRepaint(QWidget* window) {
 
 F_Interface::F_Interface(ShellEnvironment environment, QWidget* parent)
     : QMainWindow(parent), ui(std::make_unique<Ui::F_Interface>()), env(std::move(environment)),
-      listLog(nullptr, false), sysTray(appIcon(), nullptr),
+      listLog(nullptr, {}), sysTray(appIcon(), nullptr),
       lineMessageServer([this](quint32 dwData, const QByteArray& data) {
           return RelayWindowProc(dwData, data);
       }) {
     ui->setupUi(this);
-    listLog = ListLog(ui->List1, env.printLog);
+    listLog = ListLog(ui->List1, env.printLog ? ListLog::Echo(printToStandardOutput) : nullptr);
     setWindowIcon(appIcon());
     sysTray.icon().setContextMenu(ui->mnuSystemTray);
     timer1.setObjectName(QStringLiteral("Timer1"));
@@ -230,12 +230,17 @@ std::unique_ptr<Panel> F_Interface::makePanel() {
     case 1: {
         auto onScreen = std::make_unique<OnScreenPanel>(app.config.C, app.config.L);
         if (env.terminal) {
-            terminalView = std::make_unique<TerminalView>(onScreen->model(), stdout);
+            terminalView = std::make_unique<TerminalView>(
+                *onScreen, stdout, kAppTitle + QStringLiteral(" — aucun profil chargé"));
+            if (env.printLog) {
+                listLog.setEcho(
+                    [view = terminalView.get()](const QString& line) { view->printLog(line); });
+            }
         } else {
-            auto* screen = new LcdWidget(onScreen->model(), ui->centralwidget);
+            auto* screen = new LcdWidget(*onScreen, ui->centralwidget);
             ui->mainLayout->addWidget(screen, 0, Qt::AlignHCenter);
             screen->show();
-            onScreen->model().setChangeListener([screen] { screen->modelChanged(); });
+            onScreen->setChangeListener([screen] { screen->modelChanged(); });
         }
         return onScreen;
     }
@@ -273,8 +278,10 @@ void F_Interface::RecentProfile() {
 }
 
 bool F_Interface::LoadProfile(const QString& profile) {
-    const bool loaded =
-        ::LoadProfile(profile, {app.pages, app.params, listLog, [this] { LoadPage(1); }});
+    const bool loaded = ::LoadProfile(profile, {app.pages, app.params, listLog, [this, profile] {
+                                                    profileName = QFileInfo(profile).fileName();
+                                                    LoadPage(1);
+                                                }});
     if (loaded) {
         ui->Command1->setEnabled(true);
         lastProfile = profile;
@@ -286,6 +293,9 @@ void F_Interface::LoadPage(qint16 page) {
     timer2.setEnabled(false);
     timer2.setInterval(::LoadPage(app.pages, page));
     timer2.setEnabled(true);
+    if (terminalView) {
+        terminalView->setTitle(QStringLiteral("%1 — page %2").arg(profileName).arg(page));
+    }
 }
 
 void F_Interface::CreateIcon() {

@@ -126,6 +126,7 @@ private:
     LcdOutput lcdOutput;
     std::unique_ptr<Panel> panel; // the one TypeLCD names, made once the settings are read
     std::unique_ptr<TerminalView> terminalView;
+    QString profileName; // file name of the profile last loaded, for the terminal's title
     ListLog listLog;
     SysTray sysTray;
     IntervalTimer timer1;

@@ -1,7 +1,7 @@
 #include "shell/LcdWidget.h"
 
 #include "drivers/Hd44780Font.h"
-#include "platform/Hd44780.h"
+#include "drivers/OnScreenPanel.h"
 
 #include <QPainter>
 
@@ -21,7 +21,7 @@ const LcdWidget::Palette LcdWidget::kGreen{QColor(0x9c, 0xc8, 0x3c), QColor(0x1c
 const LcdWidget::Palette LcdWidget::kBlue{QColor(0x1e, 0x4e, 0xd8), QColor(0xee, 0xf4, 0xff),
                                           QColor(0x2a, 0x5a, 0xe2), QColor(0x2a, 0x2a, 0x2a)};
 
-LcdWidget::LcdWidget(const Hd44780& panel, QWidget* parent)
+LcdWidget::LcdWidget(const OnScreenPanel& panel, QWidget* parent)
     : QWidget(parent), panel(panel), colours(kGreen) {
     setObjectName(QStringLiteral("lcdScreen"));
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
@@ -67,16 +67,17 @@ void LcdWidget::paintEvent(QPaintEvent*) {
     p.fillRect(all, colours.bezel);
     p.fillRect(all.adjusted(kBezel, kBezel, -kBezel, -kBezel), colours.backlight);
 
-    const std::optional<Hd44780::Cell> cursor =
-        panel.cursorOn() ? panel.cursorCell() : std::nullopt;
     for (int line = 0; line < panel.lines(); ++line) {
+        const auto [lcd, shown] = panel.row(line);
+        const std::optional<Hd44780::Cell> cursor =
+            lcd.cursorOn() ? lcd.cursorCell() : std::nullopt;
         for (int column = 0; column < panel.columns(); ++column) {
-            const quint8 code = panel.codeAt(line, column);
+            const quint8 code = lcd.codeAt(shown, column);
             const std::optional<int> slot = Hd44780::glyphSlot(code);
-            std::array<quint8, 8> rows = slot ? panel.glyph(*slot) : romGlyph(code);
-            if (!panel.displayOn()) {
+            std::array<quint8, 8> rows = slot ? lcd.glyph(*slot) : romGlyph(code);
+            if (!lcd.displayOn()) {
                 rows.fill(0);
-            } else if (cursor && cursor->line == line && cursor->column == column) {
+            } else if (cursor == Hd44780::Cell{shown, column}) {
                 rows[7] = 0x1F;
             }
             for (int row = 0; row < 8; ++row) {

@@ -5,9 +5,9 @@
 #include <QTimer>
 #include <QWidget>
 
-class Hd44780;
+class OnScreenPanel;
 
-// The on-screen panel: what an HD44780 shows, drawn dot by dot as on a backlit panel.
+// The on-screen panel: what its controllers show, drawn dot by dot as on a backlit panel.
 class LcdWidget : public QWidget {
     Q_OBJECT
 public:
@@ -20,13 +20,13 @@ public:
     static const Palette kGreen;
     static const Palette kBlue;
 
-    explicit LcdWidget(const Hd44780& panel, QWidget* parent = nullptr);
+    explicit LcdWidget(const OnScreenPanel& panel, QWidget* parent = nullptr);
 
     void setPalette(const Palette& colours);
     // Asks for a repaint once the current burst of changes to the model is over, and only if
     // the panel then looks different from what was last painted.
     void modelChanged();
-    const Hd44780& model() const { return panel; }
+    const OnScreenPanel& model() const { return panel; }
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }
 
@@ -41,7 +41,7 @@ protected:
 private:
     void repaintIfChanged();
 
-    const Hd44780& panel;
+    const OnScreenPanel& panel;
     Palette colours;
     QTimer settle;
     QByteArray painted; // the model's appearance when last painted

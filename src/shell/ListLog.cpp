@@ -6,8 +6,7 @@
 void ListLog::add(const QString& line) {
     list->addItem(line);
     if (echo) {
-        std::fprintf(stdout, "%s\n", line.toUtf8().constData());
-        std::fflush(stdout);
+        echo(line);
     }
 }
 
@@ -16,4 +15,9 @@ void ListLog::selectLast() {
         list->setCurrentRow(list->count() - 1);
         list->scrollToBottom();
     }
+}
+
+void printToStandardOutput(const QString& line) {
+    std::fprintf(stdout, "%s\n", line.toUtf8().constData());
+    std::fflush(stdout);
 }

@@ -2,16 +2,23 @@
 
 #include "model/Log.h"
 
+#include <functional>
+
 class QListWidget;
 
-// The log list of the main window; with echo on, every line also goes to standard output.
+// The log list of the main window; every line also goes to the echo, when there is one.
 class ListLog : public Log {
 public:
-    ListLog(QListWidget* list, bool echo) : list(list), echo(echo) {}
+    using Echo = std::function<void(const QString&)>;
+    ListLog(QListWidget* list, Echo echo) : list(list), echo(std::move(echo)) {}
     void add(const QString& line) override;
     void selectLast() override;
+    void setEcho(Echo to) { echo = std::move(to); }
 
 private:
     QListWidget* list;
-    bool echo;
+    Echo echo;
 };
+
+// The echo of --print-log: the line on standard output.
+void printToStandardOutput(const QString& line);

@@ -5,24 +5,38 @@
 #include <QTimer>
 #include <cstdio>
 
-class Hd44780;
+class OnScreenPanel;
 
 // The panel as text: a frame of box-drawing characters around one terminal cell per character.
-QString renderTerminalFrame(const Hd44780& panel);
+QString renderTerminalFrame(const OnScreenPanel& panel);
 
-// Prints the on-screen panel in the terminal and redraws it in place whenever what it shows
-// changes; a refresh that leaves the panel as it was prints nothing.
+// Prints the on-screen panel under a title line, with the log lines above it, whenever what it
+// shows changes; a refresh that leaves the panel as it was prints nothing. On a terminal the
+// panel keeps its place below the log and is redrawn there; anywhere else (a file, a pipe) each
+// new look is written after the last as plain lines, without a single escape code.
 class TerminalView : public QObject {
     Q_OBJECT
 public:
-    TerminalView(Hd44780& panel, std::FILE* out, QObject* parent = nullptr);
+    TerminalView(OnScreenPanel& panel, std::FILE* out, QString title, QObject* parent = nullptr);
+    // Prints the panel's last look if it is not printed yet: the reset of the way out.
+    ~TerminalView() override;
+
+    // Names what is shown (profile, page) above the panel.
+    void setTitle(const QString& text);
+    // One line of the log, printed above the panel.
+    void printLog(const QString& line);
 
 private:
+    QString frame() const;
+    QString backToFrameTop() const;
     void draw();
+    void put(const QString& text);
 
-    Hd44780& panel;
+    OnScreenPanel& panel;
     std::FILE* out;
-    QTimer redraw; // coalesces the many changes of one refresh into one drawing
-    int drawnLines = 0;
-    QString drawn; // the last frame printed
+    bool terminal;
+    QString title;
+    QTimer redraw;      // coalesces the many changes of one refresh into one drawing
+    QString drawn;      // the last frame printed
+    int drawnLines = 0; // how far up the last frame printed on a terminal begins
 };

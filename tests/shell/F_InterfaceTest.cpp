@@ -1,7 +1,7 @@
 #include "shell/F_Interface.h"
 
 #include "about/frmAbout.h"
-#include "platform/Hd44780.h"
+#include "drivers/OnScreenPanel.h"
 #include "shell/LcdWidget.h"
 #include "shell/LineMessageClient.h"
 #include "shell/QtTranslations.h"
@@ -337,7 +337,8 @@ TEST(F_Interface, OnScreenPanelShowsThePageAndSettingsOutOfRangeAreReported) {
     auto* screen = s.find<LcdWidget>("lcdScreen");
     ASSERT_NE(screen, nullptr);
     EXPECT_TRUE(screen->isVisible());
-    EXPECT_FALSE(screen->model().displayOn()) << "nothing is sent before the start button";
+    EXPECT_FALSE(screen->model().row(0).controller.displayOn())
+        << "nothing is sent before the start button";
 
     s.openTwoPages();
     s.window->Command1_Click();

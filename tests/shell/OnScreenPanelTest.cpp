@@ -14,8 +14,8 @@
 namespace {
 
 // A known frame: text, a degree sign, the full block and a big-digit shape.
-OnScreenPanel knownFrame() {
-    OnScreenPanel panel(20, 4);
+OnScreenPanel knownFrame(int columns = 20) {
+    OnScreenPanel panel(columns, 4);
     panel.init();
     panel.lineStart(0);
     panel.write("Relayeur");
@@ -29,19 +29,36 @@ OnScreenPanel knownFrame() {
 
 } // namespace
 
-TEST(OnScreenPanel, ShowsWhatTheParallelDriverWritesAndTheTerminalDrawsIt) {
+TEST(OnScreenPanel, ShowsEachLineOfEverySizeWhereARealModuleHasIt) {
+    for (const auto& [columns, lines] :
+         {std::pair{8, 1}, {16, 2}, {16, 4}, {20, 4}, {40, 2}, {40, 4}}) {
+        OnScreenPanel panel(columns, lines);
+        panel.init();
+        for (int line = 0; line < lines; ++line) {
+            panel.lineStart(line);
+            panel.write(QByteArray(columns, char('a' + line)));
+        }
+        for (int line = 0; line < lines; ++line) {
+            EXPECT_EQ(panel.line(line), QByteArray(columns, char('a' + line)))
+                << columns << "x" << lines << ", line " << line + 1;
+            EXPECT_EQ(panel.row(line).controller.glyph(0), bigDigitCgram()[0])
+                << "the clock's shapes are in every controller";
+        }
+    }
+}
+
+TEST(OnScreenPanel, ShowsWhatIsWrittenAndTheTerminalDrawsIt) {
     OnScreenPanel panel = knownFrame();
-    const Hd44780& model = panel.model();
-    EXPECT_TRUE(model.displayOn());
-    EXPECT_FALSE(model.cursorOn());
-    EXPECT_EQ(model.line(0), "Relayeur" + QByteArray(12, ' '));
-    EXPECT_EQ(model.line(2), QByteArray("41\xDF"
+    const Hd44780& lcd = panel.row(0).controller;
+    EXPECT_TRUE(lcd.displayOn());
+    EXPECT_FALSE(lcd.cursorOn());
+    EXPECT_EQ(panel.line(0), "Relayeur" + QByteArray(12, ' '));
+    EXPECT_EQ(panel.line(2), QByteArray("41\xDF"
                                         "C \xFF",
                                         6) +
                                  QByteArray(1, '\0') + QByteArray(13, ' '));
-    EXPECT_EQ(model.glyph(0), bigDigitCgram()[0]) << "the clock's shapes are in place";
 
-    const QStringList rows = renderTerminalFrame(panel.model()).split('\n', Qt::SkipEmptyParts);
+    const QStringList rows = renderTerminalFrame(panel).split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(rows.size(), 6);
     EXPECT_EQ(rows[0], "┌" + QString(20, QChar(0x2500)) + "┐");
     EXPECT_EQ(rows[1], "│Relayeur            │");
@@ -49,24 +66,24 @@ TEST(OnScreenPanel, ShowsWhatTheParallelDriverWritesAndTheTerminalDrawsIt) {
     EXPECT_EQ(rows[5], "└" + QString(20, QChar(0x2500)) + "┘");
 
     OnScreenPanel dark(16, 2);
-    EXPECT_EQ(renderTerminalFrame(dark.model()).split('\n')[1], "│" + QString(16, ' ') + "│")
+    EXPECT_EQ(renderTerminalFrame(dark).split('\n')[1], "│" + QString(16, ' ') + "│")
         << "a panel never set up shows nothing";
 
     panel.init();
-    EXPECT_EQ(model.line(0), QByteArray(20, ' '));
+    EXPECT_EQ(panel.line(0), QByteArray(20, ' '));
 }
 
-TEST(OnScreenPanel, WidgetDrawsEveryDotOfTheModel) {
-    OnScreenPanel panel = knownFrame();
-    const Hd44780& model = panel.model();
-    LcdWidget widget(model);
+TEST(OnScreenPanel, WidgetDrawsEveryDotOfBothControllers) {
+    OnScreenPanel panel = knownFrame(40);
+    LcdWidget widget(panel);
     widget.resize(widget.sizeHint());
     const QImage image = widget.grab().toImage();
     for (int line = 0; line < 4; ++line) {
-        for (int column = 0; column < 20; ++column) {
-            const quint8 code = model.codeAt(line, column);
+        const auto [lcd, shown] = panel.row(line);
+        for (int column = 0; column < 40; ++column) {
+            const quint8 code = lcd.codeAt(shown, column);
             const auto slot = Hd44780::glyphSlot(code);
-            const std::array<quint8, 8> rows = slot ? model.glyph(*slot) : romGlyph(code);
+            const std::array<quint8, 8> rows = slot ? lcd.glyph(*slot) : romGlyph(code);
             for (int row = 0; row < 8; ++row) {
                 for (int dot = 0; dot < 5; ++dot) {
                     const bool lit = (rows[row] >> (4 - dot)) & 1;
@@ -80,30 +97,33 @@ TEST(OnScreenPanel, WidgetDrawsEveryDotOfTheModel) {
     }
 }
 
-TEST(OnScreenPanel, TerminalRedrawsOnlyWhatLooksDifferent) {
+// Into a file or a pipe: each new look once, as plain lines, in order with the log lines.
+TEST(OnScreenPanel, OffATerminalTheViewWritesPlainFramesOnlyWhenTheyChange) {
     OnScreenPanel panel = knownFrame();
     char* printed = nullptr;
     size_t size = 0;
     std::FILE* out = ::open_memstream(&printed, &size);
     ASSERT_NE(out, nullptr);
+    const QString first = renderTerminalFrame(panel);
+    QString changed;
     {
-        TerminalView view(panel.model(), out);
-        const size_t first = size;
-        EXPECT_GT(first, 0u);
-
-        // A refresh that writes the same text again is not worth a frame.
+        TerminalView view(panel, out, "Relayeur");
+        view.printLog("un");
         panel.lineStart(0);
-        panel.write("Relayeur");
+        panel.write("Relayeur"); // the same look again
         QCoreApplication::processEvents();
-        EXPECT_EQ(size, first);
-
+        view.printLog("deux");
         panel.lineStart(0);
         panel.write("Relais  ");
-        QCoreApplication::processEvents();
-        EXPECT_GT(size, first);
-        EXPECT_TRUE(QString::fromUtf8(printed + first, static_cast<qsizetype>(size - first))
-                        .contains("│Relais              │"));
+        view.setTitle("demo.tlcd — page 2");
+        changed = renderTerminalFrame(panel);
+        view.printLog("trois");
+        panel.init(); // the way out: printed as the view goes
     }
     std::fclose(out);
+    const QString text = QString::fromUtf8(printed, static_cast<qsizetype>(size));
     std::free(printed);
+    EXPECT_EQ(text, "Relayeur\n" + first + "un\ndeux\ndemo.tlcd — page 2\n" + changed +
+                        "trois\ndemo.tlcd — page 2\n" + renderTerminalFrame(panel));
+    EXPECT_FALSE(text.contains('\x1b'));
 }

@@ -146,9 +146,14 @@ TEST(Program, WithoutADisplayTheTerminalShowsThePanel) {
     auto relayeur =
         p.start({"--terminal", "--config-dir", p.dir.path(), "--profile", profile, "--start"});
     QStringList seen;
+    EXPECT_TRUE(Program::waitForLine(*relayeur, "p.tlcd — page 1", seen));
     EXPECT_TRUE(Program::waitForLine(*relayeur, "│Bonjour             │", seen))
         << seen.join('\n').toStdString();
     EXPECT_EQ(Program::terminate(*relayeur), 0);
+    const QStringList last = QString::fromUtf8(relayeur->readAllStandardOutput()).split('\n');
+    ASSERT_GE(last.size(), 7);
+    EXPECT_EQ(last.mid(last.size() - 6, 4), QStringList(4, "│" + QString(20, ' ') + "│"))
+        << "the panel reset on the way out is the last thing printed";
 }
 
 TEST(Program, RelayeurSendPutsALineOnThePanelOfTheRunningProgram) {
