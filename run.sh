@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Relayeur, and runs it. Without arguments it opens the bundled
-# demo; with arguments they are passed to relayeur as they are (see ./run.sh --help).
+# Installs what is missing, builds Relayeur with relayeur-send and relayeur-sensors, and runs it.
+# Without arguments it opens the bundled demo, with relayeur-sensors beside it; with arguments
+# they are passed to relayeur as they are (see ./run.sh --help).
 set -euo pipefail
 cd "$(dirname "$0")"
 . tools/ensure-packages.sh
 ensure_packages "${BUILD_PACKAGES[@]}"
 
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build --target relayeur -j"$(nproc)"
+cmake --build build --target relayeur relayeur-send relayeur-sensors -j"$(nproc)"
 
 args=("$@")
 if [ ${#args[@]} -eq 0 ]; then
@@ -16,8 +17,7 @@ if [ ${#args[@]} -eq 0 ]; then
     demo=build/demo
     if [ ! -f "$demo/param.ini" ]; then
         mkdir -p "$demo"
-        # The media player's playlist goes beside the demo's settings.
-        sed "s|^rep_winamp=.*|rep_winamp=$PWD/$demo/|" examples/param.ini >"$demo/param.ini"
+        cp examples/param.ini "$demo/param.ini"
         {
             echo
             echo "[recent_profile]"
@@ -29,10 +29,24 @@ if [ ${#args[@]} -eq 0 ]; then
         } >>"$demo/param.ini"
     fi
     args=(--config-dir "$demo" --profile examples/demo.tlcd --start)
+
+    # The sensors of the demo: a publisher beside it, ended with it. When one runs already, the
+    # new one says so and leaves the block to it. Relayeur looks for the sensor block once, at
+    # start-up, so the block must be there first.
+    ./build/relayeur-sensors >/dev/null &
+    sensors=$!
+    trap 'kill "$sensors" 2>/dev/null; wait "$sensors" 2>/dev/null' EXIT
+    for _ in $(seq 50); do
+        [ -e '/dev/shm/$M$B$M$5$D$' ] && break
+        kill -0 "$sensors" 2>/dev/null || break
+        sleep 0.1
+    done
 fi
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     echo "Pas d'écran graphique : l'afficheur est dessiné ici, dans le terminal (Ctrl+C pour quitter)."
     args+=(--terminal)
 fi
-exec ./build/relayeur "${args[@]}"
+status=0
+./build/relayeur "${args[@]}" || status=$?
+exit "$status"
