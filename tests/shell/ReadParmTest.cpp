@@ -1,10 +1,14 @@
 #include "shell/ReadParm.h"
 
+#include "platform/IniFile.h"
+#include "profile/LoadProfile.h"
 #include "support/FakeLog.h"
 #include "support/QtPrinters.h"
 #include "support/RecordingMessageBoxes.h"
 #include "support/TempDir.h"
 
+#include <QDir>
+#include <QFile>
 #include <gtest/gtest.h>
 
 namespace {
@@ -123,4 +127,62 @@ TEST(ReadParm, BadNumberKeepsWhatWasReadBeforeIt) {
     EXPECT_EQ(tooLarge.config.C, 20);
     EXPECT_EQ(tooLarge.config.L, 0);
     EXPECT_EQ(tooLarge.boxes.boxes.size(), 1);
+}
+
+// What a newcomer copies: every INI block of the README and every file of examples/, as printed.
+TEST(ReadParm, TheReadmeAndExampleSettingsAndProfilesLoadAsPrinted) {
+    QStringList blocks;
+    QFile readme(QStringLiteral(RELAYEUR_SOURCE_DIR "/README.md"));
+    ASSERT_TRUE(readme.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(readme.readAll()).split('\n');
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (lines[i] == "```ini") {
+            blocks.append(QString());
+            while (++i < lines.size() && lines[i] != "```") {
+                blocks.back() += lines[i] + '\n';
+            }
+        }
+    }
+    ASSERT_GE(blocks.size(), 4);
+    const QDir examples(QStringLiteral(RELAYEUR_SOURCE_DIR "/examples"));
+    for (const QString& name : examples.entryList({"*.ini", "*.tlcd"}, QDir::Files)) {
+        QFile file(examples.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << name.toStdString();
+        blocks.append(QString::fromUtf8(file.readAll()));
+    }
+
+    const QStringList numeric = {"TypeLCD",   "COM",     "C",         "L",        "contrast",
+                                 "backlight", "refresh", "scrolling", "nb_pages", "time",
+                                 "next",      "scroll0", "scroll1",   "scroll2",  "scroll3"};
+    for (const QString& block : blocks) {
+        SCOPED_TRACE(block.toStdString());
+        Fixture f;
+        const IniFile ini = IniFile::load(f.dir.write("example.ini", block.toUtf8()));
+        QString section;
+        for (const QString& line : block.split('\n')) {
+            if (line.startsWith('[')) {
+                section = line.mid(1, line.indexOf(']') - 1);
+            } else if (line.contains('=') && !line.startsWith(';')) {
+                const QString key = line.left(line.indexOf('='));
+                const std::optional<QString> value = ini.value(section, key);
+                ASSERT_TRUE(value.has_value()) << key.toStdString();
+                EXPECT_FALSE(value->contains(';')) << key.toStdString() << ": a comment in a value";
+                if (numeric.contains(key)) {
+                    EXPECT_TRUE(parseInt16(*value)) << key.toStdString();
+                }
+            }
+        }
+        if (ini.value("parametres", "refresh")) {
+            EXPECT_TRUE(f.run(block.toUtf8()));
+        }
+        if (ini.hasSection("param")) {
+            PageModel pages;
+            ProfileParams params;
+            FakeLog log;
+            EXPECT_TRUE(LoadProfile(f.dir.file("example.ini"), {pages, params, log, [] {}}));
+            EXPECT_TRUE(std::none_of(log.lines.begin(), log.lines.end(),
+                                     [](const QString& l) { return l.startsWith("  "); }))
+                << "a remark about a value: " << log.lines.join('\n').toStdString();
+        }
+    }
 }
