@@ -34,8 +34,10 @@ bool plain(const QString& name) {
     });
 }
 
+// As the program compares names: up to a NUL, without regard to case and the blanks around them.
 bool sameName(const QString& a, const QString& b) {
-    return a.trimmed().compare(b.trimmed(), Qt::CaseInsensitive) == 0;
+    auto asked = [](const QString& name) { return name.section(QChar(0), 0, 0).trimmed(); };
+    return asked(a).compare(asked(b), Qt::CaseInsensitive) == 0;
 }
 
 } // namespace

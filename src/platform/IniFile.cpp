@@ -19,6 +19,16 @@ QString blankTrimmed(const QString& text) {
     return text.mid(begin, end - begin);
 }
 
+// The Windows calls see every name and value as a C string.
+QString untilNul(const QString& text) {
+    return text.left(text.indexOf(QChar(0)));
+}
+
+// A name as a caller asks for it.
+QString askedName(const QString& name) {
+    return blankTrimmed(untilNul(name));
+}
+
 QString stripQuotes(const QString& value) {
     if (value.size() > 1 && (value.front() == '"' || value.front() == '\'') &&
         value.back() == value.front()) {
@@ -39,19 +49,28 @@ IniFile IniFile::load(const QString& path) {
     const ansi::DecodedText decoded = ansi::decodeFile(file.readAll());
     ini.encoding = decoded.encoding;
     ini.byteOrderMark = decoded.byteOrderMark;
-    QString text = decoded.text;
+    const QString& text = decoded.text;
+    // Lines a write adds end like the file's own; Windows itself would write CR LF.
     if (text.contains(QStringLiteral("\r\n"))) {
         ini.lineEnd = QStringLiteral("\r\n");
+    } else if (text.contains('\r')) {
+        ini.lineEnd = QStringLiteral("\r");
     }
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    ini.lines = text.split('\n');
-    // A final line end leaves an empty last element that is no line of the file.
-    if (!ini.lines.isEmpty() && ini.lines.back().isEmpty()) {
-        ini.lines.removeLast();
+    for (qsizetype start = 0; start < text.size();) {
+        qsizetype end = start;
+        while (end < text.size() && text[end] != '\n' && text[end] != '\r') {
+            ++end;
+        }
+        qsizetype next = end;
+        if (next < text.size()) {
+            next += QStringView(text).sliced(end).startsWith(u"\r\n") ? 2 : 1;
+        }
+        ini.lines.append({text.mid(start, end - start), text.mid(end, next - end)});
+        start = next;
     }
     int section = -1;
     for (int i = 0; i < ini.lines.size(); ++i) {
-        Entry e = parseLine(ini.lines[i], section, i);
+        Entry e = parseLine(ini.lines[i].text, section, i);
         if (e.isHeader) {
             section = i;
         }
@@ -64,11 +83,13 @@ IniFile::Entry IniFile::parseLine(const QString& line, int currentSection, int i
     Entry e;
     e.section = currentSection;
     const QString trimmed = blankTrimmed(line);
-    if (trimmed.startsWith('[')) {
-        const qsizetype close = trimmed.indexOf(']');
+    const qsizetype close = trimmed.startsWith('[') ? trimmed.indexOf(']') : -1;
+    // A '[' line without its ']' is no header: Windows reads it, and the keys below it, as
+    // part of the section above.
+    if (close > 0) {
         e.isHeader = true;
         e.section = index;
-        e.name = blankTrimmed(close < 0 ? trimmed.mid(1) : trimmed.mid(1, close - 1));
+        e.name = untilNul(blankTrimmed(trimmed.mid(1, close - 1)));
         return e;
     }
     if (trimmed.startsWith(';')) {
@@ -79,15 +100,15 @@ IniFile::Entry IniFile::parseLine(const QString& line, int currentSection, int i
         return e;
     }
     e.isKey = true;
-    e.name = blankTrimmed(trimmed.left(eq));
-    e.value = stripQuotes(blankTrimmed(trimmed.mid(eq + 1)));
+    e.name = untilNul(blankTrimmed(trimmed.left(eq)));
+    e.value = stripQuotes(untilNul(blankTrimmed(trimmed.mid(eq + 1))));
     return e;
 }
 
 int IniFile::findSection(const QString& section) const {
     for (int i = 0; i < entries.size(); ++i) {
         if (entries[i].isHeader &&
-            entries[i].name.compare(blankTrimmed(section), Qt::CaseInsensitive) == 0) {
+            entries[i].name.compare(askedName(section), Qt::CaseInsensitive) == 0) {
             return i;
         }
     }
@@ -100,8 +121,7 @@ std::optional<QString> IniFile::value(const QString& section, const QString& key
         return std::nullopt;
     }
     for (int i = header + 1; i < entries.size() && !entries[i].isHeader; ++i) {
-        if (entries[i].isKey &&
-            entries[i].name.compare(blankTrimmed(key), Qt::CaseInsensitive) == 0) {
+        if (entries[i].isKey && entries[i].name.compare(askedName(key), Qt::CaseInsensitive) == 0) {
             return entries[i].value;
         }
     }
@@ -111,15 +131,15 @@ std::optional<QString> IniFile::value(const QString& section, const QString& key
 void IniFile::setValue(const QString& section, const QString& key, const QString& value) {
     const int header = findSection(section);
     if (header < 0) {
-        if (!lines.isEmpty() && !blankTrimmed(lines.back()).isEmpty()) {
-            lines.append(QString());
+        if (!lines.isEmpty() && !blankTrimmed(lines.back().text).isEmpty()) {
+            lines.append(Line{});
             entries.append(Entry{});
         }
         const int at = lines.size();
-        lines.append('[' + section + ']');
-        entries.append(parseLine(lines.back(), -1, at));
-        lines.append(key + '=' + value);
-        entries.append(parseLine(lines.back(), at, at + 1));
+        lines.append({'[' + section + ']', {}});
+        entries.append(parseLine(lines.back().text, -1, at));
+        lines.append({key + '=' + value, {}});
+        entries.append(parseLine(lines.back().text, at, at + 1));
         return;
     }
     int lastKey = header;
@@ -127,17 +147,17 @@ void IniFile::setValue(const QString& section, const QString& key, const QString
         if (!entries[i].isKey) {
             continue;
         }
-        if (entries[i].name.compare(blankTrimmed(key), Qt::CaseInsensitive) == 0) {
-            const QString& line = lines[i];
-            lines[i] = line.left(line.indexOf('=')) + '=' + value;
-            entries[i] = parseLine(lines[i], header, i);
+        if (entries[i].name.compare(askedName(key), Qt::CaseInsensitive) == 0) {
+            QString& line = lines[i].text;
+            line = line.left(line.indexOf('=')) + '=' + value;
+            entries[i] = parseLine(line, header, i);
             return;
         }
         lastKey = i;
     }
     const int at = lastKey + 1;
-    lines.insert(at, key + '=' + value);
-    entries.insert(at, parseLine(lines[at], header, at));
+    lines.insert(at, {key + '=' + value, {}});
+    entries.insert(at, parseLine(lines[at].text, header, at));
     // Entries after the insertion moved down by one line.
     for (int i = at + 1; i < entries.size(); ++i) {
         if (entries[i].section >= at) {
@@ -148,8 +168,8 @@ void IniFile::setValue(const QString& section, const QString& key, const QString
 
 bool IniFile::save(const QString& path) const {
     QString text;
-    for (const QString& line : lines) {
-        text += line + lineEnd;
+    for (const Line& line : lines) {
+        text += line.text + (line.end.isEmpty() ? lineEnd : line.end);
     }
     QByteArray bytes = ansi::encodeFile(text, encoding, byteOrderMark);
     // The file was Windows-1252 only because of bytes that were not UTF-8; once a write has

@@ -2,14 +2,15 @@
 
 #include "AnsiText.h"
 
+#include <QList>
 #include <QString>
-#include <QStringList>
 #include <optional>
 
 // An INI file read and written with the rules of the Windows private-profile functions:
-// section and key names match without regard to case, blanks around names and values are
-// dropped, one pair of enclosing quotes is removed, lines starting with ';' are comments.
-// The first section and the first key of a given name win.
+// a CR, an LF or a CR LF ends a line; section and key names match without regard to case,
+// blanks around names and values are dropped, one pair of enclosing quotes is removed, lines
+// starting with ';' are comments, a NUL ends a name or a value. A '[' line without its ']'
+// opens no section. The first section and the first key of a given name win.
 class IniFile {
 public:
     // A missing or unreadable file reads as an empty one.
@@ -20,7 +21,7 @@ public:
     bool hasSection(const QString& section) const { return findSection(section) >= 0; }
 
     // Replaces the key's value in place, or adds the key at the end of its section, or adds
-    // the section at the end of the file; every other line is kept as it was.
+    // the section at the end of the file; every other line is kept as it was, line end included.
     void setValue(const QString& section, const QString& key, const QString& value);
 
     // Written to a temporary file that then replaces the old one, so that the file is never
@@ -29,6 +30,10 @@ public:
     bool save(const QString& path) const;
 
 private:
+    struct Line {
+        QString text;
+        QString end; // the line end as the file has it; empty for a last line without one
+    };
     struct Entry {
         int section = -1; // index of the section header line, -1 before any header
         QString name;     // section name for a header, key for a key line
@@ -39,11 +44,11 @@ private:
     static Entry parseLine(const QString& line, int currentSection, int index);
     int findSection(const QString& section) const;
 
-    QStringList lines;
+    QList<Line> lines;
     QList<Entry> entries;
     ansi::FileEncoding encoding = ansi::FileEncoding::Utf8;
     bool byteOrderMark = false;
-    QString lineEnd = QStringLiteral("\n");
+    QString lineEnd = QStringLiteral("\n"); // for the lines a write adds
     bool existed = false;
 };
 

@@ -31,18 +31,6 @@ MbmData decode(const QByteArray& bytes) {
     return data;
 }
 
-std::optional<QByteArray> copyBlock(const QString& name) {
-    const std::optional<SharedMemory> block = SharedMemory::openReadOnly(name);
-    if (!block) {
-        return std::nullopt;
-    }
-    std::optional<QByteArray> bytes = block->copy(MbmLayout::kSize);
-    if (!bytes || bytes->size() < MbmLayout::kSize) {
-        return std::nullopt;
-    }
-    return bytes;
-}
-
 bool inSlots(qint16 index) {
     return index >= 1 && index <= MbmLayout::kSlots;
 }
@@ -51,8 +39,8 @@ bool inSlots(qint16 index) {
 
 void MbmTest(MbmLink& link, PresenceFlags& flags, MessageBoxes& boxes, const QString& appTitle) {
     flags.MbmPresent = true;
-    link.heldOpen = SharedMemory::openReadOnly(link.blockName);
-    if (!link.heldOpen) {
+    link.block = SharedMemory::openReadOnly(link.blockName, MbmLayout::kSize);
+    if (!link.block) {
         boxes.show(appTitle,
                    QStringLiteral("Vous n'avez pas lancer motherBoard Monitor.\n\r"
                                   "Vous ne pourrais pas accéder aux variables de Mbm"),
@@ -62,13 +50,14 @@ void MbmTest(MbmLink& link, PresenceFlags& flags, MessageBoxes& boxes, const QSt
 }
 
 MbmData MbmRead(const MbmLink& link, MessageBoxes& boxes, const QString& appTitle) {
-    const std::optional<QByteArray> bytes = copyBlock(link.blockName);
-    if (bytes) {
+    const std::optional<QByteArray> bytes =
+        link.block ? link.block->copy(MbmLayout::kSize) : std::nullopt;
+    if (bytes && bytes->size() == MbmLayout::kSize) {
         link.readFailureShown = false;
         return decode(*bytes);
     }
-    // This runs for every sensor variable on every refresh: once the producer has stopped, a
-    // box each time would bury the user, so it is shown once until the block reads again.
+    // This runs for every sensor variable on every refresh: a box each time would bury the user,
+    // so it is shown once until the block reads again.
     if (!link.readFailureShown) {
         link.readFailureShown = true;
         boxes.show(appTitle, QStringLiteral("MBM Data File/Mem could not be opened. Sorry."),

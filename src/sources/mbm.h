@@ -27,7 +27,9 @@ constexpr qint32 kMbmNoSensor = 255;
 
 struct MbmLink {
     QString blockName = kMbmBlockName;
-    std::optional<SharedMemory> heldOpen; // the block found at start-up, kept for the run
+    // The block as MbmTest found it, mapped for the whole run: every reading goes through this
+    // mapping, so once the producer ends and removes the block the last values it published stay.
+    std::optional<SharedMemory> block;
     // Bookkeeping of MbmRead, not of the block: the read failure has already been shown.
     mutable bool readFailureShown = false;
 };
@@ -40,11 +42,13 @@ struct MbmData {
     double Charge = 0;
 };
 
-// Start-up presence test: sets MbmPresent, with a message box when the block is missing.
+// Start-up presence test: maps the block and sets MbmPresent, with a message box when the block
+// is missing.
 void MbmTest(MbmLink& link, PresenceFlags& flags, MessageBoxes& boxes, const QString& appTitle);
 
-// A fresh copy of the block. When it cannot be read: a message box (once until a read succeeds
-// again) and a record of zeros.
+// A fresh copy of the block through the mapping MbmTest made. When there is none, or the block
+// is shorter than the record: a message box (once until a read succeeds again) and a record of
+// zeros.
 MbmData MbmRead(const MbmLink& link, MessageBoxes& boxes, const QString& appTitle);
 
 // One reading, read afresh: kind is "temp", "fan", "volt" (index 1 to 10), "freq" or "charge"

@@ -33,6 +33,15 @@ TEST(IniFile, ReadsKeysTheWayWindowsDoes) {
     EXPECT_EQ(get(f, "param", "long"), QString(127, 'z'));
     EXPECT_EQ(get(f, "other", "nb_pages"), "Err");
     EXPECT_EQ(get(dir.file("none.ini"), "param", "nb_pages"), "Err");
+
+    // A lone CR ends a line; a '[' line without its ']' opens no section, so the keys below it
+    // stay in the section above; a NUL ends a value.
+    EXPECT_EQ(get(dir.write("cr.ini", "[p]\rk=1\r[q]\rk=2"), "q", "k"), "2");
+    const QString unclosed = dir.write("unclosed.ini", "[p]\n[q\nk=1\n");
+    EXPECT_EQ(get(unclosed, "p", "k"), "1");
+    EXPECT_EQ(get(unclosed, "q", "k"), "Err");
+    EXPECT_EQ(get(dir.write("nul.ini", "[p]\nk=ab" + QByteArray(1, '\0') + "cd\n"), "p", "k"),
+              "ab");
 }
 
 TEST(IniFile, WriteChangesOnlyTheKeyItTouches) {
@@ -48,6 +57,12 @@ TEST(IniFile, WriteChangesOnlyTheKeyItTouches) {
 
     ASSERT_TRUE(PutIni("s", "k", "v", dir.file("new.ini")));
     EXPECT_EQ(dir.read("new.ini"), "[s]\nk=v\n");
+
+    const QByteArray nul = "[p]\rk=ab" + QByteArray(1, '\0') + "cd\r[q\n";
+    const QString cr = dir.write("cr.ini", nul + "k=1\r\r[r]\rk=2");
+    ASSERT_TRUE(PutIni("r", "k", "3", cr));
+    ASSERT_TRUE(PutIni("q", "k", "4", cr));
+    EXPECT_EQ(dir.read("cr.ini"), nul + "k=1\r\r[r]\rk=3\r\r[q]\rk=4\r");
 
     // The old file is replaced, not rewritten: a second link to it keeps the old text.
     ASSERT_EQ(::link(qPrintable(f), qPrintable(dir.file("old.ini"))), 0);

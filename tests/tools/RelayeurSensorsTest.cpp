@@ -191,7 +191,7 @@ TEST(RelayeurSensorsProgram, OnceWritesABlockThatRelayeurReadsWithOrWithoutHwmon
     EXPECT_TRUE(read.boxes.boxes.isEmpty());
 
     EXPECT_EQ(runSensors({"--remove", "--name", block.name}).exitCode, 0);
-    EXPECT_FALSE(SharedMemory::openReadOnly(block.name).has_value());
+    EXPECT_FALSE(SharedMemory::openReadOnly(block.name, MbmLayout::kSize).has_value());
     EXPECT_EQ(runSensors({"--remove", "--name", block.name}).exitCode, 0) << "nothing to remove";
     EXPECT_EQ(runSensors({"--name"}).exitCode, 2);
 
@@ -200,7 +200,8 @@ TEST(RelayeurSensorsProgram, OnceWritesABlockThatRelayeurReadsWithOrWithoutHwmon
         runSensors({"--once", "--name", block.name, "--hwmon", tree.file("no-such-dir")});
     ASSERT_EQ(bare.exitCode, 0);
     EXPECT_TRUE(bare.output.startsWith("Aucun capteur matériel")) << bare.output.toStdString();
-    const MbmData data = MbmRead(read.link, read.boxes, SensorReader::kTitle);
+    SensorReader bareRead(block.name);
+    const MbmData data = MbmRead(bareRead.link, bareRead.boxes, SensorReader::kTitle);
     for (int slot = 0; slot < 10; ++slot) {
         EXPECT_EQ(std::tuple(data.Temp[slot], data.Volt[slot], data.Fan[slot]),
                   std::tuple(255, 255.0, 255))
@@ -265,5 +266,7 @@ TEST(RelayeurSensorsProgram, PublishesAloneEverySecondAndRemovesTheBlockOnSigter
     ASSERT_TRUE(process.waitForFinished(30000));
     EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(process.exitCode(), 0);
-    EXPECT_FALSE(SharedMemory::openReadOnly(block.name).has_value());
+    EXPECT_FALSE(SharedMemory::openReadOnly(block.name, MbmLayout::kSize).has_value());
+    EXPECT_EQ(read(1, "temp"), 61) << "the last value published stays";
+    EXPECT_TRUE(read.boxes.boxes.isEmpty());
 }
