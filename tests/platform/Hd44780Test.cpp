@@ -25,27 +25,6 @@ QByteArray padded(const QByteArray& text, int width) {
 }
 } // namespace
 
-TEST(Hd44780, LinesThreeAndFourFollowTheWidth) {
-    for (const int columns : {20, 16}) {
-        Hd44780 lcd = twoLinePanel(columns, 4);
-        writeAt(lcd, 0x00, "one");
-        writeAt(lcd, 0x40, "two");
-        writeAt(lcd, 0x00 + columns, "three");
-        writeAt(lcd, 0x40 + columns, "four");
-        EXPECT_EQ(lcd.line(0), padded("one", columns));
-        EXPECT_EQ(lcd.line(1), padded("two", columns));
-        EXPECT_EQ(lcd.line(2), padded("three", columns));
-        EXPECT_EQ(lcd.line(3), padded("four", columns));
-        EXPECT_EQ(lcd.cursorCell(), (Hd44780::Cell{3, 4})) << columns << " columns";
-    }
-
-    // Lines 3 and 4 of a 40x4 belong to a second controller.
-    Hd44780 wide = twoLinePanel(40, 4);
-    writeAt(wide, 0x00, QByteArray(40, 'x'));
-    EXPECT_EQ(wide.line(0), QByteArray(40, 'x'));
-    EXPECT_EQ(wide.line(2), QByteArray(40, ' '));
-}
-
 TEST(Hd44780, TheAddressCounterSkipsTheGapBetweenTheTwoLines) {
     Hd44780 lcd = twoLinePanel(20, 4);
     writeAt(lcd, 0x00, QByteArray(20, 'a') + QByteArray(20, 'c') + "b");

@@ -1,6 +1,5 @@
 // The relayeur program run as a user runs it: command line, start-up log, single copy, signals.
 #include "platform/InstanceLock.h"
-#include "support/PseudoTerminal.h"
 #include "support/QtPrinters.h"
 #include "support/RunningProgram.h"
 
@@ -59,11 +58,6 @@ TEST(Program, PrintsItsLogsRefusesASecondCopyAndEndsOnSigterm) {
     QStringList seen;
     ASSERT_TRUE(Program::waitForLine(*first, "Chargement du fichier de commande -> OK", seen))
         << seen.join('\n').toStdString();
-    ASSERT_GE(seen.size(), 26 + 9);
-    EXPECT_EQ(seen[1], "Lecture du fichier de paramètre : param.ini ...");
-    EXPECT_EQ(seen[25], "Mother Board Monitor -> ABSENT");
-    EXPECT_EQ(seen[27], "Chargement du fichier de commande -> " + profile);
-    EXPECT_EQ(seen[30], "Ligne 0=%%time / 0");
 
     auto second = p.start({"--config-dir", p.dir.path(), "--quiet", "--print-log"});
     ASSERT_TRUE(second->waitForFinished(30000));
@@ -100,35 +94,6 @@ TEST(Program, PrintsItsLogsRefusesASecondCopyAndEndsOnSigterm) {
     EXPECT_EQ(Program::terminate(*third), 0);
 }
 
-TEST(Program, FeedsASerialPanelOnAPseudoTerminalAndResetsItOnTheWayOut) {
-    Program p;
-    PseudoTerminal line;
-    QByteArray settings = kSettings;
-    settings.replace("L=4", "L=2").replace("refresh=300", "refresh=50");
-    p.dir.write("param.ini", settings + "[ports]\nCOM1=" + QFile::encodeName(line.slave) + "\n");
-    const QString profile = p.dir.write("p.tlcd", onePage({"Hi", ""}));
-    auto relayeur =
-        p.start({"--config-dir", p.dir.path(), "--quiet", "--profile", profile, "--start"});
-
-    auto panelLine = [](char start, const QByteArray& text) {
-        QByteArray bytes(1, start);
-        for (const char c : text.leftJustified(20)) {
-            bytes += QByteArray("\x1E\x01", 2) + c;
-        }
-        return bytes;
-    };
-    const QByteArray frame = panelLine('\x01', "Hi") + panelLine('\x0C', "");
-    const QByteArray setUp("\x14\x18", 2);
-    const QByteArray expected = setUp + frame + frame;
-    EXPECT_TRUE(
-        line.receiveUntil([&](const QByteArray& r) { return r.size() >= expected.size(); }));
-    EXPECT_EQ(line.received.left(expected.size()), expected);
-
-    EXPECT_EQ(Program::terminate(*relayeur), 0);
-    EXPECT_TRUE(line.receiveUntil([&](const QByteArray& r) { return r.endsWith(setUp); }))
-        << "the way out resets the panel";
-}
-
 TEST(Program, WithoutADisplayTheTerminalShowsThePanel) {
     Program p;
     p.environment.remove("QT_QPA_PLATFORM");
@@ -154,32 +119,6 @@ TEST(Program, WithoutADisplayTheTerminalShowsThePanel) {
     ASSERT_GE(last.size(), 7);
     EXPECT_EQ(last.mid(last.size() - 6, 4), QStringList(4, "│" + QString(20, ' ') + "│"))
         << "the panel reset on the way out is the last thing printed";
-}
-
-TEST(Program, RelayeurSendPutsALineOnThePanelOfTheRunningProgram) {
-    Program p;
-    QByteArray settings = kSettings;
-    // A refresh faster than the page timer's 10 ms shows the line before page 0 comes.
-    settings.replace("TypeLCD=2", "TypeLCD=1").replace("refresh=300", "refresh=2");
-    p.dir.write("param.ini", settings);
-    const QString profile = p.dir.write("p.tlcd", onePage({"Un", "Deux", "Trois", "Quatre"}));
-    auto relayeur =
-        p.start({"--terminal", "--config-dir", p.dir.path(), "--profile", profile, "--start"});
-    ASSERT_TRUE(waitForPanelLine(*relayeur, 2, "Trois"));
-    const QDir sockets(p.dir.file("relayeur"));
-    QStringList names = sockets.entryList(QDir::System | QDir::NoDotAndDotDot);
-    ASSERT_EQ(names.size(), 2) << names.join(' ').toStdString();
-    ASSERT_TRUE(names.removeOne("default"));
-
-    EXPECT_EQ(relayeurSend(p, {"Bonjour", "1", "2"}).exitCode, 0);
-    EXPECT_TRUE(waitForPanelLine(*relayeur, 2, "Bonjour"));
-    EXPECT_EQ(relayeurSend(p, {"--raw", "Bonjour19"}).exitCode, 3) << "no line 9";
-    EXPECT_EQ(relayeurSend(p, {"--window", names[0], "Fin", "0", "3"}).exitCode, 0);
-    EXPECT_TRUE(waitForPanelLine(*relayeur, 3, "Fin"));
-
-    EXPECT_EQ(Program::terminate(*relayeur), 0);
-    EXPECT_TRUE(sockets.entryList(QDir::System | QDir::NoDotAndDotDot).isEmpty())
-        << "the sockets go with the program";
 }
 
 TEST(Program, AFirstRunMakesTheSettingsFolderAndShowsTheDemo) {
