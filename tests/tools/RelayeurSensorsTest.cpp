@@ -156,6 +156,9 @@ TEST(ProcessorReadings, LoadFromProcStatAndFrequency) {
     // 90 busy (60 user, 20 system, 10 irq) out of 180; guest time is already part of user.
     EXPECT_DOUBLE_EQ(loadPercent(*before, *after), 50.0);
     EXPECT_EQ(loadPercent(*after, *before), 0.0);
+    EXPECT_DOUBLE_EQ(loadPercent(*before, *parseCpuTimes("cpu  101 0 50 802 50 0 0 0 30 0\n")),
+                     33.3)
+        << "a tenth of a percent, not a dozen digits on the panel";
     EXPECT_FALSE(parseCpuTimes("cpu0 1 2 3 4\n").has_value());
 
     TempDir dir;

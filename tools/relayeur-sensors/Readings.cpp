@@ -242,7 +242,8 @@ double loadPercent(const CpuTimes& before, const CpuTimes& after) {
     }
     const double busy = static_cast<double>(after.busy - before.busy);
     const double total = static_cast<double>(after.total - before.total);
-    return std::min(100.0, 100.0 * busy / total);
+    // To a tenth of a percent, as a load reads on a panel: the variable shows every digit given.
+    return std::min(100.0, std::round(1000.0 * busy / total) / 10.0);
 }
 
 qint32 cpuFrequencyMhz(const fs::path& scalingCurFreq, const fs::path& cpuinfo) {
