@@ -279,12 +279,11 @@ void F_Interface::RecentProfile() {
 
 bool F_Interface::LoadProfile(const QString& profile) {
     const bool loaded = ::LoadProfile(profile, {app.pages, app.params, listLog, [this, profile] {
-                                                    profileName = QFileInfo(profile).fileName();
+                                                    lastProfile = profile;
                                                     LoadPage(1);
                                                 }});
     if (loaded) {
         ui->Command1->setEnabled(true);
-        lastProfile = profile;
     }
     return loaded;
 }
@@ -294,7 +293,8 @@ void F_Interface::LoadPage(qint16 page) {
     timer2.setInterval(::LoadPage(app.pages, page));
     timer2.setEnabled(true);
     if (terminalView) {
-        terminalView->setTitle(QStringLiteral("%1 — page %2").arg(profileName).arg(page));
+        terminalView->setTitle(
+            QStringLiteral("%1 — page %2").arg(QFileInfo(lastProfile).fileName()).arg(page));
     }
 }
 

@@ -126,13 +126,12 @@ private:
     LcdOutput lcdOutput;
     std::unique_ptr<Panel> panel; // the one TypeLCD names, made once the settings are read
     std::unique_ptr<TerminalView> terminalView;
-    QString profileName; // file name of the profile last loaded, for the terminal's title
     ListLog listLog;
     SysTray sysTray;
     IntervalTimer timer1;
     IntervalTimer timer2;
     QList<RecentEntry> recentEntries;
-    QString lastProfile; // the last one loaded in this run, where File > Open starts
+    QString lastProfile; // the last one loaded in this run: the terminal's title, File > Open
     bool panelInitialised = false;
     bool ended = false;
     frmAbout* about = nullptr; // made on first use, a child of the window
