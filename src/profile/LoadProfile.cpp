@@ -18,6 +18,15 @@ QString pageSection(int page) {
     return QStringLiteral("page_%1").arg(page);
 }
 
+// Why a number of a page cannot be used, in the user's terms: the key is missing, or what it
+// holds is quoted (never the reader's default).
+QString whyNotANumber(const IniFile& ini, int page, const QString& key, const QString& raw) {
+    const QString where = QStringLiteral("  %1 de la page %2 ").arg(key).arg(page);
+    return ini.value(pageSection(page), key)
+               ? where + QStringLiteral("n'est pas un nombre (« %1 »)").arg(raw)
+               : where + QStringLiteral("manque");
+}
+
 // A scroll mode that is no number leaves the line fixed.
 qint16 readScrollMode(const IniFile& ini, int page, int line, Log& log) {
     const QString key = QStringLiteral("scroll%1").arg(line);
@@ -25,8 +34,7 @@ qint16 readScrollMode(const IniFile& ini, int page, int line, Log& log) {
     if (auto mode = parseInt16(raw)) {
         return *mode;
     }
-    log.add(QStringLiteral("  %1 de la page %2 n'est pas un nombre (« %3 ») : ligne fixe (0)")
-                .arg(key, QString::number(page), raw));
+    log.add(whyNotANumber(ini, page, key, raw) + QStringLiteral(" : ligne fixe (0)"));
     return 0;
 }
 
@@ -44,9 +52,8 @@ PageNumbers readPageNumbers(const IniFile& ini, int page, Log& log) {
                         .arg(numbers.time));
         }
     } else {
-        log.add(QStringLiteral("  time de la page %1 n'est pas un nombre (« %2 ») : 0, la page "
-                               "reste affichée")
-                    .arg(QString::number(page), rawTime));
+        log.add(whyNotANumber(ini, page, QStringLiteral("time"), rawTime) +
+                QStringLiteral(" : 0, la page reste affichée"));
     }
     const QString rawNext = GetIni(ini, section, QStringLiteral("next"), kErr);
     if (auto next = parseInt16(rawNext)) {
@@ -59,9 +66,8 @@ PageNumbers readPageNumbers(const IniFile& ini, int page, Log& log) {
                         .arg(page));
         }
     } else {
-        log.add(QStringLiteral("  next de la page %1 n'est pas un nombre (« %2 ») : remplacé par 0 "
-                               "(fin de la rotation)")
-                    .arg(QString::number(page), rawNext));
+        log.add(whyNotANumber(ini, page, QStringLiteral("next"), rawNext) +
+                QStringLiteral(" : remplacé par 0 (fin de la rotation)"));
     }
     return numbers;
 }

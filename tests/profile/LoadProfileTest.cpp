@@ -133,7 +133,9 @@ TEST(LoadProfile, MissingOrBadValuesAreReplacedAndReported) {
     TempDir dir;
     QByteArray text = "[param]\nnb_pages=4\n" + page(1, "40", "51") + page(2, "-5", "fin") +
                       page(3, "vite", "-1") + page(4, "32", "50");
-    text.replace("scroll0=1\nligne1=p1l1", "scroll0=zz\nligne1=p1l1").replace("ligne3=p2l3\n", "");
+    text.replace("scroll0=1\nligne1=p1l1", "scroll0=zz\nligne1=p1l1")
+        .replace("ligne3=p2l3\n", "")
+        .replace("ligne2=p4l2\nscroll2=1\n", "ligne2=p4l2\n");
     Target t;
     ASSERT_TRUE(t.load(dir.write("p.tlcd", text)));
     EXPECT_EQ(t.pages.PageTable[2][3].Text, "Err");
@@ -150,6 +152,8 @@ TEST(LoadProfile, MissingOrBadValuesAreReplacedAndReported) {
     for (const char* value : {"zz", "40", "51", "-5", "fin", "-1"}) {
         EXPECT_TRUE(t.remarks().contains(value)) << value;
     }
+    EXPECT_TRUE(t.remarks().contains("scroll2 de la page 4 manque")) << "not quoted as « Err »";
+    EXPECT_FALSE(t.remarks().contains("Err"));
 }
 
 TEST(LoadProfile, ReloadOverwritesOnlyTheNewPages) {
