@@ -1,7 +1,5 @@
 #include "drivers/Serie.h"
 
-#include "platform/USEINI.h"
-
 #include <QSerialPort>
 #include <cstdio>
 #include <utility>
@@ -182,13 +180,4 @@ void SerialPanel::report(const QString& line) {
     log.add(line);
     log.selectLast();
     std::fprintf(stderr, "relayeur: %s\n", line.toUtf8().constData());
-}
-
-QString serialDeviceFor(const QString& settingsFile, qint16 com) {
-    const QString named =
-        GetIni(QStringLiteral("ports"), QStringLiteral("COM%1").arg(com), QString(), settingsFile);
-    if (!named.isEmpty()) {
-        return named;
-    }
-    return com > 0 ? QStringLiteral("/dev/ttyS%1").arg(com - 1) : QString();
 }

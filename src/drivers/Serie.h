@@ -43,7 +43,3 @@ private:
     bool holding = false;              // this refresh waits for the line to drain
     QByteArray held;
 };
-
-// The device of serial port number `com`: key COM<com> of [ports] in the settings file when it
-// names one, else /dev/ttyS<com-1>; empty when there is neither.
-QString serialDeviceFor(const QString& settingsFile, qint16 com);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QString>
 #include <QtGlobal>
 
 // The display configuration, read once from param.ini at start-up.
@@ -16,6 +17,8 @@ struct DisplayConfig {
     QByteArray rep_winamp; // directories, in the panel's character set
     QByteArray rep_seti;
     QByteArray rep_HL;
+    QString serialDevice; // [ports]: the device of serial port COM
+    QString parallelPort; // [ports]: the parallel port, a device or "direct"
 };
 
 // Which outside programs the variables may ask.

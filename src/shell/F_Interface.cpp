@@ -2,28 +2,11 @@
 
 #include "about/frmAbout.h"
 #include "drivers/OnScreenPanel.h"
-#include "drivers/ParallelPanel.h"
-#include "drivers/Serie.h"
-#include "platform/AnsiText.h"
-#include "platform/MprisWinampLink.h"
-#include "platform/USEINI.h"
-#include "profile/LoadPage.h"
-#include "profile/LoadProfile.h"
-#include "render/Bargraph.h"
-#include "render/ExpandVariables.h"
-#include "render/GameGroups.h"
-#include "render/RefreshLCD.h"
-#include "render/WinampGroup.h"
 #include "shell/AppIcon.h"
 #include "shell/LcdWidget.h"
-#include "shell/LineMessage.h"
-#include "shell/ReadParm.h"
-#include "shell/TerminalView.h"
-#include "sources/NetworkAddress.h"
 #include "ui_F_Interface.h"
 
 #include <QCloseEvent>
-#include <QDir>
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -44,24 +27,23 @@ void defaultPauseAndRepaint(QWidget* window) {
     loop.exec(QEventLoop::ExcludeUserInputEvents);
 }
 
+// The engine's part of the window's environment; its start-up pauses repaint the window.
+EngineEnvironment engineEnvironment(const ShellEnvironment& env, std::function<void()> pause) {
+    EngineEnvironment engine = env;
+    engine.pause = std::move(pause);
+    return engine;
+}
+
 } // namespace
 
 F_Interface::F_Interface(ShellEnvironment environment, QWidget* parent)
     : QMainWindow(parent), ui(std::make_unique<Ui::F_Interface>()), env(std::move(environment)),
-      listLog(nullptr, {}), sysTray(appIcon(), nullptr),
-      lineMessageServer([this](quint32 dwData, const QByteArray& data) {
-          return RelayWindowProc(dwData, data);
-      }) {
+      core(engineEnvironment(env, [this] { env.pauseAndRepaint(this); })), listLog(nullptr, {}),
+      sysTray(appIcon(), nullptr) {
     ui->setupUi(this);
     listLog = ListLog(ui->List1, env.printLog ? ListLog::Echo(printToStandardOutput) : nullptr);
     setWindowIcon(appIcon());
     sysTray.icon().setContextMenu(ui->mnuSystemTray);
-    timer1.setObjectName(QStringLiteral("Timer1"));
-    timer2.setObjectName(QStringLiteral("Timer2"));
-    timer1.setInterval(500);
-    timer2.setEnabled(true);
-    app.mbm.blockName = env.mbmBlockName;
-    sources = env.sources ? *env.sources : systemSources();
     if (!env.chooseProfile) {
         env.chooseProfile = defaultChooseProfile;
     }
@@ -74,10 +56,12 @@ F_Interface::F_Interface(ShellEnvironment environment, QWidget* parent)
     if (!env.trayAvailable) {
         env.trayAvailable = &SysTray::available;
     }
-    if (env.halfLifeCandidates.isEmpty()) {
-        env.halfLifeCandidates = halfLifeLibraryCandidates(env.executableDir);
-    }
 
+    connect(&core, &Engine::logAdded, this, [this](const QString& line) { listLog.add(line); });
+    connect(&core, &Engine::logShown, this, [this] { listLog.selectLast(); });
+    connect(&core, &Engine::startAvailable, ui->Command1, &QWidget::setEnabled);
+    connect(&core, &Engine::feedingChanged, this,
+            [this](bool feeding) { ui->Command1->setText(feeding ? kStopCaption : kSendCaption); });
     connect(ui->m_fic_ouvrir, &QAction::triggered, this, &F_Interface::m_fic_ouvrir_Click);
     connect(ui->m_fic_quitter, &QAction::triggered, this, &F_Interface::m_fic_quitter_Click);
     connect(ui->Command1, &QPushButton::clicked, this, &F_Interface::Command1_Click);
@@ -97,36 +81,9 @@ F_Interface::F_Interface(ShellEnvironment environment, QWidget* parent)
     });
     connect(ui->Slider1, &QSlider::sliderReleased, this,
             [this] { Slider1_Change(ui->Slider1->value()); });
-    connect(&timer1, &IntervalTimer::timeout, this, &F_Interface::Timer1_Timer);
-    connect(&timer2, &IntervalTimer::timeout, this, [this] { LoadPage(app.pages.NextPage); });
 }
 
 F_Interface::~F_Interface() = default;
-
-VariableSources F_Interface::systemSources() {
-    VariableSources s;
-    s.memoryStatus = &readMemoryStatus;
-    s.mbmValue = [this](qint16 index, const QString& kind) {
-        return MbmValue(app.mbm, *env.boxes, kAppTitle, index, kind);
-    };
-    s.ipAddresses = [this](const QByteArray& separator) {
-        return IpAddresses(separator, app.params.Ip_Local_Ex, &systemAdapterAddresses);
-    };
-    s.now = &QDateTime::currentDateTime;
-    s.locale = QLocale::system();
-    s.halfLifeGroup = [this](QByteArray& text) {
-        HalfLifeGroup(text, app.halfLife, sources.locale);
-    };
-    s.setiGroup = [this](QByteArray& text) { SetiGroup(text, app.config.rep_seti); };
-    s.winampGroup = [this](QByteArray& text) {
-        WinampGroup(text, app.winamp, app.config.rep_winamp, sources.locale);
-    };
-    return s;
-}
-
-QString F_Interface::settingsFile() const {
-    return QDir(env.settingsDir).filePath(QStringLiteral("param.ini"));
-}
 
 void F_Interface::Form_Load(bool startHidden) {
     CreateIcon();
@@ -141,37 +98,22 @@ void F_Interface::Form_Load(bool startHidden) {
         showHandleAndHook();
     }
     for (const QString& note : env.startupNotes) {
-        listLog.add(note);
+        core.logLine(note);
     }
-    if (ReadParm()) {
-        checkDisplaySettings();
-    }
-    winampLink = std::make_unique<MprisWinampLink>(ansi::toUnicode(app.config.rep_winamp));
-    app.winamp.link = winampLink.get();
-    panel = makePanel();
-    if (panel) {
-        lcdOutput.panels[app.config.TypeLCD] = panel.get();
-    }
-    app.flags.HLAvailable =
-        LoadInfoDllFrom(app.halfLife, env.halfLifeCandidates, app.config.rep_HL) == 0;
+    core.ReadParm();
+    core.prepare();
+    showOnScreenPanel();
     RecentProfile();
     repaint();
-    timer1.setInterval(app.config.refresh);
-    timer1.setEnabled(false);
+    const qint16 refresh = core.state().config.refresh;
     const QSignalBlocker quietSlider(ui->Slider1);
-    ui->Slider1->setValue(app.config.refresh);
-    showRefresh(app.config.refresh);
+    ui->Slider1->setValue(refresh);
+    showRefresh(refresh);
     if (minimiseLate) {
         layout()->activate(); // the final size, before the native window is made
         showHandleAndHook();
         showMinimized();
     }
-}
-
-bool F_Interface::ReadParm() {
-    return ::ReadParm({settingsFile(), app.config, app.flags, listLog, *env.boxes,
-                       [this] { env.pauseAndRepaint(this); },
-                       [this] { MbmTest(app.mbm, app.flags, *env.boxes, kAppTitle); }});
 }
 
 // The window handle, which makes the native window, shown in Label2 and naming the socket.
@@ -180,96 +122,24 @@ void F_Interface::showHandleAndHook() {
     HookWindow();
 }
 
-// Other programs reach the window through a socket named after the handle shown in Label2, or
-// through the default one.
 void F_Interface::HookWindow() {
-    const RuntimePath dir = env.lineMessageDir.isEmpty() ? linemessage::defaultDir()
-                                                         : RuntimePath{env.lineMessageDir, {}};
-    const QStringList problems =
-        dir.path.isEmpty()
-            ? QStringList{dir.problem}
-            : lineMessageServer.listen(dir.path, {ui->Label2->text(), linemessage::kDefaultName});
-    for (const QString& problem : problems) {
-        listLog.add(QStringLiteral("Messages des autres programmes indisponibles : ") + problem);
-    }
+    core.HookWindow(ui->Label2->text());
 }
 
-quint32 F_Interface::RelayWindowProc(quint32 dwData, const QByteArray& data) {
-    const std::optional<linemessage::LineMessage> message = linemessage::parse(dwData, data);
-    if (!message) {
-        return linemessage::kIgnored;
+// The on-screen panel is drawn below the controls.
+void F_Interface::showOnScreenPanel() {
+    OnScreenPanel* panel = core.onScreenPanel();
+    if (panel == nullptr) {
+        return;
     }
-    linemessage::putOnPage(app.pages, *message);
-    // The page timer runs at once; its enabled state stays as it was.
-    timer2.setInterval(10);
-    return linemessage::kTaken;
-}
-
-// Settings the refresh cannot use as they stand are brought into range, with a word in the log.
-void F_Interface::checkDisplaySettings() {
-    const qint16 lines = std::clamp<qint16>(app.config.L, 1, kLinesPerPage);
-    if (lines != app.config.L) {
-        listLog.add(QStringLiteral("Lignes = %1 : l'afficheur a de 1 à 4 lignes, %2 sont utilisées")
-                        .arg(app.config.L)
-                        .arg(lines));
-        app.config.L = lines;
-    }
-    if (app.config.TypeLCD < 1 || app.config.TypeLCD > 3) {
-        listLog.add(QStringLiteral("TypeLCD = %1 ne désigne aucun afficheur (1 à l'écran, 2 série, "
-                                   "3 parallèle) : rien ne sera affiché")
-                        .arg(app.config.TypeLCD));
-    }
-    listLog.selectLast();
-}
-
-std::unique_ptr<Panel> F_Interface::makePanel() {
-    if (env.makePanel) {
-        return env.makePanel(app.config);
-    }
-    switch (app.config.TypeLCD) {
-    case 1: {
-        auto onScreen = std::make_unique<OnScreenPanel>(app.config.C, app.config.L);
-        if (env.terminal) {
-            terminalView = std::make_unique<TerminalView>(
-                *onScreen, stdout, kAppTitle + QStringLiteral(" — aucun profil chargé"));
-            if (env.printLog) {
-                listLog.setEcho(
-                    [view = terminalView.get()](const QString& line) { view->printLog(line); });
-            }
-        } else {
-            auto* screen = new LcdWidget(*onScreen, ui->centralwidget);
-            ui->mainLayout->addWidget(screen, 0, Qt::AlignHCenter);
-            screen->show();
-            onScreen->setChangeListener([screen] { screen->modelChanged(); });
-        }
-        return onScreen;
-    }
-    case 2:
-        return std::make_unique<SerialPanel>(serialDeviceFor(settingsFile(), app.config.COM),
-                                             listLog);
-    case 3:
-        return std::make_unique<ParallelPanel>(
-            GetIni(QStringLiteral("ports"), QStringLiteral("LPT1"), QStringLiteral("/dev/parport0"),
-                   settingsFile()),
-            listLog);
-    default:
-        return nullptr;
-    }
-}
-
-void F_Interface::Timer1_Timer() {
-    RefreshLCD({app.pages, app.config, lcdOutput,
-                [this] {
-                    ExpandVariables({app.pages, app.config, app.flags, sources});
-                },
-                [this](const QByteArray& text) {
-                    return Bargraph(text, app.config.C, app.params.plein, app.params.vide,
-                                    sources.locale);
-                }});
+    auto* screen = new LcdWidget(*panel, ui->centralwidget);
+    ui->mainLayout->addWidget(screen, 0, Qt::AlignHCenter);
+    screen->show();
+    panel->setChangeListener([screen] { screen->modelChanged(); });
 }
 
 void F_Interface::RecentProfile() {
-    recentEntries = ::RecentProfile(app.recent, settingsFile());
+    recentEntries = core.RecentProfile();
     ui->lstProfile->clear();
     for (const RecentEntry& entry : recentEntries) {
         ui->lstProfile->addItem(entry.name);
@@ -278,24 +148,7 @@ void F_Interface::RecentProfile() {
 }
 
 bool F_Interface::LoadProfile(const QString& profile) {
-    const bool loaded = ::LoadProfile(profile, {app.pages, app.params, listLog, [this, profile] {
-                                                    lastProfile = profile;
-                                                    LoadPage(1);
-                                                }});
-    if (loaded) {
-        ui->Command1->setEnabled(true);
-    }
-    return loaded;
-}
-
-void F_Interface::LoadPage(qint16 page) {
-    timer2.setEnabled(false);
-    timer2.setInterval(::LoadPage(app.pages, page));
-    timer2.setEnabled(true);
-    if (terminalView) {
-        terminalView->setTitle(
-            QStringLiteral("%1 — page %2").arg(QFileInfo(lastProfile).fileName()).arg(page));
-    }
+    return core.LoadProfile(profile);
 }
 
 void F_Interface::CreateIcon() {
@@ -309,14 +162,10 @@ void F_Interface::DeleteIcon() {
 }
 
 void F_Interface::EndProc() {
-    if (ended) {
+    if (core.hasEnded()) {
         return;
     }
-    ended = true;
-    lineMessageServer.close();
-    timer1.setEnabled(false);
-    timer2.setEnabled(false);
-    InitLCD(lcdOutput, app.config);
+    core.EndProc();
     DeleteIcon();
     env.endProgram();
 }
@@ -327,25 +176,22 @@ void F_Interface::m_fic_quitter_Click() {
 
 void F_Interface::m_fic_ouvrir_Click() {
     // Where the last profile came from, else where the settings and the examples are.
-    QString folder =
-        lastProfile.isEmpty() && !recentEntries.isEmpty() ? recentEntries[0].path : lastProfile;
+    QString folder = core.lastProfile().isEmpty() && !recentEntries.isEmpty()
+                         ? recentEntries[0].path
+                         : core.lastProfile();
     folder = folder.isEmpty() ? env.settingsDir : QFileInfo(folder).absolutePath();
     const QString file = env.chooseProfile(this, folder);
     if (file.isEmpty() || !LoadProfile(file)) {
         return;
     }
-    if (!PushRecentProfile(settingsFile(), file)) {
-        listLog.add(QStringLiteral("Impossible d'écrire ") + settingsFile() +
-                    QStringLiteral(" : la liste des profils récents n'est pas mise à jour"));
-        listLog.selectLast();
-    }
+    core.PushRecentProfile(file);
     RecentProfile();
 }
 
 void F_Interface::Command2_Click() {
     const int k = ui->lstProfile->currentIndex();
     if (k < 0 || k >= recentEntries.size()) {
-        listLog.add(QStringLiteral("Aucun profil choisi dans la liste : rien n'est chargé"));
+        core.logLine(QStringLiteral("Aucun profil choisi dans la liste : rien n'est chargé"));
         listLog.selectLast();
         return;
     }
@@ -354,30 +200,13 @@ void F_Interface::Command2_Click() {
 
 void F_Interface::Command1_Click() {
     // Disabled until a profile has loaded, for every caller: the button, --start, the tests.
-    if (!ui->Command1->isEnabled()) {
-        return;
-    }
-    InitLCD(lcdOutput, app.config);
-    panelInitialised = true;
-    if (ui->Command1->text() == kSendCaption) {
-        timer1.setEnabled(true);
-        ui->Command1->setText(kStopCaption);
-    } else {
-        timer1.setEnabled(false);
-        WriteLCD(lcdOutput, app.config, kStopBanner);
-        ui->Command1->setText(kSendCaption);
+    if (ui->Command1->isEnabled()) {
+        core.Command1();
     }
 }
 
 void F_Interface::Slider1_Change(int value) {
-    // The slider can start the feed before the start button ever ran; the panel is set up first.
-    if (!panelInitialised) {
-        InitLCD(lcdOutput, app.config);
-        panelInitialised = true;
-    }
-    timer1.setEnabled(false);
-    timer1.setInterval(value);
-    timer1.setEnabled(true);
+    core.setRefresh(value);
 }
 
 void F_Interface::showRefresh(int ms) {

@@ -63,15 +63,20 @@ void announce(const ReadParmContext& ctx, const QString& text) {
     ctx.pauseAndRepaint();
 }
 
-} // namespace
+// The device of serial port COM (key COMn of [ports], else /dev/ttyS<n-1>) and the parallel
+// port (key LPT1, else /dev/parport0).
+void readPorts(const IniFile& ini, DisplayConfig& config) {
+    const QString ports = QStringLiteral("ports");
+    const QString named = GetIni(ini, ports, QStringLiteral("COM%1").arg(config.COM), QString());
+    config.serialDevice = !named.isEmpty() ? named
+                          : config.COM > 0 ? QStringLiteral("/dev/ttyS%1").arg(config.COM - 1)
+                                           : QString();
+    config.parallelPort =
+        GetIni(ini, ports, QStringLiteral("LPT1"), QStringLiteral("/dev/parport0"));
+}
 
-bool ReadParm(const ReadParmContext& ctx) {
+bool readParameters(const ReadParmContext& ctx, const IniFile& ini) {
     Log& log = ctx.log;
-    log.add(kLogSeparator);
-    log.add(QStringLiteral("Lecture du fichier de paramètre : param.ini ..."));
-    log.add(kLogSeparator);
-
-    const IniFile ini = IniFile::load(ctx.settingsFile);
     if (!ini.exists()) {
         reportFailure(ctx, QStringLiteral("%1 introuvable ou illisible").arg(ctx.settingsFile));
         return false;
@@ -118,4 +123,17 @@ bool ReadParm(const ReadParmContext& ctx) {
                                  : QStringLiteral("Mother Board Monitor -> ABSENT"));
     log.selectLast();
     return true;
+}
+
+} // namespace
+
+bool ReadParm(const ReadParmContext& ctx) {
+    ctx.log.add(kLogSeparator);
+    ctx.log.add(QStringLiteral("Lecture du fichier de paramètre : param.ini ..."));
+    ctx.log.add(kLogSeparator);
+    const IniFile ini = IniFile::load(ctx.settingsFile);
+    const bool read = readParameters(ctx, ini);
+    // Read with the other settings, whatever became of them.
+    readPorts(ini, ctx.config);
+    return read;
 }

@@ -146,15 +146,3 @@ TEST(SerialPanel, ALostDeviceIsReportedOnceAndTheNextInitReopensIt) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return log.lines.size() > 1; }, 10000));
     EXPECT_TRUE(log.lines[1].startsWith("Port série " + link + " perdu : "));
 }
-
-TEST(SerialDevice, PortsKeyElseTheMatchingTtyS) {
-    TempDir dir;
-    const QString ini =
-        dir.write("param.ini", "[Ports]\ncom2 = /dev/ttyUSB0\nCOM3=\nCOM0=/dev/ttyACM0\n");
-    EXPECT_EQ(serialDeviceFor(ini, 2), "/dev/ttyUSB0");
-    EXPECT_EQ(serialDeviceFor(ini, 3), "/dev/ttyS2");
-    EXPECT_EQ(serialDeviceFor(ini, 1), "/dev/ttyS0");
-    EXPECT_EQ(serialDeviceFor(ini, 0), "/dev/ttyACM0");
-    EXPECT_EQ(serialDeviceFor(ini, -1), "");
-    EXPECT_EQ(serialDeviceFor(dir.file("absent.ini"), 0), "");
-}

@@ -115,12 +115,12 @@ TEST(F_Interface, StartUpFillsTheLogAndLeavesThePanelUntouched) {
     EXPECT_EQ(s.boxes.boxes[0].title, "Relayeur");
     EXPECT_EQ(s.recentNames(), QStringList({"deux.tlcd", "un.tlcd"}));
     EXPECT_EQ(s.find<QLabel>("Label2")->text(), QString::number(s.window->winId(), 16).toUpper());
-    EXPECT_FALSE(s.window->Timer1().isEnabled()) << "showing refresh must not start the feed";
-    EXPECT_EQ(s.window->Timer1().interval(), 300);
+    EXPECT_FALSE(s.window->engine().Timer1().isEnabled()) << "showing refresh must not start the feed";
+    EXPECT_EQ(s.window->engine().Timer1().interval(), 300);
     EXPECT_EQ(s.find<QSlider>("Slider1")->value(), 300);
-    EXPECT_TRUE(s.window->Timer2().isEnabled());
-    EXPECT_FALSE(s.window->Timer2().isRunning());
-    EXPECT_FALSE(s.window->state().flags.HLAvailable);
+    EXPECT_TRUE(s.window->engine().Timer2().isEnabled());
+    EXPECT_FALSE(s.window->engine().Timer2().isRunning());
+    EXPECT_FALSE(s.window->engine().state().flags.HLAvailable);
     EXPECT_EQ(s.panel->inits, 0);
 
     // A double click shows the line in full.
@@ -137,9 +137,9 @@ TEST(F_Interface, StartUpFillsTheLogAndLeavesThePanelUntouched) {
     EXPECT_EQ(none.log().size(), 4);
     ASSERT_EQ(none.boxes.boxes.size(), 1);
     EXPECT_EQ(none.boxes.boxes[0].text, "Erreur lors du chargement du fichier param.ini");
-    EXPECT_EQ(none.window->Timer1().interval(), 0);
+    EXPECT_EQ(none.window->engine().Timer1().interval(), 0);
     none.window->Slider1_Change(0);
-    EXPECT_FALSE(none.window->Timer1().isRunning()) << "an interval of 0 never fires";
+    EXPECT_FALSE(none.window->engine().Timer1().isRunning()) << "an interval of 0 never fires";
 
     Shell noSockets;
     noSockets.dir.write("run", "not a directory");
@@ -148,7 +148,7 @@ TEST(F_Interface, StartUpFillsTheLogAndLeavesThePanelUntouched) {
                                               noSockets.dir.file("run")))
         << noSockets.log()[0].toStdString();
     EXPECT_EQ(noSockets.log().size(), 27) << "then the usual start-up log";
-    EXPECT_TRUE(noSockets.window->lineMessages().socketPaths().isEmpty());
+    EXPECT_TRUE(noSockets.window->engine().lineMessages().socketPaths().isEmpty());
 }
 
 TEST(F_Interface, FileOpenLoadsThePageStartsRotationAndUpdatesTheRecentList) {
@@ -158,9 +158,9 @@ TEST(F_Interface, FileOpenLoadsThePageStartsRotationAndUpdatesTheRecentList) {
     EXPECT_TRUE(s.find<QPushButton>("Command1")->isEnabled());
     EXPECT_EQ(s.log().last(), QString(49, '-'));
     EXPECT_TRUE(s.log().contains("Chargement du fichier de commande -> OK"));
-    EXPECT_EQ(s.window->state().pages.CurrentLines[1].Text, QByteArray("Un"));
-    EXPECT_EQ(s.window->Timer2().interval(), 3000);
-    EXPECT_TRUE(s.window->Timer2().isRunning());
+    EXPECT_EQ(s.window->engine().state().pages.CurrentLines[1].Text, QByteArray("Un"));
+    EXPECT_EQ(s.window->engine().Timer2().interval(), 3000);
+    EXPECT_TRUE(s.window->engine().Timer2().isRunning());
     EXPECT_EQ(s.recentNames(), QStringList({"deux.tlcd"}));
 
     // The same file again goes on top once more; a cancelled dialog changes nothing.
@@ -181,11 +181,11 @@ TEST(F_Interface, FileOpenLoadsThePageStartsRotationAndUpdatesTheRecentList) {
     EXPECT_EQ(fresh.openedIn, fresh.dir.path()) << "no profile yet: the settings folder";
 
     // A page change keeps the scrolling line that both pages share.
-    s.window->state().pages.CurrentLines[0].ScrollPos = 5;
-    Q_EMIT s.window->Timer2().timeout();
-    EXPECT_EQ(s.window->state().pages.CurrentLines[0].ScrollPos, 5);
-    EXPECT_EQ(s.window->state().pages.CurrentLines[1].Text, QByteArray("Deux"));
-    EXPECT_FALSE(s.window->Timer2().isRunning()) << "page 2 has time 0 and stays";
+    s.window->engine().state().pages.CurrentLines[0].ScrollPos = 5;
+    Q_EMIT s.window->engine().Timer2().timeout();
+    EXPECT_EQ(s.window->engine().state().pages.CurrentLines[0].ScrollPos, 5);
+    EXPECT_EQ(s.window->engine().state().pages.CurrentLines[1].Text, QByteArray("Deux"));
+    EXPECT_FALSE(s.window->engine().Timer2().isRunning()) << "page 2 has time 0 and stays";
 }
 
 TEST(F_Interface, ReadOnlySettingsFolderStillLoadsTheProfileAndLosesNothing) {
@@ -204,7 +204,7 @@ TEST(F_Interface, ReadOnlySettingsFolderStillLoadsTheProfileAndLosesNothing) {
     EXPECT_TRUE(s.log().contains("Impossible d'écrire " + s.dir.file("param.ini") +
                                  " : la liste des profils récents n'est pas mise à jour"));
     EXPECT_TRUE(s.log().contains("Chargement du fichier de commande -> " + other));
-    EXPECT_TRUE(s.window->Timer2().isRunning()) << "the profile runs all the same";
+    EXPECT_TRUE(s.window->engine().Timer2().isRunning()) << "the profile runs all the same";
     EXPECT_EQ(s.dir.read("param.ini"), settings);
     EXPECT_EQ(s.recentNames(), QStringList({"deux.tlcd"}));
     EXPECT_EQ(QDir(s.dir.path()).entryList(QDir::Files).size(), 3) << "no stray temporary file";
@@ -222,7 +222,7 @@ TEST(F_Interface, RecentListOpensTheFullPathAndARefusedProfileChangesNothing) {
     EXPECT_FALSE(s.find<QPushButton>("Command1")->isEnabled());
     s.window->Command1_Click(); // as --start does after a refused profile
     EXPECT_EQ(s.panel->inits, 0);
-    EXPECT_FALSE(s.window->Timer1().isEnabled());
+    EXPECT_FALSE(s.window->engine().Timer1().isEnabled());
     EXPECT_EQ(s.find<QPushButton>("Command1")->text(), kSendCaption);
 
     const QString path = s.dir.write("deux.tlcd", kTwoPages);
@@ -239,19 +239,19 @@ TEST(F_Interface, SliderAndStartButtonStartTheFeedAndStoppingLeavesTheBanner) {
     auto* command1 = s.find<QPushButton>("Command1");
     s.find<QSlider>("Slider1")->setValue(800);
     s.openTwoPages();
-    EXPECT_TRUE(s.window->Timer1().isRunning());
-    EXPECT_EQ(s.window->Timer1().interval(), 800);
+    EXPECT_TRUE(s.window->engine().Timer1().isRunning());
+    EXPECT_EQ(s.window->engine().Timer1().interval(), 800);
     EXPECT_EQ(s.panel->inits, 1) << "the panel is set up before the first refresh";
     EXPECT_EQ(command1->text(), kSendCaption) << "the slider leaves the button as it is";
 
     s.window->Command1_Click();
     EXPECT_EQ(s.panel->inits, 2);
-    EXPECT_TRUE(s.window->Timer1().isRunning());
+    EXPECT_TRUE(s.window->engine().Timer1().isRunning());
     EXPECT_EQ(command1->text(), kStopCaption);
 
     s.window->Command1_Click();
     EXPECT_EQ(s.panel->inits, 3);
-    EXPECT_FALSE(s.window->Timer1().isEnabled());
+    EXPECT_FALSE(s.window->engine().Timer1().isEnabled());
     EXPECT_EQ(s.panel->written, QByteArrayList({kStopBanner}));
     EXPECT_EQ(command1->text(), kSendCaption);
 }
@@ -263,7 +263,7 @@ TEST(F_Interface, EveryWayOutInitialisesThePanelOnceAndEnds) {
         s.window->Form_Load();
         s.openTwoPages();
         s.window->Command1_Click();
-        ASSERT_TRUE(s.window->Timer1().isRunning());
+        ASSERT_TRUE(s.window->engine().Timer1().isRunning());
         const int before = s.panel->inits;
         ASSERT_TRUE(QFile::exists(s.socket("default")));
         if (std::string(way) == "quit menu") {
@@ -277,7 +277,7 @@ TEST(F_Interface, EveryWayOutInitialisesThePanelOnceAndEnds) {
         EXPECT_EQ(s.panel->inits, before + 1) << way;
         EXPECT_EQ(s.ends, 1) << way;
         EXPECT_FALSE(s.window->tray().isShown()) << way;
-        EXPECT_FALSE(s.window->Timer1().isRunning()) << way;
+        EXPECT_FALSE(s.window->engine().Timer1().isRunning()) << way;
         EXPECT_FALSE(QFile::exists(s.socket("default"))) << way;
         EXPECT_FALSE(QFile::exists(s.socket(s.find<QLabel>("Label2")->text()))) << way;
     }
@@ -340,7 +340,7 @@ TEST(F_Interface, OnScreenPanelShowsThePageAndSettingsOutOfRangeAreReported) {
 
     s.openTwoPages();
     s.window->Command1_Click();
-    Q_EMIT s.window->Timer1().timeout();
+    Q_EMIT s.window->engine().Timer1().timeout();
     EXPECT_EQ(screen->model().line(0), "Commun" + QByteArray(14, ' '));
     EXPECT_EQ(screen->model().line(1), "Un" + QByteArray(18, ' '));
 
@@ -361,11 +361,11 @@ TEST(F_Interface, LineMessagesReplaceALineUntilTheNextPageAndAnythingElseChanges
     Shell s;
     s.window->Form_Load();
     s.openTwoPages();
-    PageModel& pages = s.window->state().pages;
+    PageModel& pages = s.window->engine().state().pages;
     const auto lines = pages.CurrentLines;
     const auto templates = pages.LineTemplate;
     // Held while messages come over the sockets, so that no page comes between two of them.
-    s.window->Timer2().setEnabled(false);
+    s.window->engine().Timer2().setEnabled(false);
 
     LineMessageClient byHandle;
     ASSERT_TRUE(byHandle.connectTo(s.socket(s.find<QLabel>("Label2")->text())));
@@ -375,7 +375,7 @@ TEST(F_Interface, LineMessagesReplaceALineUntilTheNextPageAndAnythingElseChanges
         EXPECT_EQ(fields(pages.CurrentLines[l]), fields(lines[l])) << l;
         EXPECT_EQ(pages.LineTemplate[l], templates[l]) << l;
     }
-    EXPECT_EQ(s.window->Timer2().interval(), 3000);
+    EXPECT_EQ(s.window->engine().Timer2().interval(), 3000);
 
     pages.CurrentLines[0].ScrollPos = 5;
     pages.CurrentLines[0].ScrollDir = 1;
@@ -393,16 +393,16 @@ TEST(F_Interface, LineMessagesReplaceALineUntilTheNextPageAndAnythingElseChanges
     for (int other : {1, 3}) {
         EXPECT_EQ(fields(pages.CurrentLines[other]), fields(lines[other])) << other;
     }
-    EXPECT_EQ(s.window->Timer2().interval(), 10);
-    EXPECT_FALSE(s.window->Timer2().isEnabled()) << "a stopped page timer stays stopped";
+    EXPECT_EQ(s.window->engine().Timer2().interval(), 10);
+    EXPECT_FALSE(s.window->engine().Timer2().isEnabled()) << "a stopped page timer stays stopped";
 
     // A running page timer brings the next page ten milliseconds later, with its own lines.
-    s.window->Timer2().setInterval(3000);
-    s.window->Timer2().setEnabled(true);
-    EXPECT_EQ(s.window->RelayWindowProc(3, "Fin03"), linemessage::kTaken);
-    EXPECT_TRUE(s.window->Timer2().isRunning());
-    EXPECT_EQ(s.window->Timer2().interval(), 10);
-    QSignalSpy tick(&s.window->Timer2(), &IntervalTimer::timeout);
+    s.window->engine().Timer2().setInterval(3000);
+    s.window->engine().Timer2().setEnabled(true);
+    EXPECT_EQ(s.window->engine().RelayWindowProc(3, "Fin03"), linemessage::kTaken);
+    EXPECT_TRUE(s.window->engine().Timer2().isRunning());
+    EXPECT_EQ(s.window->engine().Timer2().interval(), 10);
+    QSignalSpy tick(&s.window->engine().Timer2(), &IntervalTimer::timeout);
     ASSERT_TRUE(tick.wait(2500)) << "sooner than the 3 s it had";
     EXPECT_EQ(pages.CurrentLines[0].Text, QByteArray("Commun"));
     EXPECT_EQ(pages.CurrentLines[1].Text, QByteArray("Deux"));
@@ -443,7 +443,7 @@ TEST(F_Interface, RefreshTakesMediaAndGameValuesFromTheMachine) {
                       "scroll1=0\nscroll2=0\nscroll3=0\ntime=0\nnext=0\n");
     s.window->m_fic_ouvrir_Click();
     s.window->Command1_Click();
-    Q_EMIT s.window->Timer1().timeout();
+    Q_EMIT s.window->engine().Timer1().timeout();
     ASSERT_GE(s.panel->written.size(), 6);
     EXPECT_EQ(s.panel->written[1].trimmed(), "SETI 52%");
     EXPECT_EQ(s.panel->written[3].trimmed(), "%%HL_FPS fps") << "no Half-Life library here";

@@ -88,6 +88,23 @@ TEST(ReadParm, CompleteFileGivesTheTwentySixLineLogAndTheFlags) {
     EXPECT_EQ(longDir.config.rep_winamp, "/home/moi/" + QByteArray(117, 'a')) << "127 characters";
 }
 
+TEST(ReadParm, PortsNameTheSerialDeviceElseTheMatchingTtySAndTheParallelPort) {
+    for (const auto& [com, device] : {std::pair{"2", "/dev/ttyUSB0"},
+                                      {"3", "/dev/ttyS2"},
+                                      {"1", "/dev/ttyS0"},
+                                      {"0", "/dev/ttyACM0"},
+                                      {"-1", ""}}) {
+        Fixture f;
+        ASSERT_TRUE(f.run(QByteArray(kComplete).replace("COM=2", QByteArray("COM=") + com) +
+                          "[Ports]\ncom2 = /dev/ttyUSB0\nCOM3=\nCOM0=/dev/ttyACM0\n"));
+        EXPECT_EQ(f.config.serialDevice, device) << com;
+        EXPECT_EQ(f.config.parallelPort, "/dev/parport0");
+    }
+    Fixture direct;
+    EXPECT_FALSE(direct.run("[parametres]\nTypeLCD=x\n[ports]\nLPT1=direct\n"));
+    EXPECT_EQ(direct.config.parallelPort, "direct") << "read whatever became of the rest";
+}
+
 TEST(ReadParm, MissingFileStopsAfterTheHeadingWithTheErrorBox) {
     Fixture f;
     EXPECT_FALSE(f.run(QByteArray()));

@@ -1,0 +1,292 @@
+#include "shell/Engine.h"
+
+#include "drivers/OnScreenPanel.h"
+#include "drivers/ParallelPanel.h"
+#include "drivers/Serie.h"
+#include "platform/AnsiText.h"
+#include "platform/MprisWinampLink.h"
+#include "profile/LoadPage.h"
+#include "profile/LoadProfile.h"
+#include "render/Bargraph.h"
+#include "render/GameGroups.h"
+#include "render/RefreshLCD.h"
+#include "render/WinampGroup.h"
+#include "shell/LineMessage.h"
+#include "shell/ReadParm.h"
+#include "sources/NetworkAddress.h"
+
+#include <QDir>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QTimer>
+
+namespace {
+
+// The start-up log grows visibly: a short pause in which the event loop runs, user input aside.
+void defaultPause() {
+    QEventLoop loop;
+    QTimer::singleShot(100, &loop, &QEventLoop::quit);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+}
+
+// Holds the boxes a source raises during a refresh and shows them once the refresh is over, so
+// that no handler runs nested inside it.
+class HeldMessageBoxes : public MessageBoxes {
+public:
+    explicit HeldMessageBoxes(MessageBoxes& shown) : shown(shown) {}
+    void show(const QString& title, const QString& text, MessageIcon icon) override {
+        held.append({title, text, icon});
+    }
+    void release() {
+        const QList<Box> boxes = std::exchange(held, {});
+        for (const Box& box : boxes) {
+            shown.show(box.title, box.text, box.icon);
+        }
+    }
+
+private:
+    struct Box {
+        QString title;
+        QString text;
+        MessageIcon icon;
+    };
+    MessageBoxes& shown;
+    QList<Box> held;
+};
+
+} // namespace
+
+Engine::Engine(EngineEnvironment environment, QObject* parent)
+    : QObject(parent), env(std::move(environment)),
+      lineMessageServer([this](quint32 dwData, const QByteArray& data) {
+          return RelayWindowProc(dwData, data);
+      }) {
+    timer1.setObjectName(QStringLiteral("Timer1"));
+    timer2.setObjectName(QStringLiteral("Timer2"));
+    timer1.setInterval(500);
+    timer2.setEnabled(true);
+    app.mbm.blockName = env.mbmBlockName;
+    sources = env.sources ? *env.sources : systemSources();
+    if (!env.pause) {
+        env.pause = defaultPause;
+    }
+    if (env.halfLifeCandidates.isEmpty()) {
+        env.halfLifeCandidates = halfLifeLibraryCandidates(env.executableDir);
+    }
+    connect(&timer1, &IntervalTimer::timeout, this, &Engine::Timer1_Timer);
+    connect(&timer2, &IntervalTimer::timeout, this, &Engine::Timer2_Timer);
+}
+
+Engine::~Engine() = default;
+
+VariableSources Engine::systemSources() {
+    VariableSources s;
+    s.memoryStatus = &readMemoryStatus;
+    s.mbmValue = [this](qint16 index, const QString& kind) {
+        return MbmValue(app.mbm, refreshBoxes ? *refreshBoxes : *env.boxes, kAppTitle, index, kind);
+    };
+    s.ipAddresses = [this](const QByteArray& separator) {
+        return IpAddresses(separator, app.params.Ip_Local_Ex, &systemAdapterAddresses);
+    };
+    s.now = &QDateTime::currentDateTime;
+    s.locale = QLocale::system();
+    s.halfLifeGroup = [this](QByteArray& text) {
+        HalfLifeGroup(text, app.halfLife, sources.locale);
+    };
+    s.setiGroup = [this](QByteArray& text) { SetiGroup(text, app.config.rep_seti); };
+    s.winampGroup = [this](QByteArray& text) {
+        WinampGroup(text, app.winamp, app.config.rep_winamp, sources.locale);
+    };
+    return s;
+}
+
+QString Engine::settingsFile() const {
+    return QDir(env.settingsDir).filePath(QStringLiteral("param.ini"));
+}
+
+void Engine::add(const QString& line) {
+    Q_EMIT logAdded(line);
+}
+
+void Engine::selectLast() {
+    Q_EMIT logShown();
+}
+
+void Engine::logLine(const QString& line) {
+    add(line);
+}
+
+// Other programs reach the program through a socket named after the handle the window shows, or
+// through the default one.
+void Engine::HookWindow(const QString& handle) {
+    const RuntimePath dir = env.lineMessageDir.isEmpty() ? linemessage::defaultDir()
+                                                         : RuntimePath{env.lineMessageDir, {}};
+    const QStringList problems =
+        dir.path.isEmpty()
+            ? QStringList{dir.problem}
+            : lineMessageServer.listen(dir.path, {handle, linemessage::kDefaultName});
+    for (const QString& problem : problems) {
+        add(QStringLiteral("Messages des autres programmes indisponibles : ") + problem);
+    }
+}
+
+bool Engine::ReadParm() {
+    const bool read =
+        ::ReadParm({settingsFile(), app.config, app.flags, *this, *env.boxes, env.pause,
+                    [this] { MbmTest(app.mbm, app.flags, *env.boxes, kAppTitle); }});
+    if (read) {
+        checkDisplaySettings();
+    }
+    return read;
+}
+
+// Settings the refresh cannot use as they stand are brought into range, with a word in the log.
+void Engine::checkDisplaySettings() {
+    const qint16 lines = std::clamp<qint16>(app.config.L, 1, kLinesPerPage);
+    if (lines != app.config.L) {
+        add(QStringLiteral("Lignes = %1 : l'afficheur a de 1 à 4 lignes, %2 sont utilisées")
+                .arg(app.config.L)
+                .arg(lines));
+        app.config.L = lines;
+    }
+    if (app.config.TypeLCD < 1 || app.config.TypeLCD > 3) {
+        add(QStringLiteral("TypeLCD = %1 ne désigne aucun afficheur (1 à l'écran, 2 série, "
+                           "3 parallèle) : rien ne sera affiché")
+                .arg(app.config.TypeLCD));
+    }
+    selectLast();
+}
+
+void Engine::prepare() {
+    winampLink = std::make_unique<MprisWinampLink>(ansi::toUnicode(app.config.rep_winamp));
+    app.winamp.link = winampLink.get();
+    panel = makePanel();
+    onScreen = dynamic_cast<OnScreenPanel*>(panel.get());
+    if (panel) {
+        lcdOutput.panels[app.config.TypeLCD] = panel.get();
+    }
+    app.flags.HLAvailable =
+        LoadInfoDllFrom(app.halfLife, env.halfLifeCandidates, app.config.rep_HL) == 0;
+    timer1.setInterval(app.config.refresh);
+    timer1.setEnabled(false);
+}
+
+std::unique_ptr<Panel> Engine::makePanel() {
+    if (env.makePanel) {
+        return env.makePanel(app.config);
+    }
+    Log& log = *this;
+    switch (app.config.TypeLCD) {
+    case 1:
+        return std::make_unique<OnScreenPanel>(app.config.C, app.config.L);
+    case 2:
+        return std::make_unique<SerialPanel>(app.config.serialDevice, log);
+    case 3:
+        return std::make_unique<ParallelPanel>(app.config.parallelPort, log);
+    default:
+        return nullptr;
+    }
+}
+
+void Engine::Timer1_Timer() {
+    HeldMessageBoxes held(*env.boxes);
+    refreshBoxes = &held;
+    RefreshLCD({app.pages, app.config, lcdOutput,
+                [this] {
+                    ExpandVariables({app.pages, app.config, app.flags, sources});
+                },
+                [this](const QByteArray& text) {
+                    return Bargraph(text, app.config.C, app.params.plein, app.params.vide,
+                                    sources.locale);
+                }});
+    refreshBoxes = nullptr;
+    held.release();
+}
+
+void Engine::Timer2_Timer() {
+    LoadPage(app.pages.NextPage);
+}
+
+QList<RecentEntry> Engine::RecentProfile() {
+    return ::RecentProfile(app.recent, settingsFile());
+}
+
+bool Engine::PushRecentProfile(const QString& file) {
+    if (::PushRecentProfile(settingsFile(), file)) {
+        return true;
+    }
+    add(QStringLiteral("Impossible d'écrire ") + settingsFile() +
+        QStringLiteral(" : la liste des profils récents n'est pas mise à jour"));
+    selectLast();
+    return false;
+}
+
+bool Engine::LoadProfile(const QString& path) {
+    const bool loaded = ::LoadProfile(path, {app.pages, app.params, *this, [this, path] {
+                                                 profile = path;
+                                                 LoadPage(1);
+                                             }});
+    if (loaded && !startReady) {
+        startReady = true;
+        Q_EMIT startAvailable(true);
+    }
+    return loaded;
+}
+
+void Engine::LoadPage(qint16 page) {
+    timer2.setEnabled(false);
+    timer2.setInterval(::LoadPage(app.pages, page));
+    timer2.setEnabled(true);
+    Q_EMIT pageShown(profile, page);
+}
+
+bool Engine::Command1() {
+    if (!startReady) {
+        return false;
+    }
+    InitLCD(lcdOutput, app.config);
+    panelInitialised = true;
+    feed = !feed;
+    if (feed) {
+        timer1.setEnabled(true);
+    } else {
+        timer1.setEnabled(false);
+        WriteLCD(lcdOutput, app.config, kStopBanner);
+    }
+    Q_EMIT feedingChanged(feed);
+    return true;
+}
+
+void Engine::setRefresh(int ms) {
+    // The slider can start the feed before the start button ever ran; the panel is set up first.
+    if (!panelInitialised) {
+        InitLCD(lcdOutput, app.config);
+        panelInitialised = true;
+    }
+    timer1.setEnabled(false);
+    timer1.setInterval(ms);
+    timer1.setEnabled(true);
+}
+
+quint32 Engine::RelayWindowProc(quint32 dwData, const QByteArray& data) {
+    const std::optional<linemessage::LineMessage> message = linemessage::parse(dwData, data);
+    if (!message) {
+        return linemessage::kIgnored;
+    }
+    linemessage::putOnPage(app.pages, *message);
+    // The page timer runs at once; its enabled state stays as it was.
+    timer2.setInterval(10);
+    return linemessage::kTaken;
+}
+
+void Engine::EndProc() {
+    if (ended) {
+        return;
+    }
+    ended = true;
+    lineMessageServer.close();
+    timer1.setEnabled(false);
+    timer2.setEnabled(false);
+    InitLCD(lcdOutput, app.config);
+    Q_EMIT endedRun();
+}

@@ -1,0 +1,125 @@
+#pragma once
+
+#include "drivers/Lcd.h"
+#include "model/DisplayConfig.h"
+#include "model/Log.h"
+#include "platform/MessageBoxes.h"
+#include "profile/PageModel.h"
+#include "profile/RecentProfiles.h"
+#include "render/ExpandVariables.h"
+#include "shell/IntervalTimer.h"
+#include "shell/LineMessageServer.h"
+#include "sources/hlcs.h"
+#include "sources/mbm.h"
+#include "sources/winamp.h"
+
+#include <QObject>
+#include <functional>
+#include <memory>
+#include <optional>
+
+class OnScreenPanel;
+
+// Everything the program knows, owned by the engine for the whole run.
+struct AppState {
+    DisplayConfig config;
+    PresenceFlags flags;
+    ProfileParams params;
+    PageModel pages;
+    RecentProfiles recent;
+    MbmLink mbm;
+    HalfLifeLibrary halfLife;
+    WinampState winamp;
+};
+
+// What the engine needs from the world around it; tests replace any of it.
+struct EngineEnvironment {
+    QString settingsDir;
+    QString executableDir;
+    MessageBoxes* boxes = nullptr; // not owned
+    std::function<void()> pause;   // the short pauses of the start-up log; empty: 100 ms
+    QString mbmBlockName = kMbmBlockName;
+    QStringList halfLifeCandidates; // empty: beside the executable, then the library path
+    // Makes the panel that TypeLCD names; empty: the panels of the program.
+    std::function<std::unique_ptr<Panel>(const DisplayConfig&)> makePanel;
+    // Where the variables take their values; empty: this machine, now, in the user's locale.
+    std::optional<VariableSources> sources;
+    QString lineMessageDir; // where the line-message sockets go; empty: the user's runtime dir
+};
+
+inline const QString kAppTitle = QStringLiteral("Relayeur");
+inline const QString kWindowCaption = QStringLiteral("TLCD - Relayeur");
+// Left on the panel when the feed stops: the project's address between two spaces.
+inline const QByteArray kStopBanner = QByteArrayLiteral(" relayeur.github.io ");
+
+// The program without its window: the settings, the profile and its pages, the panel, the refresh
+// and page timers and the line-message sockets. The window and the terminal view drive it and
+// show what it tells them; it runs the program's procedures in the order they are called.
+class Engine : public QObject, private Log {
+    Q_OBJECT
+public:
+    explicit Engine(EngineEnvironment environment, QObject* parent = nullptr);
+    ~Engine() override;
+
+    // Start-up, in this order: the sockets named after the window's handle, the settings and
+    // the outside programs, then the panel and the Half-Life library.
+    void HookWindow(const QString& handle);
+    bool ReadParm();
+    void prepare();
+
+    QList<RecentEntry> RecentProfile();
+    bool PushRecentProfile(const QString& profile);
+    bool LoadProfile(const QString& profile);
+    void LoadPage(qint16 page);
+    // The start button: false when it is not available yet (no profile loaded).
+    bool Command1();
+    void setRefresh(int ms); // the slider
+    quint32 RelayWindowProc(quint32 dwData, const QByteArray& data);
+    void EndProc(); // the clean-up of every way out; once
+
+    void logLine(const QString& line); // a line of the log that comes from around the engine
+
+    AppState& state() { return app; }
+    IntervalTimer& Timer1() { return timer1; }
+    IntervalTimer& Timer2() { return timer2; }
+    const LineMessageServer& lineMessages() const { return lineMessageServer; }
+    OnScreenPanel* onScreenPanel() const { return onScreen; } // TypeLCD 1 only
+    QString settingsFile() const;
+    QString lastProfile() const { return profile; }
+    bool feeding() const { return feed; }
+    bool hasEnded() const { return ended; }
+
+Q_SIGNALS:
+    void logAdded(const QString& line);
+    void logShown(); // the newest line is to be brought into view
+    void startAvailable(bool available);
+    void feedingChanged(bool feeding);
+    void pageShown(const QString& profile, int page);
+    void endedRun();
+
+private:
+    void add(const QString& line) override;
+    void selectLast() override;
+    void Timer1_Timer();
+    void Timer2_Timer();
+    void checkDisplaySettings();
+    std::unique_ptr<Panel> makePanel();
+    VariableSources systemSources();
+
+    EngineEnvironment env;
+    AppState app;
+    VariableSources sources;
+    std::unique_ptr<WinampLink> winampLink; // the media player, once rep_winamp is known
+    LcdOutput lcdOutput;
+    std::unique_ptr<Panel> panel;         // the one TypeLCD names, made once the settings are read
+    OnScreenPanel* onScreen = nullptr;    // `panel` when it is the on-screen one
+    MessageBoxes* refreshBoxes = nullptr; // where a source's box waits while a refresh runs
+    IntervalTimer timer1;
+    IntervalTimer timer2;
+    LineMessageServer lineMessageServer;
+    QString profile; // the last one loaded
+    bool startReady = false;
+    bool feed = false;
+    bool panelInitialised = false;
+    bool ended = false;
+};
