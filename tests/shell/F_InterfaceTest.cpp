@@ -10,6 +10,7 @@
 #include "support/QtPrinters.h"
 #include "support/ReadOnlyDir.h"
 #include "support/RecordingMessageBoxes.h"
+#include "support/ShellSettings.h"
 #include "support/TempDir.h"
 
 #include <QAction>
@@ -28,16 +29,6 @@
 
 namespace {
 
-const QByteArray kSettings = "[parametres]\nTypeLCD=2\nCOM=1\nC=20\nL=4\ncontrast=0\n"
-                             "backlight=0\nrefresh=300\nscrolling=0\n"
-                             "rep_winamp=\nrep_seti=/seti/\nrep_HL=\n";
-
-const QByteArray kTwoPages = "[param]\nnb_pages=2\nplein=#\nvide=-\nIp_Local_Ex=\n"
-                             "[page_1]\nligne0=Commun\nligne1=Un\nligne2=\nligne3=\n"
-                             "scroll0=2\nscroll1=0\nscroll2=0\nscroll3=0\ntime=3\nnext=2\n"
-                             "[page_2]\nligne0=Commun\nligne1=Deux\nligne2=\nligne3=\n"
-                             "scroll0=2\nscroll1=1\nscroll2=0\nscroll3=0\ntime=0\nnext=0\n";
-
 // A main window on settings of its own, with the panel, boxes, dialog and exit recorded.
 struct Shell {
     TempDir dir;
@@ -50,7 +41,7 @@ struct Shell {
     bool trayAvailable = false;
     std::unique_ptr<F_Interface> window;
 
-    explicit Shell(const QByteArray& settings = kSettings, bool fakePanel = true) {
+    explicit Shell(const QByteArray& settings = kShellSettings, bool fakePanel = true) {
         if (!settings.isNull()) {
             dir.write("param.ini", settings);
         }
@@ -105,23 +96,19 @@ struct Shell {
 
 } // namespace
 
-TEST(F_Interface, StartUpFillsTheLogAndLeavesThePanelUntouched) {
+TEST(F_Interface, StartUpShowsTheRecentProfilesTheHandleAndTheRefresh) {
     Shell s;
-    s.dir.write("param.ini", kSettings + "[recent_profile]\n1=/a/b/deux.tlcd\n2=un.tlcd\n");
+    s.dir.write("param.ini", kShellSettings + "[recent_profile]\n1=/a/b/deux.tlcd\n2=un.tlcd\n");
     s.window->Form_Load();
-    const QStringList log = s.log();
-    EXPECT_EQ(log.size(), 26);
-    ASSERT_EQ(s.boxes.boxes.size(), 1); // Motherboard Monitor is not running
-    EXPECT_EQ(s.boxes.boxes[0].title, "Relayeur");
+    EXPECT_EQ(s.log().size(), 26);
     EXPECT_EQ(s.recentNames(), QStringList({"deux.tlcd", "un.tlcd"}));
     EXPECT_EQ(s.find<QLabel>("Label2")->text(), QString::number(s.window->winId(), 16).toUpper());
-    EXPECT_FALSE(s.window->engine().Timer1().isEnabled()) << "showing refresh must not start the feed";
-    EXPECT_EQ(s.window->engine().Timer1().interval(), 300);
+    EXPECT_TRUE(QFile::exists(s.socket(s.find<QLabel>("Label2")->text())));
     EXPECT_EQ(s.find<QSlider>("Slider1")->value(), 300);
-    EXPECT_TRUE(s.window->engine().Timer2().isEnabled());
-    EXPECT_FALSE(s.window->engine().Timer2().isRunning());
-    EXPECT_FALSE(s.window->engine().state().flags.HLAvailable);
-    EXPECT_EQ(s.panel->inits, 0);
+    EXPECT_FALSE(s.window->engine().Timer1().isEnabled())
+        << "showing refresh must not start the feed";
+    EXPECT_EQ(s.find<QPushButton>("Command1")->text(), kSendCaption);
+    EXPECT_FALSE(s.find<QPushButton>("Command1")->isEnabled());
 
     // A double click shows the line in full.
     auto* list = s.find<QListWidget>("List1");
@@ -131,24 +118,6 @@ TEST(F_Interface, StartUpFillsTheLogAndLeavesThePanelUntouched) {
     EXPECT_EQ(s.boxes.boxes[1].title, "Information");
     EXPECT_EQ(s.boxes.boxes[1].text, "Détail de la ligne : \n\rRefresh = 300");
     EXPECT_EQ(s.boxes.boxes[1].icon, MessageIcon::Information);
-
-    Shell none{QByteArray()};
-    none.window->Form_Load();
-    EXPECT_EQ(none.log().size(), 4);
-    ASSERT_EQ(none.boxes.boxes.size(), 1);
-    EXPECT_EQ(none.boxes.boxes[0].text, "Erreur lors du chargement du fichier param.ini");
-    EXPECT_EQ(none.window->engine().Timer1().interval(), 0);
-    none.window->Slider1_Change(0);
-    EXPECT_FALSE(none.window->engine().Timer1().isRunning()) << "an interval of 0 never fires";
-
-    Shell noSockets;
-    noSockets.dir.write("run", "not a directory");
-    noSockets.window->Form_Load();
-    EXPECT_TRUE(noSockets.log()[0].startsWith("Messages des autres programmes indisponibles : " +
-                                              noSockets.dir.file("run")))
-        << noSockets.log()[0].toStdString();
-    EXPECT_EQ(noSockets.log().size(), 27) << "then the usual start-up log";
-    EXPECT_TRUE(noSockets.window->engine().lineMessages().socketPaths().isEmpty());
 }
 
 TEST(F_Interface, FileOpenLoadsThePageStartsRotationAndUpdatesTheRecentList) {
@@ -226,34 +195,11 @@ TEST(F_Interface, RecentListOpensTheFullPathAndARefusedProfileChangesNothing) {
     EXPECT_EQ(s.find<QPushButton>("Command1")->text(), kSendCaption);
 
     const QString path = s.dir.write("deux.tlcd", kTwoPages);
-    s.dir.write("param.ini", kSettings + "[recent_profile]\n1=" + path.toUtf8() + "\n");
+    s.dir.write("param.ini", kShellSettings + "[recent_profile]\n1=" + path.toUtf8() + "\n");
     s.window->RecentProfile();
     s.window->Command2_Click();
     EXPECT_TRUE(s.log().contains("Chargement du fichier de commande -> " + path));
     EXPECT_TRUE(s.find<QPushButton>("Command1")->isEnabled());
-}
-
-TEST(F_Interface, SliderAndStartButtonStartTheFeedAndStoppingLeavesTheBanner) {
-    Shell s;
-    s.window->Form_Load();
-    auto* command1 = s.find<QPushButton>("Command1");
-    s.find<QSlider>("Slider1")->setValue(800);
-    s.openTwoPages();
-    EXPECT_TRUE(s.window->engine().Timer1().isRunning());
-    EXPECT_EQ(s.window->engine().Timer1().interval(), 800);
-    EXPECT_EQ(s.panel->inits, 1) << "the panel is set up before the first refresh";
-    EXPECT_EQ(command1->text(), kSendCaption) << "the slider leaves the button as it is";
-
-    s.window->Command1_Click();
-    EXPECT_EQ(s.panel->inits, 2);
-    EXPECT_TRUE(s.window->engine().Timer1().isRunning());
-    EXPECT_EQ(command1->text(), kStopCaption);
-
-    s.window->Command1_Click();
-    EXPECT_EQ(s.panel->inits, 3);
-    EXPECT_FALSE(s.window->engine().Timer1().isEnabled());
-    EXPECT_EQ(s.panel->written, QByteArrayList({kStopBanner}));
-    EXPECT_EQ(command1->text(), kSendCaption);
 }
 
 TEST(F_Interface, EveryWayOutInitialisesThePanelOnceAndEnds) {
@@ -264,6 +210,7 @@ TEST(F_Interface, EveryWayOutInitialisesThePanelOnceAndEnds) {
         s.openTwoPages();
         s.window->Command1_Click();
         ASSERT_TRUE(s.window->engine().Timer1().isRunning());
+        EXPECT_EQ(s.find<QPushButton>("Command1")->text(), kStopCaption);
         const int before = s.panel->inits;
         ASSERT_TRUE(QFile::exists(s.socket("default")));
         if (std::string(way) == "quit menu") {
@@ -311,7 +258,7 @@ TEST(F_Interface, MinimiseHidesBehindTheTrayAndOnlyItsMenuBringsItBack) {
 }
 
 TEST(F_Interface, WithoutNotificationAreaTheWindowStaysInTheTaskbar) {
-    Shell s(QByteArray(kSettings).replace("TypeLCD=2", "TypeLCD=1"), false);
+    Shell s(QByteArray(kShellSettings).replace("TypeLCD=2", "TypeLCD=1"), false);
     s.window->Form_Load(true);
     EXPECT_EQ(s.visiblePauses, 0) << "minimised only once the panel is in: a window manager "
                                      "restores a minimised window that grows";
@@ -326,7 +273,7 @@ TEST(F_Interface, WithoutNotificationAreaTheWindowStaysInTheTaskbar) {
 }
 
 TEST(F_Interface, OnScreenPanelShowsThePageAndSettingsOutOfRangeAreReported) {
-    QByteArray settings = kSettings;
+    QByteArray settings = kShellSettings;
     settings.replace("TypeLCD=2", "TypeLCD=1").replace("L=4", "L=7");
     Shell s(settings, false);
     s.window->Form_Load();
@@ -349,65 +296,12 @@ TEST(F_Interface, OnScreenPanelShowsThePageAndSettingsOutOfRangeAreReported) {
     s.window->close();
     EXPECT_EQ(screen->model().line(0), QByteArray(20, ' ')) << "every way out resets the panel";
 
-    settings = kSettings;
+    settings = kShellSettings;
     settings.replace("TypeLCD=2", "TypeLCD=9");
     Shell unknown(settings);
     unknown.window->Form_Load();
     EXPECT_EQ(unknown.log().last(), "TypeLCD = 9 ne désigne aucun afficheur (1 à l'écran, 2 série, "
                                     "3 parallèle) : rien ne sera affiché");
-}
-
-TEST(F_Interface, LineMessagesReplaceALineUntilTheNextPageAndAnythingElseChangesNothing) {
-    Shell s;
-    s.window->Form_Load();
-    s.openTwoPages();
-    PageModel& pages = s.window->engine().state().pages;
-    const auto lines = pages.CurrentLines;
-    const auto templates = pages.LineTemplate;
-    // Held while messages come over the sockets, so that no page comes between two of them.
-    s.window->engine().Timer2().setEnabled(false);
-
-    LineMessageClient byHandle;
-    ASSERT_TRUE(byHandle.connectTo(s.socket(s.find<QLabel>("Label2")->text())));
-    EXPECT_EQ(byHandle.send(4, "Salut30"), linemessage::kIgnored);
-    EXPECT_EQ(byHandle.send(3, "Salut34"), linemessage::kIgnored);
-    for (int l = 0; l < kLinesPerPage; ++l) {
-        EXPECT_EQ(fields(pages.CurrentLines[l]), fields(lines[l])) << l;
-        EXPECT_EQ(pages.LineTemplate[l], templates[l]) << l;
-    }
-    EXPECT_EQ(s.window->engine().Timer2().interval(), 3000);
-
-    pages.CurrentLines[0].ScrollPos = 5;
-    pages.CurrentLines[0].ScrollDir = 1;
-    EXPECT_EQ(byHandle.send(3, "Salut30"), linemessage::kTaken);
-    EXPECT_EQ(fields(pages.CurrentLines[0]), std::tuple(QByteArray("Salut"), 0, 3, 5, 0, 1, 1))
-        << "the line starts from its beginning";
-    LineMessageClient byDefault;
-    ASSERT_TRUE(byDefault.connectTo(s.socket("default")));
-    EXPECT_EQ(byDefault.send(3, "12"), linemessage::kTaken);
-    EXPECT_EQ(fields(pages.CurrentLines[2]), std::tuple(QByteArray(), 0, 1, 0, 0, 1, 1))
-        << "the two digits alone put an empty text";
-    EXPECT_EQ(byDefault.send(3, "Bonjour12"), linemessage::kTaken);
-    EXPECT_EQ(fields(pages.CurrentLines[2]), std::tuple(QByteArray("Bonjour"), 0, 1, 7, 0, 1, 1));
-    EXPECT_EQ(pages.LineTemplate[2], QByteArray("Bonjour"));
-    for (int other : {1, 3}) {
-        EXPECT_EQ(fields(pages.CurrentLines[other]), fields(lines[other])) << other;
-    }
-    EXPECT_EQ(s.window->engine().Timer2().interval(), 10);
-    EXPECT_FALSE(s.window->engine().Timer2().isEnabled()) << "a stopped page timer stays stopped";
-
-    // A running page timer brings the next page ten milliseconds later, with its own lines.
-    s.window->engine().Timer2().setInterval(3000);
-    s.window->engine().Timer2().setEnabled(true);
-    EXPECT_EQ(s.window->engine().RelayWindowProc(3, "Fin03"), linemessage::kTaken);
-    EXPECT_TRUE(s.window->engine().Timer2().isRunning());
-    EXPECT_EQ(s.window->engine().Timer2().interval(), 10);
-    QSignalSpy tick(&s.window->engine().Timer2(), &IntervalTimer::timeout);
-    ASSERT_TRUE(tick.wait(2500)) << "sooner than the 3 s it had";
-    EXPECT_EQ(pages.CurrentLines[0].Text, QByteArray("Commun"));
-    EXPECT_EQ(pages.CurrentLines[1].Text, QByteArray("Deux"));
-    EXPECT_TRUE(pages.CurrentLines[2].Text.isEmpty());
-    EXPECT_TRUE(pages.CurrentLines[3].Text.isEmpty());
 }
 
 TEST(F_Interface, AboutMenuShowsOneModelessAboutBox) {
@@ -427,27 +321,6 @@ TEST(F_Interface, AboutMenuShowsOneModelessAboutBox) {
     EXPECT_EQ(s.window->aboutBox(), about);
     EXPECT_TRUE(about->isVisible());
     EXPECT_EQ(s.window->findChildren<frmAbout*>().size(), 1);
-}
-
-TEST(F_Interface, RefreshTakesMediaAndGameValuesFromTheMachine) {
-    Shell s;
-    s.dir.write("seti/Work0/state.sah",
-                "<state>\nncpus=1\ncpu=1\nbest=2\nprog=0.523456\n</state>\n");
-    QByteArray settings = kSettings;
-    s.dir.write("param.ini",
-                settings.replace("rep_seti=/seti/", "rep_seti=" + s.dir.file("seti/").toUtf8()));
-    s.window->Form_Load();
-    s.chosenProfile = s.dir.write(
-        "media.tlcd", "[param]\nnb_pages=1\n[page_1]\nligne0=SETI %%seti_progress%\n"
-                      "ligne1=%%HL_FPS fps\nligne2=[%%winamp_titre]\nligne3=\nscroll0=0\n"
-                      "scroll1=0\nscroll2=0\nscroll3=0\ntime=0\nnext=0\n");
-    s.window->m_fic_ouvrir_Click();
-    s.window->Command1_Click();
-    Q_EMIT s.window->engine().Timer1().timeout();
-    ASSERT_GE(s.panel->written.size(), 6);
-    EXPECT_EQ(s.panel->written[1].trimmed(), "SETI 52%");
-    EXPECT_EQ(s.panel->written[3].trimmed(), "%%HL_FPS fps") << "no Half-Life library here";
-    EXPECT_EQ(s.panel->written[5].trimmed(), "[]") << "no media player: an empty title";
 }
 
 TEST(QtTranslations, QtsOwnDialogsSpeakTheUsersLanguage) {
