@@ -4,6 +4,7 @@
 #include "drivers/OnScreenPanel.h"
 #include "drivers/ParallelPanel.h"
 #include "drivers/Serie.h"
+#include "linemessage/LineMessage.h"
 #include "platform/AnsiText.h"
 #include "platform/MprisWinampLink.h"
 #include "platform/USEINI.h"
@@ -16,7 +17,6 @@
 #include "render/WinampGroup.h"
 #include "shell/AppIcon.h"
 #include "shell/LcdWidget.h"
-#include "shell/LineMessage.h"
 #include "shell/ReadParm.h"
 #include "shell/TerminalView.h"
 #include "sources/NetworkAddress.h"
@@ -199,7 +199,7 @@ quint32 F_Interface::RelayWindowProc(quint32 dwData, const QByteArray& data) {
     if (!message) {
         return linemessage::kIgnored;
     }
-    linemessage::putOnPage(app.pages, *message);
+    putOnPage(app.pages, message->line, message->text, message->mode);
     // The page timer runs at once; its enabled state stays as it was.
     timer2.setInterval(10);
     return linemessage::kTaken;
