@@ -21,7 +21,7 @@ void WinampGroup(QByteArray& text, WinampState& winamp, const QByteArray& rep_wi
 
     // Only a playlist file the player has already written is worth a second look.
     TagFields tag;
-    const QString playlist = ansi::toUnicode(rep_winamp) + QStringLiteral("winamp.m3u");
+    const QString playlist = ansi::toUnicode(rep_winamp) + kWinampPlaylistFile;
     if (QFileInfo(playlist).isFile() && WinampFind(winamp)) {
         ReadID3Tag(WinampCurrentFile(winamp, rep_winamp), tag);
     }

@@ -146,7 +146,8 @@ void F_Interface::Form_Load(bool startHidden) {
     if (ReadParm()) {
         checkDisplaySettings();
     }
-    winampLink = std::make_unique<MprisWinampLink>(ansi::toUnicode(app.config.rep_winamp));
+    winampLink = std::make_unique<MprisWinampLink>(ansi::toUnicode(app.config.rep_winamp),
+                                                   readAudioStreamInfo);
     app.winamp.link = winampLink.get();
     panel = makePanel();
     if (panel) {
