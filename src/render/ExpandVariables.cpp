@@ -2,6 +2,7 @@
 
 #include "platform/RegionalFormat.h"
 #include "render/BigTime.h"
+#include "render/ReplaceToken.h"
 
 #include <algorithm>
 
@@ -10,13 +11,6 @@ namespace {
 constexpr double kMebibyte = 1048576.0;
 constexpr char kAnsiDegree = '\xB0';
 constexpr char kPanelDegree = '\xDF'; // the degree sign of the panel's character set
-
-// Replaces every occurrence of `token`, asking for the value once and only when it is there.
-template <typename Value> void replaceToken(QByteArray& text, const char* token, Value value) {
-    if (text.contains(token)) {
-        text.replace(token, value());
-    }
-}
 
 void expandMemory(QByteArray& text, const MemoryStatus& m, const QLocale& locale) {
     auto mib = [&](qint64 bytes) {

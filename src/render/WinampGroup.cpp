@@ -1,19 +1,9 @@
 #include "render/WinampGroup.h"
 
 #include "platform/AnsiText.h"
+#include "render/ReplaceToken.h"
 
 #include <QFileInfo>
-#include <functional>
-
-namespace {
-
-void replaceToken(QByteArray& text, const char* token, const std::function<QByteArray()>& value) {
-    if (text.contains(token)) {
-        text.replace(token, value());
-    }
-}
-
-} // namespace
 
 void WinampGroup(QByteArray& text, WinampState& winamp, const QByteArray& rep_winamp,
                  const QLocale& locale) {
