@@ -106,7 +106,7 @@ F_Interface::~F_Interface() = default;
 VariableSources F_Interface::systemSources() {
     VariableSources s;
     s.memoryStatus = &readMemoryStatus;
-    s.mbmValue = [this](qint16 index, const QString& kind) {
+    s.mbmValue = [this](qint16 index, SensorKind kind) {
         return MbmValue(app.mbm, *env.boxes, kAppTitle, index, kind);
     };
     s.ipAddresses = [this](const QByteArray& separator) {
