@@ -52,7 +52,7 @@ inline VariableSources fixedSources() {
     s.locale = QLocale(QLocale::French, QLocale::France);
     s.now = [] { return QDateTime(QDate(2026, 12, 4), QTime(21, 13, 8)); };
     s.memoryStatus = [] { return MemoryStatus{1073741824, 101187584, 3221225472, 2147483648}; };
-    s.mbmValue = [](qint16 index, const QString&) { return index * 1.25; };
+    s.mbmValue = [](qint16 index, SensorKind) { return index * 1.25; };
     s.ipAddresses = [](const QByteArray& separator) {
         return "10.0.0.5" + separator + "192.0.2.7";
     };

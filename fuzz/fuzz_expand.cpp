@@ -64,8 +64,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (double& r : readings) {
         r = std::bit_cast<double>(in.ConsumeIntegral<quint64>());
     }
-    s.mbmValue = [readings](qint16 index, const QString& kind) {
-        return readings[(index + kind.size() * 11) % readings.size()];
+    s.mbmValue = [readings](qint16 index, SensorKind kind) {
+        return readings[(index + static_cast<int>(kind) * 11) % readings.size()];
     };
     s.ipAddresses = [adapters, exclude = params.Ip_Local_Ex](const QByteArray& separator) {
         return IpAddresses(separator, exclude, [&] { return adapters; });

@@ -2,7 +2,6 @@
 // input is read as it is (short ones included) and behind 1024 bytes of padding, so that a
 // short input still reaches the tag.
 #include "FuzzSupport.h"
-#include "platform/WinampLink.h"
 #include "sources/winamp.h"
 
 namespace {

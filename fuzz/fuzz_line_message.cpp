@@ -2,7 +2,8 @@
 // pieces, which must give the same messages), parsed, and put on a page as the window puts them,
 // each followed by a refresh of the panel.
 #include "FuzzSupport.h"
-#include "shell/LineMessage.h"
+#include "linemessage/LineMessage.h"
+#include "profile/LoadPage.h"
 
 using linemessage::FrameReader;
 
@@ -47,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FUZZ_CHECK(message->mode >= 0 && message->mode <= 9);
         FUZZ_CHECK(message->text.size() <= linemessage::kTakenBytes - 2);
         FUZZ_CHECK(!message->text.contains('\0'));
-        linemessage::putOnPage(run.pages, *message);
+        putOnPage(run.pages, message->line, message->text, message->mode);
         run.tick();
     }
     return 0;

@@ -3,7 +3,6 @@
 #include "ui_frmAbout.h"
 
 #include <QDesktopServices>
-#include <QFileInfo>
 #include <QMouseEvent>
 #include <QProcess>
 #include <QScreen>
@@ -208,17 +207,8 @@ void frmAbout::StartSysInfo() {
     QString program;
     if (!GetKeyValue(HKEY_LOCAL_MACHINE,
                      QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO"),
-                     QStringLiteral("PATH"), program)) {
-        // Only a folder named by the second key is checked for the program.
-        QString folder;
-        if (GetKeyValue(HKEY_LOCAL_MACHINE,
-                        QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools Location"),
-                        QStringLiteral("MSINFO"), folder) &&
-            QFileInfo::exists(folder + QStringLiteral("/MSINFO32.EXE"))) {
-            program = folder + QStringLiteral("/MSINFO32.EXE");
-        }
-    }
-    if (program.isEmpty() || !env.startProgram(program)) {
+                     QStringLiteral("PATH"), program) ||
+        program.isEmpty() || !env.startProgram(program)) {
         env.boxes->show(env.title,
                         QStringLiteral("Les informations système ne sont pas disponibles "
                                        "actuellement"),

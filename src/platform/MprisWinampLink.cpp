@@ -125,11 +125,13 @@ PlayerTracks tracksOf(const QDBusConnection& bus, const QString& player) {
 
 } // namespace
 
-MprisWinampLink::MprisWinampLink(QString playlistDirectory)
-    : playlistDirectory(std::move(playlistDirectory)) {}
+MprisWinampLink::MprisWinampLink(QString playlistDirectory, StreamInfoReader readStreamInfo)
+    : playlistDirectory(std::move(playlistDirectory)), readStreamInfo(std::move(readStreamInfo)) {}
 
-MprisWinampLink::MprisWinampLink(QString playlistDirectory, QDBusConnection bus)
-    : playlistDirectory(std::move(playlistDirectory)), joined(std::move(bus)) {}
+MprisWinampLink::MprisWinampLink(QString playlistDirectory, StreamInfoReader readStreamInfo,
+                                 QDBusConnection bus)
+    : playlistDirectory(std::move(playlistDirectory)), readStreamInfo(std::move(readStreamInfo)),
+      joined(std::move(bus)) {}
 
 QDBusConnection MprisWinampLink::connection() {
     if (!joined) {
@@ -140,7 +142,7 @@ QDBusConnection MprisWinampLink::connection() {
 
 QString MprisWinampLink::playlistFile() const {
     // The directory setting ends with its separator, as Winamp's did.
-    return playlistDirectory + QStringLiteral("winamp.m3u");
+    return playlistDirectory + kWinampPlaylistFile;
 }
 
 QString MprisWinampLink::find() {
@@ -241,7 +243,7 @@ qint32 MprisWinampLink::send(const QString& player, qint32 command, qint32 argum
         if (!url.isLocalFile()) {
             return 0;
         }
-        const AudioStreamInfo info = readAudioStreamInfo(url.toLocalFile());
+        const AudioStreamInfo info = readStreamInfo(url.toLocalFile());
         // Winamp answers the sample rate in whole kHz (44 for 44 100 Hz).
         return argument == 0 ? info.sampleRate / 1000 : argument == 1 ? info.bitrate : 0;
     }

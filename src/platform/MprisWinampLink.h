@@ -3,6 +3,7 @@
 #include "platform/WinampLink.h"
 
 #include <QDBusConnection>
+#include <functional>
 #include <optional>
 
 // Winamp's commands answered by a media player that speaks MPRIS on the D-Bus session bus
@@ -12,12 +13,17 @@ class MprisWinampLink final : public WinampLink {
 public:
     static constexpr int kCallTimeoutMs = 100;
 
+    // What a file says of its sample rate and bitrate: the players do not tell, so IPC_GETINFO
+    // asks the file that the current track names.
+    using StreamInfoReader = std::function<AudioStreamInfo(const QString& path)>;
+
     // playlistDirectory is where the player keeps winamp.m3u (rep_winamp, which ends with a
     // separator); empty: the playlist is never written.
     // The session bus is joined at the first command, so a profile without media variables
     // never connects to it.
-    explicit MprisWinampLink(QString playlistDirectory);
-    MprisWinampLink(QString playlistDirectory, QDBusConnection bus);
+    MprisWinampLink(QString playlistDirectory, StreamInfoReader readStreamInfo);
+    MprisWinampLink(QString playlistDirectory, StreamInfoReader readStreamInfo,
+                    QDBusConnection bus);
 
     // The first player on the bus by name, preferring one that is playing; an empty name
     // without a bus or a player. When the playlist file is missing, the player found writes it,
@@ -32,5 +38,6 @@ private:
     QDBusConnection connection();
 
     QString playlistDirectory;
+    StreamInfoReader readStreamInfo;
     std::optional<QDBusConnection> joined; // the bus, once joined
 };

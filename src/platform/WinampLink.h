@@ -15,6 +15,9 @@ public:
     virtual qint32 send(const QString& player, qint32 command, qint32 argument) = 0;
 };
 
+// The playlist file that the player keeps in its directory (rep_winamp).
+inline const QString kWinampPlaylistFile = QStringLiteral("winamp.m3u");
+
 // The commands the variables use, with Winamp's numbers.
 enum WinampCommand : qint32 {
     IPC_GETOUTPUTTIME = 105, // 0: position in ms; 1: length in whole seconds, -1 when unknown
@@ -24,14 +27,11 @@ enum WinampCommand : qint32 {
     IPC_GETINFO = 126,       // 0: sample rate in kHz; 1: bitrate in kbit/s
 };
 
-// What the first MPEG audio frame of a file says; 0 when the file has none.
+// The sample rate and bitrate of a file the player plays (IPC_GETINFO); 0 when unknown.
 struct AudioStreamInfo {
     int sampleRate = 0; // Hz
     int bitrate = 0;    // kbit/s
 };
-
-// Skips an ID3v2 tag, then takes the first frame header that the next frame confirms.
-AudioStreamInfo readAudioStreamInfo(const QString& path);
 
 // One entry of the playlist a player writes.
 struct PlaylistEntry {

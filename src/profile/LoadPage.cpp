@@ -13,3 +13,8 @@ int LoadPage(PageModel& model, qint16 page) {
     // Times are kept within 0..32 s by the loader, so the product fits the 16-bit interval.
     return static_cast<qint16>(model.PageTiming[i][kPageTime] * 1000);
 }
+
+void putOnPage(PageModel& model, int line, const QByteArray& text, qint16 scrollMode) {
+    model.CurrentLines[line] = freshLine(text, scrollMode);
+    model.LineTemplate[line] = text;
+}

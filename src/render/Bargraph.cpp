@@ -1,5 +1,7 @@
 #include "render/Bargraph.h"
 
+#include "model/IsDigit.h"
+
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -29,7 +31,7 @@ std::optional<qint16> parseNumber(const QByteArray& token, char decimalSeparator
         ++i;
     }
     const qsizetype digitsStart = i;
-    while (i < token.size() && token[i] >= '0' && token[i] <= '9') {
+    while (i < token.size() && isDigit(token[i])) {
         ++i;
     }
     if (i == digitsStart) {
@@ -38,7 +40,7 @@ std::optional<qint16> parseNumber(const QByteArray& token, char decimalSeparator
     QByteArray normal = token.left(i);
     if (i < token.size() && token[i] == decimalSeparator) {
         const qsizetype fractionStart = ++i;
-        while (i < token.size() && token[i] >= '0' && token[i] <= '9') {
+        while (i < token.size() && isDigit(token[i])) {
             ++i;
         }
         if (i == fractionStart) {

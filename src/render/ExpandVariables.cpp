@@ -2,6 +2,7 @@
 
 #include "platform/RegionalFormat.h"
 #include "render/BigTime.h"
+#include "render/ReplaceToken.h"
 
 #include <algorithm>
 
@@ -10,13 +11,6 @@ namespace {
 constexpr double kMebibyte = 1048576.0;
 constexpr char kAnsiDegree = '\xB0';
 constexpr char kPanelDegree = '\xDF'; // the degree sign of the panel's character set
-
-// Replaces every occurrence of `token`, asking for the value once and only when it is there.
-template <typename Value> void replaceToken(QByteArray& text, const char* token, Value value) {
-    if (text.contains(token)) {
-        text.replace(token, value());
-    }
-}
 
 void expandMemory(QByteArray& text, const MemoryStatus& m, const QLocale& locale) {
     auto mib = [&](qint64 bytes) {
@@ -31,10 +25,9 @@ void expandMemory(QByteArray& text, const MemoryStatus& m, const QLocale& locale
 }
 
 void expandSensors(QByteArray& text, const VariableSources& s) {
-    auto sensor = [&](int index, const char* kind) {
+    auto sensor = [&](int index, SensorKind kind) {
         return [&, index, kind] {
-            return regional::generalNumber(
-                s.mbmValue(static_cast<qint16>(index), QString::fromLatin1(kind)), s.locale);
+            return regional::generalNumber(s.mbmValue(static_cast<qint16>(index), kind), s.locale);
         };
     };
     auto indexed = [&](const char* stem, int k) {
@@ -43,21 +36,21 @@ void expandSensors(QByteArray& text, const VariableSources& s) {
     if (text.contains("%%temp")) {
         // Ten before one, so that %%temp10 is never read as sensor 1 followed by a 0.
         for (int k = 10; k >= 1; --k) {
-            replaceToken(text, indexed("%%temp", k).constData(), sensor(k, "temp"));
+            replaceToken(text, indexed("%%temp", k).constData(), sensor(k, SensorKind::Temp));
         }
     }
     if (text.contains("%%volt")) {
         for (int k = 1; k <= 7; ++k) {
-            replaceToken(text, indexed("%%volt", k).constData(), sensor(k, "volt"));
+            replaceToken(text, indexed("%%volt", k).constData(), sensor(k, SensorKind::Volt));
         }
     }
     if (text.contains("%%fan")) {
         for (int k = 1; k <= 7; ++k) {
-            replaceToken(text, indexed("%%fan", k).constData(), sensor(k, "fan"));
+            replaceToken(text, indexed("%%fan", k).constData(), sensor(k, SensorKind::Fan));
         }
     }
-    replaceToken(text, "%%frq", sensor(1, "freq"));
-    replaceToken(text, "%%charge", sensor(1, "charge"));
+    replaceToken(text, "%%frq", sensor(1, SensorKind::Freq));
+    replaceToken(text, "%%charge", sensor(1, SensorKind::Charge));
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "model/DisplayConfig.h"
 #include "platform/MemoryStatus.h"
 #include "profile/PageModel.h"
+#include "sources/mbm.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -12,7 +13,7 @@
 // Where the values of the variables come from; tests give fixed ones.
 struct VariableSources {
     std::function<MemoryStatus()> memoryStatus;
-    std::function<double(qint16 index, const QString& kind)> mbmValue;
+    std::function<double(qint16 index, SensorKind kind)> mbmValue;
     std::function<QByteArray(const QByteArray& separator)> ipAddresses;
     std::function<QDateTime()> now;
     QLocale locale = QLocale::system();

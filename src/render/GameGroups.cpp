@@ -1,16 +1,7 @@
 #include "render/GameGroups.h"
 
+#include "render/ReplaceToken.h"
 #include "sources/divers.h"
-
-namespace {
-
-template <typename Value> void replaceToken(QByteArray& text, const char* token, Value value) {
-    if (text.contains(token)) {
-        text.replace(token, value());
-    }
-}
-
-} // namespace
 
 void HalfLifeGroup(QByteArray& text, const HalfLifeLibrary& hl, const QLocale& locale) {
     replaceToken(text, "%%HL_PlayerName", [&] { return HLPlayerName(hl); });

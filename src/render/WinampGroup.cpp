@@ -1,19 +1,9 @@
 #include "render/WinampGroup.h"
 
 #include "platform/AnsiText.h"
+#include "render/ReplaceToken.h"
 
 #include <QFileInfo>
-#include <functional>
-
-namespace {
-
-void replaceToken(QByteArray& text, const char* token, const std::function<QByteArray()>& value) {
-    if (text.contains(token)) {
-        text.replace(token, value());
-    }
-}
-
-} // namespace
 
 void WinampGroup(QByteArray& text, WinampState& winamp, const QByteArray& rep_winamp,
                  const QLocale& locale) {
@@ -21,7 +11,7 @@ void WinampGroup(QByteArray& text, WinampState& winamp, const QByteArray& rep_wi
 
     // Only a playlist file the player has already written is worth a second look.
     TagFields tag;
-    const QString playlist = ansi::toUnicode(rep_winamp) + QStringLiteral("winamp.m3u");
+    const QString playlist = ansi::toUnicode(rep_winamp) + kWinampPlaylistFile;
     if (QFileInfo(playlist).isFile() && WinampFind(winamp)) {
         ReadID3Tag(WinampCurrentFile(winamp, rep_winamp), tag);
     }

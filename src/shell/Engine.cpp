@@ -3,6 +3,7 @@
 #include "drivers/OnScreenPanel.h"
 #include "drivers/ParallelPanel.h"
 #include "drivers/Serie.h"
+#include "linemessage/LineMessage.h"
 #include "platform/AnsiText.h"
 #include "platform/MprisWinampLink.h"
 #include "profile/LoadPage.h"
@@ -11,7 +12,6 @@
 #include "render/GameGroups.h"
 #include "render/RefreshLCD.h"
 #include "render/WinampGroup.h"
-#include "shell/LineMessage.h"
 #include "shell/ReadParm.h"
 #include "sources/NetworkAddress.h"
 
@@ -82,7 +82,7 @@ Engine::~Engine() = default;
 VariableSources Engine::systemSources() {
     VariableSources s;
     s.memoryStatus = &readMemoryStatus;
-    s.mbmValue = [this](qint16 index, const QString& kind) {
+    s.mbmValue = [this](qint16 index, SensorKind kind) {
         return MbmValue(app.mbm, refreshBoxes ? *refreshBoxes : *env.boxes, kAppTitle, index, kind);
     };
     s.ipAddresses = [this](const QByteArray& separator) {
@@ -158,7 +158,8 @@ void Engine::checkDisplaySettings() {
 }
 
 void Engine::prepare() {
-    winampLink = std::make_unique<MprisWinampLink>(ansi::toUnicode(app.config.rep_winamp));
+    winampLink = std::make_unique<MprisWinampLink>(ansi::toUnicode(app.config.rep_winamp),
+                                                   readAudioStreamInfo);
     app.winamp.link = winampLink.get();
     panel = makePanel();
     onScreen = dynamic_cast<OnScreenPanel*>(panel.get());
@@ -273,7 +274,7 @@ quint32 Engine::RelayWindowProc(quint32 dwData, const QByteArray& data) {
     if (!message) {
         return linemessage::kIgnored;
     }
-    linemessage::putOnPage(app.pages, *message);
+    putOnPage(app.pages, message->line, message->text, message->mode);
     // The page timer runs at once; its enabled state stays as it was.
     timer2.setInterval(10);
     return linemessage::kTaken;

@@ -1,6 +1,6 @@
 #include "shell/LineMessageServer.h"
 
-#include "shell/LineMessage.h"
+#include "linemessage/LineMessage.h"
 
 #include <QFileInfo>
 #include <QLocalServer>

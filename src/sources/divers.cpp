@@ -1,5 +1,6 @@
 #include "sources/divers.h"
 
+#include "model/IsDigit.h"
 #include "platform/AnsiText.h"
 
 #include <QDirIterator>
@@ -30,10 +31,6 @@ QString setiPath(const QByteArray& rep_seti, const char* relative) {
     QByteArray path = relative;
     path.replace('\\', '/');
     return ansi::toUnicode(rep_seti + path);
-}
-
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
 }
 
 // Line `index` of the state file. The file is read as one text up to its first CR (its lines

@@ -103,25 +103,31 @@ double roundToHundredths(double v) {
 }
 
 double MbmValue(const MbmLink& link, MessageBoxes& boxes, const QString& appTitle, qint16 index,
-                const QString& kind) {
+                SensorKind kind) {
     double result = 0;
     const MbmData data = MbmRead(link, boxes, appTitle);
-    if (kind == QLatin1String("temp")) {
+    switch (kind) {
+    case SensorKind::Temp:
         if (inSlots(index) && data.Temp[index - 1] != kMbmNoSensor) {
             result = data.Temp[index - 1];
         }
-    } else if (kind == QLatin1String("fan")) {
+        break;
+    case SensorKind::Fan:
         if (inSlots(index) && data.Fan[index - 1] != kMbmNoSensor) {
             result = data.Fan[index - 1];
         }
-    } else if (kind == QLatin1String("volt")) {
+        break;
+    case SensorKind::Volt:
         if (inSlots(index) && data.Volt[index - 1] != kMbmNoSensor) {
             result = roundToHundredths(data.Volt[index - 1]);
         }
-    } else if (kind == QLatin1String("freq")) {
+        break;
+    case SensorKind::Freq:
         result = data.Freq;
-    } else if (kind == QLatin1String("charge")) {
+        break;
+    case SensorKind::Charge:
         result = data.Charge;
+        break;
     }
     return result;
 }

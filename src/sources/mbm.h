@@ -51,11 +51,14 @@ void MbmTest(MbmLink& link, PresenceFlags& flags, MessageBoxes& boxes, const QSt
 // zeros.
 MbmData MbmRead(const MbmLink& link, MessageBoxes& boxes, const QString& appTitle);
 
-// One reading, read afresh: kind is "temp", "fan", "volt" (index 1 to 10), "freq" or "charge"
-// (index ignored), case-sensitive. Empty slots (255), unknown kinds and indexes outside 1..10
-// give 0; volts are rounded to two decimals, halves to even.
+// What a reading measures: each kind has its own field of the block.
+enum class SensorKind { Temp, Fan, Volt, Freq, Charge };
+
+// One reading, read afresh: Temp, Fan and Volt take the sensor's index (1 to 10), Freq and
+// Charge ignore it. Empty slots (255) and indexes outside 1..10 give 0; volts are rounded to two
+// decimals, halves to even.
 double MbmValue(const MbmLink& link, MessageBoxes& boxes, const QString& appTitle, qint16 index,
-                const QString& kind);
+                SensorKind kind);
 
 // v rounded to two decimals, halves to even, as v reads in decimal (2.675 -> 2.68).
 double roundToHundredths(double v);

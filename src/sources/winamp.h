@@ -34,6 +34,10 @@ const QList<QByteArray>& GenreList();
 // the fields and gives -1.
 qint32 ReadID3Tag(const QString& path, TagFields& fields);
 
+// What the first MPEG audio frame of the file says; 0 when it has none. An ID3v2 tag at the
+// start is skipped, then the first frame header that the next frame confirms is taken.
+AudioStreamInfo readAudioStreamInfo(const QString& path);
+
 // Ready-to-show values; each gives its fallback when WinampWindow is empty.
 QByteArray WinampListPosition(const WinampState& w);   // from 1; "0"
 QByteArray WinampListLength(const WinampState& w);     // "0"

@@ -21,7 +21,6 @@ const QColor kBlue(0, 0, 255);
 const QColor kRed(255, 0, 0);
 const QColor kGreen(0, 0xC0, 0);
 const QString kMsinfoKey = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO");
-const QString kLocationKey = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools Location");
 
 // Values keyed by "key|value name", all under HKEY_LOCAL_MACHINE.
 class FakeRegistry : public Registry {
@@ -159,33 +158,23 @@ TEST(frmAbout, TheMouseLightsOneLinkAtATimeAndAClickOpensItsAddress) {
     EXPECT_FALSE(a.form->isVisible());
 }
 
-TEST(frmAbout, SystemInformationFallsBackFromKeyToKeyThenToItsMessage) {
+TEST(frmAbout, SystemInformationStartsTheProgramTheKeyNamesOrGivesItsMessage) {
     const QString unavailable =
         QStringLiteral("Les informations système ne sont pas disponibles actuellement");
     {
-        About a; // the first key names the program; it is started without looking for it
+        About a; // the key names the program; it is started without looking for it
         a.registry.values[kMsinfoKey + "|PATH"] = "/nowhere/sysinfo";
-        a.registry.values[kLocationKey + "|MSINFO"] = "/elsewhere";
         a.form->findChild<QPushButton*>("cmdSysInfo")->click();
         EXPECT_EQ(a.started, QStringList({"/nowhere/sysinfo"}));
         EXPECT_TRUE(a.boxes.boxes.isEmpty());
     }
-    TempDir folder;
-    {
-        About a; // only the folder of the second key is checked for the program
-        a.registry.values[kLocationKey + "|MSINFO"] = folder.path();
-        a.form->StartSysInfo();
-        EXPECT_TRUE(a.started.isEmpty());
-        folder.write("MSINFO32.EXE", "");
-        a.form->StartSysInfo();
-        EXPECT_EQ(a.started, QStringList({folder.file("MSINFO32.EXE")}));
-        ASSERT_EQ(a.boxes.boxes.size(), 1);
-        EXPECT_EQ(a.boxes.boxes[0].text, unavailable);
-        EXPECT_EQ(a.boxes.boxes[0].title, "Relayeur");
-    }
     {
         About a; // no key at all, then a program that does not start
         a.form->StartSysInfo();
+        EXPECT_TRUE(a.started.isEmpty());
+        ASSERT_EQ(a.boxes.boxes.size(), 1);
+        EXPECT_EQ(a.boxes.boxes[0].text, unavailable);
+        EXPECT_EQ(a.boxes.boxes[0].title, "Relayeur");
         a.registry.values[kMsinfoKey + "|PATH"] = "/nowhere/sysinfo";
         a.startSucceeds = false;
         a.form->StartSysInfo();
@@ -205,8 +194,7 @@ TEST(frmAbout, ThisSystemStartsTheFirstInformationProgramOnThePath) {
     EXPECT_EQ(registry.value(HKEY_LOCAL_MACHINE, kMsinfoKey, "PATH"), monitor);
     const QString center = executable(bin, "kinfocenter", "touch \"$(dirname \"$0\")/started\"");
     EXPECT_EQ(registry.value(HKEY_LOCAL_MACHINE, kMsinfoKey, "PATH"), center) << "the list's order";
-    EXPECT_FALSE(registry.value(HKEY_LOCAL_MACHINE, kLocationKey, "MSINFO"))
-        << "the second key is never present";
+    EXPECT_FALSE(registry.value(HKEY_LOCAL_MACHINE, kMsinfoKey, "MSINFO")) << "no other value";
     EXPECT_FALSE(registry.value(0x80000001, kMsinfoKey, "PATH"));
 
     RecordingMessageBoxes boxes;

@@ -6,6 +6,8 @@
 
 namespace {
 
+using SensorCalls = QList<std::pair<SensorKind, int>>; // kind, index
+
 // Four lines of a French panel on 4 December 2026 at 21:13:08, with counted sources.
 struct Panel {
     PageModel pages;
@@ -13,7 +15,7 @@ struct Panel {
     PresenceFlags flags;
     VariableSources sources;
     int memoryReads = 0;
-    QStringList sensorCalls;
+    SensorCalls sensorCalls;
     int clockReads = 0;
 
     Panel() {
@@ -29,9 +31,9 @@ struct Panel {
             ++memoryReads;
             return MemoryStatus{1073741824, 101187584, 3221225472, 2147483648};
         };
-        sources.mbmValue = [this](qint16 index, const QString& kind) {
-            sensorCalls.append(kind + QString::number(index));
-            return kind == "temp" ? 40 + index + 0.5 : index * 1.25;
+        sources.mbmValue = [this](qint16 index, SensorKind kind) {
+            sensorCalls.append({kind, index});
+            return kind == SensorKind::Temp ? 40 + index + 0.5 : index * 1.25;
         };
         sources.ipAddresses = [](const QByteArray& separator) {
             return "10.0.0.5" + separator + "192.0.2.7";
@@ -82,8 +84,16 @@ TEST(ExpandVariables, TheFixedOrderDecidesBetweenSimilarTokens) {
     p.sensorCalls.clear();
     p.clockReads = 0;
     EXPECT_EQ(p.expand("%%fan2 %%time %%fan2 %%time"), "2,5 21:13:08 2,5 21:13:08");
-    EXPECT_EQ(p.sensorCalls, QStringList({"fan2"})) << "one source call per token";
+    EXPECT_EQ(p.sensorCalls, SensorCalls({{SensorKind::Fan, 2}})) << "one source call per token";
     EXPECT_EQ(p.clockReads, 1);
+    p.sensorCalls.clear();
+    p.expand("%%temp2 %%volt3 %%fan4 %%frq %%charge");
+    EXPECT_EQ(p.sensorCalls, SensorCalls({{SensorKind::Temp, 2},
+                                          {SensorKind::Volt, 3},
+                                          {SensorKind::Fan, 4},
+                                          {SensorKind::Freq, 1},
+                                          {SensorKind::Charge, 1}}))
+        << "each token asks for its own kind of reading";
 
     // A value is searched by every later step: an address that reads like a date variable.
     p.sources.ipAddresses = [](const QByteArray&) { return QByteArray("%%date"); };

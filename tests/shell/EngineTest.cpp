@@ -2,7 +2,7 @@
 // the refresh, as the window and the terminal drive them.
 #include "shell/Engine.h"
 
-#include "shell/LineMessage.h"
+#include "linemessage/LineMessage.h"
 #include "shell/LineMessageClient.h"
 #include "support/FakePanel.h"
 #include "support/LineFields.h"

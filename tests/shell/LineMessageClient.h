@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/LineMessage.h"
+#include "linemessage/LineMessage.h"
 
 #include <QLocalSocket>
 #include <QSignalSpy>

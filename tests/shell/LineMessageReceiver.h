@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/LineMessage.h"
+#include "linemessage/LineMessage.h"
 #include "shell/LineMessageServer.h"
 #include "support/TempDir.h"
 

@@ -1,6 +1,6 @@
 // The program under faults: a serial panel that goes and comes back, a parallel port that is not
 // there, a settings folder it may not write, and a flood of line messages with garbage in it.
-#include "shell/LineMessage.h"
+#include "linemessage/LineMessage.h"
 #include "support/PseudoTerminal.h"
 #include "support/QtPrinters.h"
 #include "support/ReadOnlyDir.h"

@@ -51,25 +51,25 @@ TEST(MbmValue, EachKindReadsItsSlotAnd255MeansNoSensor) {
     ASSERT_TRUE(block.publish(data));
     SensorReader read(block.name);
 
-    EXPECT_EQ(read(1, "temp"), 31);
-    EXPECT_EQ(read(10, "temp"), 40);
-    EXPECT_EQ(read(1, "volt"), 1.5);
-    EXPECT_EQ(read(10, "volt"), 10.5);
-    EXPECT_EQ(read(1, "fan"), 1000);
-    EXPECT_EQ(read(10, "fan"), 10000);
-    for (const char* kind : {"temp", "volt", "fan"}) {
-        EXPECT_EQ(read(3, kind), 0) << kind;
-        EXPECT_EQ(read(4, kind), 254) << kind;
+    // Each kind reads its own field: at one index the five kinds give five different values.
+    using Own = std::tuple<SensorKind, double, double>; // kind, sensor 1, sensor 10
+    for (const auto& [kind, first, last] :
+         {Own{SensorKind::Temp, 31, 40}, Own{SensorKind::Volt, 1.5, 10.5},
+          Own{SensorKind::Fan, 1000, 10000}, Own{SensorKind::Freq, 2694, 2694},
+          Own{SensorKind::Charge, 37.25, 37.25}}) {
+        EXPECT_EQ(read(1, kind), first) << int(kind);
+        EXPECT_EQ(read(10, kind), last) << int(kind);
+    }
+    for (const SensorKind kind : {SensorKind::Temp, SensorKind::Volt, SensorKind::Fan}) {
+        EXPECT_EQ(read(3, kind), 0) << int(kind);
+        EXPECT_EQ(read(4, kind), 254) << int(kind);
         for (const qint16 index : {qint16(0), qint16(11), qint16(-1), qint16(-32768)}) {
-            EXPECT_EQ(read(index, kind), 0) << kind << index;
+            EXPECT_EQ(read(index, kind), 0) << int(kind) << ' ' << index;
         }
     }
-    for (const qint16 index : {qint16(-1), qint16(1), qint16(11)}) {
-        EXPECT_EQ(read(index, "freq"), 2694) << index;
-        EXPECT_EQ(read(index, "charge"), 37.25) << index;
-    }
-    for (const char* kind : {"Temp", "FAN", "Freq", "charge ", "", "frq"}) {
-        EXPECT_EQ(read(1, kind), 0) << kind;
+    for (const qint16 index : {qint16(-1), qint16(11)}) {
+        EXPECT_EQ(read(index, SensorKind::Freq), 2694) << index;
+        EXPECT_EQ(read(index, SensorKind::Charge), 37.25) << index;
     }
     EXPECT_TRUE(read.boxes.boxes.isEmpty());
 }
@@ -82,7 +82,7 @@ TEST(MbmValue, VoltsAreRoundedToHundredthsHalvesToEven) {
     SensorReader read(block.name);
     const double rounded[] = {1.12, 1.38, 2.68, -1.12, 12.35};
     for (int slot = 1; slot <= 5; ++slot) {
-        EXPECT_EQ(read(slot, "volt"), rounded[slot - 1]) << slot;
+        EXPECT_EQ(read(slot, SensorKind::Volt), rounded[slot - 1]) << slot;
     }
 
     // Each is stored a hair off its decimal value; rounding 100 times the double gets these
@@ -107,7 +107,7 @@ TEST(MbmRead, ReadsThroughTheBlockFoundAtStartUpUntilTheEnd) {
     const MbmData none = MbmRead(read.link, read.boxes, SensorReader::kTitle);
     EXPECT_EQ(serialiseBlock(none), QByteArray(MbmLayout::kSize, '\0'));
     ASSERT_TRUE(block.publish(data));
-    EXPECT_EQ(read(1, "freq"), 0) << "a block that comes after start-up is not seen";
+    EXPECT_EQ(read(1, SensorKind::Freq), 0) << "a block that comes after start-up is not seen";
     ASSERT_EQ(read.boxes.boxes.size(), 2);
     EXPECT_EQ(read.boxes.boxes[1].title, SensorReader::kTitle);
     EXPECT_EQ(read.boxes.boxes[1].text, "MBM Data File/Mem could not be opened. Sorry.");
@@ -118,17 +118,17 @@ TEST(MbmRead, ReadsThroughTheBlockFoundAtStartUpUntilTheEnd) {
     ASSERT_TRUE(block.publish(data, MbmLayout::kSize - 1));
     MbmTest(read.link, read.flags, read.boxes, SensorReader::kTitle);
     EXPECT_TRUE(read.flags.MbmPresent);
-    EXPECT_EQ(read(1, "temp"), 0);
+    EXPECT_EQ(read(1, SensorKind::Temp), 0);
     ASSERT_TRUE(block.publish(data));
-    EXPECT_EQ(read(1, "temp"), 40);
+    EXPECT_EQ(read(1, SensorKind::Temp), 40);
     ASSERT_TRUE(block.publish(data, MbmLayout::kSize - 1));
-    EXPECT_EQ(read(1, "temp") + read(1, "temp"), 0);
+    EXPECT_EQ(read(1, SensorKind::Temp) + read(1, SensorKind::Temp), 0);
     EXPECT_EQ(read.boxes.boxes.size(), 3);
 
     // The producer ends and removes the block: the readings keep its last values, without a box.
     ASSERT_TRUE(block.publish(data));
     ASSERT_EQ(::shm_unlink(qPrintable(block.name)), 0);
-    EXPECT_EQ(read(1, "temp"), 40);
-    EXPECT_EQ(read(1, "freq"), 1800);
+    EXPECT_EQ(read(1, SensorKind::Temp), 40);
+    EXPECT_EQ(read(1, SensorKind::Freq), 1800);
     EXPECT_EQ(read.boxes.boxes.size(), 3);
 }

@@ -94,6 +94,27 @@ TEST(ReadID3Tag, NoTagGivesSixEmptyFields) {
     }
 }
 
+TEST(AudioStreamInfo, FirstConfirmedFrameHeader) {
+    TempDir dir;
+    // Two frames of MPEG-2 Layer III (64 kbit/s, 22.05 kHz, 208 bytes each) inside an ID3v2
+    // tag, whose size (416) is written 7 bits a byte, are part of the tag, not of the stream.
+    const QByteArray id3v2 =
+        QByteArray("ID3\x03\x00\x00\x00\x00\x03\x20", 10) + mpegFrames("\xFF\xF3\x80\x00", 208, 2);
+    const AudioStreamInfo mp3 = readAudioStreamInfo(dir.write("a.mp3", id3v2 + kMpeg1));
+    EXPECT_EQ(mp3.sampleRate, 44100);
+    EXPECT_EQ(mp3.bitrate, 128);
+
+    const AudioStreamInfo mpeg2 = readAudioStreamInfo(
+        dir.write("b.mp3", QByteArray("junk\xFF\xFF") + mpegFrames("\xFF\xF3\x80\x00", 208, 3)));
+    EXPECT_EQ(mpeg2.sampleRate, 22050);
+    EXPECT_EQ(mpeg2.bitrate, 64);
+
+    // A header whose next frame does not follow is a chance pattern; no file, no stream.
+    EXPECT_EQ(
+        readAudioStreamInfo(dir.write("d.bin", kMpeg1.left(4) + QByteArray(900, 'x'))).bitrate, 0);
+    EXPECT_EQ(readAudioStreamInfo(dir.file("absent.mp3")).sampleRate, 0);
+}
+
 // A pipe where a file is expected must not hold up the refresh that reads it.
 TEST(WinampFiles, PipesAreNotOpened) {
     TempDir dir;

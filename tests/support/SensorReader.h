@@ -15,7 +15,7 @@ struct SensorReader {
         link.blockName = name;
         MbmTest(link, flags, boxes, kTitle);
     }
-    double operator()(qint16 index, const char* kind) {
-        return MbmValue(link, boxes, kTitle, index, QString::fromLatin1(kind));
+    double operator()(qint16 index, SensorKind kind) {
+        return MbmValue(link, boxes, kTitle, index, kind);
     }
 };

@@ -183,14 +183,14 @@ TEST(RelayeurSensorsProgram, OnceWritesABlockThatRelayeurReadsWithOrWithoutHwmon
         << once.output.toStdString();
 
     SensorReader read(block.name);
-    EXPECT_EQ(read(1, "temp"), 46);
-    EXPECT_EQ(read(4, "temp"), 38);
-    EXPECT_EQ(read(5, "temp"), 0) << "no sensor";
-    EXPECT_EQ(read(2, "volt"), 3.31);
-    EXPECT_EQ(read(2, "fan"), 800);
-    const double charge = read(1, "charge");
+    EXPECT_EQ(read(1, SensorKind::Temp), 46);
+    EXPECT_EQ(read(4, SensorKind::Temp), 38);
+    EXPECT_EQ(read(5, SensorKind::Temp), 0) << "no sensor";
+    EXPECT_EQ(read(2, SensorKind::Volt), 3.31);
+    EXPECT_EQ(read(2, SensorKind::Fan), 800);
+    const double charge = read(1, SensorKind::Charge);
     EXPECT_TRUE(charge >= 0 && charge <= 100) << charge;
-    EXPECT_GE(read(1, "freq"), 0);
+    EXPECT_GE(read(1, SensorKind::Freq), 0);
     EXPECT_TRUE(read.boxes.boxes.isEmpty());
 
     EXPECT_EQ(runSensors({"--remove", "--name", block.name}).exitCode, 0);
@@ -227,7 +227,7 @@ TEST(RelayeurSensorsProgram, PublishesAloneEverySecondAndRemovesTheBlockOnSigter
     ASSERT_TRUE(output.contains("Publication chaque seconde")) << output.toStdString();
 
     SensorReader read(block.name);
-    EXPECT_EQ(read(1, "temp"), 46);
+    EXPECT_EQ(read(1, SensorKind::Temp), 46);
 
     // A new reading reaches the block with one of the next writes, each seen through inotify.
     const int watch = ::inotify_init1(IN_CLOEXEC);
@@ -236,7 +236,7 @@ TEST(RelayeurSensorsProgram, PublishesAloneEverySecondAndRemovesTheBlockOnSigter
     ASSERT_GE(::inotify_add_watch(watch, shmFile.constData(), IN_MODIFY), 0);
     tree.write("hwmon2/temp1_input", "61000\n");
     int writes = 0;
-    while (read(1, "temp") != 61 && writes < 5) {
+    while (read(1, SensorKind::Temp) != 61 && writes < 5) {
         pollfd event{watch, POLLIN, 0};
         if (::poll(&event, 1, 10000) != 1) {
             break;
@@ -247,7 +247,7 @@ TEST(RelayeurSensorsProgram, PublishesAloneEverySecondAndRemovesTheBlockOnSigter
         }
     }
     ::close(watch);
-    EXPECT_EQ(read(1, "temp"), 61);
+    EXPECT_EQ(read(1, SensorKind::Temp), 61);
 
     // A second publisher, a single reading or a removal leaves the block to the one running.
     FakeHwmon other;
@@ -262,7 +262,7 @@ TEST(RelayeurSensorsProgram, PublishesAloneEverySecondAndRemovesTheBlockOnSigter
             runSensors(options + QStringList{"--name", block.name, "--hwmon", other.path()});
         EXPECT_EQ(second.exitCode, 1) << options.join(' ').toStdString();
         EXPECT_TRUE(second.errors.contains(refusal)) << second.errors.toStdString();
-        EXPECT_EQ(read(1, "temp"), 61) << options.join(' ').toStdString();
+        EXPECT_EQ(read(1, SensorKind::Temp), 61) << options.join(' ').toStdString();
     }
 
     ::kill(static_cast<pid_t>(process.processId()), SIGTERM);
@@ -270,6 +270,6 @@ TEST(RelayeurSensorsProgram, PublishesAloneEverySecondAndRemovesTheBlockOnSigter
     EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(process.exitCode(), 0);
     EXPECT_FALSE(SharedMemory::openReadOnly(block.name, MbmLayout::kSize).has_value());
-    EXPECT_EQ(read(1, "temp"), 61) << "the last value published stays";
+    EXPECT_EQ(read(1, SensorKind::Temp), 61) << "the last value published stays";
     EXPECT_TRUE(read.boxes.boxes.isEmpty());
 }

@@ -1,7 +1,7 @@
 // relayeur-send: puts a text on one line of the panel of the running Relayeur, the way another
 // program would with a line message.
+#include "linemessage/LineMessage.h"
 #include "platform/AnsiText.h"
-#include "shell/LineMessage.h"
 
 #include <QCoreApplication>
 #include <QLocalSocket>

@@ -1,5 +1,7 @@
 #include "Readings.h"
 
+#include "model/IsDigit.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -9,10 +11,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
 
 std::string_view trimmed(std::string_view text) {
     const size_t first = text.find_first_not_of(" \t\r\n");

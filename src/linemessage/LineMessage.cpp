@@ -1,4 +1,6 @@
-#include "shell/LineMessage.h"
+#include "linemessage/LineMessage.h"
+
+#include "model/IsDigit.h"
 
 #include <QFile>
 #include <QtEndian>
@@ -18,10 +20,6 @@ QByteArray le32(quint32 value) {
 
 quint32 readLe32(const QByteArray& bytes, qsizetype at) {
     return qFromLittleEndian<quint32>(bytes.constData() + at);
-}
-
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
 }
 
 } // namespace
@@ -56,11 +54,6 @@ std::optional<LineMessage> parse(quint32 dwData, const QByteArray& data) {
     }
     text.chop(2);
     return LineMessage{text, static_cast<qint16>(mode - '0'), line - '0'};
-}
-
-void putOnPage(PageModel& pages, const LineMessage& message) {
-    pages.CurrentLines[message.line] = freshLine(message.text, message.mode);
-    pages.LineTemplate[message.line] = message.text;
 }
 
 bool FrameReader::feed(const QByteArray& bytes, QList<Frame>& frames) {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "platform/RuntimeDir.h"
-#include "profile/PageModel.h"
 
 #include <QByteArray>
 #include <QList>
@@ -42,10 +41,6 @@ struct LineMessage {
 // What a message asks for: dwData 3, its first 255 bytes cut at the first NUL, then the text, a
 // scroll-mode digit and a line digit 0 to 3. Anything else asks for nothing.
 std::optional<LineMessage> parse(quint32 dwData, const QByteArray& data);
-
-// Puts a message on its line of the current page: a new line record, exactly as the profile
-// loader makes one (from the start, pending, dynamic), and the line's template with it.
-void putOnPage(PageModel& pages, const LineMessage& message);
 
 // Cuts the byte stream of one connection into messages, whatever the pieces it arrives in.
 // It never holds more than a header and the 255 bytes that are taken of a message.

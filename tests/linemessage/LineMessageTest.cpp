@@ -1,5 +1,5 @@
 // The line-message format: what a message asks for, and how a byte stream is cut into messages.
-#include "shell/LineMessage.h"
+#include "linemessage/LineMessage.h"
 
 #include "support/QtPrinters.h"
 #include "support/TempDir.h"
