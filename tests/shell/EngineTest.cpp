@@ -11,8 +11,12 @@
 #include "support/ShellSettings.h"
 #include "support/TempDir.h"
 
+#include <QCoreApplication>
 #include <QSignalSpy>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/mman.h>
+#include <unistd.h>
 
 namespace {
 
@@ -27,7 +31,8 @@ struct Core {
     QStringList log;
     std::unique_ptr<Engine> engine;
 
-    explicit Core(const QByteArray& settings = kShellSettings, const QByteArray& runDir = "run") {
+    explicit Core(const QByteArray& settings = kShellSettings, const QByteArray& runDir = "run",
+                  const QString& sensorBlock = QStringLiteral("/relayeur-test-no-such-block")) {
         if (!settings.isNull()) {
             dir.write("param.ini", settings);
         }
@@ -36,7 +41,7 @@ struct Core {
         env.executableDir = dir.path();
         env.boxes = &boxes;
         env.pause = [] {};
-        env.mbmBlockName = QStringLiteral("/relayeur-test-no-such-block");
+        env.mbmBlockName = sensorBlock;
         env.lineMessageDir = dir.file(QString::fromUtf8(runDir));
         env.makePanel = [this](const DisplayConfig&) {
             auto made = std::make_unique<FakePanel>();
@@ -175,4 +180,27 @@ TEST(Engine, RefreshTakesMediaAndGameValuesFromTheMachine) {
     EXPECT_EQ(s.panel->written[1].trimmed(), "SETI 52%");
     EXPECT_EQ(s.panel->written[3].trimmed(), "%%HL_FPS fps") << "no Half-Life library here";
     EXPECT_EQ(s.panel->written[5].trimmed(), "[]") << "no media player: an empty title";
+}
+
+TEST(Engine, ABoxThatASourceRaisesDuringARefreshComesOnceTheRefreshIsOver) {
+    const QString block =
+        QStringLiteral("/relayeur-engine-test-%1").arg(QCoreApplication::applicationPid());
+    const int fd = ::shm_open(qPrintable(block), O_CREAT | O_RDWR, 0600);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::ftruncate(fd, 197), 0);
+    Core s(kShellSettings, "run", block);
+    ::shm_unlink(qPrintable(block));
+    ASSERT_TRUE(s.engine->state().flags.MbmPresent);
+    ASSERT_TRUE(s.load("[param]\nnb_pages=1\n[page_1]\nligne0=%%temp1\nscroll0=0\nscroll1=0\n"
+                       "scroll2=0\nscroll3=0\ntime=0\nnext=0\n"));
+    ASSERT_EQ(::ftruncate(fd, 0), 0) << "the producer left a block too short to read";
+    ::close(fd);
+    s.engine->Command1();
+    qsizetype writtenAtBox = -1;
+    s.boxes.onShow = [&] { writtenAtBox = s.panel->written.size(); };
+    Q_EMIT s.engine->Timer1().timeout();
+    ASSERT_EQ(s.boxes.boxes.size(), 1);
+    EXPECT_EQ(s.boxes.boxes[0].text, "MBM Data File/Mem could not be opened. Sorry.");
+    EXPECT_EQ(writtenAtBox, s.panel->written.size()) << "the whole frame went out first";
+    EXPECT_GT(writtenAtBox, 0);
 }

@@ -3,6 +3,7 @@
 #include "platform/MessageBoxes.h"
 
 #include <QList>
+#include <functional>
 
 // Records every box instead of showing it.
 class RecordingMessageBoxes : public MessageBoxes {
@@ -14,6 +15,10 @@ public:
     };
     void show(const QString& title, const QString& text, MessageIcon icon) override {
         boxes.append({title, text, icon});
+        if (onShow) {
+            onShow();
+        }
     }
     QList<Box> boxes;
+    std::function<void()> onShow; // runs as each box is shown
 };
