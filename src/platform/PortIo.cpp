@@ -15,10 +15,6 @@
 PortIo::~PortIo() = default;
 
 namespace {
-constexpr quint8 kStrobe = 0x01;      // control bit 0, pin 1, inverted on the connector
-constexpr quint8 kSelectIn = 0x08;    // control bit 3, pin 17, inverted on the connector
-constexpr quint8 kReverseData = 0x20; // control bit 5: on a bidirectional port, data lines in
-
 QString failure(const QString& device, const QString& reason) {
     return QStringLiteral("Port parallèle %1 inaccessible : %2").arg(device, reason);
 }
@@ -46,7 +42,7 @@ public:
             ::ioctl(fd, PPWDATA, &value);
         } else if (port == kParallelControl) {
             control = value;
-            quint8 pins = value & ~kReverseData;
+            quint8 pins = value & ~kParallelReverseData;
             ::ioctl(fd, PPWCONTROL, &pins);
         }
     }
@@ -90,7 +86,7 @@ public:
             ::outb(value, port);
         } else if (port == kParallelControl) {
             control = value;
-            ::outb(value & ~kReverseData, port);
+            ::outb(value & ~kParallelReverseData, port);
         }
     }
 
@@ -128,35 +124,4 @@ std::unique_ptr<PortIo> openParallelPort(const QString& setting, QString* error)
         *error = why;
     }
     return port;
-}
-
-void EmulatedHd44780Port::writePort(quint16 port, quint8 value) {
-    if (recording) {
-        accesses.append({PortAccess::Write, port, value});
-    }
-    if (port == kParallelData) {
-        data = value;
-    } else if (port == kParallelControl) {
-        const bool enableWasHigh = !(control & kStrobe);
-        control = value;
-        if (enableWasHigh && (control & kStrobe)) {
-            const bool toData = !(control & kSelectIn);
-            if (recording) {
-                transfers.append({toData, data});
-            }
-            if (toData) {
-                panel.writeData(data);
-            } else {
-                panel.writeInstruction(data);
-            }
-        }
-    }
-}
-
-quint8 EmulatedHd44780Port::readPort(quint16 port) {
-    const quint8 value = port == kParallelData ? data : port == kParallelControl ? control : 0xFF;
-    if (recording) {
-        accesses.append({PortAccess::Read, port, value});
-    }
-    return value;
 }

@@ -1,5 +1,6 @@
 #include "drivers/Parallele.h"
 
+#include "drivers/EmulatedHd44780Port.h"
 #include "drivers/ParallelPanel.h"
 #include "support/FakeLog.h"
 #include "support/QtPrinters.h"

@@ -1,4 +1,4 @@
-#include "Hd44780.h"
+#include "drivers/Hd44780.h"
 
 namespace {
 constexpr int kLineLength2 = 40; // DDRAM per line in 2-line mode
