@@ -48,7 +48,6 @@ void Hd44780::execute(quint8 code) {
     } else if (code & 0x20) {
         eightBit = code & 0x10;
         twoLines = code & 0x08;
-        font5x10 = code & 0x04;
     } else if (code & 0x10) {
         const bool right = code & 0x04;
         if (code & 0x08) {
