@@ -1,5 +1,7 @@
 #include "drivers/Parallele.h"
 
+#include "drivers/EmulatedHd44780Port.h"
+
 #include <benchmark/benchmark.h>
 #include <chrono>
 

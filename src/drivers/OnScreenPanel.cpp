@@ -1,12 +1,16 @@
 #include "drivers/OnScreenPanel.h"
 
 #include "drivers/Hd44780Font.h"
+#include "drivers/Hd44780Instructions.h"
+
+using namespace hd44780;
 
 namespace {
 // 8-bit bus and two-line addressing, clear, increment without shift, display on without cursor.
-constexpr quint8 kInitSequence[] = {0x38, 0x01, 0x06, 0x0C};
-constexpr quint8 kFirstLine = 0x80;
-constexpr quint8 kSecondLine = 0xC0;
+constexpr quint8 kInitSequence[] = {kFunctionSet | kEightBitBus | kTwoLines, kClear,
+                                    kEntryMode | kEntryIncrement, kDisplayControl | kDisplayOn};
+constexpr quint8 kFirstLine = kSetDdramAddress | kFirstLineAddress;
+constexpr quint8 kSecondLine = kSetDdramAddress | kSecondLineAddress;
 } // namespace
 
 OnScreenPanel::OnScreenPanel(int columns, int lines)

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "drivers/Lcd.h"
-#include "platform/Hd44780.h"
+#include "drivers/Hd44780.h"
 
 #include <QByteArray>
 #include <functional>

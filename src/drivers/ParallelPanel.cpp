@@ -1,7 +1,5 @@
 #include "drivers/ParallelPanel.h"
 
-#include <cstdio>
-
 ParallelPanel::ParallelPanel(QString portSetting, Log& log)
     : setting(std::move(portSetting)), log(&log) {}
 
@@ -16,16 +14,10 @@ void ParallelPanel::init() {
         QString error;
         port = openParallelPort(setting, &error);
         if (!port) {
-            if (!failureReported) {
-                failureReported = true;
-                log->add(error);
-                log->selectLast();
-                std::fprintf(stderr, "%s\n", error.toUtf8().constData());
-                std::fflush(stderr);
-            }
+            reportOnce(failure, *log, error);
             return;
         }
-        failureReported = false;
+        failure.clear();
         par.io = port.get();
     }
     ParInit(par);

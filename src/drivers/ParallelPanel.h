@@ -2,6 +2,7 @@
 
 #include "drivers/Lcd.h"
 #include "drivers/Parallele.h"
+#include "model/FaultReport.h"
 #include "model/Log.h"
 
 #include <QString>
@@ -27,5 +28,5 @@ private:
     Log* log = nullptr;
     std::unique_ptr<PortIo> port;
     Parallele par;
-    bool failureReported = false;
+    FaultLatch failure; // the port's, told until it opens
 };

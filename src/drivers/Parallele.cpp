@@ -1,19 +1,39 @@
 #include "drivers/Parallele.h"
 
+#include "drivers/Hd44780Instructions.h"
 #include "platform/PreciseSleep.h"
 
+#include <iterator>
+
+using namespace hd44780;
+
 namespace {
-constexpr quint8 kEnableLow = 0x01; // control bit 0, inverted on the connector: set, E is low
-// E low in all three; bit 3 set selects the instruction register, clear the data register.
-// The other bits drive nothing on the panel; the ports keep bit 5 off the wire.
-constexpr quint8 kToInstruction = 0x08;
-constexpr quint8 kInitControl = 0xDF;
-constexpr quint8 kToData = 0xF7;
+// Bit 3 (select-in) chooses the panel's register: set, the instruction register; clear, the data
+// register. Bit 0 set holds E low. The other bits drive nothing on the panel; the ports keep
+// bit 5 off the wire.
+constexpr quint8 kInitControl = static_cast<quint8>(~kParallelReverseData); // 0xDF
+constexpr quint8 kToInstruction = kParallelSelectIn;                        // 0x08, E high
+constexpr quint8 kToData = static_cast<quint8>(~kParallelSelectIn);         // 0xF7
 
 // Three times 8-bit function set resets the bus whatever state the panel was left in, 4-bit
-// included; then 2 lines, display and cursor on, clear, increment without shift.
-constexpr quint8 kInitSequence[] = {0x30, 0x30, 0x30, 0x38, 0x0F, 0x01, 0x06};
-constexpr quint8 kDisplayOn = 0x0C;
+// included; then 2 lines, display, cursor and blink on, clear, increment without shift.
+constexpr quint8 kEightBitFunction = kFunctionSet | kEightBitBus;
+constexpr quint8 kInitSequence[] = {kEightBitFunction,
+                                    kEightBitFunction,
+                                    kEightBitFunction,
+                                    kEightBitFunction | kTwoLines,
+                                    kDisplayControl | kDisplayOn | kCursorOn | kBlinkOn,
+                                    kClear,
+                                    kEntryMode | kEntryIncrement};
+constexpr quint8 kDisplayOnAlone = kDisplayControl | kDisplayOn;
+
+// The line starts of a 20x4 panel, whatever the panel: lines 3 and 4 go on from lines 1 and 2
+// after 20 characters.
+constexpr int kLineStartWidth = 20;
+constexpr quint8 kLineStarts[] = {kSetDdramAddress | kFirstLineAddress,
+                                  kSetDdramAddress | kSecondLineAddress,
+                                  kSetDdramAddress | (kFirstLineAddress + kLineStartWidth),
+                                  kSetDdramAddress | (kSecondLineAddress + kLineStartWidth)};
 
 void writeControl(Parallele& par, quint8 value) {
     par.io->writePort(static_cast<quint16>(par.PortControl), value);
@@ -27,19 +47,9 @@ quint8 readControl(Parallele& par) {
     return par.io->readPort(static_cast<quint16>(par.PortControl));
 }
 
+// Nothing for a line outside 1..4: the column alone goes out as the instruction.
 quint8 lineStart(qint16 line) {
-    switch (line) {
-    case 1:
-        return 0x80;
-    case 2:
-        return 0xC0;
-    case 3:
-        return 0x94;
-    case 4:
-        return 0xD4;
-    default:
-        return 0x00;
-    }
+    return line >= 1 && line <= std::ssize(kLineStarts) ? kLineStarts[line - 1] : 0;
 }
 } // namespace
 
@@ -47,8 +57,8 @@ void ParInit(Parallele& par) {
     if (!par.io) {
         return;
     }
-    par.PortData = 0x378;
-    par.PortControl = 0x37A;
+    par.PortData = kParallelData;
+    par.PortControl = kParallelControl;
     writeControl(par, kInitControl);
     writeControl(par, kToInstruction);
     for (const quint8 code : kInitSequence) {
@@ -63,7 +73,7 @@ void ParDisplayOn(Parallele& par) {
         return;
     }
     writeControl(par, kToInstruction);
-    writeData(par, kDisplayOn);
+    writeData(par, kDisplayOnAlone);
     ParStrobe(par);
 }
 
@@ -92,9 +102,9 @@ void ParStrobe(Parallele& par) {
         return;
     }
     ParWait(par);
-    writeControl(par, readControl(par) & ~kEnableLow);
+    writeControl(par, readControl(par) & ~kParallelStrobe);
     ParWait(par);
-    writeControl(par, readControl(par) | kEnableLow);
+    writeControl(par, readControl(par) | kParallelStrobe);
     ParWait(par);
 }
 

@@ -1,7 +1,6 @@
 #include "drivers/Serie.h"
 
 #include <QSerialPort>
-#include <cstdio>
 #include <utility>
 
 namespace {
@@ -63,6 +62,7 @@ void SerialPanel::init() {
     if (!port && !open()) {
         return;
     }
+    failure.clear(); // a reset, not a recovery: nothing to tell
     // Whatever waited for the line belongs to the panel as it was before this reset.
     held.clear();
     holding = false;
@@ -99,11 +99,10 @@ void SerialPanel::reopen() {
     if (!wanted || (lastAttempt.isValid() && !lastAttempt.hasExpired(kRetryMs))) {
         return;
     }
-    const bool wasReported = failureReported;
     if (open()) {
         port->write(kSetUp);
-        if (wasReported) {
-            report(QStringLiteral("Port série %1 retrouvé").arg(device));
+        if (failure.clear()) {
+            reportFault(log, QStringLiteral("Port série %1 retrouvé").arg(device));
         }
     }
 }
@@ -111,7 +110,8 @@ void SerialPanel::reopen() {
 bool SerialPanel::open() {
     lastAttempt.start();
     if (device.isEmpty()) {
-        reportOnce(QStringLiteral("Port série : aucun périphérique (COM ou [ports] de param.ini)"));
+        reportOnce(failure, log,
+                   QStringLiteral("Port série : aucun périphérique (COM ou [ports] de param.ini)"));
         return false;
     }
     auto candidate = std::make_unique<QSerialPort>(device);
@@ -122,6 +122,7 @@ bool SerialPanel::open() {
     candidate->setFlowControl(QSerialPort::NoFlowControl);
     if (!candidate->open(QIODevice::WriteOnly)) {
         reportOnce(
+            failure, log,
             QStringLiteral("Port série %1 inaccessible : %2").arg(device, describe(*candidate)));
         return false;
     }
@@ -133,7 +134,6 @@ bool SerialPanel::open() {
             });
     connect(candidate.get(), &QSerialPort::bytesWritten, this, &SerialPanel::sendHeld);
     port = std::move(candidate);
-    failureReported = false;
     return true;
 }
 
@@ -165,19 +165,5 @@ void SerialPanel::lose() {
     gone->deleteLater();
     held.clear();
     holding = false;
-    reportOnce(QStringLiteral("Port série %1 perdu : %2").arg(device, reason));
-}
-
-void SerialPanel::reportOnce(const QString& line) {
-    if (failureReported) {
-        return;
-    }
-    failureReported = true;
-    report(line);
-}
-
-void SerialPanel::report(const QString& line) {
-    log.add(line);
-    log.selectLast();
-    std::fprintf(stderr, "relayeur: %s\n", line.toUtf8().constData());
+    reportOnce(failure, log, QStringLiteral("Port série %1 perdu : %2").arg(device, reason));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "drivers/Lcd.h"
+#include "model/FaultReport.h"
 #include "model/Log.h"
 
 #include <QElapsedTimer>
@@ -31,14 +32,12 @@ private:
     void send(const QByteArray& bytes);
     void sendHeld();
     void lose();
-    void reportOnce(const QString& line);
-    void report(const QString& line);
 
     QString device;
     Log& log;
     std::unique_ptr<QSerialPort> port; // set while the line is open
     bool wanted = false;               // init() has run: the line should be open
-    bool failureReported = false;      // since the port last opened
+    FaultLatch failure;                // the device's, told until the port opens again
     QElapsedTimer lastAttempt;         // the last try to open the device
     bool holding = false;              // this refresh waits for the line to drain
     QByteArray held;

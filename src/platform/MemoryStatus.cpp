@@ -1,5 +1,7 @@
 #include "MemoryStatus.h"
 
+#include "platform/FileDescriptor.h"
+
 #include <algorithm>
 #include <charconv>
 #include <fcntl.h>
@@ -31,19 +33,6 @@ qint64 field(std::string_view text, std::string_view name) {
     return 0;
 }
 
-class ReadOnlyFile {
-public:
-    explicit ReadOnlyFile(const char* path) : fd(::open(path, O_RDONLY | O_CLOEXEC)) {}
-    ReadOnlyFile(const ReadOnlyFile&) = delete;
-    ReadOnlyFile& operator=(const ReadOnlyFile&) = delete;
-    ~ReadOnlyFile() {
-        if (fd >= 0) {
-            ::close(fd);
-        }
-    }
-    const int fd;
-};
-
 } // namespace
 
 MemoryStatus parseMeminfo(std::string_view text) {
@@ -56,12 +45,12 @@ MemoryStatus parseMeminfo(std::string_view text) {
 MemoryStatus readMemoryStatus() {
     // Called for every line with variables on every refresh: one read into the stack, no
     // allocation. The kernel hands the whole file to a single read that is large enough.
-    const ReadOnlyFile file("/proc/meminfo");
-    if (file.fd < 0) {
+    const FileDescriptor file(::open("/proc/meminfo", O_RDONLY | O_CLOEXEC));
+    if (file.get() < 0) {
         return {};
     }
     char buffer[8192];
-    const ssize_t size = ::read(file.fd, buffer, sizeof buffer);
+    const ssize_t size = ::read(file.get(), buffer, sizeof buffer);
     if (size <= 0) {
         return {};
     }

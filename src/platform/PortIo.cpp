@@ -1,12 +1,14 @@
 #include "PortIo.h"
 
+#include "platform/FileDescriptor.h"
+
 #include <QFile>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <linux/ppdev.h>
 #include <sys/ioctl.h>
-#include <unistd.h>
+#include <utility>
 
 #if defined(__i386__) || defined(__x86_64__)
 #include <sys/io.h>
@@ -15,10 +17,6 @@
 PortIo::~PortIo() = default;
 
 namespace {
-constexpr quint8 kStrobe = 0x01;      // control bit 0, pin 1, inverted on the connector
-constexpr quint8 kSelectIn = 0x08;    // control bit 3, pin 17, inverted on the connector
-constexpr quint8 kReverseData = 0x20; // control bit 5: on a bidirectional port, data lines in
-
 QString failure(const QString& device, const QString& reason) {
     return QStringLiteral("Port parallèle %1 inaccessible : %2").arg(device, reason);
 }
@@ -33,43 +31,33 @@ QString failure(const QString& device, int code) {
 // lines into inputs and leave the panel's bus floating.
 class PpdevPort : public PortIo {
 public:
-    explicit PpdevPort(int fd) : fd(fd) {}
-    PpdevPort(const PpdevPort&) = delete;
-    PpdevPort& operator=(const PpdevPort&) = delete;
-    ~PpdevPort() override {
-        ::ioctl(fd, PPRELEASE);
-        ::close(fd);
-    }
+    explicit PpdevPort(FileDescriptor fd) : fd(std::move(fd)) {}
+    ~PpdevPort() override { ::ioctl(fd.get(), PPRELEASE); }
 
     void writePort(quint16 port, quint8 value) override {
         if (port == kParallelData) {
-            ::ioctl(fd, PPWDATA, &value);
+            ::ioctl(fd.get(), PPWDATA, &value);
         } else if (port == kParallelControl) {
             control = value;
-            quint8 pins = value & ~kReverseData;
-            ::ioctl(fd, PPWCONTROL, &pins);
+            quint8 pins = value & ~kParallelReverseData;
+            ::ioctl(fd.get(), PPWCONTROL, &pins);
         }
     }
 
     quint8 readPort(quint16 port) override { return port == kParallelControl ? control : 0xFF; }
 
 private:
-    int fd;
+    FileDescriptor fd; // closed after the port is released
     quint8 control = 0;
 };
 
 std::unique_ptr<PortIo> openPpdev(const QString& path, QString* error) {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CLOEXEC);
-    if (fd < 0) {
+    FileDescriptor fd(::open(QFile::encodeName(path).constData(), O_RDWR | O_CLOEXEC));
+    if (fd.get() < 0 || ::ioctl(fd.get(), PPCLAIM) != 0) {
         *error = failure(path, errno);
         return nullptr;
     }
-    if (::ioctl(fd, PPCLAIM) != 0) {
-        *error = failure(path, errno);
-        ::close(fd);
-        return nullptr;
-    }
-    return std::make_unique<PpdevPort>(fd);
+    return std::make_unique<PpdevPort>(std::move(fd));
 }
 
 const QString kDirectName = QStringLiteral("0x378");
@@ -90,7 +78,7 @@ public:
             ::outb(value, port);
         } else if (port == kParallelControl) {
             control = value;
-            ::outb(value & ~kReverseData, port);
+            ::outb(value & ~kParallelReverseData, port);
         }
     }
 
@@ -128,35 +116,4 @@ std::unique_ptr<PortIo> openParallelPort(const QString& setting, QString* error)
         *error = why;
     }
     return port;
-}
-
-void EmulatedHd44780Port::writePort(quint16 port, quint8 value) {
-    if (recording) {
-        accesses.append({PortAccess::Write, port, value});
-    }
-    if (port == kParallelData) {
-        data = value;
-    } else if (port == kParallelControl) {
-        const bool enableWasHigh = !(control & kStrobe);
-        control = value;
-        if (enableWasHigh && (control & kStrobe)) {
-            const bool toData = !(control & kSelectIn);
-            if (recording) {
-                transfers.append({toData, data});
-            }
-            if (toData) {
-                panel.writeData(data);
-            } else {
-                panel.writeInstruction(data);
-            }
-        }
-    }
-}
-
-quint8 EmulatedHd44780Port::readPort(quint16 port) {
-    const quint8 value = port == kParallelData ? data : port == kParallelControl ? control : 0xFF;
-    if (recording) {
-        accesses.append({PortAccess::Read, port, value});
-    }
-    return value;
 }

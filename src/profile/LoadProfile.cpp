@@ -35,7 +35,7 @@ qint16 readScrollMode(const IniFile& ini, int page, int line, Log& log) {
         return *mode;
     }
     log.add(whyNotANumber(ini, page, key, raw) + QStringLiteral(" : ligne fixe (0)"));
-    return 0;
+    return kScrollFixed;
 }
 
 // The page timer takes at most 32 s; a page number beyond the tables ends the rotation.
@@ -132,7 +132,7 @@ bool LoadProfile(const QString& path, ProfileLoad target) {
             const QString text =
                 GetIni(ini, pageSection(p), QStringLiteral("ligne%1").arg(l), kErr);
             LineRecord& record = target.pages.PageTable[p][l];
-            record = freshLine(ansi::fromUnicode(text), 0);
+            record = freshLine(ansi::fromUnicode(text), kScrollFixed);
             record.ScrollMode = readScrollMode(ini, p, l, log);
             log.add(QStringLiteral("Ligne %1=").arg(l) + ansi::toUnicode(record.Text) +
                     QStringLiteral(" / %1").arg(record.ScrollMode));

@@ -4,15 +4,26 @@
 #include <QtGlobal>
 #include <array>
 
+// How a line is shown: as it is while it fits the panel, scrolling when it is longer, or always
+// as its bar. A profile or a line message may give any other number: below kScrollFixed the line
+// stays fixed, above kScrollBargraph a line longer than the panel shows nothing.
+enum LineScroll : qint16 {
+    kScrollFixed = 0,
+    kScrollBackAndForth = 1,
+    kScrollLeft = 2,
+    kScrollRight = 3,
+    kScrollBargraph = 4,
+};
+
 // One display line. Texts are in the panel's character set and may hold any byte, NUL included.
 struct LineRecord {
-    QByteArray Text;       // raw text with %% variables, then the expanded text
-    qint16 ScrollPos = 0;  // index of the first character shown
-    qint16 ScrollMode = 0; // 0 fixed, 1 back and forth, 2 left, 3 right, 4 bargraph
-    qint16 Length = 0;     // number of characters of Text
-    qint16 ScrollDir = 0;  // direction of mode 1: 0 towards the end, 1 back
-    qint16 Pending = 0;    // nonzero while the line still has to be written
-    qint16 Dynamic = 0;    // 1 for a line rebuilt and rewritten on every refresh
+    QByteArray Text;                  // raw text with %% variables, then the expanded text
+    qint16 ScrollPos = 0;             // index of the first character shown
+    qint16 ScrollMode = kScrollFixed; // a LineScroll, or whatever number the profile gave
+    qint16 Length = 0;                // number of characters of Text
+    qint16 ScrollDir = 0;             // direction of kScrollBackAndForth: 0 towards the end, 1 back
+    qint16 Pending = 0;               // nonzero while the line still has to be written
+    qint16 Dynamic = 0;               // 1 for a line rebuilt and rewritten on every refresh
 };
 
 // A record as the loaders make it: at the start of its text, to be written, rebuilt each time.

@@ -4,8 +4,11 @@
 
 namespace {
 
-const QByteArray kEmptyLine(20, ' ');
-const QByteArray kFixedFill(21, ' ');
+// What a line with no text writes, and what pads a fixed line before it is cut to the panel's
+// width: both as long as they have always been, whatever the width.
+const QByteArray kBlankLine(20, ' ');
+const QByteArray kFixedPadding(21, ' ');
+// Between the end of a text scrolling left or right and its next start.
 const QByteArray kMarqueeGap(5, ' ');
 
 // The characters of `text` from index `from`, at most `count` of them; nothing when the index
@@ -29,8 +32,18 @@ void bounce(LineRecord& line, int length, int columns) {
     }
 }
 
+// What a scrolling-left or -right line runs through: the text, the gap, the text again.
+QByteArray marquee(const QByteArray& text) {
+    return text + kMarqueeGap + text;
+}
+
+// How many steps a text of `length` characters takes to come round.
+int marqueePeriod(int length) {
+    return length + static_cast<int>(kMarqueeGap.size());
+}
+
 qint16 nextMarqueePos(qint16 pos, int length) {
-    return static_cast<qint16>(static_cast<qint16>(pos + 1) % (length + 5));
+    return static_cast<qint16>(static_cast<qint16>(pos + 1) % marqueePeriod(length));
 }
 
 } // namespace
@@ -52,34 +65,34 @@ void RefreshLCD(const RefreshTarget& t) {
         const int n = line.Length;
         LineStartLCD(t.out, t.config, i);
 
-        if ((n <= columns && line.ScrollMode != 4) || line.ScrollMode <= 0) {
-            WriteLCD(t.out, t.config, n < 1 ? kEmptyLine : slice(text + kFixedFill, 0, columns));
+        if ((n <= columns && line.ScrollMode != kScrollBargraph) ||
+            line.ScrollMode <= kScrollFixed) {
+            WriteLCD(t.out, t.config, n < 1 ? kBlankLine : slice(text + kFixedPadding, 0, columns));
             if (line.Dynamic != 1) {
                 line.Pending = 0;
             }
             continue;
         }
         switch (line.ScrollMode) {
-        case 1:
+        case kScrollBackAndForth:
             WriteLCD(t.out, t.config, slice(text, line.ScrollPos, columns));
             bounce(line, n, columns);
             break;
-        case 2:
-            WriteLCD(t.out, t.config, slice(text + kMarqueeGap + text, line.ScrollPos, columns));
+        case kScrollLeft:
+            WriteLCD(t.out, t.config, slice(marquee(text), line.ScrollPos, columns));
             line.ScrollPos = nextMarqueePos(line.ScrollPos, n);
             break;
-        case 3:
-            WriteLCD(
-                t.out, t.config,
-                slice(text + kMarqueeGap + text, std::max(0, n + 5 - line.ScrollPos), columns));
+        case kScrollRight:
+            WriteLCD(t.out, t.config,
+                     slice(marquee(text), std::max(0, marqueePeriod(n) - line.ScrollPos), columns));
             line.ScrollPos = nextMarqueePos(line.ScrollPos, n);
             break;
-        case 4:
+        case kScrollBargraph:
             if (n >= 1) {
                 WriteLCD(t.out, t.config, slice(t.bargraph(text), 0, columns));
             }
             break;
-        default: // modes 5 and above show nothing on a long line
+        default: // modes above kScrollBargraph show nothing on a long line
             break;
         }
     }

@@ -14,15 +14,15 @@ constexpr qreal kMargin = 14.0; // backlit border around the characters
 constexpr qreal kBezel = 6.0;   // dark frame around the glass
 constexpr qreal kCellWidth = 4 * kPitch + kDot;
 constexpr qreal kCellHeight = 7 * kPitch + kDot;
+
+// A green backlit panel.
+const QColor kBacklight(0x9c, 0xc8, 0x3c);
+const QColor kDotOn(0x1c, 0x2e, 0x10);
+const QColor kDotOff(0x90, 0xbb, 0x36);
+const QColor kBezelColour(0x2a, 0x2a, 0x2a);
 } // namespace
 
-const LcdWidget::Palette LcdWidget::kGreen{QColor(0x9c, 0xc8, 0x3c), QColor(0x1c, 0x2e, 0x10),
-                                           QColor(0x90, 0xbb, 0x36), QColor(0x2a, 0x2a, 0x2a)};
-const LcdWidget::Palette LcdWidget::kBlue{QColor(0x1e, 0x4e, 0xd8), QColor(0xee, 0xf4, 0xff),
-                                          QColor(0x2a, 0x5a, 0xe2), QColor(0x2a, 0x2a, 0x2a)};
-
-LcdWidget::LcdWidget(const OnScreenPanel& panel, QWidget* parent)
-    : QWidget(parent), panel(panel), colours(kGreen) {
+LcdWidget::LcdWidget(const OnScreenPanel& panel, QWidget* parent) : QWidget(parent), panel(panel) {
     setObjectName(QStringLiteral("lcdScreen"));
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     setToolTip(QStringLiteral("L'afficheur à l'écran"));
@@ -41,9 +41,8 @@ void LcdWidget::repaintIfChanged() {
     }
 }
 
-void LcdWidget::setPalette(const Palette& palette) {
-    colours = palette;
-    update();
+QColor LcdWidget::dotColour(bool lit) {
+    return lit ? kDotOn : kDotOff;
 }
 
 QSize LcdWidget::sizeHint() const {
@@ -64,8 +63,8 @@ void LcdWidget::paintEvent(QPaintEvent*) {
     painted = panel.appearance();
     QPainter p(this);
     const QRectF all(QPointF(0, 0), QSizeF(sizeHint()));
-    p.fillRect(all, colours.bezel);
-    p.fillRect(all.adjusted(kBezel, kBezel, -kBezel, -kBezel), colours.backlight);
+    p.fillRect(all, kBezelColour);
+    p.fillRect(all.adjusted(kBezel, kBezel, -kBezel, -kBezel), kBacklight);
 
     for (int line = 0; line < panel.lines(); ++line) {
         const auto [lcd, shown] = panel.row(line);

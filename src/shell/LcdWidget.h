@@ -11,18 +11,8 @@ class OnScreenPanel;
 class LcdWidget : public QWidget {
     Q_OBJECT
 public:
-    struct Palette {
-        QColor backlight;
-        QColor dotOn;
-        QColor dotOff;
-        QColor bezel;
-    };
-    static const Palette kGreen;
-    static const Palette kBlue;
-
     explicit LcdWidget(const OnScreenPanel& panel, QWidget* parent = nullptr);
 
-    void setPalette(const Palette& colours);
     // Asks for a repaint once the current burst of changes to the model is over, and only if
     // the panel then looks different from what was last painted.
     void modelChanged();
@@ -33,7 +23,7 @@ public:
     // The rectangle of one dot (row 0-7, dot 0-4 from the left) of a character cell.
     QRectF dotRect(int line, int column, int row, int dot) const;
     // The colour a dot is drawn in, given whether it is lit.
-    QColor dotColour(bool lit) const { return lit ? colours.dotOn : colours.dotOff; }
+    static QColor dotColour(bool lit);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -42,7 +32,6 @@ private:
     void repaintIfChanged();
 
     const OnScreenPanel& panel;
-    Palette colours;
     QTimer settle;
     QByteArray painted; // the model's appearance when last painted
 };

@@ -53,13 +53,12 @@ MbmData MbmRead(const MbmLink& link, MessageBoxes& boxes, const QString& appTitl
     const std::optional<QByteArray> bytes =
         link.block ? link.block->copy(MbmLayout::kSize) : std::nullopt;
     if (bytes && bytes->size() == MbmLayout::kSize) {
-        link.readFailureShown = false;
+        link.readFailure.clear();
         return decode(*bytes);
     }
     // This runs for every sensor variable on every refresh: a box each time would bury the user,
     // so it is shown once until the block reads again.
-    if (!link.readFailureShown) {
-        link.readFailureShown = true;
+    if (link.readFailure.first()) {
         boxes.show(appTitle, QStringLiteral("MBM Data File/Mem could not be opened. Sorry."),
                    MessageIcon::None);
     }

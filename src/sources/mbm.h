@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/DisplayConfig.h"
+#include "model/FaultReport.h"
 #include "platform/MessageBoxes.h"
 #include "platform/SharedMemory.h"
 
@@ -30,8 +31,8 @@ struct MbmLink {
     // The block as MbmTest found it, mapped for the whole run: every reading goes through this
     // mapping, so once the producer ends and removes the block the last values it published stay.
     std::optional<SharedMemory> block;
-    // Bookkeeping of MbmRead, not of the block: the read failure has already been shown.
-    mutable bool readFailureShown = false;
+    // Bookkeeping of MbmRead, not of the block: whether the read failure has been shown.
+    mutable FaultLatch readFailure;
 };
 
 struct MbmData {

@@ -1,5 +1,6 @@
 #include "drivers/Parallele.h"
 
+#include "drivers/EmulatedHd44780Port.h"
 #include "drivers/ParallelPanel.h"
 #include "support/FakeLog.h"
 #include "support/QtPrinters.h"
@@ -167,7 +168,7 @@ TEST(ParallelPanel, AFailedPortIsReportedOnceThenIgnored) {
     const QString message =
         "Port parallèle /nonexistent/parport0 inaccessible : No such file or directory";
     EXPECT_EQ(log.lines, QStringList{message});
-    EXPECT_EQ(printed, message + '\n');
+    EXPECT_EQ(printed, "relayeur: " + message + '\n');
 }
 
 TEST(ParallelPanel, DrivesAGivenPortOnlyFromInitOn) {

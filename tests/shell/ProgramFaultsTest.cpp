@@ -108,7 +108,7 @@ TEST(ProgramFaults, AMissingParallelPortAndAReadOnlySettingsFolderLeaveTheProgra
     EXPECT_TRUE(waitForError(
         *relayeur,
         [&](const QString& line) {
-            return line.startsWith("Port parallèle " + absent + " inaccessible : ");
+            return line.startsWith("relayeur: Port parallèle " + absent + " inaccessible : ");
         },
         errors))
         << errors.join('\n').toStdString();

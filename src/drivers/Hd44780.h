@@ -33,9 +33,6 @@ public:
     void writeInstruction(quint8 code);
     void writeData(quint8 value);
 
-    int columns() const { return columnCount; }
-    int lines() const { return lineCount; }
-
     // The character code at a position of the panel, a space where the controller drives
     // nothing. Codes are given whether or not the display is on: see displayOn().
     quint8 codeAt(int line, int column) const;
@@ -44,14 +41,9 @@ public:
     bool displayOn() const { return display; }
     bool cursorOn() const { return cursor; }
     bool blinkOn() const { return blink; }
-    bool eightBitBus() const { return eightBit; }
-    bool twoLineMode() const { return twoLines; }
-    bool tallFont() const { return font5x10; }
 
-    // The address counter, and whether it points into CGRAM (set CGRAM address was the last
-    // address set) rather than DDRAM.
+    // The address counter, into CGRAM or DDRAM, whichever address was set last.
     quint8 address() const { return addressCounter; }
-    bool addressesCgram() const { return inCgram; }
     // Where the cursor stands on the panel; none when the counter points into CGRAM or to a
     // DDRAM address that is not in view.
     std::optional<Cell> cursorCell() const;
@@ -95,7 +87,6 @@ private:
     bool blink = false;
     bool eightBit = true;
     bool twoLines = false;
-    bool font5x10 = false;
 
     // In 4-bit mode the bus carries D7-D4 only: the high half of a byte waits here for its low
     // half, which decides the register.

@@ -1,9 +1,15 @@
-#include "Hd44780.h"
+#include "drivers/Hd44780.h"
+
+#include "drivers/Hd44780Instructions.h"
+
+using namespace hd44780;
 
 namespace {
 constexpr int kLineLength2 = 40; // DDRAM per line in 2-line mode
 constexpr int kLineLength1 = 80; // DDRAM of the single line in 1-line mode
-constexpr quint8 kSecondLine = 0x40;
+constexpr quint8 kFirstLineEnd = kFirstLineAddress + kLineLength2 - 1;   // 0x27
+constexpr quint8 kSecondLineEnd = kSecondLineAddress + kLineLength2 - 1; // 0x67
+constexpr quint8 kSingleLineEnd = kLineLength1 - 1;                      // 0x4F
 } // namespace
 
 Hd44780::Hd44780(int columns, int lines)
@@ -39,35 +45,34 @@ std::optional<quint8> Hd44780::assemble(quint8 busByte) {
 }
 
 void Hd44780::execute(quint8 code) {
-    if (code & 0x80) {
-        addressCounter = code & 0x7F;
+    if (code & kSetDdramAddress) {
+        addressCounter = code & kDdramAddressMask;
         inCgram = false;
-    } else if (code & 0x40) {
-        addressCounter = code & 0x3F;
+    } else if (code & kSetCgramAddress) {
+        addressCounter = code & kCgramAddressMask;
         inCgram = true;
-    } else if (code & 0x20) {
-        eightBit = code & 0x10;
-        twoLines = code & 0x08;
-        font5x10 = code & 0x04;
-    } else if (code & 0x10) {
-        const bool right = code & 0x04;
-        if (code & 0x08) {
+    } else if (code & kFunctionSet) {
+        eightBit = code & kEightBitBus;
+        twoLines = code & kTwoLines;
+    } else if (code & kShift) {
+        const bool right = code & kShiftRight;
+        if (code & kShiftDisplay) {
             displayShift = (displayShift + (right ? kLineLength1 - 1 : 1)) % kLineLength1;
         } else {
             stepAddress(right);
         }
-    } else if (code & 0x08) {
-        display = code & 0x04;
-        cursor = code & 0x02;
-        blink = code & 0x01;
-    } else if (code & 0x04) {
-        increment = code & 0x02;
-        entryShift = code & 0x01;
-    } else if (code & 0x02) {
+    } else if (code & kDisplayControl) {
+        display = code & kDisplayOn;
+        cursor = code & kCursorOn;
+        blink = code & kBlinkOn;
+    } else if (code & kEntryMode) {
+        increment = code & kEntryIncrement;
+        entryShift = code & kEntryShift;
+    } else if (code & kReturnHome) {
         addressCounter = 0;
         inCgram = false;
         displayShift = 0;
-    } else if (code & 0x01) {
+    } else if (code & kClear) {
         ddram.fill(' ');
         addressCounter = 0;
         inCgram = false;
@@ -78,7 +83,7 @@ void Hd44780::execute(quint8 code) {
 
 void Hd44780::store(quint8 value) {
     if (inCgram) {
-        cgram[addressCounter & 0x3F] = value;
+        cgram[addressCounter & kCgramAddressMask] = value;
         stepAddress(increment);
         return;
     }
@@ -97,17 +102,21 @@ void Hd44780::store(quint8 value) {
 void Hd44780::stepAddress(bool forward) {
     const quint8 ac = addressCounter;
     if (inCgram) {
-        addressCounter = (ac + (forward ? 1 : -1)) & 0x3F;
+        addressCounter = (ac + (forward ? 1 : -1)) & kCgramAddressMask;
     } else if (twoLines) {
         if (forward) {
-            addressCounter = ac == 0x27 ? 0x40 : ac == 0x67 ? 0x00 : (ac + 1) & 0x7F;
+            addressCounter = ac == kFirstLineEnd    ? kSecondLineAddress
+                             : ac == kSecondLineEnd ? kFirstLineAddress
+                                                    : (ac + 1) & kDdramAddressMask;
         } else {
-            addressCounter = ac == 0x40 ? 0x27 : ac == 0x00 ? 0x67 : (ac - 1) & 0x7F;
+            addressCounter = ac == kSecondLineAddress  ? kFirstLineEnd
+                             : ac == kFirstLineAddress ? kSecondLineEnd
+                                                       : (ac - 1) & kDdramAddressMask;
         }
     } else if (forward) {
-        addressCounter = ac == 0x4F ? 0x00 : (ac + 1) & 0x7F;
+        addressCounter = ac == kSingleLineEnd ? kFirstLineAddress : (ac + 1) & kDdramAddressMask;
     } else {
-        addressCounter = ac == 0x00 ? 0x4F : (ac - 1) & 0x7F;
+        addressCounter = ac == kFirstLineAddress ? kSingleLineEnd : (ac - 1) & kDdramAddressMask;
     }
 }
 
@@ -120,8 +129,8 @@ int Hd44780::ddramIndex(quint8 address) const {
     if (address < kLineLength2) {
         return address;
     }
-    if (address >= kSecondLine && address < kSecondLine + kLineLength2) {
-        return kLineLength2 + address - kSecondLine;
+    if (address >= kSecondLineAddress && address < kSecondLineAddress + kLineLength2) {
+        return kLineLength2 + address - kSecondLineAddress;
     }
     return -1;
 }
@@ -142,7 +151,7 @@ quint8 Hd44780::addressAt(int line, int column) const {
     if (!twoLines) {
         return position % kLineLength1;
     }
-    return (line % 2 ? kSecondLine : 0) + position % kLineLength2;
+    return (line % 2 ? kSecondLineAddress : kFirstLineAddress) + position % kLineLength2;
 }
 
 quint8 Hd44780::codeAt(int line, int column) const {

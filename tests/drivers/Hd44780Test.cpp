@@ -1,4 +1,4 @@
-#include "platform/Hd44780.h"
+#include "drivers/Hd44780.h"
 
 #include "support/QtPrinters.h"
 
