@@ -32,8 +32,10 @@ done
 ensure_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}" gcovr
 
 if $run; then
+    # ccache hands the compiler paths relative to the build folder: -fprofile-abs-path keeps the
+    # notes gcov reads pointing at the sources all the same.
     cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Debug -DRELAYEUR_BUILD_TESTS=ON \
-        -DRELAYEUR_BUILD_BENCH=OFF -DCMAKE_CXX_FLAGS="--coverage" \
+        -DRELAYEUR_BUILD_BENCH=OFF -DCMAKE_CXX_FLAGS="--coverage -fprofile-abs-path" \
         -DCMAKE_EXE_LINKER_FLAGS="--coverage" -DCMAKE_SHARED_LINKER_FLAGS="--coverage" \
         -DCMAKE_CXX_COMPILER_LAUNCHER=ccache >/dev/null
     cmake --build "$build" -j"$(nproc)"
