@@ -111,7 +111,7 @@ TEST(SerialPanel, ADeviceThatCannotBeOpenedIsReportedOnce) {
     EXPECT_EQ(log.selections, QList<int>({1, 2}));
 }
 
-TEST(SerialPanel, ALostDeviceIsReportedOnceAndTheNextInitReopensIt) {
+TEST(SerialPanel, ALostDeviceIsReportedOnceAndComesBackAtTheNextInitOrRefresh) {
     TempDir dir;
     const QString link = dir.file("ttyUSB0");
     PseudoTerminal first;
@@ -145,4 +145,22 @@ TEST(SerialPanel, ALostDeviceIsReportedOnceAndTheNextInitReopensIt) {
     panel.write("y");
     ASSERT_TRUE(QTest::qWaitFor([&] { return log.lines.size() > 1; }, 10000));
     EXPECT_TRUE(log.lines[1].startsWith("Port série " + link + " perdu : "));
+
+    // Plugged in again with no reset to come: a refresh finds it, trying once a second at most.
+    ASSERT_TRUE(QFile::remove(link));
+    QElapsedTimer sinceTry;
+    sinceTry.start();
+    panel.init(); // tried at once, still missing
+    PseudoTerminal third;
+    ASSERT_TRUE(QFile::link(third.slave, link));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            panel.lineStart(0);
+            return log.lines.size() > 2;
+        },
+        5000));
+    EXPECT_GE(sinceTry.elapsed(), 1000);
+    EXPECT_TRUE(log.lines[2].startsWith("Port série " + link + " retrouvé"));
+    panel.write("#");
+    EXPECT_EQ(throughFence(third), kSetUp + "\x01" + kFence);
 }

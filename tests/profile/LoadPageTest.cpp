@@ -45,4 +45,13 @@ TEST(LoadPage, KeepsUnchangedLinesAndFollowsTheChain) {
             << l;
         EXPECT_TRUE(m.LineTemplate[l].isEmpty()) << l;
     }
+
+    // The last page is a page like any other; beyond it comes the empty page 0.
+    m.PageTable[kLastPage][0] = freshLine("fin", 0);
+    m.PageTiming[kLastPage] = {7, 1};
+    EXPECT_EQ(LoadPage(m, kLastPage), 7000);
+    EXPECT_EQ(m.NextPage, 1);
+    EXPECT_EQ(m.CurrentLines[0].Text, "fin");
+    EXPECT_EQ(LoadPage(m, kLastPage + 1), 0);
+    EXPECT_TRUE(m.CurrentLines[0].Text.isEmpty());
 }
