@@ -56,6 +56,7 @@ if $per_file; then
     "${report[@]}"
     "${report[@]}" --branches
 fi
-# The two figures, one line each.
-"${report[@]}" --print-summary --output /dev/null | grep -E '^(lines|branches):'
+# The two figures, one line each. The report itself goes to a file of the build folder: gcovr
+# replaces its output file, which would turn /dev/null into a plain file when run as root.
+"${report[@]}" --print-summary --output "$build/coverage.txt" | grep -E '^(lines|branches):'
 exit "${status:-0}"
