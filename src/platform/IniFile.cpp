@@ -6,7 +6,8 @@
 namespace {
 
 // Only plain blanks count: a no-break space is part of a value, as in the Windows functions.
-QString blankTrimmed(const QString& text) {
+// Views, so that reading a line allocates only the name and the value it keeps.
+QStringView blankTrimmed(QStringView text) {
     qsizetype begin = 0;
     qsizetype end = text.size();
     auto blank = [](QChar c) { return c == ' ' || c == '\t' || c == '\r'; };
@@ -16,23 +17,24 @@ QString blankTrimmed(const QString& text) {
     while (end > begin && blank(text[end - 1])) {
         --end;
     }
-    return text.mid(begin, end - begin);
+    return text.sliced(begin, end - begin);
 }
 
 // The Windows calls see every name and value as a C string.
-QString untilNul(const QString& text) {
-    return text.left(text.indexOf(QChar(0)));
+QStringView untilNul(QStringView text) {
+    const qsizetype nul = text.indexOf(QChar(0));
+    return nul < 0 ? text : text.first(nul);
 }
 
 // A name as a caller asks for it.
-QString askedName(const QString& name) {
+QStringView askedName(QStringView name) {
     return blankTrimmed(untilNul(name));
 }
 
-QString stripQuotes(const QString& value) {
+QStringView stripQuotes(QStringView value) {
     if (value.size() > 1 && (value.front() == '"' || value.front() == '\'') &&
         value.back() == value.front()) {
-        return value.mid(1, value.size() - 2);
+        return value.sliced(1, value.size() - 2);
     }
     return value;
 }
@@ -42,7 +44,8 @@ QString stripQuotes(const QString& value) {
 IniFile IniFile::load(const QString& path) {
     IniFile ini;
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    // Read in one go: a buffered QFile would also fill a 16 KiB buffer first.
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
         return ini;
     }
     ini.existed = true;
@@ -65,7 +68,14 @@ IniFile IniFile::load(const QString& path) {
         if (next < text.size()) {
             next += QStringView(text).sliced(end).startsWith(u"\r\n") ? 2 : 1;
         }
-        ini.lines.append({text.mid(start, end - start), text.mid(end, next - end)});
+        // The line ends share static text instead of a copy each.
+        QString lineEnd;
+        if (next - end == 2) {
+            lineEnd = QStringLiteral("\r\n");
+        } else if (next > end) {
+            lineEnd = text[end] == '\r' ? QStringLiteral("\r") : QStringLiteral("\n");
+        }
+        ini.lines.append({text.mid(start, end - start), lineEnd});
         start = next;
     }
     int section = -1;
@@ -74,7 +84,7 @@ IniFile IniFile::load(const QString& path) {
         if (e.isHeader) {
             section = i;
         }
-        ini.entries.append(e);
+        ini.entries.append(std::move(e));
     }
     return ini;
 }
@@ -82,14 +92,14 @@ IniFile IniFile::load(const QString& path) {
 IniFile::Entry IniFile::parseLine(const QString& line, int currentSection, int index) {
     Entry e;
     e.section = currentSection;
-    const QString trimmed = blankTrimmed(line);
+    const QStringView trimmed = blankTrimmed(line);
     const qsizetype close = trimmed.startsWith('[') ? trimmed.indexOf(']') : -1;
     // A '[' line without its ']' is no header: Windows reads it, and the keys below it, as
     // part of the section above.
     if (close > 0) {
         e.isHeader = true;
         e.section = index;
-        e.name = untilNul(blankTrimmed(trimmed.mid(1, close - 1)));
+        e.name = untilNul(blankTrimmed(trimmed.sliced(1, close - 1))).toString();
         return e;
     }
     if (trimmed.startsWith(';')) {
@@ -100,15 +110,15 @@ IniFile::Entry IniFile::parseLine(const QString& line, int currentSection, int i
         return e;
     }
     e.isKey = true;
-    e.name = untilNul(blankTrimmed(trimmed.left(eq)));
-    e.value = stripQuotes(untilNul(blankTrimmed(trimmed.mid(eq + 1))));
+    e.name = untilNul(blankTrimmed(trimmed.first(eq))).toString();
+    e.value = stripQuotes(untilNul(blankTrimmed(trimmed.sliced(eq + 1)))).toString();
     return e;
 }
 
 int IniFile::findSection(const QString& section) const {
+    const QStringView asked = askedName(section);
     for (int i = 0; i < entries.size(); ++i) {
-        if (entries[i].isHeader &&
-            entries[i].name.compare(askedName(section), Qt::CaseInsensitive) == 0) {
+        if (entries[i].isHeader && entries[i].name.compare(asked, Qt::CaseInsensitive) == 0) {
             return i;
         }
     }
@@ -120,8 +130,9 @@ std::optional<QString> IniFile::value(const QString& section, const QString& key
     if (header < 0) {
         return std::nullopt;
     }
+    const QStringView asked = askedName(key);
     for (int i = header + 1; i < entries.size() && !entries[i].isHeader; ++i) {
-        if (entries[i].isKey && entries[i].name.compare(askedName(key), Qt::CaseInsensitive) == 0) {
+        if (entries[i].isKey && entries[i].name.compare(asked, Qt::CaseInsensitive) == 0) {
             return entries[i].value;
         }
     }
@@ -142,12 +153,13 @@ void IniFile::setValue(const QString& section, const QString& key, const QString
         entries.append(parseLine(lines.back().text, at, at + 1));
         return;
     }
+    const QStringView asked = askedName(key);
     int lastKey = header;
     for (int i = header + 1; i < entries.size() && !entries[i].isHeader; ++i) {
         if (!entries[i].isKey) {
             continue;
         }
-        if (entries[i].name.compare(askedName(key), Qt::CaseInsensitive) == 0) {
+        if (entries[i].name.compare(asked, Qt::CaseInsensitive) == 0) {
             QString& line = lines[i].text;
             line = line.left(line.indexOf('=')) + '=' + value;
             entries[i] = parseLine(line, header, i);
@@ -181,7 +193,7 @@ bool IniFile::save(const QString& path) const {
         }
     }
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         return false;
     }
     file.write(bytes);
