@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -212,7 +213,8 @@ AudioStreamInfo readAudioStreamInfo(const QString& path) {
         !file.seek(id3v2Size(file.read(10)))) {
         return {};
     }
-    const QByteArray data = file.read(kScanBytes);
+    // A short file is read at its size rather than into a 64 KiB block cut down afterwards.
+    const QByteArray data = file.read(std::clamp(file.size() - file.pos(), qint64(0), kScanBytes));
     const auto* b = reinterpret_cast<const uchar*>(data.constData());
     for (qsizetype i = 0; i + 4 <= data.size(); ++i) {
         const std::optional<FrameHeader> h = parseHeader(b + i);
