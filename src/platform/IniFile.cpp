@@ -59,6 +59,8 @@ IniFile IniFile::load(const QString& path) {
     } else if (text.contains('\r')) {
         ini.lineEnd = QStringLiteral("\r");
     }
+    // At most one line per line-end character, plus a last line without one.
+    ini.lines.reserve(text.count('\n') + text.count('\r') + 1);
     for (qsizetype start = 0; start < text.size();) {
         qsizetype end = start;
         while (end < text.size() && text[end] != '\n' && text[end] != '\r') {
@@ -79,6 +81,7 @@ IniFile IniFile::load(const QString& path) {
         start = next;
     }
     int section = -1;
+    ini.entries.reserve(ini.lines.size());
     for (int i = 0; i < ini.lines.size(); ++i) {
         Entry e = parseLine(ini.lines[i].text, section, i);
         if (e.isHeader) {
