@@ -182,9 +182,15 @@ void IniFile::setValue(const QString& section, const QString& key, const QString
 }
 
 bool IniFile::save(const QString& path) const {
-    QString text;
+    qsizetype size = 0;
     for (const Line& line : lines) {
-        text += line.text + (line.end.isEmpty() ? lineEnd : line.end);
+        size += line.text.size() + 2; // a line end is at most two characters
+    }
+    QString text;
+    text.reserve(size);
+    for (const Line& line : lines) {
+        text += line.text;
+        text += line.end.isEmpty() ? lineEnd : line.end;
     }
     QByteArray bytes = ansi::encodeFile(text, encoding, byteOrderMark);
     // The file was Windows-1252 only because of bytes that were not UTF-8; once a write has
