@@ -14,6 +14,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
+#include <unistd.h>
 
 #define FUZZ_CHECK(condition)                                                                      \
     do {                                                                                           \
@@ -26,19 +28,27 @@
 namespace fuzz {
 
 // One folder per process, in memory when /dev/shm is there; it goes when the run ends.
-inline QString scratchDir() {
+inline const QString& scratchDir() {
     static QTemporaryDir dir((QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm")
                                                                         : QDir::tempPath()) +
                              QStringLiteral("/relayeur-fuzz-XXXXXX"));
+    static const QString path = dir.path();
     FUZZ_CHECK(dir.isValid());
-    return dir.path();
+    return path;
+}
+
+// A plain write(): QFile would allocate (and the sanitizer fill) a 16 KiB buffer per input.
+inline void writeBytes(const QString& path, const QByteArray& bytes) {
+    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    FUZZ_CHECK(fd >= 0);
+    const ssize_t written = ::write(fd, bytes.constData(), static_cast<size_t>(bytes.size()));
+    ::close(fd);
+    FUZZ_CHECK(written == bytes.size());
 }
 
 inline QString writeFile(const QString& relative, const QByteArray& bytes) {
     const QString path = scratchDir() + QLatin1Char('/') + relative;
-    QFile file(path);
-    FUZZ_CHECK(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    FUZZ_CHECK(file.write(bytes) == bytes.size());
+    writeBytes(path, bytes);
     return path;
 }
 

@@ -34,10 +34,10 @@ bool plain(const QString& name) {
     });
 }
 
-// As the program compares names: up to a NUL, without regard to case and the blanks around them.
-bool sameName(const QString& a, const QString& b) {
-    auto asked = [](const QString& name) { return name.section(QChar(0), 0, 0).trimmed(); };
-    return asked(a).compare(asked(b), Qt::CaseInsensitive) == 0;
+// A name as the program compares it: up to a NUL, without the blanks around it (and then without
+// regard to case).
+QString asked(const QString& name) {
+    return name.section(QChar(0), 0, 0).trimmed();
 }
 
 } // namespace
@@ -74,9 +74,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(PutIni(target.first, target.second, written, path));
     const IniFile after = IniFile::load(path);
     FUZZ_CHECK(GetIni(after, target.first, target.second, QStringLiteral("Err")) == written);
+    const Name targetAsked = {asked(target.first), asked(target.second)};
     for (qsizetype i = 0; i < names.size(); ++i) {
         const auto& [section, key] = names[i];
-        if (!(sameName(section, target.first) && sameName(key, target.second))) {
+        if (!(asked(section).compare(targetAsked.first, Qt::CaseInsensitive) == 0 &&
+              asked(key).compare(targetAsked.second, Qt::CaseInsensitive) == 0)) {
             FUZZ_CHECK(GetIni(after, section, key, QStringLiteral("Err")) == values[i]);
         }
     }

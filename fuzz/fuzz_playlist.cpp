@@ -10,8 +10,7 @@
 namespace {
 
 // Entry p is line 2p + 3, counted in the decoded text; a missing line gives nothing.
-QString expectedEntry(const QByteArray& playlist, qint64 p) {
-    const QStringList lines = ansi::decodeFile(playlist).text.split('\n');
+QString expectedEntry(const QStringList& lines, qint64 p) {
     const qint64 index = 2 * p + 2;
     if (p < 0 || index >= lines.size()) {
         return {};
@@ -34,12 +33,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     link.playlist = fuzz::bytesOf(data + 1, size - 1);
     WinampState w{&link, {}};
     FUZZ_CHECK(WinampFind(w));
-    const QByteArray rep = QFile::encodeName(fuzz::scratchDir()) + '/';
+    static const QByteArray rep = QFile::encodeName(fuzz::scratchDir()) + '/';
+    const QStringList lines = ansi::decodeFile(link.playlist).text.split('\n');
     for (const qint32 p : {qint32(qint8(data[0])), std::numeric_limits<qint32>::max(),
                            std::numeric_limits<qint32>::min()}) {
         link.answers[{IPC_WRITEPLAYLIST, 0}] = p;
         const QString entry = WinampCurrentFile(w, rep);
-        FUZZ_CHECK(entry == expectedEntry(link.playlist, p));
+        FUZZ_CHECK(entry == expectedEntry(lines, p));
     }
     return 0;
 }

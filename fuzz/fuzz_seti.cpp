@@ -50,7 +50,7 @@ int plainPercent(const QByteArray& state) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const QString root = fuzz::scratchDir();
+    const QString& root = fuzz::scratchDir();
     static const bool folders = QDir(root).mkpath("Work0") && QDir(root).mkpath("Done/x") &&
                                 QDir(root).mkpath("Todo/scmd_work_unit.dir");
     FUZZ_CHECK(folders);
@@ -61,7 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         fuzz::writeFile("Todo/" + name, {});
     }
 
-    const QByteArray rep = QFile::encodeName(root) + '/';
+    static const QByteArray rep = QFile::encodeName(root) + '/';
     const qint16 percent = SetiProgress(rep);
     const int expected = plainPercent(state);
     FUZZ_CHECK(expected < 0 || percent == expected);
@@ -70,7 +70,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(SetiDoneCount(rep) == 0);
 
     for (const QString& name : names) {
-        QFile::remove(root + "/Todo/" + name);
+        ::unlink(QFile::encodeName(root + "/Todo/" + name).constData());
     }
     return 0;
 }

@@ -2,7 +2,7 @@
 # fuzz/run.sh SECONDS [target...]
 # Builds the fuzz targets in build-san (configuring it first if needed), runs each target (all of
 # them when none is named) for SECONDS on its scratch corpus and its seeds, and prints one line per
-# target. FUZZ_JOBS=2 runs two targets at a time. Exits non-zero when a target found something;
+# target: its executions, executions per second, corpus size and what it found. FUZZ_JOBS=2 runs two targets at a time. Exits non-zero when a target found something;
 # what it found is kept in build-san/fuzz/artifacts/ and its output in build-san/fuzz/<name>.log.
 set -euo pipefail
 
@@ -64,6 +64,7 @@ status=0
 for t in "${targets[@]}"; do
     log=$build/fuzz/$t.log
     execs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
+    rate=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log" | tail -1)
     corpus=$(grep -o 'corp: [0-9]*/[0-9]*[a-zA-Z]*' "$log" | tail -1 | cut -d' ' -f2)
     found=$(grep -m1 -oE 'ERROR: libFuzzer: [a-z-]+|ERROR: (Address|Leak|UndefinedBehavior)Sanitizer: [a-zA-Z-]+|runtime error: .{0,60}|check failed: .{0,60}' "$log" || true)
     if [[ -n $found ]] || ! grep -q '^Done [0-9]* runs' "$log"; then
@@ -73,6 +74,7 @@ for t in "${targets[@]}"; do
     else
         found="nothing found"
     fi
-    printf '%-18s %12s execs  corpus %-12s %s\n' "$t" "${execs:-?}" "${corpus:-?}" "$found"
+    printf '%-18s %12s execs %7s/s  corpus %-12s %s\n' "$t" "${execs:-?}" "${rate:-?}" \
+        "${corpus:-?}" "$found"
 done
 exit $status

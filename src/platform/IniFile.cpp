@@ -6,7 +6,8 @@
 namespace {
 
 // Only plain blanks count: a no-break space is part of a value, as in the Windows functions.
-QString blankTrimmed(const QString& text) {
+// Views, so that reading a line allocates only the name and the value it keeps.
+QStringView blankTrimmed(QStringView text) {
     qsizetype begin = 0;
     qsizetype end = text.size();
     auto blank = [](QChar c) { return c == ' ' || c == '\t' || c == '\r'; };
@@ -16,23 +17,24 @@ QString blankTrimmed(const QString& text) {
     while (end > begin && blank(text[end - 1])) {
         --end;
     }
-    return text.mid(begin, end - begin);
+    return text.sliced(begin, end - begin);
 }
 
 // The Windows calls see every name and value as a C string.
-QString untilNul(const QString& text) {
-    return text.left(text.indexOf(QChar(0)));
+QStringView untilNul(QStringView text) {
+    const qsizetype nul = text.indexOf(QChar(0));
+    return nul < 0 ? text : text.first(nul);
 }
 
 // A name as a caller asks for it.
-QString askedName(const QString& name) {
+QStringView askedName(QStringView name) {
     return blankTrimmed(untilNul(name));
 }
 
-QString stripQuotes(const QString& value) {
+QStringView stripQuotes(QStringView value) {
     if (value.size() > 1 && (value.front() == '"' || value.front() == '\'') &&
         value.back() == value.front()) {
-        return value.mid(1, value.size() - 2);
+        return value.sliced(1, value.size() - 2);
     }
     return value;
 }
@@ -42,7 +44,8 @@ QString stripQuotes(const QString& value) {
 IniFile IniFile::load(const QString& path) {
     IniFile ini;
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    // Read in one go: a buffered QFile would also fill a 16 KiB buffer first.
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
         return ini;
     }
     ini.existed = true;
@@ -56,6 +59,8 @@ IniFile IniFile::load(const QString& path) {
     } else if (text.contains('\r')) {
         ini.lineEnd = QStringLiteral("\r");
     }
+    // At most one line per line-end character, plus a last line without one.
+    ini.lines.reserve(text.count('\n') + text.count('\r') + 1);
     for (qsizetype start = 0; start < text.size();) {
         qsizetype end = start;
         while (end < text.size() && text[end] != '\n' && text[end] != '\r') {
@@ -65,16 +70,24 @@ IniFile IniFile::load(const QString& path) {
         if (next < text.size()) {
             next += QStringView(text).sliced(end).startsWith(u"\r\n") ? 2 : 1;
         }
-        ini.lines.append({text.mid(start, end - start), text.mid(end, next - end)});
+        // The line ends share static text instead of a copy each.
+        QString lineEnd;
+        if (next - end == 2) {
+            lineEnd = QStringLiteral("\r\n");
+        } else if (next > end) {
+            lineEnd = text[end] == '\r' ? QStringLiteral("\r") : QStringLiteral("\n");
+        }
+        ini.lines.append({text.mid(start, end - start), lineEnd});
         start = next;
     }
     int section = -1;
+    ini.entries.reserve(ini.lines.size());
     for (int i = 0; i < ini.lines.size(); ++i) {
         Entry e = parseLine(ini.lines[i].text, section, i);
         if (e.isHeader) {
             section = i;
         }
-        ini.entries.append(e);
+        ini.entries.append(std::move(e));
     }
     return ini;
 }
@@ -82,14 +95,14 @@ IniFile IniFile::load(const QString& path) {
 IniFile::Entry IniFile::parseLine(const QString& line, int currentSection, int index) {
     Entry e;
     e.section = currentSection;
-    const QString trimmed = blankTrimmed(line);
+    const QStringView trimmed = blankTrimmed(line);
     const qsizetype close = trimmed.startsWith('[') ? trimmed.indexOf(']') : -1;
     // A '[' line without its ']' is no header: Windows reads it, and the keys below it, as
     // part of the section above.
     if (close > 0) {
         e.isHeader = true;
         e.section = index;
-        e.name = untilNul(blankTrimmed(trimmed.mid(1, close - 1)));
+        e.name = untilNul(blankTrimmed(trimmed.sliced(1, close - 1))).toString();
         return e;
     }
     if (trimmed.startsWith(';')) {
@@ -100,15 +113,15 @@ IniFile::Entry IniFile::parseLine(const QString& line, int currentSection, int i
         return e;
     }
     e.isKey = true;
-    e.name = untilNul(blankTrimmed(trimmed.left(eq)));
-    e.value = stripQuotes(untilNul(blankTrimmed(trimmed.mid(eq + 1))));
+    e.name = untilNul(blankTrimmed(trimmed.first(eq))).toString();
+    e.value = stripQuotes(untilNul(blankTrimmed(trimmed.sliced(eq + 1)))).toString();
     return e;
 }
 
 int IniFile::findSection(const QString& section) const {
+    const QStringView asked = askedName(section);
     for (int i = 0; i < entries.size(); ++i) {
-        if (entries[i].isHeader &&
-            entries[i].name.compare(askedName(section), Qt::CaseInsensitive) == 0) {
+        if (entries[i].isHeader && entries[i].name.compare(asked, Qt::CaseInsensitive) == 0) {
             return i;
         }
     }
@@ -120,8 +133,9 @@ std::optional<QString> IniFile::value(const QString& section, const QString& key
     if (header < 0) {
         return std::nullopt;
     }
+    const QStringView asked = askedName(key);
     for (int i = header + 1; i < entries.size() && !entries[i].isHeader; ++i) {
-        if (entries[i].isKey && entries[i].name.compare(askedName(key), Qt::CaseInsensitive) == 0) {
+        if (entries[i].isKey && entries[i].name.compare(asked, Qt::CaseInsensitive) == 0) {
             return entries[i].value;
         }
     }
@@ -142,12 +156,13 @@ void IniFile::setValue(const QString& section, const QString& key, const QString
         entries.append(parseLine(lines.back().text, at, at + 1));
         return;
     }
+    const QStringView asked = askedName(key);
     int lastKey = header;
     for (int i = header + 1; i < entries.size() && !entries[i].isHeader; ++i) {
         if (!entries[i].isKey) {
             continue;
         }
-        if (entries[i].name.compare(askedName(key), Qt::CaseInsensitive) == 0) {
+        if (entries[i].name.compare(asked, Qt::CaseInsensitive) == 0) {
             QString& line = lines[i].text;
             line = line.left(line.indexOf('=')) + '=' + value;
             entries[i] = parseLine(line, header, i);
@@ -167,9 +182,15 @@ void IniFile::setValue(const QString& section, const QString& key, const QString
 }
 
 bool IniFile::save(const QString& path) const {
-    QString text;
+    qsizetype size = 0;
     for (const Line& line : lines) {
-        text += line.text + (line.end.isEmpty() ? lineEnd : line.end);
+        size += line.text.size() + 2; // a line end is at most two characters
+    }
+    QString text;
+    text.reserve(size);
+    for (const Line& line : lines) {
+        text += line.text;
+        text += line.end.isEmpty() ? lineEnd : line.end;
     }
     QByteArray bytes = ansi::encodeFile(text, encoding, byteOrderMark);
     // The file was Windows-1252 only because of bytes that were not UTF-8; once a write has
@@ -181,7 +202,7 @@ bool IniFile::save(const QString& path) const {
         }
     }
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         return false;
     }
     file.write(bytes);

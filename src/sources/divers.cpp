@@ -18,7 +18,8 @@ namespace {
 constexpr char kStateFile[] = "Work0\\state.sah";
 constexpr char kTodoFolder[] = "Todo\\";
 constexpr char kDoneFolder[] = "Done\\";
-constexpr char kWorkUnitPattern[] = "scmd_work_unit.*";
+// The client's work-unit pattern, scmd_work_unit.*, is a plain prefix.
+constexpr char kWorkUnitPrefix[] = "scmd_work_unit.";
 constexpr int kProgressLine = 4;
 constexpr int kKeyLength = 5;
 
@@ -104,12 +105,12 @@ qint16 percentOf(const QByteArray& text) {
 
 qint16 countWorkUnits(const QByteArray& rep_seti, const char* folder) {
     // Everything but folders counts, as with the client's attribute mask.
-    QDirIterator it(setiPath(rep_seti, folder), {QString::fromLatin1(kWorkUnitPattern)},
-                    QDir::Files | QDir::Hidden | QDir::System | QDir::CaseSensitive);
+    // Compared as a prefix: a name filter would compile a regular expression on every refresh.
+    QDirIterator it(setiPath(rep_seti, folder), QDir::Files | QDir::Hidden | QDir::System);
     qint64 count = 0;
     while (it.hasNext()) {
         it.next();
-        ++count;
+        count += it.fileName().startsWith(QLatin1String(kWorkUnitPrefix)) ? 1 : 0;
     }
     return toInt16(count);
 }

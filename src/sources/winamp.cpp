@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -135,8 +136,10 @@ QString WinampCurrentFile(const WinampState& w, const QByteArray& rep_winamp) {
     }
     const qint64 n = 2 * (qint64(p) + 1) + 1;
     QFile file(ansi::toUnicode(rep_winamp) + kWinampPlaylistFile);
-    // Only regular files are opened here: a pipe would hold up the refresh.
-    if (!QFileInfo(file).isFile() || !file.open(QIODevice::ReadOnly)) {
+    // Only regular files are opened here: a pipe would hold up the refresh. Here and below the
+    // file is taken in whole blocks, so QFile's 16 KiB read buffer would only be filled for
+    // nothing.
+    if (!QFileInfo(file).isFile() || !file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
         return {};
     }
     const QString text = ansi::decodeFile(file.readAll()).text;
@@ -185,7 +188,7 @@ const QList<QByteArray>& GenreList() {
 qint32 ReadID3Tag(const QString& path, TagFields& fields) {
     fields.fill(QByteArray());
     QFile file(path);
-    if (!QFileInfo(file).isFile() || !file.open(QIODevice::ReadOnly) ||
+    if (!QFileInfo(file).isFile() || !file.open(QIODevice::ReadOnly | QIODevice::Unbuffered) ||
         file.size() < kShortestTaggedFile || !file.seek(file.size() - kTagSize)) {
         return -1;
     }
@@ -206,11 +209,12 @@ qint32 ReadID3Tag(const QString& path, TagFields& fields) {
 AudioStreamInfo readAudioStreamInfo(const QString& path) {
     QFile file(path);
     // A pipe named in the playlist would hold up the refresh, or take the player's bytes.
-    if (!QFileInfo(file).isFile() || !file.open(QIODevice::ReadOnly) ||
+    if (!QFileInfo(file).isFile() || !file.open(QIODevice::ReadOnly | QIODevice::Unbuffered) ||
         !file.seek(id3v2Size(file.read(10)))) {
         return {};
     }
-    const QByteArray data = file.read(kScanBytes);
+    // A short file is read at its size rather than into a 64 KiB block cut down afterwards.
+    const QByteArray data = file.read(std::clamp(file.size() - file.pos(), qint64(0), kScanBytes));
     const auto* b = reinterpret_cast<const uchar*>(data.constData());
     for (qsizetype i = 0; i + 4 <= data.size(); ++i) {
         const std::optional<FrameHeader> h = parseHeader(b + i);

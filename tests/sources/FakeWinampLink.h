@@ -28,7 +28,7 @@ struct FakeWinampLink : WinampLink {
         }
         if (command == IPC_WRITEPLAYLIST && !playlistFile.isEmpty()) {
             QFile f(playlistFile);
-            if (f.open(QIODevice::WriteOnly)) {
+            if (f.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
                 f.write(playlist);
             }
         }
