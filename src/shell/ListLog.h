@@ -13,7 +13,6 @@ public:
     ListLog(QListWidget* list, Echo echo) : list(list), echo(std::move(echo)) {}
     void add(const QString& line) override;
     void selectLast() override;
-    void setEcho(Echo to) { echo = std::move(to); }
 
 private:
     QListWidget* list;
