@@ -12,6 +12,8 @@
 #   c) LCDd from Debian's lcdproc package with its text driver at 20x4, frames every 500 ms, drawn
 #      into a pseudo-terminal drained the same way, on a private port, fed by the lcdproc client's Memory (M) and TimeDate (T) screens, each
 #      updated every 4 ticks of 125 ms.
+#   d) Relayeur as an LCDd client (TypeLCD=4) of a second LCDd set up as in c), showing the page
+#      of a) and b). Its line is Relayeur alone; the LCDd it drives is shown below it.
 # Every second the script reads utime+stime from /proc/PID/stat and VmRSS from
 # /proc/PID/status; for LCDproc it adds LCDd and lcdproc together and shows each as well. Beside
 # them: the private part of the resident memory (RssAnon; the rest is library code and data that
@@ -117,22 +119,24 @@ programs+=("$terminalPid")
 
 # c) LCDd with its text driver on a free private port, and the lcdproc client
 portFree() { ! awk -v p="$(printf '%04X' "$1")" 'NR > 1 { split($2, a, ":"); if (a[2] == p) f = 1 } END { exit !f }' /proc/net/tcp /proc/net/tcp6; }
-port=""
-for _ in $(seq 1 50); do
-    candidate=$((20000 + RANDOM % 40000))
-    if portFree "$candidate"; then
-        port=$candidate
-        break
-    fi
-done
-[ -n "$port" ] || fail "no free port for LCDd"
-mkdir -p "$work/c"
-cat >"$work/c/LCDd.conf" <<EOF
+freePort() {
+    local candidate
+    for _ in $(seq 1 50); do
+        candidate=$((20000 + RANDOM % 40000))
+        if portFree "$candidate" && [ "$candidate" != "${port:-}" ]; then
+            echo "$candidate"
+            return
+        fi
+    done
+    fail "no free port for LCDd"
+}
+lcddConf() { # port
+    cat <<EOF
 [server]
 DriverPath=$driverPath
 Driver=text
 Bind=127.0.0.1
-Port=$port
+Port=$1
 ReportLevel=2
 ReportToSyslog=no
 User=$(id -un)
@@ -144,6 +148,17 @@ FrameInterval=500000
 [text]
 Size=20x4
 EOF
+}
+# An LCDd drawing into a drained pseudo-terminal of folder $1, on port $2.
+startLcdd() {
+    lcddConf "$2" >"$1/LCDd.conf"
+    drainedPty "$1/tty" "$1/panel.out"
+    "$lcdd" -f -c "$1/LCDd.conf" </dev/null >"$1/tty" 2>"$1/LCDd.log" &
+    programs+=($!)
+    await "LCDd listening on port $2" 10 bash -c "exec 3<>/dev/tcp/127.0.0.1/$2"
+}
+port=$(freePort)
+mkdir -p "$work/c"
 cat >"$work/c/lcdproc.conf" <<EOF
 [lcdproc]
 Server=127.0.0.1
@@ -167,25 +182,37 @@ EOF
 for screen in CPU Iface Load About SMP-CPU OldTime BigClock Uptime Battery CPUGraph ProcSize Disk MiniClock; do
     printf '\n[%s]\nActive=false\n' "$screen" >>"$work/c/lcdproc.conf"
 done
-drainedPty "$work/c/tty" "$work/c/panel.out"
-"$lcdd" -f -c "$work/c/LCDd.conf" </dev/null >"$work/c/tty" 2>"$work/c/LCDd.log" &
-lcddPid=$!
-programs+=("$lcddPid")
-await "LCDd listening on port $port" 10 bash -c "exec 3<>/dev/tcp/127.0.0.1/$port"
+startLcdd "$work/c" "$port"
+lcddPid=${programs[-1]}
 lcdproc -f -c "$work/c/lcdproc.conf" -s 127.0.0.1 -p "$port" M T \
     </dev/null >"$work/c/lcdproc.log" 2>&1 &
 clientPid=$!
 programs+=("$clientPid")
 
-# Both Relayeurs are ready once they take a line message (an empty line 3 brings the page's own
+# d) Relayeur driving a second LCDd
+port2=$(freePort)
+mkdir -p "$work/d" && mkdir -m 0700 "$work/d/run"
+startLcdd "$work/d" "$port2"
+lcdd2Pid=${programs[-1]}
+settings 4 "[ports]" "LCDd=127.0.0.1:$port2" >"$work/d/param.ini"
+XDG_RUNTIME_DIR=$work/d/run QT_QPA_PLATFORM=offscreen \
+    "$relayeur" --config-dir "$work/d" --quiet --profile "$profile" --start \
+    </dev/null >"$work/d/relayeur.log" 2>&1 &
+viaLcddPid=$!
+programs+=("$viaLcddPid")
+
+# The Relayeurs are ready once they take a line message (an empty line 3 brings the page's own
 # line back at the next page load, so the panel is left as the profile has it).
 await "Relayeur on the serial panel answering" 30 \
     env XDG_RUNTIME_DIR="$work/a/run" "$send" "" 0 3
 await "Relayeur in the terminal answering" 30 \
     env XDG_RUNTIME_DIR="$work/b/run" "$send" "" 0 3
+await "Relayeur via LCDd answering" 30 \
+    env XDG_RUNTIME_DIR="$work/d/run" "$send" "" 0 3
 
-names=(serial terminal lcdd lcdproc)
-declare -A pidOf=([serial]=$serialPid [terminal]=$terminalPid [lcdd]=$lcddPid [lcdproc]=$clientPid)
+names=(serial terminal lcdd lcdproc viaLcdd lcdd2)
+declare -A pidOf=([serial]=$serialPid [terminal]=$terminalPid [lcdd]=$lcddPid [lcdproc]=$clientPid
+    [viaLcdd]=$viaLcddPid [lcdd2]=$lcdd2Pid)
 ticks=$(getconf CLK_TCK)
 
 cpuTicks() { # utime + stime of a process, in clock ticks
@@ -238,7 +265,7 @@ lcdprocMax=0
 samples=0
 measuring=1
 start=$EPOCHREALTIME
-echo "compare: measuring for $duration s (Relayeur $serialPid serial, $terminalPid terminal; LCDd $lcddPid, lcdproc $clientPid on port $port)"
+echo "compare: measuring for $duration s (Relayeur $serialPid serial, $terminalPid terminal, $viaLcddPid via LCDd $lcdd2Pid; LCDd $lcddPid, lcdproc $clientPid on port $port)"
 for ((s = 1; s <= duration; s++)); do
     # Sleep to the next whole second from the start, so that the window lasts exactly SECONDS.
     sleep "$(awk -v a="$EPOCHREALTIME" -v b="$start" -v n="$s" 'BEGIN { d = n - (a - b); print (d > 0 ? d : 0) }')"
@@ -268,7 +295,7 @@ for n in "${names[@]}"; do
 done
 
 # Each setup must really have driven its panel.
-for f in "$work/a/panel.out" "$work/b/panel.out" "$work/c/panel.out"; do
+for f in "$work/a/panel.out" "$work/b/panel.out" "$work/c/panel.out" "$work/d/panel.out"; do
     [ -s "$f" ] || fail "nothing reached the panel in $f"
 done
 outBytes() { stat -c %s "$1"; }
@@ -292,19 +319,24 @@ for n in "${names[@]}"; do
     terminal) row "b) Relayeur --terminal" "$@" ;;
     lcdd) lcddRow=$(row "   LCDd (text driver)" "$@") ;;
     lcdproc) clientRow=$(row "   lcdproc (M, T)" "$@") ;;
+    viaLcdd) viaRow=$(row "d) Relayeur via LCDd" "$@") ;;
+    lcdd2) lcdd2Row=$(row "   its LCDd (text driver)" "$@") ;;
     esac
 done
-row "c) LCDproc (LCDd + lcdproc)" "$lcdprocTicks" "$lcdprocSum" "$lcdprocMax" "$lcdprocAnon" "$lcdprocWake"
+row "c) LCDd + lcdproc" "$lcdprocTicks" "$lcdprocSum" "$lcdprocMax" "$lcdprocAnon" "$lcdprocWake"
 echo "$lcddRow"
 echo "$clientRow"
+echo "$viaRow"
+echo "$lcdd2Row"
 echo
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.2f", a / b; else printf "n/a" }'; }
 printf 'Relayeur/LCDproc    CPU    RSS mean  private  wake-ups\n'
-for n in serial terminal; do
-    printf '%-19s %-6s %-9s %-8s %s\n' "$([ $n = serial ] && echo "a) serial" || echo "b) --terminal")" \
+declare -A ratioLabel=([serial]="a) serial" [terminal]="b) --terminal" [viaLcdd]="d) via LCDd")
+for n in serial terminal viaLcdd; do
+    printf '%-19s %-6s %-9s %-8s %s\n' "${ratioLabel[$n]}" \
         "$(ratio "${cpu[$n]}" "$lcdprocTicks")" "$(ratio "${rssSum[$n]}" "$lcdprocSum")" \
         "$(ratio "${anonSum[$n]}" "$lcdprocAnon")" "$(ratio "${wake[$n]}" "$lcdprocWake")"
 done
 echo
-echo "Bytes sent to the panels: serial $(outBytes "$work/a/panel.out"), terminal $(outBytes "$work/b/panel.out"), LCDd text $(outBytes "$work/c/panel.out")"
+echo "Bytes sent to the panels: serial $(outBytes "$work/a/panel.out"), terminal $(outBytes "$work/b/panel.out"), LCDd text $(outBytes "$work/c/panel.out"), LCDd text via Relayeur $(outBytes "$work/d/panel.out")"
 echo "CPU time has a resolution of 1/$ticks s per process."

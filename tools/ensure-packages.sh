@@ -21,7 +21,7 @@ ensure_packages() {
 BUILD_PACKAGES=(cmake g++ make qt6-base-dev qt6-serialport-dev qt6-translations-l10n libgl-dev
     fonts-dejavu-core)
 # What the test suite and benchmarks need on top.
-TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth dbus)
+TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth dbus lcdproc)
 # The sanitizer build and the fuzz targets: clang with its runtimes, and llvm-symbolizer for
 # readable reports.
 SANITIZER_PACKAGES=(clang libclang-rt-dev llvm)

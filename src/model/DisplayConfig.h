@@ -19,6 +19,7 @@ struct DisplayConfig {
     QByteArray rep_HL;
     QString serialDevice; // [ports]: the device of serial port COM
     QString parallelPort; // [ports]: the parallel port, a device or "direct"
+    QString lcddServer;   // [ports]: the LCDd server, host:port
 };
 
 // Which outside programs the variables may ask.

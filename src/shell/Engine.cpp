@@ -1,5 +1,6 @@
 #include "shell/Engine.h"
 
+#include "drivers/LcddPanel.h"
 #include "drivers/OnScreenPanel.h"
 #include "drivers/ParallelPanel.h"
 #include "drivers/Serie.h"
@@ -149,9 +150,9 @@ void Engine::checkDisplaySettings() {
                 .arg(lines));
         app.config.L = lines;
     }
-    if (app.config.TypeLCD < 1 || app.config.TypeLCD > 3) {
+    if (app.config.TypeLCD < 1 || app.config.TypeLCD > 4) {
         add(QStringLiteral("TypeLCD = %1 ne désigne aucun afficheur (1 à l'écran, 2 série, "
-                           "3 parallèle) : rien ne sera affiché")
+                           "3 parallèle, 4 LCDd) : rien ne sera affiché")
                 .arg(app.config.TypeLCD));
     }
     selectLast();
@@ -184,9 +185,38 @@ std::unique_ptr<Panel> Engine::makePanel() {
         return std::make_unique<SerialPanel>(app.config.serialDevice, log);
     case 3:
         return std::make_unique<ParallelPanel>(app.config.parallelPort, log);
+    case 4:
+        return makeLcddPanel();
     default:
         return nullptr;
     }
+}
+
+std::unique_ptr<Panel> Engine::makeLcddPanel() {
+    auto address = parseLcddAddress(app.config.lcddServer);
+    if (!address) {
+        address.emplace();
+        add(QStringLiteral("LCDd = %1 : adresse illisible (hôte:port attendu), %2:%3 est utilisé")
+                .arg(app.config.lcddServer, address->host)
+                .arg(address->port));
+        selectLast();
+    }
+    Log& log = *this;
+    auto lcdd = std::make_unique<LcddPanel>(*address, app.config.C, app.config.L, log);
+    // The panel's keys page through the rotation while the feed runs.
+    connect(lcdd.get(), &LcddPanel::keyPressed, this, [this](const QString& key) {
+        if (!feed) {
+            return;
+        }
+        if (key == QLatin1String("Down")) {
+            LoadPage(app.pages.NextPage);
+        } else if (key == QLatin1String("Up") && !pagesBefore.isEmpty()) {
+            const qint16 page = pagesBefore.takeLast();
+            LoadPage(page);
+            pagesBefore.removeLast(); // LoadPage noted the page left, which is not a way back
+        }
+    });
+    return lcdd;
 }
 
 void Engine::Timer1_Timer() {
@@ -235,9 +265,16 @@ bool Engine::LoadProfile(const QString& path) {
 }
 
 void Engine::LoadPage(qint16 page) {
+    if (shownPage != 0) {
+        if (pagesBefore.size() == kPagesRemembered) {
+            pagesBefore.removeFirst();
+        }
+        pagesBefore.append(shownPage);
+    }
     timer2.setEnabled(false);
     timer2.setInterval(::LoadPage(app.pages, page));
     timer2.setEnabled(true);
+    shownPage = page;
     Q_EMIT pageShown(profile, page);
 }
 

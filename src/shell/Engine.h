@@ -104,6 +104,7 @@ private:
     void Timer2_Timer();
     void checkDisplaySettings();
     std::unique_ptr<Panel> makePanel();
+    std::unique_ptr<Panel> makeLcddPanel();
     VariableSources systemSources();
 
     EngineEnvironment env;
@@ -118,6 +119,9 @@ private:
     IntervalTimer timer2;
     LineMessageServer lineMessageServer;
     QString profile; // the last one loaded
+    static constexpr qsizetype kPagesRemembered = 50;
+    qint16 shownPage = 0;      // 0 before the first page
+    QList<qint16> pagesBefore; // the pages shown before it, the latest last
     bool startReady = false;
     bool feed = false;
     bool panelInitialised = false;

@@ -64,7 +64,7 @@ void announce(const ReadParmContext& ctx, const QString& text) {
 }
 
 // The device of serial port COM (key COMn of [ports], else /dev/ttyS<n-1>) and the parallel
-// port (key LPT1, else /dev/parport0).
+// port (key LPT1, else /dev/parport0) and the LCDd server (key LCDd, else localhost:13666).
 void readPorts(const IniFile& ini, DisplayConfig& config) {
     const QString ports = QStringLiteral("ports");
     const QString named = GetIni(ini, ports, QStringLiteral("COM%1").arg(config.COM), QString());
@@ -73,6 +73,8 @@ void readPorts(const IniFile& ini, DisplayConfig& config) {
                                            : QString();
     config.parallelPort =
         GetIni(ini, ports, QStringLiteral("LPT1"), QStringLiteral("/dev/parport0"));
+    config.lcddServer =
+        GetIni(ini, ports, QStringLiteral("LCDd"), QStringLiteral("localhost:13666"));
 }
 
 bool readParameters(const ReadParmContext& ctx, const IniFile& ini) {

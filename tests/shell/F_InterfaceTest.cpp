@@ -301,7 +301,7 @@ TEST(F_Interface, OnScreenPanelShowsThePageAndSettingsOutOfRangeAreReported) {
     Shell unknown(settings);
     unknown.window->Form_Load();
     EXPECT_EQ(unknown.log().last(), "TypeLCD = 9 ne désigne aucun afficheur (1 à l'écran, 2 série, "
-                                    "3 parallèle) : rien ne sera affiché");
+                                    "3 parallèle, 4 LCDd) : rien ne sera affiché");
 }
 
 TEST(F_Interface, AboutMenuShowsOneModelessAboutBox) {

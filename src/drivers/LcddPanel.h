@@ -1,0 +1,67 @@
+#pragma once
+
+#include "drivers/Lcd.h"
+#include "drivers/LcddProtocol.h"
+#include "model/FaultReport.h"
+#include "model/Log.h"
+
+#include <QObject>
+#include <QTimer>
+#include <array>
+#include <memory>
+#include <optional>
+
+class QTcpSocket;
+
+// A panel driven by LCDd, the LCDproc server, over its TCP client protocol: one screen in the
+// foreground with a string widget per line, and LCDd's big numbers for the big clock. A frame is
+// sent once the refresh has written it, as one write holding only the lines that changed (LCDd
+// keeps what it shows). A server that is missing, goes away, answers nonsense or does not answer
+// is told once; it is then tried again every second, and the screen made again when it is back.
+class LcddPanel : public QObject, public Panel {
+    Q_OBJECT
+
+public:
+    LcddPanel(LcddAddress address, int columns, int lines, Log& log, QObject* parent = nullptr);
+    ~LcddPanel() override;
+
+    void init() override;
+    void lineStart(int line) override;
+    void write(const QByteArray& text) override;
+
+    bool connected() const { return ready; }
+
+Q_SIGNALS:
+    // A key of the panel that this client asked LCDd for: "Up" or "Down".
+    void keyPressed(const QString& key);
+
+private:
+    void connectToServer();
+    void readReplies();
+    void greet(const QByteArray& line);
+    void lose(const QString& reason);
+    void scheduleFlush();
+    void flush();
+    QByteArray setUpCommands();
+    QByteArray clockCommands(const std::optional<BigClockFace>& face);
+    QString where() const;
+
+    LcddAddress address;
+    int columns;
+    int lines;
+    Log& log;
+    std::unique_ptr<QTcpSocket> socket;
+    QTimer greetingTimeout; // the server has that long to answer "hello"
+    QTimer retry;           // the next attempt after a failure
+    FaultLatch failure;
+    bool wanted = false; // init() has run: the server should be reached
+    bool ready = false;  // the server answered and the screen exists
+    bool sizeTold = false;
+    LcddSize size;   // the server's
+    int current = 0; // the line being written
+    bool flushPending = false;
+    std::array<QByteArray, 4> frame;        // what the refresh wrote, per line
+    std::array<QByteArray, 4> shown;        // what LCDd holds, per line widget
+    std::optional<BigClockFace> shownClock; // the big numbers LCDd holds
+    QByteArray received;                    // a reply not ended yet
+};

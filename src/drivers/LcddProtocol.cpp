@@ -1,0 +1,158 @@
+#include "drivers/LcddProtocol.h"
+
+#include "model/BigDigitGlyphs.h"
+#include "model/IsDigit.h"
+
+#include <QHostAddress>
+#include <QList>
+
+namespace {
+
+constexpr char kHd44780Degree = '\xDF';
+constexpr char kLatin1Degree = '\xB0';
+
+std::optional<quint16> portNumber(const QString& text) {
+    bool ok = false;
+    const uint port = text.toUInt(&ok);
+    if (!ok || port == 0 || port > 65535) {
+        return std::nullopt;
+    }
+    return static_cast<quint16>(port);
+}
+
+bool rowHas(const QByteArray& row, int column, const unsigned char* codes, int count) {
+    for (int i = 0; i < count; ++i) {
+        if (static_cast<unsigned char>(row[column + i]) != codes[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+int digitAt(const std::array<QByteArray, 4>& rows, int column) {
+    for (int digit = 0; digit < 10; ++digit) {
+        bool all = true;
+        for (int row = 0; row < 4 && all; ++row) {
+            all = rowHas(rows[row], column, kDigitGlyphs[digit][row], 4);
+        }
+        if (all) {
+            return digit;
+        }
+    }
+    return -1;
+}
+
+} // namespace
+
+std::optional<LcddAddress> parseLcddAddress(const QString& text) {
+    const QString t = text.trimmed();
+    LcddAddress address;
+    QString host = t;
+    QString port;
+    if (t.startsWith(QLatin1Char('['))) {
+        const qsizetype close = t.indexOf(QLatin1Char(']'));
+        if (close < 0) {
+            return std::nullopt;
+        }
+        host = t.mid(1, close - 1);
+        const QString rest = t.mid(close + 1);
+        if (!rest.isEmpty() && !rest.startsWith(QLatin1Char(':'))) {
+            return std::nullopt;
+        }
+        port = rest.mid(1);
+        if (QHostAddress(host).protocol() != QAbstractSocket::IPv6Protocol) {
+            return std::nullopt;
+        }
+    } else if (t.count(QLatin1Char(':')) == 1) {
+        const qsizetype colon = t.indexOf(QLatin1Char(':'));
+        host = t.left(colon);
+        port = t.mid(colon + 1);
+    } else if (t.contains(QLatin1Char(':'))) {
+        return std::nullopt; // a bare IPv6 address would be read wrongly: it takes brackets
+    }
+    if (host.contains(QLatin1Char(' '))) {
+        return std::nullopt;
+    }
+    if (!host.isEmpty()) {
+        address.host = host;
+    }
+    if (!port.isEmpty()) {
+        const auto number = portNumber(port);
+        if (!number) {
+            return std::nullopt;
+        }
+        address.port = *number;
+    }
+    return address;
+}
+
+std::optional<LcddSize> parseLcddGreeting(const QByteArray& line) {
+    const QList<QByteArray> words = line.simplified().split(' ');
+    if (words.value(0) != "connect") {
+        return std::nullopt;
+    }
+    LcddSize size;
+    for (qsizetype i = 1; i + 1 < words.size(); ++i) {
+        if (words[i] == "wid") {
+            size.width = words[i + 1].toInt();
+        } else if (words[i] == "hgt") {
+            size.height = words[i + 1].toInt();
+        }
+    }
+    if (size.width < 1 || size.height < 1) {
+        return std::nullopt;
+    }
+    return size;
+}
+
+QByteArray lcddQuoted(const QByteArray& panelText) {
+    QByteArray quoted;
+    quoted.reserve(panelText.size() + 2);
+    quoted += '"';
+    for (const char c : panelText) {
+        const auto code = static_cast<unsigned char>(c);
+        if (c == kHd44780Degree) {
+            quoted += kLatin1Degree;
+        } else if (code < 0x20 || code == 0x7F) {
+            quoted += ' ';
+        } else {
+            if (c == '"' || c == '\\') {
+                quoted += '\\';
+            }
+            quoted += c;
+        }
+    }
+    quoted += '"';
+    return quoted;
+}
+
+std::optional<BigClockFace> readBigClock(const std::array<QByteArray, 4>& rows) {
+    for (const QByteArray& row : rows) {
+        if (row.size() < 20) {
+            return std::nullopt;
+        }
+    }
+    BigClockFace face;
+    for (int i = 0; i < 4; ++i) {
+        face.digits[i] = digitAt(rows, kBigClockDigitColumns[i]);
+        if (face.digits[i] < 0) {
+            return std::nullopt;
+        }
+    }
+    const auto colon = kBigClockColonColumn;
+    const auto at = [&](int row, int column, int count) { return rows[row].mid(column, count); };
+    if (at(0, colon, 2) != "  " || at(1, colon, 2) != QByteArray("\x01 ", 2) ||
+        at(2, colon, 2) != QByteArray("\x01 ", 2) || at(3, colon, 2) != "  ") {
+        return std::nullopt;
+    }
+    for (int row = 0; row < 3; ++row) {
+        if (at(row, kBigClockSecondsColumn, 2) != "  ") {
+            return std::nullopt;
+        }
+    }
+    face.seconds = at(3, kBigClockSecondsColumn, 2);
+    if (!isDigit(face.seconds[0]) || !isDigit(face.seconds[1])) {
+        return std::nullopt;
+    }
+    return face;
+}

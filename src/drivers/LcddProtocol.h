@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <array>
+#include <optional>
+
+// The parts of LCDd's client protocol that do not need a connection: addresses, the server's
+// greeting, the text of a line as LCDd takes it, and the big clock read back from a frame.
+
+inline const QString kLcddDefaultHost = QStringLiteral("localhost");
+constexpr quint16 kLcddDefaultPort = 13666;
+
+struct LcddAddress {
+    QString host = kLcddDefaultHost;
+    quint16 port = kLcddDefaultPort;
+};
+
+// "host:port", "host", ":port" or "[v6 address]:port"; nothing when the text names no address.
+std::optional<LcddAddress> parseLcddAddress(const QString& text);
+
+struct LcddSize {
+    int width = 0;
+    int height = 0;
+};
+
+// The size in the server's answer to "hello" ("connect LCDproc 0.5.9 protocol 0.3 lcd wid 20
+// hgt 4 ..."); nothing when the line is not that answer.
+std::optional<LcddSize> parseLcddGreeting(const QByteArray& line);
+
+// A panel line (bytes for an HD44780's character set) as a quoted argument of widget_set. The
+// degree sign becomes Latin-1's, which LCDd's drivers map to their own; codes below 32 and 127,
+// which no text can carry, become spaces.
+QByteArray lcddQuoted(const QByteArray& panelText);
+
+// The hours, minutes and seconds of a big clock; the four rows must start with the clock as the
+// big-digit glyphs draw it, 20 columns wide.
+struct BigClockFace {
+    std::array<int, 4> digits{}; // H H M M
+    QByteArray seconds;          // two characters
+    bool operator==(const BigClockFace&) const = default;
+};
+std::optional<BigClockFace> readBigClock(const std::array<QByteArray, 4>& rows);
