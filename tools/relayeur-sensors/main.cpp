@@ -142,8 +142,8 @@ void printSample(const MbmData& data, const SlotAssignment& slots, const std::st
 }
 
 void printList(const std::vector<Sensor>& sensors, const SlotAssignment& slots,
-               const std::string& source, const std::string& settings) {
-    std::printf("Capteurs vus par %s :%s\n", source.c_str(), sensors.empty() ? " aucun" : "");
+               const std::string& heading, const std::string& settings) {
+    std::printf("%s :%s\n", heading.c_str(), sensors.empty() ? " aucun" : "");
     for (const std::string& line : listSensors(sensors, slots)) {
         std::printf("  %s\n", line.c_str());
     }
@@ -239,7 +239,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "relayeur-sensors : %s\n", problem.c_str());
     }
     if (options->list) {
-        printList(sensors, assignSlots(sensors, ini.map), source,
+        printList(sensors, assignSlots(sensors, ini.map),
+                  options->hwmon.empty() ? "Capteurs vus par libsensors"
+                                         : "Capteurs sous " + source,
                   ini.found ? options->config : "ordre par défaut, " + options->config + " absent");
         return 0;
     }
