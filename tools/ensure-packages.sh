@@ -19,9 +19,12 @@ ensure_packages() {
 
 # What building Relayeur needs.
 BUILD_PACKAGES=(cmake g++ make qt6-base-dev qt6-serialport-dev qt6-translations-l10n libgl-dev
-    fonts-dejavu-core)
-# What the test suite and benchmarks need on top.
-TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth dbus lcdproc)
+    libsensors-dev fonts-dejavu-core)
+# What the test suite and benchmarks need on top; the install check validates the menu entries,
+# the AppStream metadata, the manual pages and the user service; the LCDd panel is tested
+# against the real LCDd.
+TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth dbus lcdproc
+    desktop-file-utils appstream man-db systemd)
 # The sanitizer build and the fuzz targets: clang with its runtimes, and llvm-symbolizer for
 # readable reports.
 SANITIZER_PACKAGES=(clang libclang-rt-dev llvm)

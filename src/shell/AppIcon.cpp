@@ -2,37 +2,68 @@
 
 #include <QPainter>
 #include <QPixmap>
+#include <vector>
 
 namespace {
 
-QPixmap drawIcon(int size) {
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    const qreal unit = size / 16.0;
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(0x30, 0x30, 0x30));
-    p.drawRoundedRect(QRectF(0, 2 * unit, 16 * unit, 12 * unit), 2 * unit, 2 * unit);
-    p.setBrush(QColor(0x9c, 0xc8, 0x3c));
-    p.drawRect(QRectF(1.5 * unit, 4 * unit, 13 * unit, 8 * unit));
+// One rectangle of the icon, in sixteenths of its side.
+struct Shape {
+    QRectF rect;
+    qreal radius;
+    QColor colour;
+};
+
+std::vector<Shape> shapes() {
+    std::vector<Shape> all = {{QRectF(0, 2, 16, 12), 2, QColor(0x30, 0x30, 0x30)},
+                              {QRectF(1.5, 4, 13, 8), 0, QColor(0x9c, 0xc8, 0x3c)}};
     // Two rows of dark character cells.
-    p.setBrush(QColor(0x1e, 0x3a, 0x10));
     for (int row = 0; row < 2; ++row) {
         for (int col = 0; col < 4; ++col) {
-            p.drawRect(
-                QRectF((2.5 + col * 3) * unit, (5 + row * 3.5) * unit, 2 * unit, 2.5 * unit));
+            all.push_back(
+                {QRectF(2.5 + col * 3, 5 + row * 3.5, 2, 2.5), 0, QColor(0x1e, 0x3a, 0x10)});
         }
     }
-    return pixmap;
+    return all;
 }
 
 } // namespace
 
+QImage drawAppIcon(int size) {
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.scale(size / 16.0, size / 16.0);
+    for (const Shape& shape : shapes()) {
+        p.setBrush(shape.colour);
+        p.drawRoundedRect(shape.rect, shape.radius, shape.radius);
+    }
+    return image;
+}
+
+QByteArray appIconSvg() {
+    QByteArray svg = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"128\" height=\"128\" "
+                     "viewBox=\"0 0 16 16\">\n";
+    for (const Shape& shape : shapes()) {
+        const QString corners =
+            shape.radius > 0 ? QStringLiteral(" rx=\"%1\"").arg(shape.radius) : QString();
+        svg +=
+            QStringLiteral("  <rect x=\"%1\" y=\"%2\" width=\"%3\" height=\"%4\"%5 fill=\"%6\"/>\n")
+                .arg(shape.rect.x())
+                .arg(shape.rect.y())
+                .arg(shape.rect.width())
+                .arg(shape.rect.height())
+                .arg(corners, shape.colour.name())
+                .toUtf8();
+    }
+    return svg + "</svg>\n";
+}
+
 QIcon appIcon() {
     QIcon icon;
     for (int size : {16, 22, 32, 48, 64}) {
-        icon.addPixmap(drawIcon(size));
+        icon.addPixmap(QPixmap::fromImage(drawAppIcon(size)));
     }
     return icon;
 }

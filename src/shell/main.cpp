@@ -142,6 +142,8 @@ int runInWindow(int argc, char* argv[], const CommandLineOptions& options) {
     QApplication::setApplicationName(QStringLiteral("relayeur"));
     QApplication::setApplicationDisplayName(kAppTitle);
     QApplication::setApplicationVersion(QStringLiteral(RELAYEUR_VERSION));
+    // The desktop matches the window to the installed menu entry, and so to its icon, by this.
+    QGuiApplication::setDesktopFileName(QStringLiteral("relayeur"));
     // Hidden behind the tray icon the program has no window open; only a way out ends it.
     QApplication::setQuitOnLastWindowClosed(false);
     const std::unique_ptr<QTranslator> qtTexts = installQtTranslations(QLocale::system());

@@ -78,7 +78,7 @@ struct BlockGuard {
 TEST(ScanHwmon, ChipsAndInputsInNaturalOrderEachKindFromSlotOne) {
     FakeHwmon tree;
     twoChips(tree);
-    const SlotAssignment slots = scanHwmon(tree.root());
+    const SlotAssignment slots = assignSlots(listHwmon(tree.root()));
 
     const std::vector<std::string> expected = {
         "temp1 <- coretemp Package id 0 (hwmon2/temp1_input)",
@@ -108,12 +108,12 @@ TEST(ScanHwmon, TenSlotsPerKindAndSensorsThatStopReading) {
     }
     tree.write("hwmon0/fan1_input", "900");
     tree.write("hwmon1/temp1_input", "-5500"); // no name file: the directory names the chip
-    const SlotAssignment slots = scanHwmon(tree.root());
+    const SlotAssignment slots = assignSlots(listHwmon(tree.root()));
 
     ASSERT_EQ(slots.temps.size(), 10u);
     EXPECT_EQ(slots.temps[9].where, "hwmon0/temp10_input");
     EXPECT_EQ(slots.leftOut, 3);
-    EXPECT_TRUE(scanHwmon(tree.root() / "missing").empty());
+    EXPECT_TRUE(assignSlots(listHwmon(tree.root() / "missing")).empty());
 
     ASSERT_TRUE(QFile::remove(tree.file("hwmon0/temp3_input")));
     tree.write("hwmon0/fan1_input", "gone");
@@ -123,7 +123,7 @@ TEST(ScanHwmon, TenSlotsPerKindAndSensorsThatStopReading) {
     EXPECT_EQ(data.Fan[0], 255);
 
     ASSERT_TRUE(QDir(tree.file("hwmon0")).removeRecursively());
-    const SlotAssignment only = scanHwmon(tree.root());
+    const SlotAssignment only = assignSlots(listHwmon(tree.root()));
     EXPECT_EQ(describeSlots(only),
               std::vector<std::string>{"temp1 <- hwmon1 (hwmon1/temp1_input)"});
     EXPECT_EQ(readSensors(only).Temp[0], -6);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <fstream>
 #include <sstream>
 
@@ -76,54 +77,93 @@ std::vector<fs::directory_entry> sortedEntries(const fs::path& dir) {
     return entries;
 }
 
-void addSensor(std::vector<HwmonSensor>& slots, HwmonSensor sensor, SlotAssignment& all) {
-    if (slots.size() < MbmLayout::kSlots) {
-        slots.push_back(std::move(sensor));
-    } else {
-        ++all.leftOut;
-    }
-}
+// The chip's inputs of each kind, with the file prefix hwmon gives them and the factor that
+// turns their integer into the block's unit (millidegrees, millivolts, rpm).
+struct HwmonKind {
+    SlotKind kind;
+    std::string_view prefix;
+    double scale;
+};
+constexpr HwmonKind kHwmonKinds[] = {
+    {SlotKind::Temp, "temp", 1000.0}, {SlotKind::Volt, "in", 1000.0}, {SlotKind::Fan, "fan", 1.0}};
 
-void scanChip(const fs::path& chipDir, SlotAssignment& all) {
+void listChip(const fs::path& chipDir, std::vector<Sensor>& sensors) {
     const std::string chipDirName = chipDir.filename().native();
     const std::optional<std::string> nameFile = readText(chipDir / "name");
     const std::string chip = nameFile ? std::string(trimmed(*nameFile)) : chipDirName;
 
-    struct Kind {
-        std::string_view prefix;
-        std::vector<HwmonSensor>& slots;
-    };
-    const Kind kinds[] = {{"temp", all.temps}, {"in", all.volts}, {"fan", all.fans}};
-
     for (const fs::directory_entry& entry : sortedEntries(chipDir)) {
         const std::string file = entry.path().filename().native();
-        for (const Kind& kind : kinds) {
+        for (const HwmonKind& kind : kHwmonKinds) {
             const std::optional<std::string> number = inputNumber(file, kind.prefix);
             if (!number) {
                 continue;
             }
-            if (!readNumber<qint64>(entry.path())) {
-                ++all.unreadable;
-                break;
-            }
-            const std::optional<std::string> label =
-                readText(chipDir / (std::string(kind.prefix) + *number + "_label"));
-            addSensor(kind.slots,
-                      {entry.path(), chip, label ? std::string(trimmed(*label)) : std::string(),
-                       chipDirName + "/" + file},
-                      all);
+            const std::string feature = std::string(kind.prefix) + *number;
+            const std::optional<std::string> label = readText(chipDir / (feature + "_label"));
+            sensors.push_back(
+                {kind.kind, chip, feature, label ? std::string(trimmed(*label)) : std::string(),
+                 chipDirName + "/" + file, [input = entry.path(), scale = kind.scale]() {
+                     const std::optional<qint64> raw = readNumber<qint64>(input);
+                     return raw ? std::optional(static_cast<double>(*raw) / scale) : std::nullopt;
+                 }});
             break;
         }
     }
 }
 
-void describe(std::vector<std::string>& lines, const std::vector<HwmonSensor>& sensors,
-              std::string_view slotName) {
-    for (size_t i = 0; i < sensors.size(); ++i) {
-        const HwmonSensor& s = sensors[i];
-        lines.push_back(std::string(slotName) + std::to_string(i + 1) + " <- " + s.chip +
-                        (s.label.empty() ? "" : " " + s.label) + " (" + s.where + ")");
+// "nvme-pci-0100" is asked for as itself, or by its start up to a '-': "nvme", "nvme-pci".
+bool chipMatches(std::string_view chip, std::string_view asked) {
+    return asked.empty() || chip == asked ||
+           (chip.starts_with(asked) && chip.size() > asked.size() && chip[asked.size()] == '-');
+}
+
+bool matches(const Sensor& sensor, SlotKind kind, const SensorChoice& choice) {
+    return sensor.kind == kind && !choice.label.empty() && chipMatches(sensor.chip, choice.chip) &&
+           (sensor.label == choice.label || sensor.feature == choice.label);
+}
+
+std::string choiceText(const Sensor& asked) {
+    return asked.chip.empty() ? asked.label : asked.chip + ":" + asked.label;
+}
+
+bool sameSensor(const Sensor& a, const Sensor& b) {
+    return a.kind == b.kind && a.chip == b.chip && a.where == b.where;
+}
+
+// "temp3", or "aucun" for a sensor in no slot.
+std::string slotOf(const Sensor& sensor, const SlotAssignment& slots) {
+    const std::vector<Sensor>& ofKind = slots.of(sensor.kind);
+    for (size_t i = 0; i < ofKind.size(); ++i) {
+        if (ofKind[i].read && sameSensor(ofKind[i], sensor)) {
+            return std::string(slotName(sensor.kind)) + std::to_string(i + 1);
+        }
     }
+    return "aucun";
+}
+
+// Characters, not bytes, of UTF-8 text: what a terminal column counts.
+size_t displayWidth(std::string_view text) {
+    return std::count_if(text.begin(), text.end(), [](char c) { return (c & 0xC0) != 0x80; });
+}
+
+std::string valueText(SlotKind kind, std::optional<double> value) {
+    if (!value) {
+        return "illisible";
+    }
+    char text[64] = {};
+    switch (kind) {
+    case SlotKind::Temp:
+        std::snprintf(text, sizeof text, "%.1f °C", *value);
+        break;
+    case SlotKind::Volt:
+        std::snprintf(text, sizeof text, "%.3f V", *value);
+        break;
+    case SlotKind::Fan:
+        std::snprintf(text, sizeof text, "%.0f tr/min", *value);
+        break;
+    }
+    return text;
 }
 
 } // namespace
@@ -158,12 +198,85 @@ bool naturalLess(std::string_view a, std::string_view b) {
     return a.size() - i < b.size() - j;
 }
 
-SlotAssignment scanHwmon(const fs::path& root) {
-    SlotAssignment all;
+std::string_view slotName(SlotKind kind) {
+    switch (kind) {
+    case SlotKind::Temp:
+        return "temp";
+    case SlotKind::Volt:
+        return "volt";
+    case SlotKind::Fan:
+        break;
+    }
+    return "fan";
+}
+
+std::vector<Sensor>& SlotAssignment::of(SlotKind kind) {
+    return kind == SlotKind::Temp ? temps : kind == SlotKind::Volt ? volts : fans;
+}
+
+const std::vector<Sensor>& SlotAssignment::of(SlotKind kind) const {
+    return const_cast<SlotAssignment*>(this)->of(kind);
+}
+
+bool SlotAssignment::empty() const {
+    return std::none_of(kSlotKinds, std::end(kSlotKinds), [this](SlotKind kind) {
+        return std::any_of(of(kind).begin(), of(kind).end(),
+                           [](const Sensor& sensor) { return bool(sensor.read); });
+    });
+}
+
+std::vector<Sensor> listHwmon(const fs::path& root) {
+    std::vector<Sensor> sensors;
     for (const fs::directory_entry& entry : sortedEntries(root)) {
         std::error_code error;
         if (entry.path().filename().native().starts_with("hwmon") && entry.is_directory(error)) {
-            scanChip(entry.path(), all);
+            listChip(entry.path(), sensors);
+        }
+    }
+    return sensors;
+}
+
+SlotAssignment assignSlots(const std::vector<Sensor>& sensors, const SlotMap& map) {
+    SlotAssignment all;
+    std::vector<Sensor> readable;
+    for (const Sensor& sensor : sensors) {
+        if (sensor.read && sensor.read()) {
+            readable.push_back(sensor);
+        } else {
+            ++all.unreadable;
+        }
+    }
+    for (SlotKind kind : kSlotKinds) {
+        std::vector<Sensor>& slots = all.of(kind);
+        const auto& wanted = map.choices[static_cast<size_t>(kind)];
+        if (std::none_of(wanted.begin(), wanted.end(),
+                         [](const auto& choice) { return choice.has_value(); })) {
+            for (const Sensor& sensor : readable) {
+                if (sensor.kind != kind) {
+                    continue;
+                }
+                if (slots.size() < MbmLayout::kSlots) {
+                    slots.push_back(sensor);
+                } else {
+                    ++all.leftOut;
+                }
+            }
+            continue;
+        }
+        for (size_t slot = 0; slot < wanted.size(); ++slot) {
+            if (!wanted[slot]) {
+                continue;
+            }
+            slots.resize(slot + 1, Sensor{kind, {}, {}, {}, {}, {}});
+            const auto found = std::find_if(readable.begin(), readable.end(), [&](const Sensor& s) {
+                return matches(s, kind, *wanted[slot]);
+            });
+            if (found != readable.end()) {
+                slots[slot] = *found;
+                readable.erase(found);
+            } else {
+                slots[slot] = {kind, wanted[slot]->chip, {}, wanted[slot]->label, {}, {}};
+            }
         }
     }
     return all;
@@ -171,9 +284,45 @@ SlotAssignment scanHwmon(const fs::path& root) {
 
 std::vector<std::string> describeSlots(const SlotAssignment& slots) {
     std::vector<std::string> lines;
-    describe(lines, slots.temps, "temp");
-    describe(lines, slots.volts, "volt");
-    describe(lines, slots.fans, "fan");
+    for (SlotKind kind : kSlotKinds) {
+        const std::vector<Sensor>& ofKind = slots.of(kind);
+        for (size_t i = 0; i < ofKind.size(); ++i) {
+            const Sensor& s = ofKind[i];
+            const std::string slot = std::string(slotName(kind)) + std::to_string(i + 1) + " <- ";
+            if (s.read) {
+                const bool named = !s.label.empty() && s.label != s.where;
+                lines.push_back(slot + s.chip + (named ? " " + s.label : "") + " (" + s.where +
+                                ")");
+            } else if (!s.label.empty()) {
+                lines.push_back(slot + choiceText(s) + " : introuvable");
+            }
+        }
+    }
+    return lines;
+}
+
+std::vector<std::string> listSensors(const std::vector<Sensor>& sensors,
+                                     const SlotAssignment& slots) {
+    // Three columns as wide as their widest entry: chip, sensor, value.
+    std::vector<std::array<std::string, 3>> rows;
+    std::array<size_t, 3> widths{};
+    for (const Sensor& s : sensors) {
+        const std::string name =
+            s.label.empty() || s.label == s.where ? s.where : s.where + " « " + s.label + " »";
+        rows.push_back({s.chip, name, valueText(s.kind, s.read ? s.read() : std::nullopt)});
+        for (size_t column = 0; column < widths.size(); ++column) {
+            widths[column] = std::max(widths[column], displayWidth(rows.back()[column]));
+        }
+    }
+    std::vector<std::string> lines;
+    for (size_t i = 0; i < rows.size(); ++i) {
+        std::string line;
+        for (size_t column = 0; column < widths.size(); ++column) {
+            line += rows[i][column] +
+                    std::string(widths[column] - displayWidth(rows[i][column]) + 2, ' ');
+        }
+        lines.push_back(line + "-> " + slotOf(sensors[i], slots));
+    }
     return lines;
 }
 
@@ -182,19 +331,20 @@ MbmData readSensors(const SlotAssignment& slots) {
     data.Temp.fill(kMbmNoSensor);
     data.Volt.fill(kMbmNoSensor);
     data.Fan.fill(kMbmNoSensor);
-    for (size_t i = 0; i < slots.temps.size(); ++i) {
-        if (const std::optional<qint64> milli = readNumber<qint64>(slots.temps[i].input)) {
-            data.Temp[i] = static_cast<qint32>(std::lround(static_cast<double>(*milli) / 1000.0));
-        }
-    }
-    for (size_t i = 0; i < slots.volts.size(); ++i) {
-        if (const std::optional<qint64> milli = readNumber<qint64>(slots.volts[i].input)) {
-            data.Volt[i] = static_cast<double>(*milli) / 1000.0;
-        }
-    }
-    for (size_t i = 0; i < slots.fans.size(); ++i) {
-        if (const std::optional<qint64> rpm = readNumber<qint64>(slots.fans[i].input)) {
-            data.Fan[i] = static_cast<qint32>(*rpm);
+    for (SlotKind kind : kSlotKinds) {
+        const std::vector<Sensor>& ofKind = slots.of(kind);
+        for (size_t i = 0; i < ofKind.size(); ++i) {
+            const std::optional<double> value =
+                ofKind[i].read ? ofKind[i].read() : std::optional<double>();
+            if (!value) {
+                continue;
+            }
+            if (kind == SlotKind::Volt) {
+                data.Volt[i] = *value;
+            } else {
+                (kind == SlotKind::Temp ? data.Temp : data.Fan)[i] =
+                    static_cast<qint32>(std::lround(*value));
+            }
         }
     }
     return data;

@@ -1,7 +1,10 @@
 // relayeur-sensors: publishes this machine's sensors in the shared block that Relayeur reads,
 // laid out the way Motherboard Monitor laid it out.
 #include "Block.h"
+#include "Libsensors.h"
 #include "Readings.h"
+#include "SensorsIni.h"
+#include "platform/ServiceNotify.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -19,13 +22,18 @@ namespace {
 const char kUsage[] =
     "Usage : relayeur-sensors [options]\n"
     "Publie chaque seconde les capteurs de cette machine (températures, tensions, ventilateurs,\n"
-    "fréquence et charge du processeur) dans le bloc partagé que lit Relayeur.\n"
+    "fréquence et charge du processeur) dans le bloc partagé que lit Relayeur. Les capteurs\n"
+    "sont lus par libsensors ; sensors.ini dit lequel va dans quel emplacement.\n"
     "\n"
-    "  --once        écrit un seul relevé, l'affiche et laisse le bloc en place\n"
-    "  --remove      retire le bloc et s'arrête, sauf si un relayeur-sensors le publie\n"
-    "  --name NOM    nom du bloc (par défaut /$M$B$M$5$D$)\n"
-    "  --hwmon DIR   racine des capteurs (par défaut /sys/class/hwmon)\n"
-    "  --help        affiche cette aide\n"
+    "  --list             affiche les capteurs vus et l'emplacement de chacun, sans publier\n"
+    "  --once             écrit un seul relevé, l'affiche et laisse le bloc en place\n"
+    "  --remove           retire le bloc et s'arrête, sauf si un relayeur-sensors le publie\n"
+    "  --name NOM         nom du bloc (par défaut /$M$B$M$5$D$)\n"
+    "  --config FICHIER   les emplacements des capteurs (par défaut\n"
+    "                     $XDG_CONFIG_HOME/relayeur/sensors.ini)\n"
+    "  --hwmon DOSSIER    lit les capteurs dans cette arborescence hwmon plutôt que par\n"
+    "                     libsensors (une copie de /sys/class/hwmon, des essais)\n"
+    "  --help             affiche cette aide\n"
     "\n"
     "Un seul relayeur-sensors publie un bloc : une deuxième copie s'arrête sans y toucher.\n"
     "Ctrl+C (SIGINT) ou SIGTERM arrête la publication et retire le bloc qu'elle a créé.\n";
@@ -40,25 +48,31 @@ constexpr std::chrono::milliseconds kFirstInterval(250);
 constexpr std::chrono::seconds kPeriod(1);
 
 struct Options {
+    bool list = false;
     bool once = false;
     bool remove = false;
     bool help = false;
     std::string name = kMbmBlockName.toStdString();
-    std::string hwmon = "/sys/class/hwmon";
+    std::string config = defaultSensorsIni();
+    std::string hwmon; // empty: libsensors
 };
 
 std::optional<Options> parseOptions(int argc, char** argv) {
     Options options;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
-        if (arg == "--once") {
+        if (arg == "--list") {
+            options.list = true;
+        } else if (arg == "--once") {
             options.once = true;
         } else if (arg == "--remove") {
             options.remove = true;
         } else if (arg == "--help" || arg == "-h") {
             options.help = true;
-        } else if ((arg == "--name" || arg == "--hwmon") && i + 1 < argc) {
-            (arg == "--name" ? options.name : options.hwmon) = argv[++i];
+        } else if ((arg == "--name" || arg == "--hwmon" || arg == "--config") && i + 1 < argc) {
+            (arg == "--name"    ? options.name
+             : arg == "--hwmon" ? options.hwmon
+                                : options.config) = argv[++i];
         } else {
             std::fprintf(stderr, "relayeur-sensors : option inconnue ou incomplète « %s »\n",
                          argv[i]);
@@ -127,6 +141,19 @@ void printSample(const MbmData& data, const SlotAssignment& slots, const std::st
     std::printf("  charge = %.1f %%\n", data.Charge);
 }
 
+void printList(const std::vector<Sensor>& sensors, const SlotAssignment& slots,
+               const std::string& heading, const std::string& settings) {
+    std::printf("%s :%s\n", heading.c_str(), sensors.empty() ? " aucun" : "");
+    for (const std::string& line : listSensors(sensors, slots)) {
+        std::printf("  %s\n", line.c_str());
+    }
+    const std::vector<std::string> taken = describeSlots(slots);
+    std::printf("Emplacements (%s) :%s\n", settings.c_str(), taken.empty() ? " aucun" : "");
+    for (const std::string& line : taken) {
+        std::printf("  %s\n", line.c_str());
+    }
+}
+
 int removeBlock(const std::string& name) {
     int error = 0;
     if (PublishedBlock::remove(name, error)) {
@@ -193,9 +220,34 @@ int main(int argc, char** argv) {
     if (options->remove) {
         return removeBlock(options->name);
     }
-    const sigset_t stop = blockStopSignals();
+    // libsensors stays ready for as long as its sensors are read.
+    std::optional<LibsensorsSession> libsensors;
+    std::vector<Sensor> sensors;
+    const std::string source = options->hwmon.empty() ? "libsensors" : options->hwmon;
+    if (options->hwmon.empty()) {
+        libsensors.emplace();
+        if (!libsensors->problem().empty()) {
+            std::fprintf(stderr, "relayeur-sensors : libsensors ne démarre pas : %s\n",
+                         libsensors->problem().c_str());
+        }
+        sensors = libsensors->sensors();
+    } else {
+        sensors = listHwmon(options->hwmon);
+    }
+    const SensorsIni ini = loadSensorsIni(options->config);
+    for (const std::string& problem : ini.problems) {
+        std::fprintf(stderr, "relayeur-sensors : %s\n", problem.c_str());
+    }
+    if (options->list) {
+        printList(sensors, assignSlots(sensors, ini.map),
+                  options->hwmon.empty() ? "Capteurs vus par libsensors"
+                                         : "Capteurs sous " + source,
+                  ini.found ? options->config : "ordre par défaut, " + options->config + " absent");
+        return 0;
+    }
 
-    Sampler sampler{scanHwmon(options->hwmon), {}};
+    const sigset_t stop = blockStopSignals();
+    Sampler sampler{assignSlots(sensors, ini.map), {}};
     // The first sample is taken before the block exists, so that no reader sees it empty.
     sampler.lastTimes = readCpuTimes(kProcStat).value_or(CpuTimes{});
     auto next = std::chrono::steady_clock::now() + kFirstInterval;
@@ -222,9 +274,9 @@ int main(int argc, char** argv) {
         std::printf("%s\n", line.c_str());
     }
     if (sampler.slots.empty()) {
-        std::printf("Aucun capteur matériel sous %s : seules la charge et la fréquence du "
+        std::printf("Aucun capteur matériel (%s) : seules la charge et la fréquence du "
                     "processeur sont publiées.\n",
-                    options->hwmon.c_str());
+                    source.c_str());
     }
     if (sampler.slots.leftOut > 0) {
         std::printf("%d capteur(s) de plus que les dix emplacements de leur sorte : non publiés.\n",
@@ -244,6 +296,7 @@ int main(int argc, char** argv) {
     std::printf("Publication chaque seconde dans le bloc %s ; Ctrl+C pour arrêter.\n",
                 options->name.c_str());
     std::fflush(stdout);
+    notifyServiceReady();
     while (true) {
         // After a suspend, start the beat again rather than catch up.
         next = std::max(next + kPeriod, std::chrono::steady_clock::now());

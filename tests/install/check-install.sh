@@ -1,0 +1,99 @@
+#!/usr/bin/env bash
+# Installs the build into a scratch folder, as a package would under /usr, and checks what a user
+# gets: every file in its place, the menu entries and AppStream metadata valid, the manual pages
+# rendering without a warning, the service sound, and the installed programs running from there
+# (the first run filling the settings folder from the installed share/relayeur).
+# Usage: check-install.sh BUILD_DIR VERSION
+set -euo pipefail
+build=$1
+version=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+dest=$work/dest
+failures=0
+fail() {
+    echo "ÉCHEC : $*" >&2
+    failures=$((failures + 1))
+}
+
+DESTDIR=$dest cmake --install "$build" --prefix /usr >/dev/null
+usr=$dest/usr
+expected=(
+    bin/relayeur bin/relayeur-send bin/relayeur-sensors
+    include/relayeur/hlinfo.h
+    lib/systemd/user/relayeur-sensors.service
+    share/applications/relayeur.desktop
+    share/metainfo/io.github.relayeur.Relayeur.metainfo.xml
+    share/icons/hicolor/scalable/apps/relayeur.svg
+    share/man/man1/relayeur.1.gz share/man/man1/relayeur-send.1.gz
+    share/man/man1/relayeur-sensors.1.gz
+    share/relayeur/param.ini share/relayeur/sensors.ini share/relayeur/demo.tlcd
+    share/relayeur/horloge.tlcd share/relayeur/programmes.tlcd share/relayeur/systeme.tlcd
+    share/relayeur/autostart/relayeur.desktop
+    share/doc/relayeur/copyright share/doc/relayeur/changelog.gz share/doc/relayeur/README.md
+)
+for size in 16 22 24 32 48 64 128 256; do
+    expected+=("share/icons/hicolor/${size}x$size/apps/relayeur.png")
+done
+for file in "${expected[@]}"; do
+    [ -f "$usr/$file" ] || fail "$file n'est pas installé"
+done
+# Nothing more than that list, so that a package holds no stray file.
+extra=$(cd "$usr" && find . -type f | sed 's|^\./||' | LC_ALL=C sort |
+    LC_ALL=C comm -23 - <(printf '%s\n' "${expected[@]}" | LC_ALL=C sort))
+[ -z "$extra" ] || fail "installés en trop : $extra"
+
+for entry in share/applications/relayeur.desktop share/relayeur/autostart/relayeur.desktop; do
+    desktop-file-validate "$usr/$entry" || fail "$entry refusé par desktop-file-validate"
+done
+grep -qx 'Exec=relayeur --minimized' "$usr/share/relayeur/autostart/relayeur.desktop" ||
+    fail "l'entrée de démarrage ne lance pas relayeur --minimized"
+appstreamcli validate --no-net "$usr/share/metainfo/io.github.relayeur.Relayeur.metainfo.xml" \
+    >"$work/appstream.txt" || fail "métadonnées AppStream refusées : $(cat "$work/appstream.txt")"
+
+for page in relayeur relayeur-send relayeur-sensors; do
+    text=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$usr/share/man/man1/$page.1.gz" \
+        2>"$work/man-warnings.txt")
+    [ ! -s "$work/man-warnings.txt" ] || fail "$page.1 : $(cat "$work/man-warnings.txt")"
+    grep -q "^EXIT STATUS" <<<"$text" || fail "$page.1 n'a pas de section EXIT STATUS"
+done
+
+# The unit as systemd reads it, its program and manual taken from the scratch installation.
+sed "s|^ExecStart=/usr/|ExecStart=$usr/|" "$usr/lib/systemd/user/relayeur-sensors.service" \
+    >"$work/relayeur-sensors.service"
+MANPATH=$usr/share/man systemd-analyze verify "$work/relayeur-sensors.service" ||
+    fail "systemd-analyze refuse relayeur-sensors.service"
+grep -qx "ExecStart=/usr/bin/relayeur-sensors" "$usr/lib/systemd/user/relayeur-sensors.service" ||
+    fail "le service ne lance pas /usr/bin/relayeur-sensors"
+
+[ "$("$usr/bin/relayeur" --version)" = "relayeur $version" ] || fail "relayeur --version"
+"$usr/bin/relayeur-sensors" --list --config "$work/none.ini" | grep -q "^Capteurs vus par libsensors" ||
+    fail "relayeur-sensors --list ne lit pas libsensors"
+
+# A first run of the installed program fills the settings folder from the installed files.
+mkdir -m 0700 "$work/run"
+coproc RELAYEUR {
+    XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/run exec "$usr/bin/relayeur" \
+        --terminal --print-log 2>&1
+}
+# Kept apart: bash forgets them once the program has ended.
+output=${RELAYEUR[0]:-}
+relayeur=${RELAYEUR_PID:-}
+seeded=
+while [ -n "$output" ] && IFS= read -r -t 30 line <&"$output"; do
+    if [[ $line == "Premier lancement : "*" de $usr/share/relayeur" ]]; then
+        seeded=yes
+        break
+    fi
+done
+# Closed first, so that Relayeur never waits on a full pipe instead of taking the signal.
+[ -z "$output" ] || exec {output}<&-
+kill "$relayeur" 2>/dev/null || true
+wait "$relayeur" 2>/dev/null || true
+[ -n "$seeded" ] || fail "le premier lancement n'a pas pris share/relayeur installé"
+for file in param.ini demo.tlcd horloge.tlcd programmes.tlcd systeme.tlcd; do
+    [ -f "$work/config/relayeur/$file" ] || fail "premier lancement : $file non copié"
+done
+
+[ "$failures" -eq 0 ] || exit 1
+echo "Installation vérifiée : ${#expected[@]} fichiers."

@@ -1,0 +1,53 @@
+#include "SensorsIni.h"
+
+#include "platform/IniFile.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+const QString kSection = QStringLiteral("capteurs");
+} // namespace
+
+std::string defaultSensorsIni() {
+    QString configHome = qEnvironmentVariable("XDG_CONFIG_HOME");
+    if (configHome.isEmpty()) {
+        configHome = QDir::homePath() + QStringLiteral("/.config");
+    }
+    return QDir(configHome).filePath(QStringLiteral("relayeur/sensors.ini")).toStdString();
+}
+
+SensorsIni loadSensorsIni(const std::string& path) {
+    SensorsIni ini;
+    const QString file = QString::fromStdString(path);
+    const IniFile settings = IniFile::load(file);
+    if (!settings.exists()) {
+        if (QFileInfo::exists(file)) {
+            ini.problems.push_back(path + " illisible : ordre par défaut");
+        }
+        return ini;
+    }
+    ini.found = true;
+    if (!settings.hasSection(kSection)) {
+        ini.problems.push_back(path + " : pas de section [capteurs] : ordre par défaut");
+        return ini;
+    }
+    for (SlotKind kind : kSlotKinds) {
+        for (int slot = 1; slot <= MbmLayout::kSlots; ++slot) {
+            const std::optional<QString> value = settings.value(
+                kSection, QString::fromLatin1(slotName(kind).data(), slotName(kind).size()) +
+                              QString::number(slot));
+            if (!value) {
+                continue;
+            }
+            const qsizetype colon = value->indexOf(QLatin1Char(':'));
+            SensorChoice choice;
+            if (colon >= 0) {
+                choice.chip = value->left(colon).trimmed().toStdString();
+            }
+            choice.label = value->mid(colon + 1).trimmed().toStdString();
+            ini.map.choices[static_cast<size_t>(kind)][slot - 1] = choice;
+        }
+    }
+    return ini;
+}
