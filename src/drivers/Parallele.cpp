@@ -115,6 +115,8 @@ void ParWait(Parallele& par) {
     if (par.wait) {
         par.wait();
     } else {
-        sleepMilliseconds(1);
+        // 1 ms from the last pause's due end, never less than half of it from now: the panel
+        // gets its time on every edge and a frame keeps to its 3 ms a byte.
+        pacedPause(par.pacer, 1'000'000L, 500'000L);
     }
 }

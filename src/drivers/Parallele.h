@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/PortIo.h"
+#include "platform/PreciseSleep.h"
 
 #include <QByteArray>
 #include <QtGlobal>
@@ -12,7 +13,8 @@
 // `io` is null, the state of a port that could not be opened.
 struct Parallele {
     PortIo* io = nullptr;
-    std::function<void()> wait; // ParWait's pause; empty: 1 ms
+    std::function<void()> wait; // ParWait's pause; empty: 1 ms, paced by `pacer`
+    PausePacer pacer;
     qint16 PortData = 0;
     qint16 PortControl = 0;
 };
