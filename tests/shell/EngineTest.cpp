@@ -1,5 +1,4 @@
-// The program without its window: the settings and the start-up log, the feed, line messages and
-// the refresh.
+// The program without its window: settings, start-up log, feed, line messages and refresh.
 #include "linemessage/LineMessage.h"
 #include "support/QtPrinters.h"
 #include "support/ReadOnlyDir.h"
@@ -48,7 +47,7 @@ TEST(Engine, PortsNameTheSerialDeviceElseTheMatchingTtySAndTheParallelPort) {
     }
 }
 
-TEST(Engine, BrokenSettingsStopTheLogWithTheErrorBoxAndOddOnesAreSaid) {
+TEST(Engine, BrokenSettingsStopTheLogWithTheErrorBoxAndWhatCannotBeUsedIsSaid) {
     Shell missing;
     QFile::remove(missing.dir.file("param.ini"));
     missing.startEngine();
@@ -79,6 +78,12 @@ TEST(Engine, BrokenSettingsStopTheLogWithTheErrorBoxAndOddOnesAreSaid) {
         EXPECT_EQ(odd.startEngine().state().config.L, 4);
         EXPECT_EQ(odd.log.last(), said);
     }
+
+    Shell noSockets; // where the line-message sockets should go is a file
+    noSockets.env.lineMessageDir = noSockets.dir.file("param.ini");
+    noSockets.startEngine();
+    EXPECT_TRUE(noSockets.log[0].startsWith("Messages des autres programmes indisponibles : " +
+                                            noSockets.dir.file("param.ini")));
 }
 
 // The values come from this machine: a SETI state file, no Half-Life library, no media player,

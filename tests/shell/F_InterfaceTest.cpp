@@ -55,11 +55,10 @@ TEST(F_Interface, ShowsTheRecentProfilesTheHandleTheRefreshAndOneAboutBox) {
     EXPECT_EQ(find<QLabel>(s, "lblRefresh")->text(), "Rafraîchissement : 450 ms");
     EXPECT_TRUE(w.engine().Timer1().isRunning() && w.engine().Timer1().interval() == 450);
 
-    for (int i = 0; i < 2; ++i) { // the About menu shows one modeless box, made on first use
-        find<QAction>(s, "m_about")->trigger();
-        EXPECT_TRUE(w.aboutBox()->isVisible() && !w.aboutBox()->isModal());
-        w.aboutBox()->close();
-    }
+    find<QAction>(s, "m_about")->trigger();
+    w.aboutBox()->close();
+    find<QAction>(s, "m_about")->trigger(); // the same box again, modeless
+    EXPECT_TRUE(w.aboutBox()->isVisible() && !w.aboutBox()->isModal());
     EXPECT_EQ(w.findChildren<frmAbout*>().size(), 1);
 }
 
@@ -111,8 +110,7 @@ TEST(F_Interface, EveryWayOutInitialisesThePanelOnceAndEnds) {
     }
 }
 
-// A hidden start minimised behind the tray icon, or without one into the taskbar, with the panel
-// on screen.
+// A hidden start, behind the tray icon or without one in the taskbar, with the panel on screen.
 TEST(F_Interface, MinimisedTheWindowHidesBehindTheTrayIconElseStaysInTheTaskbar) {
     for (const bool tray : {true, false}) {
         Shell s(QByteArray(kShellSettings).replace("TypeLCD=2", "TypeLCD=1"));
@@ -132,7 +130,6 @@ TEST(F_Interface, MinimisedTheWindowHidesBehindTheTrayIconElseStaysInTheTaskbar)
             QCoreApplication::processEvents();
             EXPECT_EQ(w.isVisible(), !tray) << "only the tray menu brings the window back";
         }
-        EXPECT_EQ(s.ends, 0);
 
         open(s, s.dir.write("deux.tlcd", kProfile));
         find<QPushButton>(s, "Command1")->click();
