@@ -5,12 +5,11 @@
 #include <QList>
 #include <functional>
 
-// Records every box instead of showing it.
+// Records every box instead of showing it; `onShow` runs as each one is shown.
 class RecordingMessageBoxes : public MessageBoxes {
 public:
     struct Box {
-        QString title;
-        QString text;
+        QString title, text;
         MessageIcon icon;
     };
     void show(const QString& title, const QString& text, MessageIcon icon) override {
@@ -20,5 +19,5 @@ public:
         }
     }
     QList<Box> boxes;
-    std::function<void()> onShow; // runs as each box is shown
+    std::function<void()> onShow;
 };
