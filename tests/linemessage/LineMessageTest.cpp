@@ -44,18 +44,15 @@ TEST(LineMessage, FramesComeOutTheSameWhateverThePiecesAndAnOversizedOneStopsThe
             ASSERT_TRUE(reader.feed(stream.mid(at, piece), frames));
         }
         ASSERT_EQ(frames.size(), 4) << "pieces of " << piece;
-        EXPECT_EQ(frames[0].dwData, 3u);
-        EXPECT_EQ(frames[0].data, QByteArray("Bonjour12"));
-        EXPECT_EQ(frames[1].dwData, 7u);
-        EXPECT_TRUE(frames[1].data.isEmpty());
+        EXPECT_EQ(std::pair(frames[0].dwData, frames[0].data),
+                  std::pair(3u, QByteArray("Bonjour12")));
+        EXPECT_EQ(std::pair(frames[1].dwData, frames[1].data), std::pair(7u, QByteArray()));
         EXPECT_EQ(frames[2].data, QByteArray(255, 'x')) << "only what is taken is kept";
         EXPECT_EQ(frames[3].data, QByteArray("Fin00")) << "a long message is read to its end";
     }
 
     QList<FrameReader::Frame> frames;
-    QByteArray header = linemessage::encode(3, QByteArray());
-    header[6] = '\x01'; // cbData 65536 is still read
-    EXPECT_TRUE(FrameReader().feed(header, frames));
-    header[4] = '\x01'; // cbData 65537
-    EXPECT_FALSE(FrameReader().feed(header, frames));
+    const QByteArray longest(linemessage::kMaxDataBytes, 'x');
+    EXPECT_TRUE(FrameReader().feed(linemessage::encode(3, longest), frames));
+    EXPECT_FALSE(FrameReader().feed(linemessage::encode(3, longest + 'x').left(8), frames));
 }

@@ -26,10 +26,9 @@ struct LineMessageClient {
         while (socket.bytesAvailable() < linemessage::kReplyBytes &&
                socket.state() == QLocalSocket::ConnectedState && ready.wait(10000)) {
         }
-        if (socket.bytesAvailable() < linemessage::kReplyBytes) {
-            return std::nullopt;
-        }
-        return linemessage::decodeReply(socket.read(linemessage::kReplyBytes));
+        return socket.bytesAvailable() < linemessage::kReplyBytes
+                   ? std::nullopt
+                   : std::optional(linemessage::decodeReply(socket.read(linemessage::kReplyBytes)));
     }
     // Whether the receiver ends the connection within `ms`.
     bool droppedWithin(int ms) {

@@ -7,12 +7,10 @@
 #include "support/QtPrinters.h"
 
 #include <QFile>
+#include <QLocalServer>
 #include <QTest>
 #include <gtest/gtest.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/un.h>
-#include <unistd.h>
 
 using Receiver = LineMessageReceiver;
 
@@ -21,12 +19,12 @@ TEST(LineMessageServer, PrivateSocketsAnswerAsManySendersAsAllowedAndOnlyAStaleO
     limits.maxConnections = 2;
     Receiver r(limits);
     ASSERT_TRUE(QDir().mkpath(r.dir)); // open to others, the receiver makes it private
-    // What a run that crashed leaves behind: a socket file that nothing listens on.
-    const int stale = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    sockaddr_un address{AF_UNIX, {}};
-    std::strcpy(address.sun_path, QFile::encodeName(r.path("default")).constData());
-    ASSERT_EQ(::bind(stale, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-    ::close(stale);
+    {
+        // What a run that crashed leaves behind: a socket file that nothing listens on.
+        QLocalServer crashed;
+        ASSERT_TRUE(crashed.listen(r.runtime.file("old")));
+        ASSERT_TRUE(QFile::rename(r.runtime.file("old"), r.path("default")));
+    }
 
     ASSERT_EQ(r.server.listen(r.dir, {"4A00007", "default"}), QStringList());
     for (const QString& path : {r.dir, r.path("4A00007"), r.path("default")}) {
@@ -53,9 +51,7 @@ TEST(LineMessageServer, PrivateSocketsAnswerAsManySendersAsAllowedAndOnlyAStaleO
     for (const char* dir : {"link", "file", "none/deeper"}) {
         EXPECT_EQ(second.server.listen(second.runtime.file(dir), {"default"}).size(), 1) << dir;
     }
-    const QStringList problems = second.server.listen(r.dir, {"default", "other"});
-    ASSERT_EQ(problems.size(), 1);
-    EXPECT_TRUE(problems[0].startsWith(r.path("default"))) << problems[0].toStdString();
+    EXPECT_EQ(second.server.listen(r.dir, {"default", "other"}).size(), 1) << "not the live one";
     EXPECT_EQ(second.server.socketPaths(), QStringList({r.path("other")}));
     byHandle.socket.disconnectFromServer();
     ASSERT_TRUE(QTest::qWaitFor([&] { return r.server.connectionCount() == 1; }, 5000));

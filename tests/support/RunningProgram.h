@@ -3,8 +3,6 @@
 // The project's programs run as a user runs them, driven from a test.
 #include <QProcess>
 #include <QSignalSpy>
-#include <functional>
-#include <signal.h>
 
 struct Finished {
     int exitCode = -1; // also when it crashed or did not end in time
@@ -26,15 +24,15 @@ runToEnd(const QString& program, const QStringList& arguments,
             QString::fromUtf8(process.readAllStandardError())};
 }
 
-// Reads one output of a running program, keeping each line in `seen`, until a line satisfies
+// Reads one output of a running program, keeping each line in `seen`, until a line contains
 // `wanted`; false if the program ended first.
-inline bool waitForLine(QProcess& process, QProcess::ProcessChannel channel,
-                        const std::function<bool(const QString&)>& wanted, QStringList& seen) {
+inline bool waitForLine(QProcess& process, QProcess::ProcessChannel channel, const QString& wanted,
+                        QStringList& seen) {
     process.setReadChannel(channel);
     do {
         while (process.canReadLine()) {
             seen.append(QString::fromUtf8(process.readLine()).chopped(1));
-            if (wanted(seen.back())) {
+            if (seen.back().contains(wanted)) {
                 return true;
             }
         }
@@ -44,10 +42,7 @@ inline bool waitForLine(QProcess& process, QProcess::ProcessChannel channel,
 
 // Sends SIGTERM and returns the exit code; -1 if the program crashed or did not end.
 inline int terminate(QProcess& process) {
-    // A program that has already ended has no id: kill(0) would signal the test itself.
-    if (const qint64 pid = process.processId(); pid > 0) {
-        ::kill(static_cast<pid_t>(pid), SIGTERM);
-    }
+    process.terminate();
     const bool ended = process.waitForFinished(30000);
     return ended && process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
 }
