@@ -4,20 +4,21 @@
 
 #include <QLocalSocket>
 #include <QSignalSpy>
+#include <QTest>
 #include <optional>
 
 // A program sending line messages, as the tests play it: the event loop runs while it waits, so
 // a receiver in the same process answers.
-class LineMessageClient {
-public:
+struct LineMessageClient {
+    QLocalSocket socket;
+
     bool connectTo(const QString& path) {
         socket.connectToServer(path);
         return socket.waitForConnected(5000);
     }
-    void write(const QByteArray& bytes) { socket.write(bytes); }
     // Sends one message and returns the answer; nothing if the connection ended first.
     std::optional<quint32> send(quint32 dwData, const QByteArray& data) {
-        write(linemessage::encode(dwData, data));
+        socket.write(linemessage::encode(dwData, data));
         return reply();
     }
     std::optional<quint32> reply() {
@@ -25,19 +26,13 @@ public:
         while (socket.bytesAvailable() < linemessage::kReplyBytes &&
                socket.state() == QLocalSocket::ConnectedState && ready.wait(10000)) {
         }
-        if (socket.bytesAvailable() < linemessage::kReplyBytes) {
-            return std::nullopt;
-        }
-        return linemessage::decodeReply(socket.read(linemessage::kReplyBytes));
+        return socket.bytesAvailable() < linemessage::kReplyBytes
+                   ? std::nullopt
+                   : std::optional(linemessage::decodeReply(socket.read(linemessage::kReplyBytes)));
     }
     // Whether the receiver ends the connection within `ms`.
     bool droppedWithin(int ms) {
-        if (socket.state() == QLocalSocket::UnconnectedState) {
-            return true;
-        }
-        QSignalSpy gone(&socket, &QLocalSocket::disconnected);
-        return gone.wait(ms) || socket.state() == QLocalSocket::UnconnectedState;
+        return QTest::qWaitFor([&] { return socket.state() == QLocalSocket::UnconnectedState; },
+                               ms);
     }
-
-    QLocalSocket socket;
 };

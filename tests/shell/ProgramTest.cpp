@@ -1,152 +1,189 @@
-// The relayeur program run as a user runs it: command line, start-up log, single copy, signals.
-#include "platform/InstanceLock.h"
+// The programs run as a user runs them. relayeur: a first run, the single copy, a line message
+// from relayeur-send, SIGTERM and the panel reset, in the terminal; a serial panel that goes and
+// a parallel port that is missing. Both programs' command lines, and what relayeur-send writes.
+#include "shell/LineMessageReceiver.h"
+#include "support/PseudoTerminal.h"
 #include "support/QtPrinters.h"
 #include "support/RunningProgram.h"
+#include "support/TempDir.h"
 
 #include <QDir>
-#include <QProcess>
-#include <QProcessEnvironment>
 #include <gtest/gtest.h>
+#include <memory>
 
 namespace {
 
-// A profile of one page that stays, with these lines.
-QByteArray onePage(const QByteArrayList& lines) {
-    QByteArray text = "[param]\nnb_pages=1\n[page_1]\ntime=0\nnext=0\n";
-    for (int l = 0; l < 4; ++l) {
-        const QByteArray n = QByteArray::number(l);
-        text +=
-            "scroll" + n + "=0\n" + (l < lines.size() ? "ligne" + n + "=" + lines[l] + "\n" : "");
+const char* const kSend = RELAYEUR_SEND_BINARY;
+
+// Two pages of one line; the first stays until something brings the second. A line without a
+// scroll mode is fixed.
+const QByteArray kTwoPages = "[param]\nnb_pages=2\n[page_1]\nligne0=Relais\nligne1=\nligne2=\n"
+                             "ligne3=\ntime=0\nnext=2\n[page_2]\nligne0=Suite\nligne1=\nligne2=\n"
+                             "ligne3=\ntime=0\nnext=2\n";
+
+// Settings for a panel of one line of this type (2 serial, 3 parallel) on this port.
+QByteArray settings(char type, const QByteArray& port) {
+    return "[parametres]\nTypeLCD=" + QByteArray(1, type) +
+           "\nCOM=1\nC=20\nL=1\ncontrast=0\nbacklight=0\nrefresh=50\nscrolling=0\nrep_winamp=\n"
+           "rep_seti=\nrep_HL=\n[ports]\n" +
+           port + "\n";
+}
+
+// A directory of its own holds the profile, the runtime folder and whatever settings the test
+// writes, so that runs in parallel never see each other.
+struct Program {
+    TempDir dir;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    QString profile = dir.write("p.tlcd", kTwoPages);
+
+    Program() { environment.insert("XDG_RUNTIME_DIR", dir.path()); }
+    std::unique_ptr<QProcess> start(const QStringList& arguments) const {
+        auto process = std::make_unique<QProcess>();
+        process->setProcessEnvironment(environment);
+        process->start(QStringLiteral(RELAYEUR_BINARY), arguments);
+        return process;
     }
-    return text;
+    Finished run(const QStringList& arguments, const char* program = RELAYEUR_BINARY) const {
+        return runToEnd(program, arguments, environment);
+    }
+};
+
+// A line of the panel as the terminal draws it.
+QString panelLine(const QString& text) {
+    return "│" + text.leftJustified(20) + "│";
 }
 
 } // namespace
 
-TEST(Program, HelpListsEveryOptionAndVersionPrintsTheVersion) {
+// In the terminal: a first run shows the demo; the next one finds the folder as the user left
+// it; one given a profile refuses a second copy, takes a line message from relayeur-send and, on
+// SIGTERM, resets the panel.
+TEST(Program, InTheTerminalFromAFirstRunToALineMessageAndTheResetOnSigterm) {
     Program p;
-    auto help = p.start({"--help"});
-    ASSERT_TRUE(help->waitForFinished(30000));
-    const QString text = QString::fromUtf8(help->readAllStandardOutput());
-    EXPECT_TRUE(text.startsWith("Utilisation : relayeur [options]")) << "in French, as the rest";
-    for (const char* option : {"--config-dir", "--profile", "--start", "--minimized", "--quiet",
-                               "--print-log", "--terminal", "--version"}) {
-        EXPECT_TRUE(text.contains(option)) << option;
-    }
-    EXPECT_EQ(help->exitCode(), 0);
-
-    auto version = p.start({"--version"});
-    ASSERT_TRUE(version->waitForFinished(30000));
-    EXPECT_EQ(QString::fromUtf8(version->readAllStandardOutput()).trimmed(),
-              QStringLiteral("relayeur " RELAYEUR_VERSION));
-
-    for (const auto& [arguments, error] :
-         {std::pair{QStringList{"--no-such-option"}, "option inconnue : --no-such-option"},
-          {QStringList{"--profile"}, "il manque une valeur après --profile"}}) {
-        auto wrong = p.start(arguments);
-        ASSERT_TRUE(wrong->waitForFinished(30000));
-        EXPECT_EQ(wrong->exitCode(), 2);
-        EXPECT_TRUE(QString::fromUtf8(wrong->readAllStandardError()).contains(error)) << error;
-    }
-}
-
-TEST(Program, PrintsItsLogsRefusesASecondCopyAndEndsOnSigterm) {
-    Program p;
-    const QString profile = p.dir.write("un.tlcd", onePage({"%%time"}));
-    auto first = p.start(
-        {"--config-dir", p.dir.path(), "--quiet", "--print-log", "--profile", profile, "--start"});
-    QStringList seen;
-    ASSERT_TRUE(Program::waitForLine(*first, "Chargement du fichier de commande -> OK", seen))
-        << seen.join('\n').toStdString();
-
-    auto second = p.start({"--config-dir", p.dir.path(), "--quiet", "--print-log"});
-    ASSERT_TRUE(second->waitForFinished(30000));
-    EXPECT_EQ(second->exitCode(), 1);
-    EXPECT_TRUE(second->readAllStandardOutput().isEmpty()) << "the copy starts nothing";
-    EXPECT_EQ(QString::fromUtf8(second->readAllStandardError()).trimmed(),
-              "Relayeur : une copie de TLCD - Relayeur est déja en cour d'éxécution.");
-
-    EXPECT_EQ(first->state(), QProcess::Running);
-    EXPECT_EQ(Program::terminate(*first), 0);
-    const QString errors = QString::fromUtf8(first->readAllStandardError());
-    EXPECT_TRUE(errors.contains("Relayeur : Vous n'avez pas lancer motherBoard Monitor. Vous ne "
-                                "pourrais pas accéder aux variables de Mbm"))
-        << errors.toStdString();
-
-    // Once the first copy has ended, the next one starts. Started from a session, it is found
-    // from cron or ssh, without XDG_RUNTIME_DIR, both by relayeur-send and by a second copy.
-    RuntimeDirPlaces places = RuntimeDirPlaces::fromSystem();
-    places.xdgRuntimeDir.clear();
-    const RuntimePath session = findRuntimeDir("relayeur", places);
-    ASSERT_FALSE(session.path.isEmpty()) << session.problem.toStdString();
-    if (!InstanceLock::acquire(session.path + "/relayeur.lock")) {
-        GTEST_SKIP() << "a Relayeur of this user runs with " << session.path.toStdString();
-    }
-    p.environment.insert("XDG_RUNTIME_DIR", session.path);
-    auto third = p.start({"--config-dir", p.dir.path(), "--quiet", "--print-log"});
-    seen.clear();
-    EXPECT_TRUE(Program::waitForLine(*third, "Mother Board Monitor -> ABSENT", seen));
-    p.environment.remove("XDG_RUNTIME_DIR");
-    EXPECT_EQ(relayeurSend(p, {"Bonjour", "0", "0"}).exitCode, 0);
-    auto fourth = p.start({"--config-dir", p.dir.path(), "--quiet"});
-    ASSERT_TRUE(fourth->waitForFinished(30000));
-    EXPECT_EQ(fourth->exitCode(), 1);
-    EXPECT_EQ(Program::terminate(*third), 0);
-}
-
-TEST(Program, WithoutADisplayTheTerminalShowsThePanel) {
-    Program p;
-    p.environment.remove("QT_QPA_PLATFORM");
-    p.environment.remove("DISPLAY");
-    p.environment.remove("WAYLAND_DISPLAY");
-    QByteArray settings = kSettings;
-    p.dir.write("param.ini", settings.replace("TypeLCD=2", "TypeLCD=1"));
-    const QString profile = p.dir.write("p.tlcd", onePage({"Bonjour"}));
-
-    auto refused = p.start({"--config-dir", p.dir.path()});
-    ASSERT_TRUE(refused->waitForFinished(30000));
-    EXPECT_EQ(refused->exitCode(), 1);
-    EXPECT_TRUE(refused->readAllStandardError().contains("--terminal"));
-
-    auto relayeur =
-        p.start({"--terminal", "--config-dir", p.dir.path(), "--profile", profile, "--start"});
-    QStringList seen;
-    EXPECT_TRUE(Program::waitForLine(*relayeur, "p.tlcd — page 1", seen));
-    EXPECT_TRUE(Program::waitForLine(*relayeur, "│Bonjour             │", seen))
-        << seen.join('\n').toStdString();
-    EXPECT_EQ(Program::terminate(*relayeur), 0);
-    const QStringList last = QString::fromUtf8(relayeur->readAllStandardOutput()).split('\n');
-    ASSERT_GE(last.size(), 7);
-    EXPECT_EQ(last.mid(last.size() - 6, 4), QStringList(4, "│" + QString(20, ' ') + "│"))
-        << "the panel reset on the way out is the last thing printed";
-}
-
-TEST(Program, AFirstRunMakesTheSettingsFolderAndShowsTheDemo) {
-    Program p;
-    const QString home = p.dir.file("maison");
-    p.environment.insert("HOME", home);
+    p.environment.insert("HOME", p.dir.path());
     p.environment.remove("XDG_CONFIG_HOME");
-    auto process = p.start({"--terminal", "--print-log"});
+    auto relayeur = p.start({"--terminal", "--print-log"});
     QStringList seen;
-    ASSERT_TRUE(Program::waitForLine(*process, "Chargement du fichier de commande -> OK", seen))
-        << seen.join('\n').toStdString();
-    const QDir settings(home + "/.config/relayeur");
+    ASSERT_TRUE(waitForLine(*relayeur, QProcess::StandardOutput, panelLine("    Relayeur"), seen))
+        << "the demo runs at once: " << seen.join('\n').toStdString();
+    QDir settings(p.dir.file(".config/relayeur"));
     EXPECT_TRUE(seen[0].startsWith("Premier lancement : " + settings.path()))
         << seen[0].toStdString();
-    EXPECT_TRUE(
-        seen.contains("Chargement du fichier de commande -> " + settings.filePath("demo.tlcd")));
-    EXPECT_TRUE(seen.contains("TypeLCD = 1"));
-    EXPECT_TRUE(waitForPanelLine(*process, 0, "    Relayeur")) << "the demo runs at once";
-    EXPECT_EQ(Program::terminate(*process), 0);
-    EXPECT_TRUE(settings.entryList({"*.tlcd"}).contains("systeme.tlcd"));
+    EXPECT_EQ(terminate(*relayeur), 0);
 
-    // The next run finds the folder as the user left it: nothing is copied or loaded again.
-    ASSERT_TRUE(QFile::remove(settings.filePath("systeme.tlcd")));
-    process = p.start({"--terminal", "--print-log"});
-    seen.clear();
-    ASSERT_TRUE(Program::waitForLine(*process, "Mother Board Monitor -> ABSENT", seen))
+    ASSERT_TRUE(settings.remove("systeme.tlcd"));
+    relayeur = p.start({"--terminal"});
+    EXPECT_TRUE(waitForLine(*relayeur, QProcess::StandardOutput, "aucun profil chargé", seen));
+    EXPECT_EQ(terminate(*relayeur), 0);
+    EXPECT_FALSE(settings.exists("systeme.tlcd")) << "nothing is copied again";
+
+    relayeur = p.start({"--terminal", "--profile", p.profile, "--start"});
+    ASSERT_TRUE(waitForLine(*relayeur, QProcess::StandardOutput, panelLine("Relais"), seen))
         << seen.join('\n').toStdString();
-    EXPECT_EQ(Program::terminate(*process), 0);
-    EXPECT_FALSE(seen.join('\n').contains("Premier lancement"));
-    EXPECT_FALSE(settings.exists("systeme.tlcd"));
+    EXPECT_TRUE(seen.contains("p.tlcd — page 1")) << "the title names the profile and page";
+    const Finished second = p.run({"--quiet"});
+    EXPECT_EQ(second.exitCode, 1);
+    EXPECT_EQ(second.err.trimmed(),
+              "Relayeur : une copie de TLCD - Relayeur est déja en cour d'éxécution.");
+
+    // Taken through the real socket, the message makes the page timer tick at once.
+    EXPECT_EQ(p.run({"Salut", "0", "1"}, kSend).exitCode, 0);
+    EXPECT_TRUE(waitForLine(*relayeur, QProcess::StandardOutput, panelLine("Suite"), seen));
+    EXPECT_EQ(terminate(*relayeur), 0);
+    const QStringList last = QString::fromUtf8(relayeur->readAllStandardOutput()).split('\n');
+    EXPECT_EQ(last.mid(last.size() - 6, 4), QStringList(4, "│" + QString(20, ' ') + "│"))
+        << "the panel reset on the way out is the last thing printed";
+    const Finished after = p.run({"Salut", "0", "1"}, kSend);
+    EXPECT_EQ(after.exitCode, 1);
+    EXPECT_TRUE(
+        after.err.contains("aucun Relayeur ne tourne pour cet utilisateur (rien n'écoute sur " +
+                           p.dir.file("relayeur/default")))
+        << after.err.toStdString();
+}
+
+// A serial panel unplugged and plugged back is set up again by itself; a parallel port that is not
+// there is reported. Either way the program runs on.
+TEST(Program, AVanishedSerialPanelComesBackAndAMissingParallelPortIsReported) {
+    Program p;
+    const QString device = p.dir.file("ttyUSB0");
+    PseudoTerminal first;
+    ASSERT_TRUE(QFile::link(first.slave, device));
+    p.dir.write("param.ini", settings('2', "COM1=" + QFile::encodeName(device)));
+    const QStringList arguments = {"--config-dir", p.dir.path(), "--quiet", "--print-log",
+                                   "--profile",    p.profile,    "--start"};
+    auto relayeur = p.start(arguments);
+    // The panel set up, then the first line, each character behind its prefix.
+    const QByteArray setUp("\x14\x18\x01\x1E\x01R", 6);
+    const auto setUpDone = [&](const QByteArray& received) { return received.contains(setUp); };
+    ASSERT_TRUE(first.receiveUntil(setUpDone)) << first.received.toHex(' ').toStdString();
+
+    first.close();
+    ASSERT_TRUE(QFile::remove(device));
+    QStringList errors;
+    ASSERT_TRUE(
+        waitForLine(*relayeur, QProcess::StandardError, "Port série " + device + " perdu", errors))
+        << errors.join('\n').toStdString();
+    PseudoTerminal second;
+    ASSERT_TRUE(QFile::link(second.slave, device));
+    EXPECT_TRUE(second.receiveUntil(setUpDone)) << second.received.toHex(' ').toStdString();
+    EXPECT_EQ(terminate(*relayeur), 0);
+
+    const QString absent = p.dir.file("parport0");
+    p.dir.write("param.ini", settings('3', "LPT1=" + QFile::encodeName(absent)));
+    relayeur = p.start(arguments);
+    EXPECT_TRUE(waitForLine(*relayeur, QProcess::StandardError,
+                            "Port parallèle " + absent + " inaccessible", errors))
+        << errors.join('\n').toStdString();
+    EXPECT_EQ(terminate(*relayeur), 0);
+}
+
+// Each program's command line, and what relayeur-send puts on the wire and tells the user.
+TEST(CommandLine, EachProgramSaysWhatItDidAndRelayeurSendWritesWindows1252) {
+    Program p;
+    for (const char* variable : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {
+        p.environment.remove(variable);
+    }
+    LineMessageReceiver r;
+    ASSERT_EQ(r.server.listen(p.dir.file("relayeur"), {"default", "4A00007"}), QStringList());
+    struct Case {
+        int exitCode;
+        QString said; // on standard output when all went well, else on standard error
+        QStringList arguments;
+        QList<LineMessageReceiver::Message> received = {};
+        const char* program = kSend;
+    };
+    const Case cases[] = {
+        {0, "Utilisation : relayeur [options]", {"--help"}, {}, RELAYEUR_BINARY},
+        {0, "relayeur " RELAYEUR_VERSION "\n", {"--version"}, {}, RELAYEUR_BINARY},
+        {2, "option inconnue : --no-such-option", {"--no-such-option"}, {}, RELAYEUR_BINARY},
+        {2, "il manque une valeur après --profile", {"--profile"}, {}, RELAYEUR_BINARY},
+        {1, "lancez relayeur --terminal", {}, {}, RELAYEUR_BINARY}, // no display
+        {0, "", {"Été à 20°, 5 €, Ω", "0", "3"}, {{3, "\xC9t\xE9 \xE0 20\xB0, 5 \x80, ?03"}}},
+        {0, "", {"", "4", "0"}, {{3, "40"}}},
+        // Under the plain C locale the text is still read as UTF-8.
+        {0, "", {"-c", "LC_ALL=C \"$0\" Noël 0 1", kSend}, {{3, "No\xEBl01"}}, "/bin/sh"},
+        {0, "", {"--window", "0x4a00007", "--raw", "A\\x00\\xff\\\\12"}, {{3, {"A\0\xff\\12", 6}}}},
+        {3, "laissé le message", {"--dwdata", "0x10", "Salut", "0", "0"}, {{16, "Salut00"}}},
+        {3, "n'a pas répondu", {"--raw", QString(linemessage::kMaxDataBytes + 1, 'x')}},
+        {1, "aucun Relayeur n'a la fenêtre 99", {"--window", "99", "Bonjour", "1", "2"}},
+        {0, "Usage : relayeur-send", {"--help"}},
+        {2, "MODE", {"Bonjour", "5", "2"}},
+        {2, "LIGNE", {"Bonjour", "1", "4"}},
+        {2, "Usage", {"Bonjour", "1"}},
+        {2, "--raw ne se combine pas", {"--raw", "12", "Bonjour", "1", "2"}},
+        {2, "échappement incorrect", {"--raw", "Bonjour\\q12"}},
+        {2, "--dwdata", {"--dwdata", "trois", "Bonjour", "1", "2"}},
+        {2, "--window", {"--window", "fenêtre", "Bonjour", "1", "2"}},
+        {2, "option inconnue ou sans valeur", {"Bonjour", "1", "2", "--window"}},
+        // Bytes that are no text in the locale's encoding nor in UTF-8.
+        {2, "lisible", {"-c", "\"$0\" \"$(printf 'caf\\351')\" 0 0", kSend}, {}, "/bin/sh"}};
+    for (const Case& c : cases) {
+        r.received.clear();
+        const Finished run = p.run(c.arguments, c.program);
+        SCOPED_TRACE(c.arguments.join(' ').left(80).toStdString());
+        EXPECT_EQ(run.exitCode, c.exitCode) << run.err.toStdString();
+        EXPECT_EQ(r.received, c.received);
+        EXPECT_TRUE((c.exitCode == 0 ? run.out : run.err).contains(c.said))
+            << run.err.toStdString();
+    }
 }
