@@ -60,18 +60,3 @@ TEST(Hd44780, CodesZeroToFifteenShowTheGlyphsWrittenIntoCgram) {
     EXPECT_EQ(lcd.glyph(7)[7], 8);
     EXPECT_EQ(lcd.cursorCell(), (Hd44780::Cell{0, 1}));
 }
-
-TEST(Hd44780, StartsBlankAndTellsItsListenerOfEveryCompleteByte) {
-    Hd44780 lcd(16, 2);
-    EXPECT_EQ(lcd.line(0) + lcd.line(1), QByteArray(32, ' '));
-    EXPECT_FALSE(lcd.displayOn() || lcd.cursorOn() || lcd.blinkOn());
-    int changes = 0;
-    lcd.setChangeListener([&changes] { ++changes; });
-    send(lcd, {}, "a");
-    lcd.loadGlyph(0, {});
-    send(lcd, {0x28, 0x40}); // 4-bit bus from now on, and half a byte that shows nothing yet
-    EXPECT_EQ(changes, 3);
-    lcd.writeData(0x10);
-    EXPECT_EQ(changes, 4);
-    EXPECT_EQ(lcd.line(0), QByteArray("aA").leftJustified(16));
-}

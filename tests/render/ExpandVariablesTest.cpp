@@ -1,5 +1,7 @@
 #include "render/ExpandVariables.h"
 
+#include "drivers/Hd44780Font.h"
+#include "profile/LoadPage.h"
 #include "render/BigTime.h"
 #include "support/QtPrinters.h"
 
@@ -14,23 +16,18 @@ struct Panel {
     DisplayConfig config;
     PresenceFlags flags{.MbmPresent = true};
     VariableSources sources;
-    int memoryReads = 0;
 
     Panel() {
         config.L = 4;
         sources.locale = QLocale(QLocale::French, QLocale::France);
         sources.now = [] { return QDateTime(QDate(2026, 12, 4), QTime(21, 13, 8)); };
-        sources.memoryStatus = [this] {
-            ++memoryReads;
+        sources.memoryStatus = [] {
             return MemoryStatus{1073741824, 101187584, 3221225472, 2147483648};
         };
         sources.mbmValue = [](qint16 k, SensorKind kind) { return 40.5 + 10 * int(kind) + k; };
         sources.ipAddresses = [](const QByteArray& sep) { return "10.0.0.5" + sep + "192.0.2.7"; };
     }
-    void set(int line, const QByteArray& text) {
-        pages.CurrentLines[line] = freshLine(text, 0);
-        pages.LineTemplate[line] = text;
-    }
+    void set(int line, const QByteArray& text) { putOnPage(pages, line, text, 0); }
     QByteArray expand(const QByteArray& text) {
         set(0, text);
         ExpandVariables({pages, config, flags, sources});
@@ -38,6 +35,18 @@ struct Panel {
         return pages.CurrentLines[0].Text;
     }
 };
+
+// The current lines as a terminal panel shows them, with the big-digit shapes loaded.
+QStringList terminalRows(const std::array<LineRecord, kLinesPerPage>& lines) {
+    QStringList rows;
+    for (const LineRecord& line : lines) {
+        rows.append(QString());
+        for (const char code : line.Text) {
+            rows.back() += terminalGlyph(static_cast<quint8>(code));
+        }
+    }
+    return rows;
+}
 
 } // namespace
 
@@ -55,57 +64,53 @@ TEST(ExpandVariables, EachVariableShowsItsValueWithFrenchSettings) {
         {"%%TIME %%Date", "%%TIME %%Date"}, // tokens are case-sensitive
         {"CPU temp \260", "CPU temp \260"}, // no %%: left as loaded
         {"%%inconnu \260", "%%inconnu \337"},
-        {"%%HL_FPS %%seti_fini %%winamp_titre", "%%HL_FPS %%seti_fini %%winamp_titre"},
     };
     Panel p;
     for (const auto& c : cases) {
         EXPECT_EQ(p.expand(c.typed), c.shown);
     }
-    // One reading per line that shows memory figures, so that they add up.
-    EXPECT_EQ(p.memoryReads, 2);
-
     p.flags.MbmPresent = false;
     EXPECT_EQ(p.expand("CPU %%temp1 %%time"), "CPU %%temp1 21:13:08");
 }
 
-TEST(ExpandVariables, OnlyDynamicLinesWithVariablesUpToLAreRebuilt) {
+// The big clock rewrites all four lines; the lines after it are rebuilt, unless they are static,
+// beyond L or without variables.
+TEST(ExpandVariables, TheBigClockStaysWhereNoLaterLineIsRebuilt) {
     Panel p;
     p.set(1, "%%time");
     p.pages.CurrentLines[1].Dynamic = 0;
-    p.pages.CurrentLines[1].Text = "figé";
     p.set(2, "%%time");
-    p.config.L = 2;
-    p.expand("%%date");
-    EXPECT_EQ(p.pages.CurrentLines[1].Text, "figé");
-    EXPECT_EQ(p.pages.CurrentLines[1].Length, 5);
-    EXPECT_EQ(p.pages.CurrentLines[2].Text, "%%time");
-}
-
-TEST(ExpandVariables, TheBigClockFillsThePanelButALaterLineWithVariables) {
-    Panel p;
-    p.set(1, "");
-    p.set(2, "%%time");
-    p.set(3, "sans variable");
+    p.set(3, "%%date");
+    p.pages.CurrentLines[3].ScrollPos = 3;
+    p.config.L = 3;
     p.expand("%%big_time");
-    std::array<LineRecord, kLinesPerPage> clock{};
-    BigTime(clock, QTime(21, 13, 8));
-    for (int l : {0, 1, 3}) {
-        EXPECT_EQ(p.pages.CurrentLines[l].Text, clock[l].Text) << l;
-        EXPECT_EQ(p.pages.CurrentLines[l].Length, 20) << l;
-    }
-    EXPECT_EQ(p.pages.CurrentLines[2].Text, "21:13:08");
+    EXPECT_EQ(terminalRows(p.pages.CurrentLines), QStringList({"▛▀▜  ▛█    ▛█ ▛▀▜   ", //
+                                                               " ▄▟   █ ▄   █   █   ", //
+                                                               "21:13:08",             //
+                                                               "▙▄▄   █     █ ▙▄▟ 08"}));
+    EXPECT_EQ(p.pages.CurrentLines[1].Length, 20);
+    EXPECT_EQ(p.pages.CurrentLines[3].Length, 6) << "beyond L not even the length is updated";
+    EXPECT_EQ(p.pages.CurrentLines[3].ScrollPos, 3) << "only the texts change";
 }
 
-TEST(ExpandVariables, GroupsRunInTheirPlacesAndValuesAreSearchedByLaterSteps) {
+TEST(ExpandVariables, TheBigDigitsReadAsDigits) {
+    std::array<LineRecord, kLinesPerPage> lines{};
+    for (qint16 digit = -1; digit <= 10; ++digit) { // -1 and 10 are no digits: nothing
+        BigDigit(lines, digit);
+    }
+    EXPECT_EQ(terminalRows(lines), QStringList({"▛▀▜  ▛█ ▛▀▜ ▛▀▜ ▛▀▀ █▀▜ ▛▀▜ ▀▀▜ ▛▀▜ ▛▀▜ ", //
+                                                "█ █   █  ▄▟   █ █ ▄ ▙▄▄ █     █ ▙▄▟ ▙▄█ ", //
+                                                "█ █   █ ▛▀   ▀█ ▙▄█   █ █▀▜  █  ▛ ▜   █ ", //
+                                                "▙▄▟   █ ▙▄▄ ▙▄▟   █ ▙▄▟ ▙▄▟  █  ▙▄▟ ▙▄▟ "}));
+}
+
+// A group's value goes through every step after the group: Half-Life comes first, SETI@home
+// before the media player. The degree sign is converted before any value is put in.
+TEST(ExpandVariables, GroupValuesAreSearchedByTheStepsAfterThem) {
     Panel p;
-    p.sources.halfLifeGroup = [](QByteArray& text) {
-        text.replace("%%HL_PlayerName", "%%time\260");
-    };
-    p.sources.setiGroup = [](QByteArray& text) { text.replace("%%seti_fini", "3"); };
-    p.sources.winampGroup = [](QByteArray& text) { text.replace("%%winamp_titre", "%%seti_fini"); };
-    const QByteArray typed = "%%HL_PlayerName %%seti_fini %%winamp_titre";
-    EXPECT_EQ(p.expand(typed), "%%HL_PlayerName 3 %%seti_fini")
-        << "Half-Life waits for its library";
     p.flags.HLAvailable = true;
-    EXPECT_EQ(p.expand(typed), "21:13:08\260 3 %%seti_fini") << "a value's ° is left as it is";
+    p.sources.halfLifeGroup = [](QByteArray& t) { t.replace("%%HL_PlayerName", "%%time\260"); };
+    p.sources.setiGroup = [](QByteArray& t) { t.replace("%%seti_fini", "3"); };
+    p.sources.winampGroup = [](QByteArray& t) { t.replace("%%winamp_titre", "%%seti_fini"); };
+    EXPECT_EQ(p.expand("%%HL_PlayerName %%seti_fini %%winamp_titre"), "21:13:08\260 3 %%seti_fini");
 }

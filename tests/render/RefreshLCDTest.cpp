@@ -22,8 +22,8 @@ struct Bench {
         config.TypeLCD = 2;
     }
     LineRecord& set(int line, const QByteArray& text, int mode) {
-        pages.LineTemplate[line] = text;
-        return pages.CurrentLines[line] = freshLine(text, static_cast<qint16>(mode));
+        putOnPage(pages, line, text, static_cast<qint16>(mode));
+        return pages.CurrentLines[line];
     }
     // One refresh; returns what was written, line starts shown as "<n>".
     QByteArrayList tick() {
