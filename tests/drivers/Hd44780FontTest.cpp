@@ -49,22 +49,3 @@ TEST(Hd44780Font, EveryCodeHasItsOwnGlyphAndOneTerminalColumnBlankWhereThePanelI
         EXPECT_TRUE(code < 0x10 || (cell == L" ") == blank) << std::hex << code;
     }
 }
-
-TEST(Hd44780Font, TerminalBlocksFollowTheBigDigitShapes) {
-    // The block element of each set of mostly lit quarters (the middle dot column left out):
-    // top-left 8, top-right 4, bottom-left 2, bottom-right 1.
-    const QString blocks = " ▗▖▄▝▐▞▟▘▚▌▙▀▜▛█";
-    for (int slot = 0; slot < 8; ++slot) {
-        const QString g = drawn(bigDigitCgram()[slot]).remove(' ');
-        int quarters = 0;
-        for (int q = 0; q < 4; ++q) {
-            int lit = 0;
-            for (int row = q / 2 * 4; row < q / 2 * 4 + 4; ++row) {
-                lit += g.mid(row * 5 + q % 2 * 3, 2).count('#');
-            }
-            quarters = quarters << 1 | (lit >= 4);
-        }
-        EXPECT_EQ(terminalGlyph(slot), blocks[quarters]) << slot;
-        EXPECT_EQ(terminalGlyph(slot + 8), terminalGlyph(slot)) << "codes 8-15 repeat 0-7";
-    }
-}

@@ -81,7 +81,6 @@ TEST(ExpandVariables, TheBigClockStaysWhereNoLaterLineIsRebuilt) {
     p.pages.CurrentLines[1].Dynamic = 0;
     p.set(2, "%%time");
     p.set(3, "%%date");
-    p.pages.CurrentLines[3].ScrollPos = 3;
     p.config.L = 3;
     p.expand("%%big_time");
     EXPECT_EQ(terminalRows(p.pages.CurrentLines), QStringList({"▛▀▜  ▛█    ▛█ ▛▀▜   ", //
@@ -90,7 +89,6 @@ TEST(ExpandVariables, TheBigClockStaysWhereNoLaterLineIsRebuilt) {
                                                                "▙▄▄   █     █ ▙▄▟ 08"}));
     EXPECT_EQ(p.pages.CurrentLines[1].Length, 20);
     EXPECT_EQ(p.pages.CurrentLines[3].Length, 6) << "beyond L not even the length is updated";
-    EXPECT_EQ(p.pages.CurrentLines[3].ScrollPos, 3) << "only the texts change";
 }
 
 TEST(ExpandVariables, TheBigDigitsReadAsDigits) {
@@ -102,15 +100,4 @@ TEST(ExpandVariables, TheBigDigitsReadAsDigits) {
                                                 "█ █   █  ▄▟   █ █ ▄ ▙▄▄ █     █ ▙▄▟ ▙▄█ ", //
                                                 "█ █   █ ▛▀   ▀█ ▙▄█   █ █▀▜  █  ▛ ▜   █ ", //
                                                 "▙▄▟   █ ▙▄▄ ▙▄▟   █ ▙▄▟ ▙▄▟  █  ▙▄▟ ▙▄▟ "}));
-}
-
-// A group's value goes through every step after the group: Half-Life comes first, SETI@home
-// before the media player. The degree sign is converted before any value is put in.
-TEST(ExpandVariables, GroupValuesAreSearchedByTheStepsAfterThem) {
-    Panel p;
-    p.flags.HLAvailable = true;
-    p.sources.halfLifeGroup = [](QByteArray& t) { t.replace("%%HL_PlayerName", "%%time\260"); };
-    p.sources.setiGroup = [](QByteArray& t) { t.replace("%%seti_fini", "3"); };
-    p.sources.winampGroup = [](QByteArray& t) { t.replace("%%winamp_titre", "%%seti_fini"); };
-    EXPECT_EQ(p.expand("%%HL_PlayerName %%seti_fini %%winamp_titre"), "21:13:08\260 3 %%seti_fini");
 }
