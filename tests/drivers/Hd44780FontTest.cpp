@@ -25,7 +25,6 @@ TEST(Hd44780Font, TellingCharactersLookAsOnTheJapanesePanel) {
     EXPECT_EQ(drawn(romGlyph(0x7E)), "..... ..#.. ...#. ##### ...#. ..#.. ..... .....") << "→";
     EXPECT_EQ(drawn(romGlyph(0x5C)), "#...# .#.#. ##### ..#.. ##### ..#.. ..#.. .....") << "¥";
     EXPECT_EQ(drawn(romGlyph(0xDF)), "###.. #.#.. ###.. ..... ..... ..... ..... .....") << "°";
-    EXPECT_EQ(drawn(romGlyph(0xFF)), "##### ##### ##### ##### ##### ##### ##### #####");
     QString terminal;
     for (const char code : QByteArray("A\x5C\x7E\xA1\xB1\xDE\xDF\xE4\xFF")) {
         terminal += terminalGlyph(static_cast<quint8>(code));

@@ -29,7 +29,7 @@ TEST(ParallelPanel, InitBringsAnyPanelBackToABlankDisplay) {
     EXPECT_TRUE(lcd.displayOn() && !lcd.cursorOn() && !lcd.blinkOn());
     EXPECT_EQ(lcd.cursorCell(), (Hd44780::Cell{0, 0}));
 
-    panel.lineStart(2);
+    panel.lineStart(2); // the third line
     panel.write("3\xDF");
     EXPECT_EQ(lcd.line(2).left(3), "3\xDF ");
 }
@@ -49,9 +49,10 @@ TEST(Parallele, GotoPutsTheTextAtTheColumnAndLineOfA20x4Panel) {
         waits = 0;
         ParGoto(par, c.column, c.line);
         ParWrite(par, QByteArray("\0", 1)); // a byte like any other
-        EXPECT_EQ(port.model().codeAt(c.shown.line, c.shown.column), 0x00) << c.column << c.line;
+        EXPECT_EQ(port.model().codeAt(c.shown.line, c.shown.column), 0) << c.column << c.line;
         EXPECT_EQ(waits, 2 * 3);
     }
-    Parallele none; // no port: nothing happens
-    ParInit(none);
+    par.io = nullptr; // no port: nothing happens
+    ParInit(par);
+    EXPECT_EQ(port.model().codeAt(0, 0), 0x00) << "not cleared";
 }

@@ -56,7 +56,7 @@ TEST(RefreshLCD, ScrollModesFollowTheWorkedExample) {
     }
 }
 
-TEST(RefreshLCD, LinesThatDoNotScrollAreWrittenTheSameOnEveryRefresh) {
+TEST(RefreshLCD, LinesThatDoNotScrollArePaddedCutOrLeftOutAndNeverMove) {
     const struct {
         int columns;
         QByteArray text;
