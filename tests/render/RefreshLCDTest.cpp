@@ -8,8 +8,7 @@
 
 namespace {
 
-// A panel of C columns and L lines fed with the current lines of a page model; a bargraph line
-// shows as its text in brackets.
+// A panel fed with the current lines of a page model; a bargraph shows as its text in brackets.
 struct Bench {
     PageModel pages;
     DisplayConfig config;
@@ -69,8 +68,7 @@ TEST(RefreshLCD, LinesThatDoNotScrollArePaddedCutOrLeftOutAndNeverMove) {
         {40, "dix lettre", 0, {"<0>", "dix lettre" + QByteArray(21, ' ')}},
         {20, "trente caracteres de texte ici", 0, {"<0>", "trente caracteres de"}},
         {10, "beaucoup trop long", 7, {"<0>"}}, // modes above 4: nothing on a long line
-        {10, "court", 7, {"<0>", "court     "}},
-        {10, "", 4, {"<0>"}}, // an empty bargraph line writes nothing
+        {10, "", 4, {"<0>"}},                   // an empty bargraph line writes nothing
         {8, "0 100 50", 4, {"<0>", "[0 100 5"}},
     };
     for (const auto& c : cases) {
