@@ -5,13 +5,13 @@
 #include "support/QtPrinters.h"
 #include "support/TempDir.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <gtest/gtest.h>
 
 namespace {
 
-const QByteArray kFence = "\x1E\x01#"; // written last by each test
+const QByteArray kSetUp("\x14\x18", 2);
+const QByteArray kFence = "\x1E\x01#"; // written last by each step
 
 // What arrived up to the fence.
 QByteArray throughFence(PseudoTerminal& pty) {
@@ -28,139 +28,68 @@ QByteArray chars(const QByteArray& text) {
     return bytes;
 }
 
-const QByteArray kSetUp("\x14\x18", 2);
+// One refresh as the panel gets it: each line's start, then its text.
+void refresh(SerialPanel& panel, const QByteArrayList& lines) {
+    for (int i = 0; i < lines.size(); ++i) {
+        panel.lineStart(i);
+        panel.write(lines[i]);
+    }
+}
 
 } // namespace
 
-TEST(SerialPanel, OpensOnTheFirstInitAndSendsEveryCodeBehindTheCharacterPrefix) {
+TEST(SerialPanel, SendsEveryCodeBehindItsPrefixAndOnABusyLineOnlyTheNewestRefresh) {
     PseudoTerminal pty;
     TempDir dir;
     const QString link = dir.file("ttyPanneau");
     ASSERT_TRUE(QFile::link(pty.slave, link));
     FakeLog log;
     SerialPanel panel(link, log);
-    panel.lineStart(0); // the port is not open yet: dropped
-    panel.write("avant");
+    refresh(panel, {"avant"}); // the port is not open before the first init: dropped
     panel.init();
-    panel.write("#");
-    EXPECT_EQ(throughFence(pty), kSetUp + kFence);
-
-    // The path may go: the port opened by the first init serves every later one.
-    ASSERT_TRUE(QFile::remove(link));
+    ASSERT_TRUE(QFile::remove(link)); // the port opened by the first init serves every later one
     const QByteArray codes("\x01\x0C\x14\x18\x1E\x00\xFF\x07", 8);
     panel.init();
-    panel.lineStart(0);
-    panel.write("Hi");
-    panel.lineStart(1);
-    panel.write(codes);
-    panel.lineStart(2);
-    panel.write("");
-    panel.lineStart(3);
-    panel.write("#");
+    refresh(panel, {"Hi", codes, "", "#"});
     EXPECT_EQ(throughFence(pty),
-              kSetUp + "\x01" + chars("Hi") + "\x0C" + chars(codes) + "\x0C\x0C" + kFence);
-    EXPECT_TRUE(log.lines.isEmpty());
-}
-
-TEST(SerialPanel, ABusyLineKeepsOnlyTheNewestRefresh) {
-    PseudoTerminal pty;
-    FakeLog log;
-    SerialPanel panel(pty.slave, log);
-    panel.init();
-    panel.write("#");
-    ASSERT_EQ(throughFence(pty), kSetUp + kFence);
+              kSetUp + kSetUp + "\x01" + chars("Hi") + "\x0C" + chars(codes) + "\x0C\x0C" + kFence);
 
     // Bytes leave only from the event loop, so without it the first refresh keeps the line busy.
     const QByteArray busy = "\x01" + chars(QByteArray(400, 'a'));
-    panel.lineStart(0);
-    panel.write(QByteArray(400, 'a'));
-    panel.lineStart(0);
-    panel.write("B");
-    panel.lineStart(0);
-    panel.write("C");
-    panel.lineStart(1);
-    panel.write("#");
+    refresh(panel, {QByteArray(400, 'a')});
+    refresh(panel, {"B"});
+    refresh(panel, {"C", "#"});
     EXPECT_EQ(throughFence(pty), busy + "\x01" + chars("C") + "\x0C" + kFence);
-
     // A reset drops a held refresh: it showed the panel as it was before.
-    panel.lineStart(0);
-    panel.write(QByteArray(400, 'a'));
-    panel.lineStart(0);
-    panel.write("B");
+    refresh(panel, {QByteArray(400, 'a')});
+    refresh(panel, {"B"});
     panel.init();
     panel.write("#");
     EXPECT_EQ(throughFence(pty), busy + kSetUp + kFence);
 }
 
-TEST(SerialPanel, ADeviceThatCannotBeOpenedIsReportedOnce) {
-    TempDir dir;
-    FakeLog log;
-    SerialPanel missing(dir.file("ttyAbsent"), log);
-    SerialPanel unnamed(QString(), log);
-    for (int i = 0; i < 3; ++i) {
-        missing.init();
-        missing.lineStart(0);
-        missing.write("x");
-        unnamed.init();
-    }
-    ASSERT_EQ(log.lines.size(), 2);
-    EXPECT_TRUE(log.lines[0].startsWith("Port série " + dir.file("ttyAbsent") + " inaccessible : "))
-        << log.lines[0].toStdString();
-    EXPECT_TRUE(log.lines[1].startsWith("Port série : aucun périphérique"))
-        << log.lines[1].toStdString();
-    EXPECT_EQ(log.selections, QList<int>({1, 2}));
-}
-
-TEST(SerialPanel, ALostDeviceIsReportedOnceAndComesBackAtTheNextInitOrRefresh) {
+TEST(SerialPanel, AMissingDeviceIsToldOnceAndARefreshFindsItTryingOnceASecond) {
     TempDir dir;
     const QString link = dir.file("ttyUSB0");
-    PseudoTerminal first;
-    ASSERT_TRUE(QFile::link(first.slave, link));
     FakeLog log;
+    SerialPanel unnamed(QString(), log);
     SerialPanel panel(link, log);
-    panel.init();
-    panel.write("#");
-    ASSERT_EQ(throughFence(first), kSetUp + kFence);
-
-    // The adapter is pulled out: the slave side of a pty whose master is gone fails with EIO.
-    first.close();
-    ASSERT_TRUE(QFile::remove(link));
-    panel.write("perdu");
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !log.lines.isEmpty(); }, 10000));
-    EXPECT_TRUE(log.lines[0].startsWith("Port série " + link + " perdu : "))
-        << log.lines[0].toStdString();
-    panel.write("x");
-    panel.init(); // the device is still missing: tried again, but not reported again
-    QCoreApplication::processEvents();
-    EXPECT_EQ(log.lines.size(), 1);
-
-    // Plugged in again: nothing queued for the lost line reaches the new one.
-    PseudoTerminal second;
-    ASSERT_TRUE(QFile::link(second.slave, link));
-    panel.init();
-    panel.write("#");
-    EXPECT_EQ(throughFence(second), kSetUp + kFence);
-
-    second.close();
-    panel.write("y");
-    ASSERT_TRUE(QTest::qWaitFor([&] { return log.lines.size() > 1; }, 10000));
-    EXPECT_TRUE(log.lines[1].startsWith("Port série " + link + " perdu : "));
-
-    // Plugged in again with no reset to come: a refresh finds it, trying once a second at most.
-    ASSERT_TRUE(QFile::remove(link));
     QElapsedTimer sinceTry;
     sinceTry.start();
-    panel.init(); // tried at once, still missing
-    PseudoTerminal third;
-    ASSERT_TRUE(QFile::link(third.slave, link));
-    ASSERT_TRUE(QTest::qWaitFor(
-        [&] {
-            panel.lineStart(0);
-            return log.lines.size() > 2;
-        },
-        5000));
+    for (int i = 0; i < 3; ++i) { // each init tries at once
+        unnamed.init();
+        panel.init();
+        refresh(panel, {"x"});
+    }
+    // Plugged in, with no reset to come: refreshes find it, and nothing written meanwhile.
+    PseudoTerminal pty;
+    ASSERT_TRUE(QFile::link(pty.slave, link));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return panel.lineStart(0), log.lines.size() > 2; }, 5000));
     EXPECT_GE(sinceTry.elapsed(), 1000);
-    EXPECT_TRUE(log.lines[2].startsWith("Port série " + link + " retrouvé"));
     panel.write("#");
-    EXPECT_EQ(throughFence(third), kSetUp + "\x01" + kFence);
+    EXPECT_EQ(throughFence(pty), kSetUp + "\x01" + kFence);
+    ASSERT_EQ(log.lines.size(), 3);
+    EXPECT_EQ(log.lines[0], "Port série : aucun périphérique (COM ou [ports] de param.ini)");
+    EXPECT_TRUE(log.lines[1].startsWith("Port série " + link + " inaccessible : "));
+    EXPECT_EQ(log.lines[2], "Port série " + link + " retrouvé");
 }

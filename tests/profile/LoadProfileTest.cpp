@@ -13,7 +13,7 @@ const QString kHeader = QStringLiteral("Chargement du fichier de commande -> ");
 
 struct Target {
     PageModel pages;
-    ProfileParams params;
+    ProfileParams params{"v", "p", "10."};
     FakeLog log;
     QList<qsizetype> firstPageAt; // log size at each call
 
@@ -23,13 +23,11 @@ struct Target {
     }
     // What the loader had to say besides the usual lines.
     QString remarks() const {
-        QStringList out;
-        for (const QString& line : log.lines) {
-            if (line != kSep && !line.startsWith(kHeader) && !line.startsWith("Page ") &&
-                !line.startsWith("Ligne ")) {
-                out.append(line);
-            }
-        }
+        QStringList out = log.lines;
+        out.removeIf([](const QString& l) {
+            return l == kSep || l.startsWith(kHeader) || l.startsWith("Page ") ||
+                   l.startsWith("Ligne ");
+        });
         return out.join('\n');
     }
 };
@@ -49,57 +47,26 @@ QByteArray page(int n, const QByteArray& time = "5", const QByteArray& next = "0
 TEST(LoadProfile, OnePageIsLoggedLineByLine) {
     TempDir dir;
     const QString path = dir.write("demo.tlcd", "[param]\nnb_pages=1\nvide=\" \"\nplein=#\n"
-                                                "Ip_Local_Ex=192.168.\n[page_1]\n"
-                                                "ligne0=%%time\nscroll0=0\n"
+                                                "[page_1]\nligne0=%%time\nscroll0=0\n"
                                                 "ligne1=CPU %%cpu°C\nscroll1=2\n"
                                                 "ligne2=\" centré \"\nscroll2=1\n"
-                                                "ligne3=%1 et %2\nscroll3=4\ntime=10\nnext=1\n");
+                                                "scroll3=4\ntime=10\nnext=1\n");
     Target t;
     ASSERT_TRUE(t.load(path));
     EXPECT_EQ(t.log.lines,
               QStringList({kSep, kHeader + path, kSep, "Page 1-->", "Ligne 0=%%time / 0",
-                           "Ligne 1=CPU %%cpu°C / 2", "Ligne 2= centré  / 1",
-                           "Ligne 3=%1 et %2 / 4", kSep, kHeader + "OK", kSep}));
+                           "Ligne 1=CPU %%cpu°C / 2", "Ligne 2= centré  / 1", "Ligne 3=Err / 4",
+                           kSep, kHeader + "OK", kSep}));
     EXPECT_EQ(t.firstPageAt, QList<qsizetype>({8}));
 
-    const QByteArray texts[] = {"%%time", "CPU %%cpu\260C", " centr\351 ", "%1 et %2"};
-    const qint16 modes[] = {0, 2, 1, 4};
-    for (int l = 0; l < 4; ++l) {
-        const LineRecord& r = t.pages.PageTable[1][l];
-        EXPECT_EQ(std::tuple(r.Text, r.ScrollMode, r.Length, r.ScrollPos, r.ScrollDir, r.Pending,
-                             r.Dynamic),
-                  std::tuple(texts[l], modes[l], texts[l].size(), 0, 0, 1, 1))
-            << l;
-    }
-    EXPECT_EQ(t.pages.PageTiming[1], (std::array<qint16, 2>{10, 1}));
-    EXPECT_EQ(std::tuple(t.params.vide, t.params.plein, t.params.Ip_Local_Ex),
-              std::tuple(" ", "#", "192.168."));
+    EXPECT_EQ(t.pages.PageTable[1][1].Text, "CPU %%cpu\260C"); // in the panel's character set
+    const LineRecord& r = t.pages.PageTable[1][2];             // ready to be shown from its start
+    EXPECT_EQ(std::tuple(r.Text, r.Length, r.ScrollMode, r.ScrollPos, r.Pending, r.Dynamic),
+              std::tuple(" centr\351 ", 8, 1, 0, 1, 1));
+    EXPECT_EQ(t.params.vide + '|' + t.params.plein + '|' + t.params.Ip_Local_Ex, " |#|Err");
 }
 
-TEST(LoadProfile, PageCountIsKeptWithinTheTables) {
-    TempDir dir;
-    QByteArray all;
-    for (int n = 1; n <= 51; ++n) {
-        all += page(n);
-    }
-    struct Case {
-        QByteArray count;
-        int read;
-        bool reported;
-    };
-    for (const Case& c : {Case{"0", 0, false}, Case{"-3", 0, true}, Case{"60", 50, true},
-                          Case{"40000", 50, true}}) {
-        SCOPED_TRACE(c.count.constData());
-        Target t;
-        ASSERT_TRUE(t.load(dir.write("p.tlcd", "[param]\nnb_pages=" + c.count + "\n" + all)));
-        EXPECT_EQ(t.firstPageAt.size(), 1);
-        EXPECT_EQ(t.log.lines.filter("-->").size(), c.read);
-        EXPECT_EQ(t.pages.PageTable[50][3].Text, c.read == 50 ? "p50l3" : "");
-        EXPECT_EQ(t.remarks().contains(c.count), c.reported);
-    }
-}
-
-TEST(LoadProfile, UnreadableProfileIsRefusedAndChangesNothing) {
+TEST(LoadProfile, AFileThatIsNoProfileIsRefusedAndChangesNothing) {
     TempDir dir;
     dir.write("empty.tlcd", "");
     dir.write("nocount.tlcd", "[param]\nvide=_\n" + page(1));
@@ -114,55 +81,43 @@ TEST(LoadProfile, UnreadableProfileIsRefusedAndChangesNothing) {
         SCOPED_TRACE(name);
         Target t;
         t.pages.PageTable[1][0] = freshLine("avant", 2);
-        t.pages.PageTiming[1] = {7, 3};
-        t.params = {"v", "p", "10."};
         EXPECT_FALSE(t.load(dir.file(name)));
         EXPECT_TRUE(t.firstPageAt.isEmpty());
-        EXPECT_EQ(t.pages.PageTable[1][0].Text, "avant");
-        EXPECT_EQ(t.pages.PageTiming[1], (std::array<qint16, 2>{7, 3}));
-        EXPECT_EQ(std::tuple(t.params.vide, t.params.plein, t.params.Ip_Local_Ex),
-                  std::tuple("v", "p", "10."));
+        EXPECT_EQ(t.pages.PageTable[1][0].Text + '|' + t.params.vide + '|' + t.params.plein + '|' +
+                      t.params.Ip_Local_Ex,
+                  "avant|v|p|10.");
         EXPECT_TRUE(t.remarks().contains(QString::fromUtf8(why))) << t.remarks().toStdString();
-        EXPECT_FALSE(t.remarks().contains("Err"));
         EXPECT_EQ(t.log.lines.mid(t.log.lines.size() - 3),
                   QStringList({kSep, kHeader + "ANNULÉ", kSep}));
     }
 }
 
-TEST(LoadProfile, MissingOrBadValuesAreReplacedAndReported) {
+TEST(LoadProfile, ValuesItCannotUseAreReplacedAndToldInTheUsersTerms) {
     TempDir dir;
-    QByteArray text = "[param]\nnb_pages=4\n" + page(1, "40", "51") + page(2, "-5", "fin") +
-                      page(3, "vite", "-1") + page(4, "32", "50");
-    text.replace("scroll0=1\nligne1=p1l1", "scroll0=zz\nligne1=p1l1")
-        .replace("ligne3=p2l3\n", "")
+    QByteArray pages =
+        page(1, "40", "51") + page(2, "-5", "fin") + page(3, "vite", "-1") + page(4, "32", "50");
+    pages.replace("scroll0=1\nligne1=p1l1", "scroll0=zz\nligne1=p1l1")
         .replace("ligne2=p4l2\nscroll2=1\n", "ligne2=p4l2\n");
-    Target t;
-    ASSERT_TRUE(t.load(dir.write("p.tlcd", text)));
-    EXPECT_EQ(t.pages.PageTable[2][3].Text, "Err");
-    EXPECT_EQ(t.pages.PageTable[2][3].Length, 3);
-    EXPECT_TRUE(t.log.lines.contains("Ligne 3=Err / 1"));
-    EXPECT_EQ(std::tuple(t.params.vide, t.params.plein, t.params.Ip_Local_Ex),
-              std::tuple("Err", "Err", "Err"));
-    EXPECT_EQ(t.pages.PageTable[1][0].ScrollMode, 0);
-    EXPECT_EQ(t.pages.PageTable[1][1].ScrollMode, 1);
-    const std::array<qint16, 2> timing[] = {{32, 0}, {0, 0}, {0, 0}, {32, 50}};
-    for (int p = 1; p <= 4; ++p) {
-        EXPECT_EQ(t.pages.PageTiming[p], timing[p - 1]) << p;
+    for (int n = 5; n <= 51; ++n) {
+        pages += page(n);
     }
+    Target t;
+    for (const auto& [count, read] : {std::pair{"-3", 0}, {"0", 0}, {"60", 50}}) {
+        SCOPED_TRACE(count);
+        t.log.lines.clear();
+        t.pages.PageTable[50][3].Text = "avant";
+        ASSERT_TRUE(
+            t.load(dir.write("p.tlcd", "[param]\nnb_pages=" + QByteArray(count) + "\n" + pages)));
+        EXPECT_EQ(t.log.lines.filter("-->").size(), read);
+        EXPECT_EQ(t.pages.PageTable[50][3].Text, read ? "p50l3" : "avant") << "only the pages read";
+        EXPECT_EQ(t.remarks().startsWith(QString("nb_pages = ") + count), count != QString("0"));
+    }
+    EXPECT_EQ(QList(t.pages.PageTiming.begin() + 1, t.pages.PageTiming.begin() + 5),
+              (QList<std::array<qint16, 2>>{{32, 0}, {0, 0}, {0, 0}, {32, 50}}));
+    EXPECT_EQ(t.pages.PageTable[1][0].ScrollMode, 0);
     for (const char* value : {"zz", "40", "51", "-5", "fin", "-1"}) {
         EXPECT_TRUE(t.remarks().contains(value)) << value;
     }
     EXPECT_TRUE(t.remarks().contains("scroll2 de la page 4 manque")) << "not quoted as « Err »";
     EXPECT_FALSE(t.remarks().contains("Err"));
-}
-
-TEST(LoadProfile, ReloadOverwritesOnlyTheNewPages) {
-    TempDir dir;
-    Target t;
-    ASSERT_TRUE(t.load(dir.write("a.tlcd", "[param]\nnb_pages=3\n" + page(1) + page(2) + page(3))));
-    ASSERT_TRUE(
-        t.load(dir.write("b.tlcd", "[param]\nnb_pages=1\n" + page(1, "9").replace("p1l", "new"))));
-    EXPECT_EQ(t.pages.PageTable[1][2].Text, "new2");
-    EXPECT_EQ(t.pages.PageTiming[1][kPageTime], 9);
-    EXPECT_EQ(t.pages.PageTable[3][2].Text, "p3l2");
 }

@@ -1,175 +1,102 @@
 #include "render/ExpandVariables.h"
 
+#include "drivers/Hd44780Font.h"
+#include "profile/LoadPage.h"
+#include "render/BigTime.h"
 #include "support/QtPrinters.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-using SensorCalls = QList<std::pair<SensorKind, int>>; // kind, index
-
-// Four lines of a French panel on 4 December 2026 at 21:13:08, with counted sources.
+// Four lines of a French panel on 4 December 2026 at 21:13:08. A sensor reads 40.5 + 10 × its
+// kind + its index, so that the value tells which reading it is: temp1 is 41,5.
 struct Panel {
     PageModel pages;
     DisplayConfig config;
-    PresenceFlags flags;
+    PresenceFlags flags{.MbmPresent = true};
     VariableSources sources;
-    int memoryReads = 0;
-    SensorCalls sensorCalls;
-    int clockReads = 0;
 
     Panel() {
-        config.C = 20;
         config.L = 4;
-        flags.MbmPresent = true;
         sources.locale = QLocale(QLocale::French, QLocale::France);
-        sources.now = [this] {
-            ++clockReads;
-            return QDateTime(QDate(2026, 12, 4), QTime(21, 13, 8));
-        };
-        sources.memoryStatus = [this] {
-            ++memoryReads;
+        sources.now = [] { return QDateTime(QDate(2026, 12, 4), QTime(21, 13, 8)); };
+        sources.memoryStatus = [] {
             return MemoryStatus{1073741824, 101187584, 3221225472, 2147483648};
         };
-        sources.mbmValue = [this](qint16 index, SensorKind kind) {
-            sensorCalls.append({kind, index});
-            return kind == SensorKind::Temp ? 40 + index + 0.5 : index * 1.25;
-        };
-        sources.ipAddresses = [](const QByteArray& separator) {
-            return "10.0.0.5" + separator + "192.0.2.7";
-        };
+        sources.mbmValue = [](qint16 k, SensorKind kind) { return 40.5 + 10 * int(kind) + k; };
+        sources.ipAddresses = [](const QByteArray& sep) { return "10.0.0.5" + sep + "192.0.2.7"; };
     }
-    void set(int line, const QByteArray& text) {
-        pages.CurrentLines[line] = freshLine(text, 0);
-        pages.LineTemplate[line] = text;
-    }
+    void set(int line, const QByteArray& text) { putOnPage(pages, line, text, 0); }
     QByteArray expand(const QByteArray& text) {
         set(0, text);
         ExpandVariables({pages, config, flags, sources});
+        EXPECT_EQ(pages.CurrentLines[0].Length, pages.CurrentLines[0].Text.size());
         return pages.CurrentLines[0].Text;
     }
 };
 
+// The current lines as a terminal panel shows them, with the big-digit shapes loaded.
+QStringList terminalRows(const std::array<LineRecord, kLinesPerPage>& lines) {
+    QStringList rows;
+    for (const LineRecord& line : lines) {
+        rows.append(QString());
+        for (const char code : line.Text) {
+            rows.back() += terminalGlyph(static_cast<quint8>(code));
+        }
+    }
+    return rows;
+}
+
 } // namespace
 
-TEST(ExpandVariables, ExamplesWithFrenchSettings) {
-    Panel p;
-    EXPECT_EQ(p.expand("CPU %%temp1\xB0"
-                       "C"),
-              "CPU 41,5\xDF"
-              "C");
-    EXPECT_EQ(p.expand("%%date %%time"), "04/12/2026 21:13:08");
-    EXPECT_EQ(p.expand("Libre %%mem_l Mo"), "Libre 96,50 Mo");
-    EXPECT_EQ(p.expand("IP %%ipext"), "IP 10.0.0.5+192.0.2.7");
-    EXPECT_EQ(p.expand("Total %%memp_t"), "Total 3\xA0"
-                                          "072,00");
-    EXPECT_EQ(p.expand("CPU temp \xB0"), "CPU temp \xB0") << "no %%: the text is left as loaded";
-    EXPECT_EQ(p.expand("%%inconnu \xB0"), "%%inconnu \xDF");
-    EXPECT_EQ(p.pages.CurrentLines[0].Length, 11);
-
-    p.flags.MbmPresent = false;
-    p.sensorCalls.clear();
-    EXPECT_EQ(p.expand("CPU %%temp1\xB0"
-                       "C %%time"),
-              "CPU %%temp1\xDF"
-              "C 21:13:08");
-    EXPECT_TRUE(p.sensorCalls.isEmpty());
-}
-
-TEST(ExpandVariables, TheFixedOrderDecidesBetweenSimilarTokens) {
-    Panel p;
-    EXPECT_EQ(p.expand("%%temp10|%%temp11|%%volt8|%%volt7"), "50,5|41,51|%%volt8|8,75");
-    EXPECT_EQ(p.expand("%%TIME %%Date"), "%%TIME %%Date") << "tokens are case-sensitive";
-
-    p.sensorCalls.clear();
-    p.clockReads = 0;
-    EXPECT_EQ(p.expand("%%fan2 %%time %%fan2 %%time"), "2,5 21:13:08 2,5 21:13:08");
-    EXPECT_EQ(p.sensorCalls, SensorCalls({{SensorKind::Fan, 2}})) << "one source call per token";
-    EXPECT_EQ(p.clockReads, 1);
-    p.sensorCalls.clear();
-    p.expand("%%temp2 %%volt3 %%fan4 %%frq %%charge");
-    EXPECT_EQ(p.sensorCalls, SensorCalls({{SensorKind::Temp, 2},
-                                          {SensorKind::Volt, 3},
-                                          {SensorKind::Fan, 4},
-                                          {SensorKind::Freq, 1},
-                                          {SensorKind::Charge, 1}}))
-        << "each token asks for its own kind of reading";
-
-    // A value is searched by every later step: an address that reads like a date variable.
-    p.sources.ipAddresses = [](const QByteArray&) { return QByteArray("%%date"); };
-    EXPECT_EQ(p.expand("%%ipext"), "04/12/2026");
-    // A degree sign inside a value is not converted.
-    p.sources.ipAddresses = [](const QByteArray&) { return QByteArray("\xB0"); };
-    EXPECT_EQ(p.expand("%%ipext"), "\xB0");
-}
-
-TEST(ExpandVariables, MemoryFiguresOfALineComeFromOneReading) {
-    Panel p;
-    qint64 available = 600 * 1048576LL;
-    p.sources.memoryStatus = [&] {
-        ++p.memoryReads;
-        available += 1048576; // the machine moves on between two readings
-        return MemoryStatus{1024 * 1048576LL, available, 0, 0};
+TEST(ExpandVariables, EachVariableShowsItsValueWithFrenchSettings) {
+    const struct {
+        QByteArray typed, shown;
+    } cases[] = {
+        {"CPU %%temp1\260C", "CPU 41,5\337C"}, // ° becomes the panel's degree sign
+        {"%%date %%time", "04/12/2026 21:13:08"},
+        {"%%mem_t %%mem_u %%mem_l Mo", "1\240024,00 927,50 96,50 Mo"},
+        {"%%memp_t %%memp_u %%memp_l", "3\240072,00 1\240024,00 2\240048,00"},
+        {"IP %%ipext", "IP 10.0.0.5+192.0.2.7"},
+        {"%%temp10|%%temp11|%%volt8|%%volt7", "50,5|41,51|%%volt8|67,5"}, // no sensor 11, no volt8
+        {"%%fan2 %%frq %%charge %%fan2", "52,5 71,5 81,5 52,5"},
+        {"%%TIME %%Date", "%%TIME %%Date"}, // tokens are case-sensitive
+        {"CPU temp \260", "CPU temp \260"}, // no %%: left as loaded
+        {"%%inconnu \260", "%%inconnu \337"},
     };
-    const QByteArray text = p.expand("%%mem_u+%%mem_l=%%mem_t");
-    const QList<QByteArray> parts = text.split('=').first().split('+');
-    const double used = QLocale(QLocale::French).toDouble(QString::fromLatin1(parts[0]));
-    const double free = QLocale(QLocale::French).toDouble(QString::fromLatin1(parts[1]));
-    EXPECT_DOUBLE_EQ(used + free, 1024.0) << text.toStdString();
-    EXPECT_EQ(p.memoryReads, 1);
+    Panel p;
+    for (const auto& c : cases) {
+        EXPECT_EQ(p.expand(c.typed), c.shown);
+    }
+    p.flags.MbmPresent = false;
+    EXPECT_EQ(p.expand("CPU %%temp1 %%time"), "CPU %%temp1 21:13:08");
 }
 
-TEST(ExpandVariables, OnlyDynamicLinesWithVariablesAreRebuilt) {
+// The big clock rewrites all four lines; the lines after it are rebuilt, unless they are static,
+// beyond L or without variables.
+TEST(ExpandVariables, TheBigClockStaysWhereNoLaterLineIsRebuilt) {
     Panel p;
     p.set(1, "%%time");
     p.pages.CurrentLines[1].Dynamic = 0;
-    p.pages.CurrentLines[1].Text = "figé";
     p.set(2, "%%time");
-    p.config.L = 2;
-    p.expand("%%date");
-    EXPECT_EQ(p.pages.CurrentLines[1].Text, "figé");
-    EXPECT_EQ(p.pages.CurrentLines[1].Length, 5);
-    EXPECT_EQ(p.pages.CurrentLines[2].Text, "%%time") << "beyond L nothing is touched";
-}
-
-TEST(ExpandVariables, BigClockFillsThePanelUnlessALaterLineHasVariables) {
-    Panel p;
-    p.set(1, "");
-    p.set(2, "%%time");
-    p.set(3, "texte");
+    p.set(3, "%%date");
+    p.config.L = 3;
     p.expand("%%big_time");
-    for (int l : {0, 1, 3}) {
-        EXPECT_EQ(p.pages.CurrentLines[l].Text.size(), 20) << l;
-    }
-    EXPECT_TRUE(p.pages.CurrentLines[3].Text.endsWith("08"));
-    EXPECT_EQ(p.pages.CurrentLines[2].Text, "21:13:08");
-    EXPECT_EQ(p.pages.CurrentLines[3].Length, 20);
+    EXPECT_EQ(terminalRows(p.pages.CurrentLines), QStringList({"▛▀▜  ▛█    ▛█ ▛▀▜   ", //
+                                                               " ▄▟   █ ▄   █   █   ", //
+                                                               "21:13:08",             //
+                                                               "▙▄▄   █     █ ▙▄▟ 08"}));
     EXPECT_EQ(p.pages.CurrentLines[1].Length, 20);
 }
 
-TEST(ExpandVariables, GroupsRunInTheirPlacesAndOnlyWhenPresent) {
-    Panel p;
-    EXPECT_EQ(p.expand("%%HL_FPS %%seti_fini %%winamp_titre"),
-              "%%HL_FPS %%seti_fini %%winamp_titre");
-
-    QStringList order;
-    p.sources.halfLifeGroup = [&](QByteArray& text) {
-        order.append("hl");
-        text.replace("%%HL_PlayerName", "%%time");
-    };
-    p.sources.setiGroup = [&](QByteArray& text) {
-        order.append("seti");
-        text.replace("%%seti_fini", "3");
-    };
-    p.sources.winampGroup = [&](QByteArray& text) {
-        order.append("winamp");
-        text.replace("%%winamp_titre", "%%seti_fini");
-    };
-    EXPECT_EQ(p.expand("%%HL_PlayerName %%seti_fini %%winamp_titre"),
-              "%%HL_PlayerName 3 %%seti_fini")
-        << "Half-Life waits for its library";
-    p.flags.HLAvailable = true;
-    order.clear();
-    EXPECT_EQ(p.expand("%%HL_PlayerName %%seti_fini %%winamp_titre"), "21:13:08 3 %%seti_fini");
-    EXPECT_EQ(order, QStringList({"hl", "seti", "winamp"}));
+TEST(ExpandVariables, TheBigDigitsReadAsDigits) {
+    std::array<LineRecord, kLinesPerPage> lines{};
+    for (qint16 digit = -1; digit <= 10; ++digit) { // -1 and 10 are no digits: nothing
+        BigDigit(lines, digit);
+    }
+    EXPECT_EQ(terminalRows(lines), QStringList({"▛▀▜  ▛█ ▛▀▜ ▛▀▜ ▛▀▀ █▀▜ ▛▀▜ ▀▀▜ ▛▀▜ ▛▀▜ ", //
+                                                "█ █   █  ▄▟   █ █ ▄ ▙▄▄ █     █ ▙▄▟ ▙▄█ ", //
+                                                "█ █   █ ▛▀   ▀█ ▙▄█   █ █▀▜  █  ▛ ▜   █ ", //
+                                                "▙▄▟   █ ▙▄▄ ▙▄▟   █ ▙▄▟ ▙▄▟  █  ▙▄▟ ▙▄▟ "}));
 }

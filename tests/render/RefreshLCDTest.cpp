@@ -8,39 +8,31 @@
 
 namespace {
 
-// A panel of C columns and L lines fed with the current lines of a page model.
+// A panel fed with the current lines of a page model; a bargraph shows as its text in brackets.
 struct Bench {
     PageModel pages;
     DisplayConfig config;
     FakePanel panel;
-    LcdOutput out;
-    int expansions = 0;
-    QByteArrayList bargraphs;
+    LcdOutput out{{{2, &panel}}};
 
     Bench(int columns, int lines) {
         config.C = static_cast<qint16>(columns);
         config.L = static_cast<qint16>(lines);
         config.TypeLCD = 2;
-        out.panels[2] = &panel;
     }
-    void set(int line, const QByteArray& text, int mode) {
-        pages.CurrentLines[line] = freshLine(text, static_cast<qint16>(mode));
-        pages.LineTemplate[line] = text;
+    LineRecord& set(int line, const QByteArray& text, int mode) {
+        putOnPage(pages, line, text, static_cast<qint16>(mode));
+        return pages.CurrentLines[line];
     }
     // One refresh; returns what was written, line starts shown as "<n>".
     QByteArrayList tick() {
         panel.written.clear();
-        RefreshLCD({pages, config, out,
-                    [this] {
-                        ++expansions;
-                        for (LineRecord& line : pages.CurrentLines) {
-                            line.Length = static_cast<qint16>(line.Text.size());
-                        }
-                    },
-                    [this](const QByteArray& text) {
-                        bargraphs.append(text);
-                        return "[" + text + "]";
-                    }});
+        const auto expand = [this] {
+            for (LineRecord& line : pages.CurrentLines) {
+                line.Length = static_cast<qint16>(line.Text.size());
+            }
+        };
+        RefreshLCD({pages, config, out, expand, [](const QByteArray& t) { return "[" + t + "]"; }});
         return panel.written;
     }
 };
@@ -48,123 +40,71 @@ struct Bench {
 } // namespace
 
 TEST(RefreshLCD, ScrollModesFollowTheWorkedExample) {
-    const char* expected[3][14] = {{"ABCDE", "BCDEF", "CDEFG", "DEFGH", "DEFGH", "CDEFG", "BCDEF",
-                                    "ABCDE", "ABCDE", "BCDEF", "CDEFG", "DEFGH", "DEFGH", "CDEFG"},
-                                   {"ABCDE", "BCDEF", "CDEFG", "DEFGH", "EFGH ", "FGH  ", "GH   ",
-                                    "H    ", "     ", "    A", "   AB", "  ABC", " ABCD", "ABCDE"},
-                                   {"ABCDE", " ABCD", "  ABC", "   AB", "    A", "     ", "H    ",
-                                    "GH   ", "FGH  ", "EFGH ", "DEFGH", "CDEFG", "BCDEF", "ABCDE"}};
+    const char* expected[] = {
+        "ABCDE BCDEF CDEFG DEFGH DEFGH CDEFG BCDEF ABCDE ABCDE BCDEF CDEFG DEFGH DEFGH CDEFG",
+        "ABCDE BCDEF CDEFG DEFGH EFGH. FGH.. GH... H.... ..... ....A ...AB ..ABC .ABCD ABCDE",
+        "ABCDE .ABCD ..ABC ...AB ....A ..... H.... GH... FGH.. EFGH. DEFGH CDEFG BCDEF ABCDE"};
     for (int mode = 1; mode <= 3; ++mode) {
         Bench b(5, 1);
         b.set(0, "ABCDEFGH", mode);
+        QByteArrayList shown; // a dot for a space
         for (int tick = 0; tick < 14; ++tick) {
-            EXPECT_EQ(b.tick(), QByteArrayList({"<0>", expected[mode - 1][tick]}))
-                << "mode " << mode << ", tick " << tick + 1;
+            shown.append(b.tick().join('|').replace("<0>|", "").replace(' ', '.'));
         }
+        EXPECT_EQ(shown.join(' '), expected[mode - 1]) << "mode " << mode;
     }
 }
 
-TEST(RefreshLCD, OnlyPendingLinesAreWrittenAndOnlyFixedStaticOnesStopBeingPending) {
+TEST(RefreshLCD, LinesThatDoNotScrollArePaddedCutOrLeftOutAndNeverMove) {
+    const struct {
+        int columns;
+        QByteArray text;
+        int mode;
+        QByteArrayList written;
+    } cases[] = {
+        {16, "", 0, {"<0>", QByteArray(20, ' ')}}, // 20 spaces whatever the width
+        {16, "huit car", 0, {"<0>", "huit car" + QByteArray(8, ' ')}},
+        {16, "seize caracteres", 2, {"<0>", "seize caracteres"}}, // it fits: no scrolling
+        {40, "dix lettre", 0, {"<0>", "dix lettre" + QByteArray(21, ' ')}},
+        {20, "trente caracteres de texte ici", 0, {"<0>", "trente caracteres de"}},
+        {10, "beaucoup trop long", 7, {"<0>"}}, // modes above 4: nothing on a long line
+        {10, "", 4, {"<0>"}},                   // an empty bargraph line writes nothing
+        {8, "0 100 50", 4, {"<0>", "[0 100 5"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text.constData());
+        Bench b(c.columns, 1);
+        b.set(0, c.text, c.mode).ScrollPos = 3;
+        EXPECT_EQ(b.tick(), c.written);
+        EXPECT_EQ(b.pages.CurrentLines[0].ScrollPos, 3);
+    }
+}
+
+TEST(RefreshLCD, WritesTheFirstLLinesWhileOneIsPendingAndOnlyStaticFixedOnesStop) {
     Bench b(20, 2);
     EXPECT_TRUE(b.tick().isEmpty());
-    EXPECT_EQ(b.expansions, 0);
-
-    b.set(0, "statique", 0);
-    b.pages.CurrentLines[0].Dynamic = 0;
-    b.set(1, "une ligne bien trop longue", 2);
-    b.pages.CurrentLines[1].Dynamic = 0;
-    b.tick();
-    EXPECT_EQ(b.expansions, 1);
+    b.set(0, "statique", 0).Dynamic = 0;
+    b.set(1, "une ligne bien trop longue", 2).Dynamic = 0; // scrolling keeps the refresh going
+    b.set(2, "L2", 0);
+    b.set(3, "L3", 0);
+    EXPECT_EQ(b.tick(), QByteArrayList({"<0>", "statique" + QByteArray(12, ' '), "<1>",
+                                        "une ligne bien trop "}));
     EXPECT_EQ(b.pages.CurrentLines[0].Pending, 0);
-    EXPECT_EQ(b.pages.CurrentLines[1].Pending, 1) << "a scrolling line keeps the refresh going";
+    EXPECT_EQ(b.pages.CurrentLines[1].Pending, 1);
+    b.config.L = 9; // the records hold four lines
+    EXPECT_EQ(b.tick().size(), 8);
 
     // The empty page 0 replaces every line: the panel keeps what it showed last.
+    b.config.L = 4;
     LoadPage(b.pages, 0);
     EXPECT_TRUE(b.tick().isEmpty());
-    EXPECT_EQ(b.expansions, 1);
 }
 
-TEST(RefreshLCD, FixedLinesArePaddedWithTheirConstantBlanks) {
-    Bench narrow(16, 4);
-    narrow.set(0, "", 0);
-    narrow.set(1, "huit car", 0);
-    narrow.set(2, "seize caracteres", 2);
-    narrow.set(3, "", 4);
-    EXPECT_EQ(narrow.tick(),
-              QByteArrayList({"<0>", QByteArray(20, ' '), "<1>", "huit car" + QByteArray(8, ' '),
-                              "<2>", "seize caracteres", "<3>"}));
-    EXPECT_TRUE(narrow.bargraphs.isEmpty()) << "an empty bargraph line writes nothing";
-    EXPECT_EQ(narrow.pages.CurrentLines[2].ScrollPos, 0) << "a line that fits does not scroll";
-
-    Bench wide(40, 2);
-    wide.set(0, "dix lettre", 0);
-    wide.set(1, "", 1);
-    const QByteArrayList written = wide.tick();
-    EXPECT_EQ(written[1], "dix lettre" + QByteArray(21, ' '));
-    EXPECT_EQ(written[3], QByteArray(20, ' '));
-
-    Bench cut(20, 1);
-    cut.set(0, "trente caracteres de texte ici", 0);
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(cut.tick()[1], "trente caracteres de");
-    }
-    EXPECT_EQ(cut.pages.CurrentLines[0].ScrollPos, 0);
-}
-
-TEST(RefreshLCD, ModesFiveAndAboveShowNothingOnALongLine) {
-    Bench b(10, 2);
-    b.set(0, "beaucoup trop long", 7);
-    b.pages.CurrentLines[0].ScrollPos = 3;
-    b.set(1, "court", 7);
-    const LineRecord before = b.pages.CurrentLines[0];
-    EXPECT_EQ(b.tick(), QByteArrayList({"<0>", "<1>", "court" + QByteArray(5, ' ')}));
-    EXPECT_EQ(b.pages.CurrentLines[0].ScrollPos, before.ScrollPos);
-    EXPECT_EQ(b.pages.CurrentLines[0].Pending, before.Pending);
-}
-
-TEST(RefreshLCD, ATextThatShrinksWhileScrollingKeepsTheRefreshGoing) {
-    Bench b(20, 1);
-    const QByteArray longText = QByteArray("0123456789").repeated(4);
-    b.set(0, longText, 2);
-    b.pages.CurrentLines[0].ScrollPos = 30;
-    b.pages.CurrentLines[0].Text = longText.left(25); // a value got shorter
-    const QByteArray s = longText.left(25) + "     " + longText.left(25);
-    EXPECT_EQ(b.tick()[1], s.mid(30, 20));
-    EXPECT_EQ(b.pages.CurrentLines[0].ScrollPos, 1);
-
+TEST(RefreshLCD, APositionBeyondATextThatGotShorterKeepsTheRefreshGoing) {
     for (int mode : {1, 2, 3}) {
-        Bench far(20, 1);
-        far.set(0, longText, mode);
-        far.pages.CurrentLines[0].ScrollPos = 200;
-        far.pages.CurrentLines[0].Text = "x";
-        far.pages.CurrentLines[0].Length = 1;
-        far.pages.CurrentLines[0].ScrollMode = static_cast<qint16>(mode);
-        far.config.C = 0;
-        EXPECT_EQ(far.tick().size(), 2) << "mode " << mode;
+        Bench b(0, 1);
+        b.set(0, QByteArray(40, 'x'), mode).ScrollPos = 200;
+        b.pages.CurrentLines[0].Text = "x";
+        EXPECT_EQ(b.tick().size(), 2) << "mode " << mode;
     }
-}
-
-TEST(RefreshLCD, BargraphLinesAreDrawnAndCut) {
-    Bench b(8, 1);
-    b.set(0, "0 100 50", 4);
-    EXPECT_EQ(b.tick(), QByteArrayList({"<0>", "[0 100 5"}));
-    EXPECT_EQ(b.bargraphs, QByteArrayList({"0 100 50"}));
-}
-
-TEST(RefreshLCD, WritesOnlyTheConfiguredLinesInOrder) {
-    Bench b(20, 2);
-    for (int l = 0; l < 4; ++l) {
-        b.set(l, "L" + QByteArray::number(l), 0);
-    }
-    auto starts = [](const QByteArrayList& written) {
-        QByteArrayList found;
-        std::copy_if(written.begin(), written.end(), std::back_inserter(found),
-                     [](const QByteArray& w) { return w.startsWith('<'); });
-        return found;
-    };
-    EXPECT_EQ(starts(b.tick()), QByteArrayList({"<0>", "<1>"}));
-    b.config.L = 9;
-    EXPECT_EQ(starts(b.tick()), QByteArrayList({"<0>", "<1>", "<2>", "<3>"}));
-    b.config.L = 0;
-    EXPECT_TRUE(b.tick().isEmpty());
 }
