@@ -8,21 +8,15 @@ TEST(AnsiText, MapsTheWindows1252CharactersAndEveryByteSurvivesARoundTrip) {
     EXPECT_EQ(ansi::fromUnicode(text), bytes);
     EXPECT_EQ(ansi::toUnicode(bytes), text);
 
-    // No-break spaces that locales put between digit groups.
-    EXPECT_EQ(ansi::fromUnicode(QStringLiteral("1\u00A0234\u202F5")), "1\xA0"
-                                                                      "234\xA0"
-                                                                      "5");
-    // One '?' per missing character, even one outside the 16-bit range.
-    EXPECT_EQ(ansi::fromUnicode(QStringLiteral("a\u0101b\u4E2Dc")), "a?b?c");
-    EXPECT_EQ(ansi::fromUnicode(QString::fromUtf8("x\xF0\x9F\x98\x80y")), "x?y");
+    // No-break spaces that locales put between digit groups; one '?' per missing character, even
+    // one outside the 16-bit range.
+    EXPECT_EQ(ansi::fromUnicode(QStringLiteral("1\u00A0k\u202Fm")), "1\xA0k\xA0m");
+    EXPECT_EQ(ansi::fromUnicode(QString::fromUtf8("a\xC4\x81z\xF0\x9F\x98\x80y")), "a?z?y");
 
-    // Every byte survives a round trip.
     QByteArray all;
     for (int b = 0; b < 256; ++b) {
         all.append(static_cast<char>(b));
     }
-    const QString unicode = ansi::toUnicode(all);
-    ASSERT_EQ(unicode.size(), 256);
-    EXPECT_EQ(unicode[0], QChar(0));
-    EXPECT_EQ(ansi::fromUnicode(unicode), all);
+    ASSERT_EQ(ansi::toUnicode(all).size(), 256);
+    EXPECT_EQ(ansi::fromUnicode(ansi::toUnicode(all)), all);
 }

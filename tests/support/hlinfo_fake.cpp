@@ -1,6 +1,6 @@
-// A Half-Life statistics library for the tests, built from the shipped header so that its
-// functions keep the signatures the program resolves. Built with HLINFO_FAKE_LOAD_ONLY, it
-// offers LoadInfoDllFrom alone.
+// A Half-Life statistics library for the tests, built from the shipped header so that its functions
+// keep the signatures the program resolves. Built with HLINFO_FAKE_LOAD_ONLY, it offers
+// LoadInfoDllFrom alone.
 #include "support/hlinfo_fake.h"
 
 #include "sources/hlinfo.h"
@@ -17,15 +17,11 @@ int LoadInfoDllFrom(char* directory) {
 }
 
 #ifndef HLINFO_FAKE_LOAD_ONLY
-
 int GetLocalPlayerIndex(void) {
-    ++hlinfo_fake.indexCalls;
     return hlinfo_fake.localPlayerIndex;
 }
-
 int GetPlayerName(int index, char** name) {
-    ++hlinfo_fake.nameCalls;
-    if (index != hlinfo_fake.localPlayerIndex || hlinfo_fake.nameResult == 0) {
+    if (index != hlinfo_fake.localPlayerIndex || hlinfo_fake.nameLength < 0) {
         return 0;
     }
     if (hlinfo_fake.nameInOwnText) {
@@ -33,28 +29,21 @@ int GetPlayerName(int index, char** name) {
     } else {
         std::memcpy(*name, hlinfo_fake.name, hlinfo_fake.nameLength + 1);
     }
-    return hlinfo_fake.nameResult;
+    return 1;
 }
-
 float GetFrameRate(void) {
-    ++hlinfo_fake.frameRateCalls;
     return hlinfo_fake.frameRate;
 }
-
 int GetTeamsSize(void) {
     return hlinfo_fake.teamsSize;
 }
-
 int GetPlayersSize(void) {
     return hlinfo_fake.playersSize;
 }
-
 short GetPlayerDeaths(int index) {
     return index == hlinfo_fake.localPlayerIndex ? hlinfo_fake.deaths : 0;
 }
-
 short GetPlayerKill(int index) {
     return index == hlinfo_fake.localPlayerIndex ? hlinfo_fake.kills : 0;
 }
-
 #endif
