@@ -24,7 +24,7 @@ BUILD_PACKAGES=(cmake g++ make qt6-base-dev qt6-serialport-dev qt6-translations-
 # the AppStream metadata, the manual pages and the user service; the LCDd panel is tested
 # against the real LCDd.
 TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth dbus lcdproc
-    desktop-file-utils appstream man-db systemd)
+    desktop-file-utils appstream man-db systemd e2fsprogs)
 # The sanitizer build and the fuzz targets: clang with its runtimes, and llvm-symbolizer for
 # readable reports.
 SANITIZER_PACKAGES=(clang libclang-rt-dev llvm)

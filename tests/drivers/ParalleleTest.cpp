@@ -37,7 +37,7 @@ TEST(ParallelPanel, InitBringsAnyPanelBackToABlankDisplay) {
 TEST(Parallele, GotoPutsTheTextAtTheColumnAndLineOfA20x4Panel) {
     EmulatedHd44780Port port(20, 4);
     int waits = 0;
-    Parallele par{&port, [&waits] { ++waits; }};
+    Parallele par{&port, [&waits] { ++waits; }, {}};
     const struct {
         qint16 column, line;
         Hd44780::Cell shown;
