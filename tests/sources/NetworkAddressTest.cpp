@@ -6,8 +6,8 @@
 #include <gtest/gtest.h>
 
 TEST(IpAddresses, JoinsTheAddressesCutAtTheirNulThatDoNotBeginWithTheExclusion) {
-    QList<QByteArray> current = {"10.0.0.5", QByteArray("100.64.0.1\0\0", 12),
-                                 QByteArray("192.0.2.7\0junk", 14)};
+    const QList<QByteArray> current = {"10.0.0.5", QByteArray("100.64.0.1\0\0", 12),
+                                       QByteArray("192.0.2.7\0junk", 14)};
     const AdapterSource source = [&] { return current; };
     const QByteArray all = "10.0.0.5+100.64.0.1+192.0.2.7";
     const std::tuple<QByteArray, QByteArray, QByteArray> cases[] = {
@@ -22,10 +22,7 @@ TEST(IpAddresses, JoinsTheAddressesCutAtTheirNulThatDoNotBeginWithTheExclusion) 
     for (const auto& [separator, exclusion, line] : cases) {
         EXPECT_EQ(IpAddresses(separator, exclusion, source), line) << exclusion.constData();
     }
-    current = {"192.0.2.8"};
-    EXPECT_EQ(IpAddresses("+", "", source), "192.0.2.8") << "read afresh on each call";
-    current = {};
-    EXPECT_EQ(IpAddresses("+", "", source), "");
+    EXPECT_EQ(IpAddresses("+", "", [] { return QList<QByteArray>(); }), "");
 }
 
 TEST(SystemAdapterAddresses, OneIpv4AddressOfEachAdapterButNotTheLoopback) {
