@@ -15,13 +15,8 @@ TEST(IniFile, ReadsKeysTheWayWindowsDoes) {
                              ";hidden=1\nnb_pages=7\nnbsp=\tx\xC2\xA0\t\nlong=" +
                              QByteArray(200, 'z') + "\n[param]\nlater=1\n";
     const QByteArray unclosed = "[p]\n[q\nk=1\n";
-    struct Case {
-        QByteArray file;
-        const char* section;
-        const char* key;
-        QString value; // "Err": the key is not found
-    };
-    const Case cases[] = {
+    // file, section, key, value ("Err": the key is not found)
+    const std::tuple<QByteArray, const char*, const char*, QString> cases[] = {
         {param, "PARAM", "NB_PAGES", "3"}, // the first one, whatever the case and the blanks
         {param, "param", "quoted", "  two words "},
         {param, "param", "single", "x"},
@@ -41,9 +36,9 @@ TEST(IniFile, ReadsKeysTheWayWindowsDoes) {
         {"[p]\nk=\xC3", "p", "k", "Ã"}, // Windows-1252 that ends like the start of UTF-8
     };
     TempDir dir;
-    for (const Case& c : cases) {
-        EXPECT_EQ(GetIni(c.section, c.key, "Err", dir.write("a.ini", c.file)), c.value)
-            << c.file.constData() << " [" << c.section << "] " << c.key;
+    for (const auto& [file, section, key, value] : cases) {
+        EXPECT_EQ(GetIni(section, key, "Err", dir.write("a.ini", file)), value)
+            << file.constData() << " [" << section << "] " << key;
     }
     EXPECT_EQ(GetIni("param", "nb_pages", "Err", dir.file("none.ini")), "Err");
 }
@@ -52,12 +47,8 @@ TEST(IniFile, WriteChangesOnlyTheKeyItTouchesAndKeepsTheEncoding) {
     const QByteArray crlf = "; réglages\r\n[Param]\r\n  C = 20 ; colonnes\r\nunknown stuff\r\n"
                             "Count=1\r\n[Other]\r\nCount=5\r\n\r\n";
     const QByteArray cr = "[p]\rk=ab" + QByteArray(1, '\0') + "cd\r[q\nk=1\r\r[r]\rk=2";
-    struct Case {
-        QByteArray before; // null: no file yet
-        const char *section, *key, *value;
-        QByteArray after;
-    };
-    const Case cases[] = {
+    // before (null: no file yet), section, key, value, after
+    const std::tuple<QByteArray, const char*, const char*, const char*, QByteArray> cases[] = {
         {crlf, "param", "COUNT", "2", QByteArray(crlf).replace("Count=1", "Count=2")},
         {crlf, "PARAM", "added", "new", QByteArray(crlf).replace("=1\r\n", "=1\r\nadded=new\r\n")},
         {crlf, "Third", "k", "v", crlf + "[Third]\r\nk=v\r\n"},
@@ -70,11 +61,11 @@ TEST(IniFile, WriteChangesOnlyTheKeyItTouchesAndKeepsTheEncoding) {
         // read as "é" in UTF-8, so the file becomes UTF-8.
         {"[p]\nk=caf\xE9\nnom=\xC3\xA9t\xC3\xA9\n", "p", "k", "the", "[p]\nk=the\nnom=Ã©tÃ©\n"},
     };
-    for (const Case& c : cases) {
+    for (const auto& [before, section, key, value, after] : cases) {
         TempDir dir;
-        const QString f = c.before.isNull() ? dir.file("a.ini") : dir.write("a.ini", c.before);
-        ASSERT_TRUE(PutIni(c.section, c.key, c.value, f));
-        EXPECT_EQ(dir.read("a.ini"), c.after) << c.before.constData();
+        const QString f = before.isNull() ? dir.file("a.ini") : dir.write("a.ini", before);
+        ASSERT_TRUE(PutIni(section, key, value, f));
+        EXPECT_EQ(dir.read("a.ini"), after) << before.constData();
     }
 
     // The new text goes to a file of its own that then takes the old one's place: a reader, or a

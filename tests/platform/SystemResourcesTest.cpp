@@ -16,14 +16,9 @@ TEST(InstanceLock, NoneInAMissingFolder) {
 
 TEST(RuntimeDir, VariableThenRunUserThenAPrivateTmpFolder) {
     const uid_t me = ::getuid();
-    struct Case {
-        const char* made; // under the test's folder first; "own" is the tmp folder
-        const char* xdg;  // the variable, under the test's folder; empty: unset
-        uid_t uid;
-        const char* found; // under the test's folder; empty: refused, for this reason
-        const char* why;
-    };
-    const Case cases[] = {
+    // What is made first, the variable (empty: unset) and what is found (empty: refused, for the
+    // reason given), under the test's folder; "own" is the tmp folder.
+    const std::tuple<const char*, const char*, uid_t, const char*, const char*> cases[] = {
         {"xdg run", "xdg", me, "xdg", ""},
         {"run", "", me, "run", ""},
         {"", "xdg", me, "own", ""}, // a variable naming no folder, no run/user: one is made
@@ -33,12 +28,12 @@ TEST(RuntimeDir, VariableThenRunUserThenAPrivateTmpFolder) {
         {"private:700 link", "", me, "", "lien symbolique"},
         {"file", "", me, "", "n'est pas un dossier"},
     };
-    for (const Case& c : cases) {
+    for (const auto& [made, xdg, uid, expected, why] : cases) {
         TempDir d;
-        const QString own = QStringLiteral("tmp/app-%1").arg(c.uid);
+        const QString own = QStringLiteral("tmp/app-%1").arg(uid);
         const auto at = [&](const QString& name) { return d.file(name == "own" ? own : name); };
         QDir().mkpath(d.file("tmp"));
-        for (const QString& item : QString(c.made).split(' ', Qt::SkipEmptyParts)) {
+        for (const QString& item : QString(made).split(' ', Qt::SkipEmptyParts)) {
             const QString name = item.section(':', 0, 0);
             if (name == "link") {
                 QFile::link(at("private"), at("own"));
@@ -50,10 +45,10 @@ TEST(RuntimeDir, VariableThenRunUserThenAPrivateTmpFolder) {
             }
         }
         const RuntimePath found =
-            findRuntimeDir("app", {*c.xdg ? at(c.xdg) : "", at("run"), at("tmp"), c.uid});
-        EXPECT_EQ(found.path, *c.found ? at(c.found) : QString()) << c.made;
-        EXPECT_EQ(found.problem.isEmpty(), *c.found != '\0') << c.made;
-        EXPECT_TRUE(found.problem.contains(c.why)) << c.made << ": " << qPrintable(found.problem);
+            findRuntimeDir("app", {*xdg ? at(xdg) : "", at("run"), at("tmp"), uid});
+        EXPECT_EQ(found.path, *expected ? at(expected) : QString()) << made;
+        EXPECT_EQ(found.problem.isEmpty(), *expected != '\0') << made;
+        EXPECT_TRUE(found.problem.contains(why)) << made << ": " << qPrintable(found.problem);
         struct stat info {};
         EXPECT_TRUE(found.path != at("own") ||
                     (::stat(qPrintable(found.path), &info) == 0 && (info.st_mode & 0777) == 0700));

@@ -31,21 +31,15 @@ TEST(HalfLifeGroup, FiguresOfTheLibraryTheStartUpCallLoaded) {
               0);
     EXPECT_EQ(hl.library->path(), candidates.first());
     EXPECT_STREQ(fake.directory, "/jeux/");
-    fake.localPlayerIndex = 3; // the fake has neither name nor figures for any other player
-    fake.kills = -1;
-    fake.deaths = 4;
-    fake.playersSize = 16;
-    fake.teamsSize = 2;
+    // The fake has neither name nor figures for any other player than the local one.
+    fake = HlinfoFake{
+        .localPlayerIndex = 3, .playersSize = 16, .teamsSize = 2, .kills = -1, .deaths = 4};
     EXPECT_EQ(expand(all + " %%HL_Inconnu %%HL"), "Abcd|0|-1/4|16|2 %%HL_Inconnu %%HL");
 
-    struct Case {
-        QByteArray name; // as the library writes it; null: the query fails
-        bool ownText;    // the library points at a text of its own instead
-        float fps;
-        QByteArray shown; // at most 25 characters; one decimal, halves to even
-    };
+    // The name as the library writes it (null: the query fails), or points at in a text of its
+    // own; the frame rate; what the line shows: 25 characters at most, one decimal, halves to even.
     const QByteArray longName = "Un nom bien trop long pour le tampon";
-    const Case cases[] = {
+    const std::tuple<QByteArray, bool, float, QByteArray> cases[] = {
         {QByteArray("ab\0cd", 5), false, 12.25f, "abcd 12,2"},
         {longName, false, 12.75f, "Un nom bien trop long pou 12,8"},
         {"Zed", false, 59.94f, "Zed 59,9"},
@@ -53,12 +47,12 @@ TEST(HalfLifeGroup, FiguresOfTheLibraryTheStartUpCallLoaded) {
         {longName, true, 1000.04f, "Un nom bien trop long pou 1000"},
         {QByteArray(), false, 72.46f, "-PlayerName- 72,5"},
     };
-    for (const Case& c : cases) {
-        std::memcpy(fake.name, c.name.constData(), c.name.size() + 1);
-        fake.nameLength = c.name.isNull() ? -1 : int(c.name.size());
-        fake.nameInOwnText = c.ownText;
-        fake.frameRate = c.fps;
-        EXPECT_EQ(expand("%%HL_PlayerName %%HL_FPS"), c.shown);
+    for (const auto& [name, ownText, fps, shown] : cases) {
+        std::memcpy(fake.name, name.constData(), name.size() + 1);
+        fake.nameLength = name.isNull() ? -1 : int(name.size());
+        fake.nameInOwnText = ownText;
+        fake.frameRate = fps;
+        EXPECT_EQ(expand("%%HL_PlayerName %%HL_FPS"), shown);
     }
     EXPECT_EQ(HLFrameRate(hl, QLocale::c()), "72.5");
 

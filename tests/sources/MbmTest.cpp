@@ -29,7 +29,7 @@ struct Block {
 
 } // namespace
 
-TEST(MbmValue, EachKindReadsItsSlotAnd255MeansNoSensor) {
+TEST(MbmValue, EachKindReadsItsSlot255MeansNoSensorAndVoltsAreRoundedAsTheyReadInDecimal) {
     Block block;
     MbmData data;
     for (int slot = 0; slot < 10; ++slot) {
@@ -59,13 +59,11 @@ TEST(MbmValue, EachKindReadsItsSlotAnd255MeansNoSensor) {
         }
     }
     EXPECT_TRUE(read.boxes.boxes.isEmpty());
-}
 
-TEST(MbmValue, VoltsAreRoundedToHundredthsAsTheyReadInDecimal) {
     // Each is stored a hair off its decimal value: rounding 100 times the double gets them wrong.
-    const std::pair<double, double> cases[] = {{0.545, 0.54},    {0.575, 0.58}, {1.015, 1.02},
-                                               {9.995, 10.0},    {2.675, 2.68}, {-1.125, -1.12},
-                                               {12.3456, 12.35}, {1e20, 1e20}};
+    const std::pair<double, double> cases[] = {
+        {0.545, 0.54},   {0.575, 0.58},    {1.015, 1.02}, {9.995, 10.0}, {2.675, 2.68},
+        {-1.125, -1.12}, {12.3456, 12.35}, {12.0, 12.0},  {12.5, 12.5},  {1e20, 1e20}};
     for (const auto& [volts, shown] : cases) {
         EXPECT_EQ(roundToHundredths(volts), shown) << volts;
     }
