@@ -25,7 +25,7 @@ TEST(IniFile, ReadsKeysTheWayWindowsDoes) {
         {param, "param", "nbsp", QString("x") + QChar(0xA0)}, // only blanks are dropped
         {param, "param", "hidden", "Err"},
         {param, "param", "later", "Err"}, // only the first [param] counts
-        {param, "param", "long", QString(127, 'z')},
+        {param, "param", "long", QString(127, 'z')}, // as through a 128-character buffer
         {param, "other", "nb_pages", "Err"},
         {"[p]\rk=1\r[q]\rk=2", "q", "k", "2"}, // a lone CR ends a line
         {unclosed, "p", "k", "1"},             // a '[' line without its ']' opens no section

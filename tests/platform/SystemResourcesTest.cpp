@@ -16,8 +16,8 @@ TEST(InstanceLock, NoneInAMissingFolder) {
 
 TEST(RuntimeDir, VariableThenRunUserThenAPrivateTmpFolder) {
     const uid_t me = ::getuid();
-    // What is made first, the variable (empty: unset) and what is found (empty: refused, for the
-    // reason given), under the test's folder; "own" is the tmp folder.
+    // What is made first, the variable (empty: unset), the user, and what is found (empty:
+    // refused, for the reason given), under the test's folder; "own" is the tmp folder.
     const std::tuple<const char*, const char*, uid_t, const char*, const char*> cases[] = {
         {"xdg run", "xdg", me, "xdg", ""},
         {"run", "", me, "run", ""},
@@ -51,7 +51,8 @@ TEST(RuntimeDir, VariableThenRunUserThenAPrivateTmpFolder) {
         EXPECT_TRUE(found.problem.contains(why)) << made << ": " << qPrintable(found.problem);
         struct stat info {};
         EXPECT_TRUE(found.path != at("own") ||
-                    (::stat(qPrintable(found.path), &info) == 0 && (info.st_mode & 0777) == 0700));
+                    (::stat(qPrintable(found.path), &info) == 0 && (info.st_mode & 0777) == 0700))
+            << made << ": the tmp folder is the user's alone";
     }
 }
 
