@@ -1,5 +1,6 @@
 #include "platform/IniFile.h"
 
+#include "platform/AnsiText.h"
 #include "platform/USEINI.h"
 #include "support/QtPrinters.h"
 #include "support/TempDir.h"
@@ -14,13 +15,8 @@ TEST(IniFile, ReadsKeysTheWayWindowsDoes) {
                              ";hidden=1\nnb_pages=7\nnbsp=\tx\xC2\xA0\t\nlong=" +
                              QByteArray(200, 'z') + "\n[param]\nlater=1\n";
     const QByteArray unclosed = "[p]\n[q\nk=1\n";
-    struct Case {
-        QByteArray file;
-        const char* section;
-        const char* key;
-        QString value; // "Err": the key is not found
-    };
-    const Case cases[] = {
+    // file, section, key, value ("Err": the key is not found)
+    const std::tuple<QByteArray, const char*, const char*, QString> cases[] = {
         {param, "PARAM", "NB_PAGES", "3"}, // the first one, whatever the case and the blanks
         {param, "param", "quoted", "  two words "},
         {param, "param", "single", "x"},
@@ -29,7 +25,7 @@ TEST(IniFile, ReadsKeysTheWayWindowsDoes) {
         {param, "param", "nbsp", QString("x") + QChar(0xA0)}, // only blanks are dropped
         {param, "param", "hidden", "Err"},
         {param, "param", "later", "Err"}, // only the first [param] counts
-        {param, "param", "long", QString(127, 'z')},
+        {param, "param", "long", QString(127, 'z')}, // as through a 128-character buffer
         {param, "other", "nb_pages", "Err"},
         {"[p]\rk=1\r[q]\rk=2", "q", "k", "2"}, // a lone CR ends a line
         {unclosed, "p", "k", "1"},             // a '[' line without its ']' opens no section
@@ -40,9 +36,9 @@ TEST(IniFile, ReadsKeysTheWayWindowsDoes) {
         {"[p]\nk=\xC3", "p", "k", "Ã"}, // Windows-1252 that ends like the start of UTF-8
     };
     TempDir dir;
-    for (const Case& c : cases) {
-        EXPECT_EQ(GetIni(c.section, c.key, "Err", dir.write("a.ini", c.file)), c.value)
-            << c.file.constData() << " [" << c.section << "] " << c.key;
+    for (const auto& [file, section, key, value] : cases) {
+        EXPECT_EQ(GetIni(section, key, "Err", dir.write("a.ini", file)), value)
+            << file.constData() << " [" << section << "] " << key;
     }
     EXPECT_EQ(GetIni("param", "nb_pages", "Err", dir.file("none.ini")), "Err");
 }
@@ -51,12 +47,8 @@ TEST(IniFile, WriteChangesOnlyTheKeyItTouchesAndKeepsTheEncoding) {
     const QByteArray crlf = "; réglages\r\n[Param]\r\n  C = 20 ; colonnes\r\nunknown stuff\r\n"
                             "Count=1\r\n[Other]\r\nCount=5\r\n\r\n";
     const QByteArray cr = "[p]\rk=ab" + QByteArray(1, '\0') + "cd\r[q\nk=1\r\r[r]\rk=2";
-    struct Case {
-        QByteArray before; // null: no file yet
-        const char *section, *key, *value;
-        QByteArray after;
-    };
-    const Case cases[] = {
+    // before (null: no file yet), section, key, value, after
+    const std::tuple<QByteArray, const char*, const char*, const char*, QByteArray> cases[] = {
         {crlf, "param", "COUNT", "2", QByteArray(crlf).replace("Count=1", "Count=2")},
         {crlf, "PARAM", "added", "new", QByteArray(crlf).replace("=1\r\n", "=1\r\nadded=new\r\n")},
         {crlf, "Third", "k", "v", crlf + "[Third]\r\nk=v\r\n"},
@@ -69,32 +61,42 @@ TEST(IniFile, WriteChangesOnlyTheKeyItTouchesAndKeepsTheEncoding) {
         // read as "é" in UTF-8, so the file becomes UTF-8.
         {"[p]\nk=caf\xE9\nnom=\xC3\xA9t\xC3\xA9\n", "p", "k", "the", "[p]\nk=the\nnom=Ã©tÃ©\n"},
     };
-    for (const Case& c : cases) {
+    for (const auto& [before, section, key, value, after] : cases) {
         TempDir dir;
-        const QString f = c.before.isNull() ? dir.file("a.ini") : dir.write("a.ini", c.before);
-        ASSERT_TRUE(PutIni(c.section, c.key, c.value, f));
-        EXPECT_EQ(dir.read("a.ini"), c.after) << c.before.constData();
+        const QString f = before.isNull() ? dir.file("a.ini") : dir.write("a.ini", before);
+        ASSERT_TRUE(PutIni(section, key, value, f));
+        EXPECT_EQ(dir.read("a.ini"), after) << before.constData();
     }
-}
 
-// The new text goes to a file of its own that then takes the old one's place: a reader, or a crash
-// midway, finds the old settings or the new ones, never a mixture.
-TEST(IniFile, AWriteReplacesTheFileWhole) {
+    // The new text goes to a file of its own that then takes the old one's place: a reader, or a
+    // crash midway, finds the old settings or the new ones, never a mixture.
     TempDir dir;
     const QString f = dir.write("a.ini", "[p]\nk=1\n");
     ASSERT_EQ(::link(qPrintable(f), qPrintable(dir.file("old.ini"))), 0);
     ASSERT_TRUE(PutIni("p", "k", "2", f));
-    EXPECT_EQ(dir.read("a.ini"), "[p]\nk=2\n");
     EXPECT_EQ(dir.read("old.ini"), "[p]\nk=1\n") << "the old file was not written over";
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2) << "nothing is left behind";
     EXPECT_FALSE(PutIni("p", "k", "3", dir.file("missing/a.ini")));
 }
 
 TEST(IniFile, ParseInt16AcceptsOnlyDecimalsInRange) {
-    EXPECT_EQ(parseInt16("32767"), 32767);
     EXPECT_EQ(parseInt16("-32768"), -32768);
-    EXPECT_EQ(parseInt16("+5"), 5);
-    for (const char* bad : {"Err", "", "abc", "12.5", "40000", "-32769", "0x10", "1,000"}) {
+    EXPECT_EQ(parseInt16("+32767"), 32767);
+    for (const char* bad : {"", "abc", "12.5", "32768", "-32769", "0x10"}) {
         EXPECT_FALSE(parseInt16(bad).has_value()) << bad;
     }
+}
+
+// The encoding of files that are not UTF-8 and of the panel's characters.
+TEST(AnsiText, MapsTheWindows1252CharactersAndEveryByteSurvivesARoundTrip) {
+    EXPECT_EQ(ansi::toUnicode("\x80\x9C\xB0\xE9\x9F\x85"), QStringLiteral("€œ°éŸ…"));
+    // No-break spaces that locales put between digit groups; one '?' per missing character, even
+    // one outside the 16-bit range.
+    EXPECT_EQ(ansi::fromUnicode(QString::fromUtf8("1\u00A0k\u202Fm a\u0101z\U0001F600y")),
+              "1\xA0k\xA0m a?z?y");
+    QByteArray all;
+    for (int b = 0; b < 256; ++b) {
+        all.append(static_cast<char>(b));
+    }
+    EXPECT_EQ(ansi::fromUnicode(ansi::toUnicode(all)), all);
 }

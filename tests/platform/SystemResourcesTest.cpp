@@ -1,4 +1,5 @@
 #include "platform/InstanceLock.h"
+#include "platform/MemoryStatus.h"
 #include "platform/RuntimeDir.h"
 #include "platform/SettingsDir.h"
 #include "support/TempDir.h"
@@ -7,30 +8,17 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-TEST(InstanceLock, OnlyOneHolderAtATime) {
+// One copy at a time is checked on the program itself.
+TEST(InstanceLock, NoneInAMissingFolder) {
     TempDir dir;
-    const QString path = dir.file("relayeur.lock");
-    std::optional<InstanceLock> first = InstanceLock::acquire(path);
-    ASSERT_TRUE(first.has_value());
-    // Moving the lock keeps it held; only the destruction of the last holder frees it.
-    std::optional<InstanceLock> moved(std::move(*first));
-    first.reset();
-    EXPECT_FALSE(InstanceLock::acquire(path).has_value());
-    moved.reset();
-    EXPECT_TRUE(InstanceLock::acquire(path).has_value());
     EXPECT_FALSE(InstanceLock::acquire(dir.file("missing/relayeur.lock")).has_value());
 }
 
 TEST(RuntimeDir, VariableThenRunUserThenAPrivateTmpFolder) {
     const uid_t me = ::getuid();
-    struct Case {
-        const char* made; // under the test's folder first; "own" is the tmp folder
-        const char* xdg;  // the variable, under the test's folder; empty: unset
-        uid_t uid;
-        const char* found; // under the test's folder; empty: refused, for this reason
-        const char* why;
-    };
-    const Case cases[] = {
+    // What is made first, the variable (empty: unset), the user, and what is found (empty:
+    // refused, for the reason given), under the test's folder; "own" is the tmp folder.
+    const std::tuple<const char*, const char*, uid_t, const char*, const char*> cases[] = {
         {"xdg run", "xdg", me, "xdg", ""},
         {"run", "", me, "run", ""},
         {"", "xdg", me, "own", ""}, // a variable naming no folder, no run/user: one is made
@@ -40,12 +28,12 @@ TEST(RuntimeDir, VariableThenRunUserThenAPrivateTmpFolder) {
         {"private:700 link", "", me, "", "lien symbolique"},
         {"file", "", me, "", "n'est pas un dossier"},
     };
-    for (const Case& c : cases) {
+    for (const auto& [made, xdg, uid, expected, why] : cases) {
         TempDir d;
-        const QString own = QStringLiteral("tmp/app-%1").arg(c.uid);
+        const QString own = QStringLiteral("tmp/app-%1").arg(uid);
         const auto at = [&](const QString& name) { return d.file(name == "own" ? own : name); };
         QDir().mkpath(d.file("tmp"));
-        for (const QString& item : QString(c.made).split(' ', Qt::SkipEmptyParts)) {
+        for (const QString& item : QString(made).split(' ', Qt::SkipEmptyParts)) {
             const QString name = item.section(':', 0, 0);
             if (name == "link") {
                 QFile::link(at("private"), at("own"));
@@ -57,13 +45,14 @@ TEST(RuntimeDir, VariableThenRunUserThenAPrivateTmpFolder) {
             }
         }
         const RuntimePath found =
-            findRuntimeDir("app", {*c.xdg ? at(c.xdg) : "", at("run"), at("tmp"), c.uid});
-        EXPECT_EQ(found.path, *c.found ? at(c.found) : QString()) << c.made;
-        EXPECT_EQ(found.problem.isEmpty(), *c.found != '\0') << c.made;
-        EXPECT_TRUE(found.problem.contains(c.why)) << c.made << ": " << qPrintable(found.problem);
+            findRuntimeDir("app", {*xdg ? at(xdg) : "", at("run"), at("tmp"), uid});
+        EXPECT_EQ(found.path, *expected ? at(expected) : QString()) << made;
+        EXPECT_EQ(found.problem.isEmpty(), *expected != '\0') << made;
+        EXPECT_TRUE(found.problem.contains(why)) << made << ": " << qPrintable(found.problem);
         struct stat info {};
         EXPECT_TRUE(found.path != at("own") ||
-                    (::stat(qPrintable(found.path), &info) == 0 && (info.st_mode & 0777) == 0700));
+                    (::stat(qPrintable(found.path), &info) == 0 && (info.st_mode & 0777) == 0700))
+            << made << ": the tmp folder is the user's alone";
     }
 }
 
@@ -79,4 +68,26 @@ TEST(SettingsDir, CommandLineThenPortableThenUserConfig) {
     EXPECT_EQ(QDir::cleanPath(user), QDir::cleanPath(config.path() + "/relayeur"));
     EXPECT_EQ(QDir::cleanPath(portable), QDir::cleanPath(exe.path()));
     EXPECT_EQ(QDir::cleanPath(fromCommandLine), QDir::cleanPath(given.path()));
+}
+
+TEST(MemoryStatus, FiguresComeFromTheirFieldsInBytes) {
+    const MemoryStatus m =
+        parseMeminfo("MemTotal:       16318480 kB\nMemFree:          512000 kB\n"
+                     "MemAvailable:    8000000 kB\nSwapCached:            0 kB\n"
+                     "SwapTotal:       2097148 kB\nSwapFree:        1048576 kB\n");
+    EXPECT_EQ(m.totalPhys, 16318480LL * 1024);
+    EXPECT_EQ(m.availPhys, 8000000LL * 1024);
+    EXPECT_EQ(m.totalPageFile, (16318480LL + 2097148) * 1024);
+    EXPECT_EQ(m.availPageFile, (8000000LL + 1048576) * 1024);
+
+    // 1 TiB, no swap lines, another order, no final newline.
+    const MemoryStatus big =
+        parseMeminfo("MemAvailable: 805306368 kB\nSwapCached: 0 kB\nMemTotal: 1073741824 kB");
+    EXPECT_EQ(big.totalPhys, 1LL << 40);
+    EXPECT_EQ(big.availPageFile, 805306368LL * 1024);
+    EXPECT_EQ(parseMeminfo("MemTotalX: 5 kB\nMemFree: 7 kB\n").totalPhys, 0);
+
+    const MemoryStatus machine = readMemoryStatus();
+    EXPECT_GT(machine.availPhys, 0);
+    EXPECT_GE(machine.totalPageFile, machine.totalPhys);
 }
