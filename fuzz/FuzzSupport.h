@@ -60,7 +60,9 @@ inline QByteArray bytesOf(const uint8_t* data, size_t size) {
 inline VariableSources fixedSources() {
     VariableSources s;
     s.locale = QLocale(QLocale::French, QLocale::France);
-    s.now = [] { return QDateTime(QDate(2026, 12, 4), QTime(21, 13, 8)); };
+    // Made once: a local QDateTime costs a time-zone look-up, and the clock is read on every tick.
+    static const QDateTime now(QDate(2026, 12, 4), QTime(21, 13, 8));
+    s.now = [] { return now; };
     s.memoryStatus = [] { return MemoryStatus{1073741824, 101187584, 3221225472, 2147483648}; };
     s.mbmValue = [](qint16 index, SensorKind) { return index * 1.25; };
     s.ipAddresses = [](const QByteArray& separator) {

@@ -7,6 +7,7 @@
 #include "sources/FakeWinampLink.h"
 #include "sources/NetworkAddress.h"
 
+#include <QHash>
 #include <bit>
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -15,6 +16,33 @@ namespace {
 QByteArray text(FuzzedDataProvider& in, size_t most) {
     return QByteArray::fromStdString(in.ConsumeRandomLengthString(most));
 }
+
+// The SETI and player groups read files and answers that stay as they are while an input runs.
+// Their files are written when a line first asks for the group, and a text they have expanded
+// comes out the same on a later refresh, so it is then taken from here.
+class Group {
+public:
+    Group(std::function<void()> write, std::function<void(QByteArray&)> expand)
+        : write(std::move(write)), expand(std::move(expand)) {}
+    void operator()(QByteArray& text) {
+        if (const auto known = done.constFind(text); known != done.cend()) {
+            text = *known;
+            return;
+        }
+        if (write) {
+            write();
+            write = nullptr;
+        }
+        const QByteArray asked = text;
+        expand(text);
+        done.insert(asked, text);
+    }
+
+private:
+    std::function<void()> write;
+    std::function<void(QByteArray&)> expand;
+    QHash<QByteArray, QByteArray> done;
+};
 
 } // namespace
 
@@ -27,6 +55,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const QByteArray rep = QFile::encodeName(root) + '/';
     static const bool folders = QDir(root).mkpath("Work0") && QDir(root).mkpath("Todo");
     FUZZ_CHECK(folders);
+    // The player's playlist names the track whatever the input: written once, it is read on
+    // every refresh as the player leaves it.
+    static const QByteArray playlist = "#EXTM3U\n#EXTINF:1,t\n" + rep + "track.mp3\n";
+    static const QString playlistFile = fuzz::writeFile("winamp.m3u", playlist);
 
     FuzzedDataProvider in(data, size);
     std::array<QByteArray, kLinesPerPage> templates;
@@ -38,9 +70,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (int i = 0; i < 3; ++i) {
         adapters.append(text(in, 15));
     }
-    fuzz::writeFile("Work0/state.sah", "<state>\nncpus=1\ncpu=1\nbest=2\nprog=" + text(in, 20));
-    fuzz::writeFile("track.mp3", QByteArray(1024, '\0') + "TAG" + text(in, 125).leftJustified(125));
-    fuzz::writeFile("winamp.m3u", "#EXTM3U\n#EXTINF:1,t\n" + rep + "track.mp3\n");
+    const QByteArray state = "<state>\nncpus=1\ncpu=1\nbest=2\nprog=" + text(in, 20);
+    const QByteArray track = QByteArray(1024, '\0') + "TAG" + text(in, 125).leftJustified(125);
 
     fuzz::PanelRun run(qint16(20 + in.ConsumeIntegral<quint16>()),
                        qint16(4 - in.ConsumeIntegralInRange(0, 5)));
@@ -72,10 +103,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     };
     const HalfLifeLibrary noLibrary;
     s.halfLifeGroup = [&](QByteArray& t) { HalfLifeGroup(t, noLibrary, s.locale); };
-    s.setiGroup = [](QByteArray& t) { SetiGroup(t, rep); };
-    FakeWinampLink link;
-    link.playlistFile = root + "/winamp.m3u";
-    link.playlist = "#EXTM3U\n#EXTINF:1,t\n" + rep + "track.mp3\n";
+    s.setiGroup = Group([&] { fuzz::writeFile("Work0/state.sah", state); },
+                        [](QByteArray& t) { SetiGroup(t, rep); });
+    FakeWinampLink link; // writes no playlist: the one on disk is the same
     for (const auto& command : {std::pair{IPC_GETOUTPUTTIME, 0},
                                 {IPC_GETOUTPUTTIME, 1},
                                 {IPC_GETLISTLENGTH, 0},
@@ -87,7 +117,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const qint32 entries[] = {0, 1, -1}; // the tag's entry, one past the list, no list
     link.answers[{IPC_WRITEPLAYLIST, 0}] = entries[in.ConsumeIntegralInRange(0, 2)];
     WinampState winamp{&link, {}};
-    s.winampGroup = [&](QByteArray& t) { WinampGroup(t, winamp, rep, s.locale); };
+    s.winampGroup = Group([&] { fuzz::writeFile("track.mp3", track); },
+                          [&](QByteArray& t) { WinampGroup(t, winamp, rep, s.locale); });
 
     for (int l = 0; l < kLinesPerPage; ++l) {
         run.pages.CurrentLines[l] =

@@ -28,13 +28,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size == 0) {
         return 0;
     }
+    // The player writes the same playlist for each of the three questions below: it is written
+    // once.
+    const QByteArray playlist = fuzz::bytesOf(data + 1, size - 1);
+    fuzz::writeFile(QStringLiteral("winamp.m3u"), playlist);
     FakeWinampLink link;
-    link.playlistFile = fuzz::scratchDir() + QStringLiteral("/winamp.m3u");
-    link.playlist = fuzz::bytesOf(data + 1, size - 1);
     WinampState w{&link, {}};
     FUZZ_CHECK(WinampFind(w));
     static const QByteArray rep = QFile::encodeName(fuzz::scratchDir()) + '/';
-    const QStringList lines = ansi::decodeFile(link.playlist).text.split('\n');
+    const QStringList lines = ansi::decodeFile(playlist).text.split('\n');
     for (const qint32 p : {qint32(qint8(data[0])), std::numeric_limits<qint32>::max(),
                            std::numeric_limits<qint32>::min()}) {
         link.answers[{IPC_WRITEPLAYLIST, 0}] = p;

@@ -1,19 +1,21 @@
-// A profile of any bytes; once loaded, its pages go round as the page timer takes them, each
-// refreshed onto a 20 x 4 panel.
+// A profile of any bytes, read in memory as the program reads a file; once loaded, its pages go
+// round as the page timer takes them, each refreshed onto a 20 x 4 panel.
 #include "FuzzSupport.h"
+#include "platform/IniFile.h"
 #include "profile/LoadPage.h"
 #include "profile/LoadProfile.h"
 #include "support/FakeLog.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const QString path = fuzz::writeFile(QStringLiteral("profil.tlcd"), fuzz::bytesOf(data, size));
+    const IniFile ini = IniFile::parse(fuzz::bytesOf(data, size));
     fuzz::PanelRun run(20, 4);
     FakeLog log;
     int firstPages = 0;
-    const bool loaded = LoadProfile(path, {run.pages, run.params, log, [&] {
-                                               ++firstPages;
-                                               LoadPage(run.pages, 1);
-                                           }});
+    const bool loaded =
+        LoadProfile(QStringLiteral("profil.tlcd"), ini, {run.pages, run.params, log, [&] {
+                                                             ++firstPages;
+                                                             LoadPage(run.pages, 1);
+                                                         }});
     FUZZ_CHECK(firstPages == (loaded ? 1 : 0));
     if (!loaded) {
         return 0;

@@ -31,6 +31,11 @@ QStringView askedName(QStringView name) {
     return blankTrimmed(untilNul(name));
 }
 
+// Case folding maps each UTF-16 unit to one unit, so names of different lengths never match.
+bool sameName(QStringView a, QStringView b) {
+    return a.size() == b.size() && a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
 QStringView stripQuotes(QStringView value) {
     if (value.size() > 1 && (value.front() == '"' || value.front() == '\'') &&
         value.back() == value.front()) {
@@ -42,17 +47,22 @@ QStringView stripQuotes(QStringView value) {
 } // namespace
 
 IniFile IniFile::load(const QString& path) {
-    IniFile ini;
     QFile file(path);
     // Read in one go: a buffered QFile would also fill a 16 KiB buffer first.
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
-        return ini;
+        return {};
     }
+    return parse(file.readAll());
+}
+
+IniFile IniFile::parse(const QByteArray& bytes) {
+    IniFile ini;
     ini.existed = true;
-    const ansi::DecodedText decoded = ansi::decodeFile(file.readAll());
+    ansi::DecodedText decoded = ansi::decodeFile(bytes);
     ini.encoding = decoded.encoding;
     ini.byteOrderMark = decoded.byteOrderMark;
-    const QString& text = decoded.text;
+    ini.source = std::move(decoded.text);
+    const QString& text = ini.source;
     // Lines a write adds end like the file's own; Windows itself would write CR LF.
     if (text.contains(QStringLiteral("\r\n"))) {
         ini.lineEnd = QStringLiteral("\r\n");
@@ -77,22 +87,32 @@ IniFile IniFile::load(const QString& path) {
         } else if (next > end) {
             lineEnd = text[end] == '\r' ? QStringLiteral("\r") : QStringLiteral("\n");
         }
-        ini.lines.append({text.mid(start, end - start), lineEnd});
+        ini.lines.append({QString::fromRawData(text.constData() + start, end - start), lineEnd});
         start = next;
     }
     int section = -1;
     ini.entries.reserve(ini.lines.size());
     for (int i = 0; i < ini.lines.size(); ++i) {
-        Entry e = parseLine(ini.lines[i].text, section, i);
+        const Entry e = parseLine(ini.lines[i].text, section, i);
         if (e.isHeader) {
             section = i;
         }
-        ini.entries.append(std::move(e));
+        ini.entries.append(e);
     }
+    ini.indexHeaders();
     return ini;
 }
 
-IniFile::Entry IniFile::parseLine(const QString& line, int currentSection, int index) {
+void IniFile::indexHeaders() {
+    headers.clear();
+    for (int i = 0; i < entries.size(); ++i) {
+        if (entries[i].isHeader) {
+            headers.append(i);
+        }
+    }
+}
+
+IniFile::Entry IniFile::parseLine(QStringView line, int currentSection, int index) {
     Entry e;
     e.section = currentSection;
     const QStringView trimmed = blankTrimmed(line);
@@ -102,7 +122,7 @@ IniFile::Entry IniFile::parseLine(const QString& line, int currentSection, int i
     if (close > 0) {
         e.isHeader = true;
         e.section = index;
-        e.name = untilNul(blankTrimmed(trimmed.sliced(1, close - 1))).toString();
+        e.name = untilNul(blankTrimmed(trimmed.sliced(1, close - 1)));
         return e;
     }
     if (trimmed.startsWith(';')) {
@@ -113,15 +133,15 @@ IniFile::Entry IniFile::parseLine(const QString& line, int currentSection, int i
         return e;
     }
     e.isKey = true;
-    e.name = untilNul(blankTrimmed(trimmed.first(eq))).toString();
-    e.value = stripQuotes(untilNul(blankTrimmed(trimmed.sliced(eq + 1)))).toString();
+    e.name = untilNul(blankTrimmed(trimmed.first(eq)));
+    e.value = stripQuotes(untilNul(blankTrimmed(trimmed.sliced(eq + 1))));
     return e;
 }
 
 int IniFile::findSection(const QString& section) const {
     const QStringView asked = askedName(section);
-    for (int i = 0; i < entries.size(); ++i) {
-        if (entries[i].isHeader && entries[i].name.compare(asked, Qt::CaseInsensitive) == 0) {
+    for (const int i : headers) {
+        if (sameName(entries[i].name, asked)) {
             return i;
         }
     }
@@ -135,14 +155,20 @@ std::optional<QString> IniFile::value(const QString& section, const QString& key
     }
     const QStringView asked = askedName(key);
     for (int i = header + 1; i < entries.size() && !entries[i].isHeader; ++i) {
-        if (entries[i].isKey && entries[i].name.compare(asked, Qt::CaseInsensitive) == 0) {
-            return entries[i].value;
+        if (entries[i].isKey && sameName(entries[i].name, asked)) {
+            return entries[i].value.toString();
         }
     }
     return std::nullopt;
 }
 
 void IniFile::setValue(const QString& section, const QString& key, const QString& value) {
+    writeValue(section, key, value);
+    // A write may add a section, move the lines below it, or even turn a key into a header.
+    indexHeaders();
+}
+
+void IniFile::writeValue(const QString& section, const QString& key, const QString& value) {
     const int header = findSection(section);
     if (header < 0) {
         if (!lines.isEmpty() && !blankTrimmed(lines.back().text).isEmpty()) {
@@ -162,7 +188,7 @@ void IniFile::setValue(const QString& section, const QString& key, const QString
         if (!entries[i].isKey) {
             continue;
         }
-        if (entries[i].name.compare(asked, Qt::CaseInsensitive) == 0) {
+        if (sameName(entries[i].name, asked)) {
             QString& line = lines[i].text;
             line = line.left(line.indexOf('=')) + '=' + value;
             entries[i] = parseLine(line, header, i);
@@ -182,6 +208,16 @@ void IniFile::setValue(const QString& section, const QString& key, const QString
 }
 
 bool IniFile::save(const QString& path) const {
+    const QByteArray bytes = toBytes();
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        return false;
+    }
+    file.write(bytes);
+    return file.commit();
+}
+
+QByteArray IniFile::toBytes() const {
     qsizetype size = 0;
     for (const Line& line : lines) {
         size += line.text.size() + 2; // a line end is at most two characters
@@ -201,12 +237,7 @@ bool IniFile::save(const QString& path) const {
             bytes = ansi::encodeFile(text, ansi::FileEncoding::Utf8, false);
         }
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        return false;
-    }
-    file.write(bytes);
-    return file.commit();
+    return bytes;
 }
 
 std::optional<qint16> parseInt16(const QString& text) {

@@ -15,6 +15,8 @@ class IniFile {
 public:
     // A missing or unreadable file reads as an empty one.
     static IniFile load(const QString& path);
+    // The bytes of an existing file, read as load reads them.
+    static IniFile parse(const QByteArray& bytes);
 
     bool exists() const { return existed; }
     std::optional<QString> value(const QString& section, const QString& key) const;
@@ -28,24 +30,33 @@ public:
     // left half written. Keeps the encoding the file was read in, unless its Windows-1252
     // bytes would read back as other UTF-8 text: then it is written as UTF-8. A new file is UTF-8.
     bool save(const QString& path) const;
+    // The bytes save writes.
+    QByteArray toBytes() const;
 
 private:
+    // A line read from the file points into `source`; one that a write changed holds its own text.
+    // Reading a file thus allocates nothing per line.
     struct Line {
         QString text;
         QString end; // the line end as the file has it; empty for a last line without one
     };
+    // Names and values are views into the text of their line, which every copy of the file shares.
     struct Entry {
-        int section = -1; // index of the section header line, -1 before any header
-        QString name;     // section name for a header, key for a key line
-        QString value;
+        int section = -1;  // index of the section header line, -1 before any header
+        QStringView name;  // section name for a header, key for a key line
+        QStringView value; // as a key's value reads, quotes removed
         bool isHeader = false;
         bool isKey = false;
     };
-    static Entry parseLine(const QString& line, int currentSection, int index);
+    static Entry parseLine(QStringView line, int currentSection, int index);
+    void indexHeaders();
     int findSection(const QString& section) const;
+    void writeValue(const QString& section, const QString& key, const QString& value);
 
+    QString source; // the decoded text of the file, never changed once read
     QList<Line> lines;
     QList<Entry> entries;
+    QList<int> headers; // indexes of the section headers, in file order, for the look-ups
     ansi::FileEncoding encoding = ansi::FileEncoding::Utf8;
     bool byteOrderMark = false;
     QString lineEnd = QStringLiteral("\n"); // for the lines a write adds

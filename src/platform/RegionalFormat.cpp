@@ -2,8 +2,6 @@
 
 #include "platform/AnsiText.h"
 
-#include <QRegularExpression>
-
 namespace regional {
 
 QByteArray number(double value, const QLocale& locale) {
@@ -20,12 +18,51 @@ QByteArray shortDate(const QDate& date, const QLocale& locale) {
     return ansi::fromUnicode(locale.toString(date, QLocale::ShortFormat));
 }
 
+namespace {
+
+// A time format without its time-zone fields (a run of "t" standing as a word): each becomes one
+// blank, with the blanks around it. Only ASCII letters, digits and '_' make words, and only the
+// space and tab to CR are blanks, so that "(t)" leaves "( )".
+QString withoutZone(const QString& format) {
+    const auto word = [](QChar c) {
+        return c == u'_' || (c.unicode() < 128 && c.isLetterOrNumber());
+    };
+    const auto blank = [](QChar c) { return c == u' ' || (c >= u'\t' && c <= u'\r'); };
+    QString out;
+    out.reserve(format.size());
+    qsizetype kept = 0; // the blank a zone left is never taken back
+    for (qsizetype i = 0; i < format.size();) {
+        qsizetype end = i;
+        while (end < format.size() && format[end] == u't') {
+            ++end;
+        }
+        if (end == i) {
+            out += format[i++];
+            continue;
+        }
+        if ((i > 0 && word(format[i - 1])) || (end < format.size() && word(format[end]))) {
+            out += QStringView(format).sliced(i, end - i);
+        } else {
+            while (out.size() > kept && blank(out.back())) {
+                out.chop(1);
+            }
+            while (end < format.size() && blank(format[end])) {
+                ++end;
+            }
+            out += u' ';
+            kept = out.size();
+        }
+        i = end;
+    }
+    return out;
+}
+
+} // namespace
+
+// The long format may name the time zone; a time of day has none.
 QByteArray longTime(const QTime& time, const QLocale& locale) {
-    // The long format may name the time zone ("t"); a time of day has none.
-    static const QRegularExpression zone(QStringLiteral("\\s*\\bt+\\b\\s*"));
-    QString format = locale.timeFormat(QLocale::LongFormat);
-    format.replace(zone, QStringLiteral(" "));
-    return ansi::fromUnicode(locale.toString(time, format.trimmed()));
+    return ansi::fromUnicode(
+        locale.toString(time, withoutZone(locale.timeFormat(QLocale::LongFormat)).trimmed()));
 }
 
 } // namespace regional

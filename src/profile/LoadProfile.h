@@ -6,6 +6,8 @@
 #include <QString>
 #include <functional>
 
+class IniFile;
+
 struct ProfileLoad {
     PageModel& pages;
     ProfileParams& params;
@@ -17,3 +19,5 @@ struct ProfileLoad {
 // cannot hold are clamped with a line in the log; a profile without a readable page count is
 // refused, with a line in the log, and then nothing is changed. Returns whether it was loaded.
 bool LoadProfile(const QString& path, ProfileLoad target);
+// The same for the profile at `path` once read.
+bool LoadProfile(const QString& path, const IniFile& ini, ProfileLoad target);

@@ -30,23 +30,28 @@ void expandSensors(QByteArray& text, const VariableSources& s) {
             return regional::generalNumber(s.mbmValue(static_cast<qint16>(index), kind), s.locale);
         };
     };
-    auto indexed = [&](const char* stem, int k) {
-        return QByteArray(stem) + QByteArray::number(k);
-    };
+    // The tokens of sensors 1 to 10, by their number.
+    static constexpr const char* kTemps[] = {"",        "%%temp1", "%%temp2", "%%temp3",
+                                             "%%temp4", "%%temp5", "%%temp6", "%%temp7",
+                                             "%%temp8", "%%temp9", "%%temp10"};
+    static constexpr const char* kVolts[] = {"",        "%%volt1", "%%volt2", "%%volt3",
+                                             "%%volt4", "%%volt5", "%%volt6", "%%volt7"};
+    static constexpr const char* kFans[] = {"",       "%%fan1", "%%fan2", "%%fan3",
+                                            "%%fan4", "%%fan5", "%%fan6", "%%fan7"};
     if (text.contains("%%temp")) {
         // Ten before one, so that %%temp10 is never read as sensor 1 followed by a 0.
         for (int k = 10; k >= 1; --k) {
-            replaceToken(text, indexed("%%temp", k).constData(), sensor(k, SensorKind::Temp));
+            replaceToken(text, kTemps[k], sensor(k, SensorKind::Temp));
         }
     }
     if (text.contains("%%volt")) {
         for (int k = 1; k <= 7; ++k) {
-            replaceToken(text, indexed("%%volt", k).constData(), sensor(k, SensorKind::Volt));
+            replaceToken(text, kVolts[k], sensor(k, SensorKind::Volt));
         }
     }
     if (text.contains("%%fan")) {
         for (int k = 1; k <= 7; ++k) {
-            replaceToken(text, indexed("%%fan", k).constData(), sensor(k, SensorKind::Fan));
+            replaceToken(text, kFans[k], sensor(k, SensorKind::Fan));
         }
     }
     replaceToken(text, "%%frq", sensor(1, SensorKind::Freq));

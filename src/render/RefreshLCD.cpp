@@ -20,6 +20,19 @@ QByteArray slice(const QByteArray& text, int from, int count) {
     return text.mid(from, count);
 }
 
+// A line that stays put: its text padded with kFixedPadding, then cut to the panel's width.
+QByteArray fixedLine(const QByteArray& text, int columns) {
+    if (columns <= 0) {
+        return {};
+    }
+    const qsizetype kept = std::min<qsizetype>(text.size(), columns);
+    const qsizetype padding = std::min<qsizetype>(kFixedPadding.size(), columns - kept);
+    QByteArray line;
+    line.reserve(kept + padding);
+    line.append(text.constData(), kept).append(kFixedPadding.constData(), padding);
+    return line;
+}
+
 void bounce(LineRecord& line, int length, int columns) {
     if (line.ScrollPos < length - columns && line.ScrollDir == 0) {
         line.ScrollPos = static_cast<qint16>(line.ScrollPos + 1);
@@ -67,7 +80,7 @@ void RefreshLCD(const RefreshTarget& t) {
 
         if ((n <= columns && line.ScrollMode != kScrollBargraph) ||
             line.ScrollMode <= kScrollFixed) {
-            WriteLCD(t.out, t.config, n < 1 ? kBlankLine : slice(text + kFixedPadding, 0, columns));
+            WriteLCD(t.out, t.config, n < 1 ? kBlankLine : fixedLine(text, columns));
             if (line.Dynamic != 1) {
                 line.Pending = 0;
             }

@@ -2,10 +2,9 @@
 
 #include "model/IsDigit.h"
 #include "platform/AnsiText.h"
+#include "platform/RegularFile.h"
 
 #include <QDirIterator>
-#include <QFile>
-#include <QFileInfo>
 #include <QLocale>
 #include <algorithm>
 #include <cmath>
@@ -34,20 +33,38 @@ QString setiPath(const QByteArray& rep_seti, const char* relative) {
     return ansi::toUnicode(rep_seti + path);
 }
 
-// Line `index` of the state file. The file is read as one text up to its first CR (its lines
-// end with LF alone), so a CR ends the text wherever it stands.
-std::optional<QByteArray> stateLine(QFile& file, int index) {
-    for (int i = 0; i < index; ++i) {
-        const QByteArray line = file.readLine();
-        if (!line.endsWith('\n') || line.contains('\r')) {
-            return std::nullopt;
+// The file up to the end of line `index` (all of it when it has fewer lines), read in blocks.
+QByteArray linesUpTo(const RegularFile& file, int index) {
+    constexpr qint64 kBlock = 4096;
+    QByteArray text;
+    for (qsizetype ends = 0; ends <= index;) {
+        const QByteArray block = file.read(text.size(), kBlock);
+        ends += block.count('\n');
+        text += block;
+        if (block.size() < kBlock) {
+            break;
         }
     }
-    QByteArray line = file.readLine();
+    return text;
+}
+
+// Line `index` of the state file. The file is read as one text up to its first CR (its lines
+// end with LF alone), so a CR ends the text wherever it stands.
+std::optional<QByteArray> stateLine(const RegularFile& file, int index) {
+    const QByteArray text = linesUpTo(file, index);
+    const QByteArrayView view(text);
+    qsizetype start = 0;
+    for (int i = 0; i < index; ++i) {
+        const qsizetype end = view.indexOf('\n', start);
+        if (end < 0 || view.sliced(start, end - start).contains('\r')) {
+            return std::nullopt;
+        }
+        start = end + 1;
+    }
+    const QByteArrayView rest = view.sliced(start);
     const auto end =
-        std::find_if(line.begin(), line.end(), [](char c) { return c == '\r' || c == '\n'; });
-    line.truncate(end - line.begin());
-    return line;
+        std::find_if(rest.begin(), rest.end(), [](char c) { return c == '\r' || c == '\n'; });
+    return rest.first(end - rest.begin()).toByteArray();
 }
 
 // The leading decimal number of text ("." as its point whatever the locale; 0 when there is
@@ -119,9 +136,9 @@ qint16 countWorkUnits(const QByteArray& rep_seti, const char* folder) {
 
 qint16 SetiProgress(const QByteArray& rep_seti) {
     // The file names follow the setting as they are: an empty setting reads the working directory.
-    QFile file(setiPath(rep_seti, kStateFile));
     // Only a regular file is opened: a pipe of that name would hold up the refresh.
-    if (!QFileInfo(file).isFile() || !file.open(QIODevice::ReadOnly)) {
+    const RegularFile file(setiPath(rep_seti, kStateFile));
+    if (!file.isOpen()) {
         return 0;
     }
     const std::optional<QByteArray> line = stateLine(file, kProgressLine);

@@ -3,9 +3,8 @@
 #include "model/TwoDigits.h"
 #include "platform/AnsiText.h"
 #include "platform/RegionalFormat.h"
+#include "platform/RegularFile.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <algorithm>
 #include <cmath>
 #include <optional>
@@ -42,16 +41,14 @@ qint16 secondsOf(const QByteArray& minutesSeconds) {
 
 // Spaces around the field go first, then every NUL: spaces before the NUL padding stay.
 QByteArray tagText(const QByteArray& tag, qsizetype offset, qsizetype size) {
-    QByteArray text = tag.mid(offset, size);
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text[begin] == ' ') {
-        ++begin;
+    QByteArrayView field = QByteArrayView(tag).sliced(offset, size);
+    while (!field.isEmpty() && field.front() == ' ') {
+        field = field.sliced(1);
     }
-    while (end > begin && text[end - 1] == ' ') {
-        --end;
+    while (!field.isEmpty() && field.back() == ' ') {
+        field.chop(1);
     }
-    text = text.mid(begin, end - begin);
+    QByteArray text = field.toByteArray();
     text.removeIf([](char c) { return c == '\0'; });
     return text;
 }
@@ -135,11 +132,9 @@ QString WinampCurrentFile(const WinampState& w, const QByteArray& rep_winamp) {
         return {};
     }
     const qint64 n = 2 * (qint64(p) + 1) + 1;
-    QFile file(ansi::toUnicode(rep_winamp) + kWinampPlaylistFile);
-    // Only regular files are opened here: a pipe would hold up the refresh. Here and below the
-    // file is taken in whole blocks, so QFile's 16 KiB read buffer would only be filled for
-    // nothing.
-    if (!QFileInfo(file).isFile() || !file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+    // Only regular files are opened here and below: a pipe would hold up the refresh.
+    const RegularFile file(ansi::toUnicode(rep_winamp) + kWinampPlaylistFile);
+    if (!file.isOpen()) {
         return {};
     }
     const QString text = ansi::decodeFile(file.readAll()).text;
@@ -187,12 +182,11 @@ const QList<QByteArray>& GenreList() {
 
 qint32 ReadID3Tag(const QString& path, TagFields& fields) {
     fields.fill(QByteArray());
-    QFile file(path);
-    if (!QFileInfo(file).isFile() || !file.open(QIODevice::ReadOnly | QIODevice::Unbuffered) ||
-        file.size() < kShortestTaggedFile || !file.seek(file.size() - kTagSize)) {
+    const RegularFile file(path);
+    if (!file.isOpen() || file.size() < kShortestTaggedFile) {
         return -1;
     }
-    const QByteArray tag = file.read(kTagSize);
+    const QByteArray tag = file.read(file.size() - kTagSize, kTagSize);
     if (tag.size() != kTagSize || !tag.startsWith("TAG")) {
         return -1;
     }
@@ -207,14 +201,15 @@ qint32 ReadID3Tag(const QString& path, TagFields& fields) {
 }
 
 AudioStreamInfo readAudioStreamInfo(const QString& path) {
-    QFile file(path);
     // A pipe named in the playlist would hold up the refresh, or take the player's bytes.
-    if (!QFileInfo(file).isFile() || !file.open(QIODevice::ReadOnly | QIODevice::Unbuffered) ||
-        !file.seek(id3v2Size(file.read(10)))) {
+    const RegularFile file(path);
+    if (!file.isOpen()) {
         return {};
     }
+    const qint64 start = id3v2Size(file.read(0, 10));
     // A short file is read at its size rather than into a 64 KiB block cut down afterwards.
-    const QByteArray data = file.read(std::clamp(file.size() - file.pos(), qint64(0), kScanBytes));
+    const QByteArray data =
+        file.read(start, std::clamp(file.size() - start, qint64(0), kScanBytes));
     const auto* b = reinterpret_cast<const uchar*>(data.constData());
     for (qsizetype i = 0; i + 4 <= data.size(); ++i) {
         const std::optional<FrameHeader> h = parseHeader(b + i);
