@@ -4,12 +4,14 @@
 // that turns a broken promise into a crash libFuzzer keeps, and a panel fed by the real refresh.
 
 #include "drivers/Lcd.h"
+#include "platform/WinampLink.h"
 #include "render/Bargraph.h"
 #include "render/ExpandVariables.h"
 #include "render/RefreshLCD.h"
 
 #include <QDir>
 #include <QFile>
+#include <QMap>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
@@ -26,6 +28,16 @@
     } while (0)
 
 namespace fuzz {
+
+// A media player that answers each question, a command and its argument, from a table; it writes
+// no playlist (the target writes the one it wants).
+struct TablePlayer : WinampLink {
+    QMap<QPair<qint32, qint32>, qint32> answers;
+    QString find() override { return QStringLiteral("fuzz"); }
+    qint32 send(const QString&, qint32 command, qint32 argument) override {
+        return answers.value({command, argument});
+    }
+};
 
 // One folder per process, in memory when /dev/shm is there; it goes when the run ends.
 inline const QString& scratchDir() {

@@ -2,22 +2,11 @@
 // input byte as a signed index, then the far ends of the 32-bit range.
 #include "FuzzSupport.h"
 #include "platform/AnsiText.h"
-#include "platform/WinampLink.h"
 #include "sources/winamp.h"
 
 #include <limits>
 
 namespace {
-
-// A player that answers the playlist question with the entry index it is given; it has already
-// written the playlist file.
-struct PlaylistPlayer : WinampLink {
-    qint32 entry = 0;
-    QString find() override { return QStringLiteral("fuzz"); }
-    qint32 send(const QString&, qint32 command, qint32) override {
-        return command == IPC_WRITEPLAYLIST ? entry : 0;
-    }
-};
 
 // Entry p is line 2p + 3, counted in the decoded text; a missing line gives nothing.
 QString expectedEntry(const QStringList& lines, qint64 p) {
@@ -42,14 +31,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // once.
     const QByteArray playlist = fuzz::bytesOf(data + 1, size - 1);
     fuzz::writeFile(QStringLiteral("winamp.m3u"), playlist);
-    PlaylistPlayer link;
+    fuzz::TablePlayer link;
     WinampState w{&link, {}};
     FUZZ_CHECK(WinampFind(w));
     static const QByteArray rep = QFile::encodeName(fuzz::scratchDir()) + '/';
     const QStringList lines = ansi::decodeFile(playlist).text.split('\n');
     for (const qint32 p : {qint32(qint8(data[0])), std::numeric_limits<qint32>::max(),
                            std::numeric_limits<qint32>::min()}) {
-        link.entry = p;
+        link.answers[{IPC_WRITEPLAYLIST, 0}] = p;
         const QString entry = WinampCurrentFile(w, rep);
         FUZZ_CHECK(entry == expectedEntry(lines, p));
     }
