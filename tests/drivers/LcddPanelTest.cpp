@@ -49,13 +49,46 @@ TEST(LcddText, AddressesAndTheServersSize) {
     EXPECT_EQ(address("pi.local:13667"), "pi.local 13667");
     EXPECT_EQ(address(""), "localhost 13666");
     EXPECT_EQ(address("[::1]:9"), "::1 9");
-    for (const char* bad : {"host:port", "host:70000", "::1", "a b:1"}) {
+    EXPECT_EQ(address(":13667"), "localhost 13667");
+    EXPECT_EQ(address("[fe80::1]"), "fe80::1 13666");
+    for (const char* bad :
+         {"host:port", "host:70000", "host:0", "::1", "a b:1", "[::1", "[::1]9", "[pi]:9"}) {
         EXPECT_EQ(address(bad), "-") << bad;
     }
     const auto size = parseLcddGreeting("connect LCDproc 0.5.9 protocol 0.3 lcd wid 16 hgt 2");
     ASSERT_TRUE(size);
     EXPECT_EQ(QPoint(size->width, size->height), QPoint(16, 2));
-    EXPECT_FALSE(parseLcddGreeting("huh? wid 16 hgt 2"));
+    for (const char* other : {"huh? wid 16 hgt 2", "connect LCDproc wid 0 hgt 2", "connect wid"}) {
+        EXPECT_FALSE(parseLcddGreeting(other)) << other;
+    }
+}
+
+// A page is drawn with LCDd's big numbers only when its four rows are the whole clock face: a
+// page that merely resembles it stays text.
+TEST(LcddText, OnlyAWholeClockFaceIsTakenForTheBigClock) {
+    std::array<LineRecord, kLinesPerPage> lines;
+    BigTime(lines, QTime(9, 58, 7));
+    const std::array<QByteArray, 4> clock = {lines[0].Text, lines[1].Text, lines[2].Text,
+                                             lines[3].Text};
+    const auto face = readBigClock(clock);
+    ASSERT_TRUE(face);
+    EXPECT_EQ(*face, (BigClockFace{{0, 9, 5, 8}, "07"}));
+    const std::tuple<int, int, char> changes[] = {
+        {1, 2, 'x'},  // a digit's stroke
+        {0, 8, '-'},  // the colon
+        {1, 9, '*'},  // beside the colon
+        {0, 18, '5'}, // above the seconds
+        {3, 19, 'a'}, // the seconds themselves
+        {3, 18, ' '},
+    };
+    for (const auto& [row, column, c] : changes) {
+        std::array<QByteArray, 4> rows = clock;
+        rows[row][column] = c;
+        EXPECT_FALSE(readBigClock(rows)) << row << " " << column;
+    }
+    std::array<QByteArray, 4> shortRow = clock;
+    shortRow[2].chop(1);
+    EXPECT_FALSE(readBigClock(shortRow));
 }
 
 TEST(LcddPanel, TextScrollerAndBargraphReachTheServersFrameOneStepPerRefresh) {
@@ -98,6 +131,13 @@ TEST(LcddPanel, BigClockIsDrawnWithTheServersBigNumbers) {
         EXPECT_EQ(frames[0][row].left(14), frames[1][row].left(14)) << row;
     }
     EXPECT_NE(frames[0].mid(0, 3), frames[1].mid(0, 3));
+
+    // The next page's text takes the screen back: the big numbers go.
+    b.show({"Page suivante", "", "", ""});
+    b.tick();
+    const QByteArrayList after =
+        lcdd.frameWhere([](auto f) { return f.value(0).startsWith("Page suivante"); });
+    EXPECT_EQ(after.mid(1), QByteArrayList(3, QByteArray(20, ' ')));
 }
 
 TEST(LcddPanel, ASmallerServerCutsTheLinesAndALostOneIsFoundAgain) {

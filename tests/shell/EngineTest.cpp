@@ -5,6 +5,9 @@
 #include "support/Shell.h"
 
 #include <QCoreApplication>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTest>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/mman.h>
@@ -152,6 +155,43 @@ TEST(Engine, ALineMessageReplacesItsLineAndHurriesThePageTimerAndAnythingElseCha
     EXPECT_EQ(line(1), std::get<1>(before));
     EXPECT_EQ(e.Timer2().interval(), 10);
     EXPECT_FALSE(e.Timer2().isEnabled()) << "a stopped page timer stays stopped";
+}
+
+// On an LCDd panel, Down shows the next page of the rotation and Up the pages shown before it,
+// latest first, as far back as they go.
+TEST(Engine, TheLcddPanelsKeysTurnThePagesForwardAndBack) {
+    QTcpServer lcdd;
+    ASSERT_TRUE(lcdd.listen(QHostAddress::LocalHost));
+    QObject::connect(&lcdd, &QTcpServer::newConnection, [&] {
+        QTcpSocket* client = lcdd.nextPendingConnection();
+        QObject::connect(client, &QTcpSocket::readyRead, [client] {
+            if (client->readAll().startsWith("hello\n")) {
+                client->write("connect LCDproc 0.5.9 protocol 0.3 lcd wid 20 hgt 4\nkey Down\n"
+                              "key Down\nkey Up\nkey Up\nkey Up\nkey Down\n");
+            }
+        });
+    });
+    const QByteArray address = "127.0.0.1:" + QByteArray::number(lcdd.serverPort());
+    Shell s(QByteArray(kShellSettings).replace("TypeLCD=2", "TypeLCD=4") +
+            "[ports]\nLCDd=" + address + "\n");
+    Engine& e = s.startEngine();
+    QList<int> shown;
+    QObject::connect(&e, &Engine::pageShown, [&](const QString&, int page) { shown << page; });
+    QByteArray profile = "[param]\nnb_pages=3\n";
+    for (const char* page : {"1", "2", "3"}) {
+        profile += QByteArray("[page_") + page + "]\nligne0=Page " + page +
+                   "\nscroll0=0\ntime=30\nnext=" + QByteArray::number(atoi(page) % 3 + 1) + "\n";
+    }
+    ASSERT_TRUE(e.LoadProfile(s.dir.write("p.tlcd", profile)));
+    e.Command1();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return shown.size() == 6; }));
+    EXPECT_EQ(shown, (QList<int>{1, 2, 3, 2, 1, 2}));
+
+    Shell unreadable(QByteArray(kShellSettings).replace("TypeLCD=2", "TypeLCD=4") +
+                     "[ports]\nLCDd=pi:port\n");
+    unreadable.startEngine();
+    EXPECT_TRUE(unreadable.log.contains(
+        "LCDd = pi:port : adresse illisible (hôte:port attendu), localhost:13666 est utilisé"));
 }
 
 TEST(Engine, ARecentListThatCannotBeWrittenIsSaidAndTheSettingsStayAsTheyWere) {

@@ -1,6 +1,7 @@
 // The programs run as a user runs them. relayeur: a first run, the single copy, a line message
 // from relayeur-send, SIGTERM and the panel reset, in the terminal; a serial panel that goes and
 // a parallel port that is missing. Both programs' command lines, and what relayeur-send writes.
+#include "shell/CommandLine.h"
 #include "shell/LineMessageReceiver.h"
 #include "support/PseudoTerminal.h"
 #include "support/QtPrinters.h"
@@ -186,4 +187,19 @@ TEST(CommandLine, EachProgramSaysWhatItDidAndRelayeurSendWritesWindows1252) {
         EXPECT_TRUE((c.exitCode == 0 ? run.out : run.err).contains(c.said))
             << run.err.toStdString();
     }
+}
+
+// Both spellings of an option with a value, and what is not an option at all.
+TEST(CommandLine, ValuesAfterTheOptionOrAfterAnEqualsSign) {
+    const ParsedCommandLine both = parseCommandLine(
+        {"relayeur", "--config-dir=/etc/relayeur", "--profile", "p.tlcd", "--terminal"});
+    ASSERT_TRUE(both.options);
+    EXPECT_EQ(std::tuple(both.options->configDir, both.options->profile, both.options->quiet),
+              std::tuple("/etc/relayeur", "p.tlcd", true))
+        << "the terminal has no message boxes";
+    const ParsedCommandLine stray = parseCommandLine({"relayeur", "p.tlcd"});
+    EXPECT_EQ(std::tuple(stray.options.has_value(), stray.exitCode), std::tuple(false, 2));
+    EXPECT_TRUE(stray.output.startsWith("relayeur: argument inattendu : p.tlcd\n"));
+    EXPECT_EQ(parseCommandLine({"relayeur", "-h"}).output,
+              parseCommandLine({"relayeur", "--help"}).output);
 }

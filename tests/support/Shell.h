@@ -15,7 +15,7 @@ inline const QByteArray kProfile = "[param]\nnb_pages=1\nplein=#\nvide=-\nIp_Loc
 
 // The engine alone, started as the terminal starts it, or the main window around one, on settings
 // of their own, with the panel, boxes, log, start-up pauses, Open dialog and exit recorded. The
-// panel is a FakePanel unless the settings put it on screen (TypeLCD=1).
+// panel is a FakePanel unless the settings put it on screen (TypeLCD=1) or on LCDd (TypeLCD=4).
 struct Shell {
     TempDir dir;
     RecordingMessageBoxes boxes;
@@ -37,7 +37,7 @@ struct Shell {
         env.pause = [this] { ++pauses; };
         env.mbmBlockName = QStringLiteral("/relayeur-test-no-such-block");
         env.lineMessageDir = dir.file("run");
-        if (!settings.contains("TypeLCD=1")) {
+        if (!settings.contains("TypeLCD=1") && !settings.contains("TypeLCD=4")) {
             env.makePanel = [this](const DisplayConfig&) {
                 auto made = std::make_unique<FakePanel>();
                 panel = made.get();

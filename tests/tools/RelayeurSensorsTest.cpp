@@ -127,4 +127,28 @@ TEST(RelayeurSensors, PublishesAloneUntilSigtermAndOnceLaysTheBlockOutAsMotherbo
               "Bloc " + block + " retiré.\n");
     EXPECT_TRUE(runToEnd(kSensors, {"--remove", "--name", block}).out.startsWith("Aucun bloc"));
     EXPECT_EQ(runToEnd(kSensors, {"--name"}).exitCode, 2);
+
+    // --list shows the sensors and the slots they would take, after what is wrong with the
+    // settings, and publishes nothing.
+    const QString ini = tree.file("sensors.ini");
+    const std::tuple<const char*, QString, QString> lists[] = {
+        {"[capteurs]\ntemp1=coretemp:Core 0\n", ini + ") :\n  temp1 <- coretemp Core 0 (", ""},
+        {"temp1=nct6775\n", ini + ") :\n  temp1 <- coretemp Package id 0 (",
+         ini + " : pas de section [capteurs] : ordre par défaut"},
+        {nullptr, "ordre par défaut, " + ini + " absent) :\n  temp1 <- coretemp", ""}};
+    for (const auto& [text, slots, complaint] : lists) {
+        if (text) {
+            tree.write("sensors.ini", text);
+        } else {
+            QFile::remove(ini);
+        }
+        const Finished list = runToEnd(
+            kSensors, {"--list", "--name", block, "--hwmon", tree.path(), "--config", ini});
+        EXPECT_EQ(list.exitCode, 0);
+        EXPECT_TRUE(list.out.startsWith("Capteurs sous " + tree.path() + " :\n  coretemp"))
+            << list.out.toStdString();
+        EXPECT_TRUE(list.out.contains("Emplacements (" + slots)) << list.out.toStdString();
+        EXPECT_EQ(list.err.trimmed(), complaint.isEmpty() ? "" : "relayeur-sensors : " + complaint);
+    }
+    EXPECT_FALSE(SharedMemory::openReadOnly(block, MbmLayout::kSize).has_value());
 }
