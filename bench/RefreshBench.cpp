@@ -24,6 +24,7 @@ struct LivePage {
     OnScreenPanel panel{20, 4};
     LcdOutput out;
     PageModel pages;
+    MeminfoFile meminfo;
     VariableSources sources;
     RefreshTarget target{pages, config, out,
                          [this] {
@@ -49,7 +50,7 @@ struct LivePage {
             pages.CurrentLines[l] = freshLine(lines[l], modes[l]);
             pages.LineTemplate[l] = lines[l];
         }
-        sources.memoryStatus = &readMemoryStatus;
+        sources.memoryStatus = [this] { return meminfo.read(); };
         sources.now = &QDateTime::currentDateTime;
         sources.locale = QLocale(QLocale::French, QLocale::France);
     }

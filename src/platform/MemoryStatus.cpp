@@ -1,7 +1,5 @@
 #include "MemoryStatus.h"
 
-#include "platform/FileDescriptor.h"
-
 #include <algorithm>
 #include <charconv>
 #include <fcntl.h>
@@ -33,6 +31,10 @@ qint64 field(std::string_view text, std::string_view name) {
     return 0;
 }
 
+FileDescriptor openMeminfo() {
+    return FileDescriptor(::open("/proc/meminfo", O_RDONLY | O_CLOEXEC));
+}
+
 } // namespace
 
 MemoryStatus parseMeminfo(std::string_view text) {
@@ -42,17 +44,25 @@ MemoryStatus parseMeminfo(std::string_view text) {
             memAvailable + field(text, "SwapFree")};
 }
 
-MemoryStatus readMemoryStatus() {
-    // Called for every line with variables on every refresh: one read into the stack, no
-    // allocation. The kernel hands the whole file to a single read that is large enough.
-    const FileDescriptor file(::open("/proc/meminfo", O_RDONLY | O_CLOEXEC));
+MeminfoFile::MeminfoFile() : file(openMeminfo()) {}
+
+MemoryStatus MeminfoFile::read() {
     if (file.get() < 0) {
-        return {};
+        file = openMeminfo();
+        if (file.get() < 0) {
+            return {};
+        }
     }
+    // Called for every line with memory figures on every refresh: one read into the stack, no
+    // allocation. The kernel hands the whole file to a single read that is large enough.
     char buffer[8192];
-    const ssize_t size = ::read(file.get(), buffer, sizeof buffer);
+    const ssize_t size = ::pread(file.get(), buffer, sizeof buffer, 0);
     if (size <= 0) {
         return {};
     }
     return parseMeminfo(std::string_view(buffer, static_cast<size_t>(size)));
+}
+
+MemoryStatus readMemoryStatus() {
+    return MeminfoFile().read();
 }

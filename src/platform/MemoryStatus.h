@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/FileDescriptor.h"
+
 #include <QtGlobal>
 #include <string_view>
 
@@ -9,6 +11,18 @@ struct MemoryStatus {
     qint64 availPhys = 0;     // MemAvailable
     qint64 totalPageFile = 0; // MemTotal + SwapTotal
     qint64 availPageFile = 0; // MemAvailable + SwapFree
+};
+
+// /proc/meminfo kept open, so that each reading costs one read at its start: the kernel writes
+// the figures afresh for every read from offset 0. It opens again when it could not.
+class MeminfoFile {
+public:
+    MeminfoFile();
+    // All zeros when the file cannot be read.
+    MemoryStatus read();
+
+private:
+    FileDescriptor file;
 };
 
 // Reads /proc/meminfo once; all zeros when it cannot be read.

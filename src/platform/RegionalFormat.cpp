@@ -14,10 +14,6 @@ QByteArray generalNumber(double value, const QLocale& locale) {
     return ansi::fromUnicode(plain.toString(value, 'g', 15));
 }
 
-QByteArray shortDate(const QDate& date, const QLocale& locale) {
-    return ansi::fromUnicode(locale.toString(date, QLocale::ShortFormat));
-}
-
 namespace {
 
 // A time format without its time-zone fields (a run of "t" standing as a word): each becomes one
@@ -59,10 +55,29 @@ QString withoutZone(const QString& format) {
 
 } // namespace
 
-// The long format may name the time zone; a time of day has none.
-QByteArray longTime(const QTime& time, const QLocale& locale) {
-    return ansi::fromUnicode(
-        locale.toString(time, withoutZone(locale.timeFormat(QLocale::LongFormat)).trimmed()));
+void DateTimeTexts::follow(const QLocale& wanted) {
+    if (known && wanted == locale) {
+        return;
+    }
+    locale = wanted;
+    // The long format may name the time zone; a time of day has none.
+    timeFormat = withoutZone(locale.timeFormat(QLocale::LongFormat)).trimmed();
+    day = QDate();
+    known = true;
+}
+
+QByteArray DateTimeTexts::shortDate(const QDate& date, const QLocale& wanted) {
+    follow(wanted);
+    if (date != day) {
+        dayText = ansi::fromUnicode(locale.toString(date, QLocale::ShortFormat));
+        day = date;
+    }
+    return dayText;
+}
+
+QByteArray DateTimeTexts::longTime(const QTime& time, const QLocale& wanted) {
+    follow(wanted);
+    return ansi::fromUnicode(locale.toString(time, timeFormat));
 }
 
 } // namespace regional

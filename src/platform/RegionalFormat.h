@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QDate>
 #include <QLocale>
+#include <QString>
 #include <QTime>
 
 // Numbers, dates and times as the user's regional settings write them, in the panel's
@@ -13,9 +14,25 @@ namespace regional {
 QByteArray number(double value, const QLocale& locale);
 // Up to 15 significant digits, no trailing zeros, no grouping: 45,5 in French.
 QByteArray generalNumber(double value, const QLocale& locale);
-// The locale's short date: 04/12/2026 in French.
-QByteArray shortDate(const QDate& date, const QLocale& locale);
-// The locale's long time without its time-zone part: 21:13:08 in French.
-QByteArray longTime(const QTime& time, const QLocale& locale);
+
+// The date and the time of day as a locale writes them, asked for on every refresh: what stays
+// the same from one refresh to the next is worked out once, the locale's time format while the
+// locale stays, the date's text while the day does.
+class DateTimeTexts {
+public:
+    // The locale's short date: 04/12/2026 in French.
+    QByteArray shortDate(const QDate& date, const QLocale& locale);
+    // The locale's long time without its time-zone part: 21:13:08 in French.
+    QByteArray longTime(const QTime& time, const QLocale& locale);
+
+private:
+    void follow(const QLocale& locale);
+
+    bool known = false; // whether the texts below belong to `locale`
+    QLocale locale;
+    QString timeFormat;
+    QDate day;
+    QByteArray dayText;
+};
 
 } // namespace regional

@@ -1,10 +1,10 @@
 #include "render/ExpandVariables.h"
 
-#include "platform/RegionalFormat.h"
 #include "render/BigTime.h"
-#include "render/ReplaceToken.h"
 
+#include <QVarLengthArray>
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -12,19 +12,70 @@ constexpr double kMebibyte = 1048576.0;
 constexpr char kAnsiDegree = '\xB0';
 constexpr char kPanelDegree = '\xDF'; // the degree sign of the panel's character set
 
-void expandMemory(QByteArray& text, const MemoryStatus& m, const QLocale& locale) {
+// A line being rebuilt, with the places where "%%" stands in it (overlapping ones included):
+// every variable begins there, so each of the many tests of the expansion looks only at those
+// places instead of searching the whole line again. The places are found afresh after every
+// change, since an inserted value may hold "%%" too.
+class LineText {
+public:
+    explicit LineText(QByteArray& text) : text(text) {}
+
+    // The text becomes `raw` with its degree signs converted, unless `raw` holds no "%%": then
+    // the text stays as it is and the answer is false.
+    bool rebuildFrom(const QByteArray& raw) {
+        mark(raw);
+        if (marks.empty()) {
+            return false;
+        }
+        text = raw;
+        text.replace(kAnsiDegree, kPanelDegree); // changes no '%', so the places still hold
+        return true;
+    }
+    bool has(QByteArrayView token) const {
+        const QByteArrayView view(text);
+        return std::any_of(marks.begin(), marks.end(),
+                           [&](qsizetype at) { return view.sliced(at).startsWith(token); });
+    }
+    // Replaces every occurrence of `token`, asking for the value once and only when it is there.
+    template <typename Value> void replace(QByteArrayView token, Value value) {
+        if (has(token)) {
+            text.replace(token, value());
+            mark(text);
+        }
+    }
+    // Lets `change` rewrite the text in place.
+    template <typename Change> void rewrite(const Change& change) {
+        change(text);
+        mark(text);
+    }
+
+private:
+    void mark(QByteArrayView from) {
+        marks.clear();
+        for (qsizetype i = 0; i + 1 < from.size(); ++i) {
+            if (from[i] == '%' && from[i + 1] == '%') {
+                marks.append(i);
+            }
+        }
+    }
+
+    QByteArray& text;
+    QVarLengthArray<qsizetype, 8> marks;
+};
+
+void expandMemory(LineText& line, const MemoryStatus& m, const QLocale& locale) {
     auto mib = [&](qint64 bytes) {
         return [&, bytes] { return regional::number(bytes / kMebibyte, locale); };
     };
-    replaceToken(text, "%%mem_t", mib(m.totalPhys));
-    replaceToken(text, "%%mem_u", mib(m.totalPhys - m.availPhys));
-    replaceToken(text, "%%mem_l", mib(m.availPhys));
-    replaceToken(text, "%%memp_t", mib(m.totalPageFile));
-    replaceToken(text, "%%memp_u", mib(m.totalPageFile - m.availPageFile));
-    replaceToken(text, "%%memp_l", mib(m.availPageFile));
+    line.replace("%%mem_t", mib(m.totalPhys));
+    line.replace("%%mem_u", mib(m.totalPhys - m.availPhys));
+    line.replace("%%mem_l", mib(m.availPhys));
+    line.replace("%%memp_t", mib(m.totalPageFile));
+    line.replace("%%memp_u", mib(m.totalPageFile - m.availPageFile));
+    line.replace("%%memp_l", mib(m.availPageFile));
 }
 
-void expandSensors(QByteArray& text, const VariableSources& s) {
+void expandSensors(LineText& line, const VariableSources& s) {
     auto sensor = [&](int index, SensorKind kind) {
         return [&, index, kind] {
             return regional::generalNumber(s.mbmValue(static_cast<qint16>(index), kind), s.locale);
@@ -38,24 +89,24 @@ void expandSensors(QByteArray& text, const VariableSources& s) {
                                              "%%volt4", "%%volt5", "%%volt6", "%%volt7"};
     static constexpr const char* kFans[] = {"",       "%%fan1", "%%fan2", "%%fan3",
                                             "%%fan4", "%%fan5", "%%fan6", "%%fan7"};
-    if (text.contains("%%temp")) {
+    if (line.has("%%temp")) {
         // Ten before one, so that %%temp10 is never read as sensor 1 followed by a 0.
         for (int k = 10; k >= 1; --k) {
-            replaceToken(text, kTemps[k], sensor(k, SensorKind::Temp));
+            line.replace(kTemps[k], sensor(k, SensorKind::Temp));
         }
     }
-    if (text.contains("%%volt")) {
+    if (line.has("%%volt")) {
         for (int k = 1; k <= 7; ++k) {
-            replaceToken(text, kVolts[k], sensor(k, SensorKind::Volt));
+            line.replace(kVolts[k], sensor(k, SensorKind::Volt));
         }
     }
-    if (text.contains("%%fan")) {
+    if (line.has("%%fan")) {
         for (int k = 1; k <= 7; ++k) {
-            replaceToken(text, kFans[k], sensor(k, SensorKind::Fan));
+            line.replace(kFans[k], sensor(k, SensorKind::Fan));
         }
     }
-    replaceToken(text, "%%frq", sensor(1, SensorKind::Freq));
-    replaceToken(text, "%%charge", sensor(1, SensorKind::Charge));
+    line.replace("%%frq", sensor(1, SensorKind::Freq));
+    line.replace("%%charge", sensor(1, SensorKind::Charge));
 }
 
 } // namespace
@@ -63,37 +114,42 @@ void expandSensors(QByteArray& text, const VariableSources& s) {
 void ExpandVariables(const Expansion& e) {
     const VariableSources& s = e.sources;
     auto& lines = e.pages.CurrentLines;
+    std::optional<QDateTime> clock; // read for the first line that shows it
+    auto now = [&]() -> const QDateTime& {
+        if (!clock) {
+            clock = s.now();
+        }
+        return *clock;
+    };
     const int panelLines = std::clamp<int>(e.config.L, 0, kLinesPerPage);
     for (int i = 0; i < panelLines; ++i) {
-        if (lines[i].Dynamic == 1 && e.pages.LineTemplate[i].contains("%%")) {
-            QByteArray& text = lines[i].Text;
-            text = e.pages.LineTemplate[i];
-            text.replace(kAnsiDegree, kPanelDegree);
-            if (e.flags.HLAvailable && s.halfLifeGroup && text.contains("%%HL")) {
-                s.halfLifeGroup(text);
+        LineText line(lines[i].Text);
+        if (lines[i].Dynamic == 1 && line.rebuildFrom(e.pages.LineTemplate[i])) {
+            if (e.flags.HLAvailable && s.halfLifeGroup && line.has("%%HL")) {
+                line.rewrite(s.halfLifeGroup);
             }
             // One reading serves all the memory figures of a line, so that they add up; a line
             // without them does not pay for one.
-            if (text.contains("%%mem")) {
-                expandMemory(text, s.memoryStatus(), s.locale);
+            if (line.has("%%mem")) {
+                expandMemory(line, s.memoryStatus(), s.locale);
             }
             if (e.flags.MbmPresent) {
-                expandSensors(text, s);
+                expandSensors(line, s);
             }
-            replaceToken(text, "%%ipext", [&] { return s.ipAddresses("+"); });
-            replaceToken(text, "%%date",
-                         [&] { return regional::shortDate(s.now().date(), s.locale); });
-            replaceToken(text, "%%time",
-                         [&] { return regional::longTime(s.now().time(), s.locale); });
-            if (text.contains("%%big_time")) {
-                BigTime(lines, s.now().time());
+            line.replace("%%ipext", [&] { return s.ipAddresses("+"); });
+            line.replace("%%date",
+                         [&] { return s.dateTimeTexts.shortDate(now().date(), s.locale); });
+            line.replace("%%time",
+                         [&] { return s.dateTimeTexts.longTime(now().time(), s.locale); });
+            if (line.has("%%big_time")) {
+                line.rewrite([&](QByteArray&) { BigTime(lines, now().time()); });
             }
             // After the big clock the groups see the clock row that now holds this line.
-            if (s.setiGroup && text.contains("%%seti")) {
-                s.setiGroup(text);
+            if (s.setiGroup && line.has("%%seti")) {
+                line.rewrite(s.setiGroup);
             }
-            if (s.winampGroup && text.contains("%%winamp")) {
-                s.winampGroup(text);
+            if (s.winampGroup && line.has("%%winamp")) {
+                line.rewrite(s.winampGroup);
             }
         }
         lines[i].Length = static_cast<qint16>(lines[i].Text.size());

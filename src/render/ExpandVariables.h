@@ -2,6 +2,7 @@
 
 #include "model/DisplayConfig.h"
 #include "platform/MemoryStatus.h"
+#include "platform/RegionalFormat.h"
 #include "profile/PageModel.h"
 #include "sources/mbm.h"
 
@@ -22,6 +23,9 @@ struct VariableSources {
     std::function<void(QByteArray& text)> halfLifeGroup;
     std::function<void(QByteArray& text)> setiGroup;
     std::function<void(QByteArray& text)> winampGroup;
+    // The locale's formats and today's date, written once rather than on every refresh; the
+    // clock itself is read afresh by every expansion.
+    mutable regional::DateTimeTexts dateTimeTexts;
 };
 
 struct Expansion {
@@ -33,5 +37,6 @@ struct Expansion {
 
 // Rebuilds the text of each line with %% variables from its raw text, in a fixed order of
 // plain substring replacements (so the order decides what a value that holds a variable name
-// becomes), then brings the Length of lines 1 to L up to date.
+// becomes), then brings the Length of lines 1 to L up to date. The clock is read once, so that
+// every line shows the same moment.
 void ExpandVariables(const Expansion& e);

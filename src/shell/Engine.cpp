@@ -82,7 +82,7 @@ Engine::~Engine() = default;
 
 VariableSources Engine::systemSources() {
     VariableSources s;
-    s.memoryStatus = &readMemoryStatus;
+    s.memoryStatus = [meminfo = std::make_shared<MeminfoFile>()] { return meminfo->read(); };
     s.mbmValue = [this](qint16 index, SensorKind kind) {
         return MbmValue(app.mbm, refreshBoxes ? *refreshBoxes : *env.boxes, kAppTitle, index, kind);
     };
