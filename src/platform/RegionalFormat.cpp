@@ -62,6 +62,8 @@ void DateTimeTexts::follow(const QLocale& wanted) {
     locale = wanted;
     // The long format may name the time zone; a time of day has none.
     timeFormat = withoutZone(locale.timeFormat(QLocale::LongFormat)).trimmed();
+    timeByTheSecond = !timeFormat.contains(u'z');
+    second = QTime();
     day = QDate();
     known = true;
 }
@@ -77,7 +79,15 @@ QByteArray DateTimeTexts::shortDate(const QDate& date, const QLocale& wanted) {
 
 QByteArray DateTimeTexts::longTime(const QTime& time, const QLocale& wanted) {
     follow(wanted);
-    return ansi::fromUnicode(locale.toString(time, timeFormat));
+    const QTime whole(time.hour(), time.minute(), time.second());
+    if (!timeByTheSecond || !whole.isValid()) {
+        return ansi::fromUnicode(locale.toString(time, timeFormat));
+    }
+    if (whole != second) {
+        secondText = ansi::fromUnicode(locale.toString(whole, timeFormat));
+        second = whole;
+    }
+    return secondText;
 }
 
 } // namespace regional

@@ -17,7 +17,7 @@ QByteArray generalNumber(double value, const QLocale& locale);
 
 // The date and the time of day as a locale writes them, asked for on every refresh: what stays
 // the same from one refresh to the next is worked out once, the locale's time format while the
-// locale stays, the date's text while the day does.
+// locale stays, the time's text while the second does, the date's text while the day does.
 class DateTimeTexts {
 public:
     // The locale's short date: 04/12/2026 in French.
@@ -31,6 +31,9 @@ private:
     bool known = false; // whether the texts below belong to `locale`
     QLocale locale;
     QString timeFormat;
+    bool timeByTheSecond = false; // no milliseconds in the format: one text serves a second
+    QTime second;
+    QByteArray secondText;
     QDate day;
     QByteArray dayText;
 };

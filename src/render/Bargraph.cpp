@@ -2,6 +2,7 @@
 
 #include "model/IsDigit.h"
 
+#include <QVarLengthArray>
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -9,7 +10,7 @@
 namespace {
 
 // The run of characters from `pos` up to the next space; `pos` moves past that one space.
-QByteArray nextToken(const QByteArray& text, qsizetype& pos) {
+QByteArrayView nextToken(QByteArrayView text, qsizetype& pos) {
     if (pos >= text.size()) {
         return {};
     }
@@ -17,7 +18,7 @@ QByteArray nextToken(const QByteArray& text, qsizetype& pos) {
     if (end < 0) {
         end = text.size();
     }
-    const QByteArray token = text.mid(pos, end - pos);
+    const QByteArrayView token = text.sliced(pos, end - pos);
     pos = end + 1;
     return token;
 }
@@ -25,7 +26,7 @@ QByteArray nextToken(const QByteArray& text, qsizetype& pos) {
 // An optional sign, digits, and an optional fraction (digits) after the locale's decimal separator,
 // which is what the regional numbers of the variables carry. Rounded half to even into the 16-bit
 // range.
-std::optional<qint16> parseNumber(const QByteArray& token, char decimalSeparator) {
+std::optional<qint16> parseNumber(QByteArrayView token, char decimalSeparator) {
     qsizetype i = 0;
     if (i < token.size() && (token[i] == '+' || token[i] == '-')) {
         ++i;
@@ -37,7 +38,8 @@ std::optional<qint16> parseNumber(const QByteArray& token, char decimalSeparator
     if (i == digitsStart) {
         return std::nullopt;
     }
-    QByteArray normal = token.left(i);
+    // The number with a '.' for its separator, on the stack for any number a line can hold.
+    QVarLengthArray<char, 64> normal(token.data(), token.data() + i);
     if (i < token.size() && token[i] == decimalSeparator) {
         const qsizetype fractionStart = ++i;
         while (i < token.size() && isDigit(token[i])) {
@@ -46,12 +48,14 @@ std::optional<qint16> parseNumber(const QByteArray& token, char decimalSeparator
         if (i == fractionStart) {
             return std::nullopt;
         }
-        normal += '.' + token.mid(fractionStart, i - fractionStart);
+        normal.append('.');
+        normal.append(token.data() + fractionStart, i - fractionStart);
     }
     if (i != token.size()) {
         return std::nullopt;
     }
-    const double value = std::nearbyint(normal.toDouble()); // the default mode: half to even
+    // The default rounding mode: half to even.
+    const double value = std::nearbyint(QByteArrayView(normal.data(), normal.size()).toDouble());
     if (value < std::numeric_limits<qint16>::min() || value > std::numeric_limits<qint16>::max()) {
         return std::nullopt;
     }
@@ -69,10 +73,10 @@ qint64 floorDiv(qint64 a, qint64 b) {
 QByteArray Bargraph(const QByteArray& text, int columns, const QByteArray& plein,
                     const QByteArray& vide, const QLocale& locale) {
     qsizetype pos = 0;
-    const QByteArray lowToken = nextToken(text, pos);
-    const QByteArray highToken = nextToken(text, pos);
-    const QByteArray valueToken = nextToken(text, pos);
-    const QByteArray label = pos < text.size() ? text.mid(pos) : QByteArray();
+    const QByteArrayView lowToken = nextToken(text, pos);
+    const QByteArrayView highToken = nextToken(text, pos);
+    const QByteArrayView valueToken = nextToken(text, pos);
+    const QByteArrayView label = pos < text.size() ? QByteArrayView(text).sliced(pos) : nullptr;
 
     const QString separator = locale.decimalPoint();
     const char decimal = separator.size() == 1 ? separator[0].toLatin1() : '.';
@@ -97,11 +101,19 @@ QByteArray Bargraph(const QByteArray& text, int columns, const QByteArray& plein
     // Beyond the panel's width more cells would only be cut off.
     full = std::min<qint64>(full, std::max<qint64>(cells, columns) + 1);
 
-    QByteArray bar = label.isEmpty() ? QByteArray("[") : label + " [";
-    bar += plein.repeated(full);
-    if (cells - full > 0) {
-        bar += vide.repeated(cells - full);
+    const qint64 empty = std::max<qint64>(0, cells - full);
+    QByteArray bar;
+    bar.reserve(label.size() + 3 + full * plein.size() + empty * vide.size());
+    if (!label.isEmpty()) {
+        bar.append(label).append(' ');
     }
-    bar += ']';
+    bar.append('[');
+    for (qint64 cell = 0; cell < full; ++cell) {
+        bar.append(plein);
+    }
+    for (qint64 cell = 0; cell < empty; ++cell) {
+        bar.append(vide);
+    }
+    bar.append(']');
     return bar;
 }

@@ -27,7 +27,9 @@ public:
         if (marks.empty()) {
             return false;
         }
-        text = raw;
+        // Copied into the line's own buffer, which the replacements then grow in place.
+        text.resize(0);
+        text.append(QByteArrayView(raw));
         text.replace(kAnsiDegree, kPanelDegree); // changes no '%', so the places still hold
         return true;
     }

@@ -7,30 +7,37 @@ namespace {
 // What a line with no text writes, and what pads a fixed line before it is cut to the panel's
 // width: both as long as they have always been, whatever the width.
 const QByteArray kBlankLine(20, ' ');
-const QByteArray kFixedPadding(21, ' ');
+constexpr QByteArrayView kFixedPadding = "                     "; // 21 spaces
 // Between the end of a text scrolling left or right and its next start.
-const QByteArray kMarqueeGap(5, ' ');
+constexpr QByteArrayView kMarqueeGap = "     ";
 
-// The characters of `text` from index `from`, at most `count` of them; nothing when the index
-// lies beyond the text (a position left over from a longer text).
-QByteArray slice(const QByteArray& text, int from, int count) {
-    if (from < 0 || from >= text.size() || count <= 0) {
-        return {};
+// Puts into `out` the characters of the parts one after the other from index `from`, at most
+// `count` of them; nothing when the index lies beyond them (a position left over from a longer
+// text). The parts are not joined first: a line is written from a buffer kept for the refresh.
+void slice(QByteArray& out, std::initializer_list<QByteArrayView> parts, qsizetype from,
+           qsizetype count) {
+    out.resize(0);
+    if (from < 0) {
+        return;
     }
-    return text.mid(from, count);
+    for (const QByteArrayView part : parts) {
+        if (count <= 0) {
+            break;
+        }
+        if (from >= part.size()) {
+            from -= part.size();
+            continue;
+        }
+        const qsizetype taken = std::min(count, part.size() - from);
+        out.append(part.sliced(from, taken));
+        count -= taken;
+        from = 0;
+    }
 }
 
 // A line that stays put: its text padded with kFixedPadding, then cut to the panel's width.
-QByteArray fixedLine(const QByteArray& text, int columns) {
-    if (columns <= 0) {
-        return {};
-    }
-    const qsizetype kept = std::min<qsizetype>(text.size(), columns);
-    const qsizetype padding = std::min<qsizetype>(kFixedPadding.size(), columns - kept);
-    QByteArray line;
-    line.reserve(kept + padding);
-    line.append(text.constData(), kept).append(kFixedPadding.constData(), padding);
-    return line;
+void fixedLine(QByteArray& out, const QByteArray& text, int columns) {
+    slice(out, {text, kFixedPadding}, 0, columns);
 }
 
 void bounce(LineRecord& line, int length, int columns) {
@@ -46,8 +53,8 @@ void bounce(LineRecord& line, int length, int columns) {
 }
 
 // What a scrolling-left or -right line runs through: the text, the gap, the text again.
-QByteArray marquee(const QByteArray& text) {
-    return text + kMarqueeGap + text;
+void marquee(QByteArray& out, const QByteArray& text, qsizetype from, qsizetype count) {
+    slice(out, {text, kMarqueeGap, text}, from, count);
 }
 
 // How many steps a text of `length` characters takes to come round.
@@ -70,6 +77,8 @@ void RefreshLCD(const RefreshTarget& t) {
     t.expandVariables();
 
     const int columns = t.config.C;
+    QByteArray shown; // what each line writes, in one buffer for the whole refresh
+    shown.reserve(std::max(columns, 0));
     // The records hold four lines; a setting outside 1..4 never reaches past them.
     const int panelLines = std::clamp<int>(t.config.L, 0, kLinesPerPage);
     for (int i = 0; i < panelLines; ++i) {
@@ -80,7 +89,12 @@ void RefreshLCD(const RefreshTarget& t) {
 
         if ((n <= columns && line.ScrollMode != kScrollBargraph) ||
             line.ScrollMode <= kScrollFixed) {
-            WriteLCD(t.out, t.config, n < 1 ? kBlankLine : fixedLine(text, columns));
+            if (n < 1) {
+                WriteLCD(t.out, t.config, kBlankLine);
+            } else {
+                fixedLine(shown, text, columns);
+                WriteLCD(t.out, t.config, shown);
+            }
             if (line.Dynamic != 1) {
                 line.Pending = 0;
             }
@@ -88,21 +102,24 @@ void RefreshLCD(const RefreshTarget& t) {
         }
         switch (line.ScrollMode) {
         case kScrollBackAndForth:
-            WriteLCD(t.out, t.config, slice(text, line.ScrollPos, columns));
+            slice(shown, {text}, line.ScrollPos, columns);
+            WriteLCD(t.out, t.config, shown);
             bounce(line, n, columns);
             break;
         case kScrollLeft:
-            WriteLCD(t.out, t.config, slice(marquee(text), line.ScrollPos, columns));
+            marquee(shown, text, line.ScrollPos, columns);
+            WriteLCD(t.out, t.config, shown);
             line.ScrollPos = nextMarqueePos(line.ScrollPos, n);
             break;
         case kScrollRight:
-            WriteLCD(t.out, t.config,
-                     slice(marquee(text), std::max(0, marqueePeriod(n) - line.ScrollPos), columns));
+            marquee(shown, text, std::max(0, marqueePeriod(n) - line.ScrollPos), columns);
+            WriteLCD(t.out, t.config, shown);
             line.ScrollPos = nextMarqueePos(line.ScrollPos, n);
             break;
         case kScrollBargraph:
             if (n >= 1) {
-                WriteLCD(t.out, t.config, slice(t.bargraph(text), 0, columns));
+                slice(shown, {t.bargraph(text)}, 0, columns);
+                WriteLCD(t.out, t.config, shown);
             }
             break;
         default: // modes above kScrollBargraph show nothing on a long line

@@ -90,4 +90,8 @@ TEST(MemoryStatus, FiguresComeFromTheirFieldsInBytes) {
     const MemoryStatus machine = readMemoryStatus();
     EXPECT_GT(machine.availPhys, 0);
     EXPECT_GE(machine.totalPageFile, machine.totalPhys);
+    MeminfoFile kept; // read again and again through one descriptor, as on every refresh
+    for (int reading = 0; reading < 2; ++reading) {
+        EXPECT_EQ(kept.read().totalPhys, machine.totalPhys);
+    }
 }

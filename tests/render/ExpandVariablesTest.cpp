@@ -71,6 +71,9 @@ TEST(ExpandVariables, EachVariableShowsItsValueWithFrenchSettings) {
     }
     p.flags.MbmPresent = false;
     EXPECT_EQ(p.expand("CPU %%temp1 %%time"), "CPU %%temp1 21:13:08");
+    // The next day and second show at once, whatever the lines showed before.
+    p.sources.now = [] { return QDateTime(QDate(2026, 12, 5), QTime(0, 0, 1)); };
+    EXPECT_EQ(p.expand("%%date %%time"), "05/12/2026 00:00:01");
 }
 
 // The big clock rewrites all four lines; the lines after it are rebuilt, unless they are static,
