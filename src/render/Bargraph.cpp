@@ -38,6 +38,19 @@ std::optional<qint16> parseNumber(QByteArrayView token, char decimalSeparator) {
     if (i == digitsStart) {
         return std::nullopt;
     }
+    if (i == token.size() && i - digitsStart <= 9) {
+        // A whole number of a few digits, the usual bound or value, is exact without a double.
+        qint64 whole = 0;
+        for (qsizetype d = digitsStart; d < i; ++d) {
+            whole = whole * 10 + (token[d] - '0');
+        }
+        whole = token[0] == '-' ? -whole : whole;
+        if (whole < std::numeric_limits<qint16>::min() ||
+            whole > std::numeric_limits<qint16>::max()) {
+            return std::nullopt;
+        }
+        return static_cast<qint16>(whole);
+    }
     // The number with a '.' for its separator, on the stack for any number a line can hold.
     QVarLengthArray<char, 64> normal(token.data(), token.data() + i);
     if (i < token.size() && token[i] == decimalSeparator) {
