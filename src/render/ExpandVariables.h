@@ -23,8 +23,8 @@ struct VariableSources {
     std::function<void(QByteArray& text)> halfLifeGroup;
     std::function<void(QByteArray& text)> setiGroup;
     std::function<void(QByteArray& text)> winampGroup;
-    // The locale's formats and today's date, written once rather than on every refresh; the
-    // clock itself is read afresh by every expansion.
+    // What the date and time texts keep from one refresh to the next: the locale's time format,
+    // this second's and today's texts. The clock itself is read afresh by every expansion.
     mutable regional::DateTimeTexts dateTimeTexts;
 };
 
