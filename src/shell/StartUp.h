@@ -45,8 +45,8 @@ bool claimSingleCopy(std::optional<InstanceLock>& instance, MessageBoxes& boxes)
 // The echo of --print-log: the line on standard output.
 void printToStandardOutput(const QString& line);
 
-// The program's own helpers (the window): beside the executable in a build folder, else in the
-// private folder of an installation.
+// The program's own helpers (the window, the media-player module): beside the executable in a
+// build folder, else in the private folder of an installation.
 QStringList helperCandidates(const QString& executableDir, const QString& name);
 
 // The window program is told the folder of the relayeur the user ran through this variable.

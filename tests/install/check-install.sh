@@ -20,7 +20,7 @@ DESTDIR=$dest cmake --install "$build" --prefix /usr >/dev/null
 usr=$dest/usr
 expected=(
     bin/relayeur bin/relayeur-send bin/relayeur-sensors
-    libexec/relayeur/relayeur-window
+    libexec/relayeur/relayeur-window libexec/relayeur/relayeur-mpris.so
     include/relayeur/hlinfo.h
     lib/systemd/user/relayeur-sensors.service
     share/applications/relayeur.desktop
@@ -68,9 +68,9 @@ grep -qx "ExecStart=/usr/bin/relayeur-sensors" "$usr/lib/systemd/user/relayeur-s
     fail "le service ne lance pas /usr/bin/relayeur-sensors"
 
 [ "$("$usr/bin/relayeur" --version)" = "relayeur $version" ] || fail "relayeur --version"
-# The terminal's program leaves the graphical parts of Qt to the window.
+# The terminal's program leaves the graphical and D-Bus parts of Qt to the window and the module.
 needed=$(readelf -d "$usr/bin/relayeur" | grep -o 'libQt6[A-Za-z]*' | tr '\n' ' ')
-[[ ! $needed =~ Gui|Widgets ]] || fail "bin/relayeur charge $needed"
+[[ ! $needed =~ Gui|Widgets|DBus ]] || fail "bin/relayeur charge $needed"
 "$usr/bin/relayeur-sensors" --list --config "$work/none.ini" | grep -q "^Capteurs vus par libsensors" ||
     fail "relayeur-sensors --list ne lit pas libsensors"
 
@@ -104,6 +104,10 @@ isWindow() {
     [ "$(readlink "/proc/$1/exe")" = "$usr/libexec/relayeur/relayeur-window" ] ||
         fail "relayeur n'a pas lancé la fenêtre installée : $(readlink "/proc/$1/exe")"
 }
+hasMediaModule() {
+    grep -q "$usr/libexec/relayeur/relayeur-mpris.so" "/proc/$1/maps" ||
+        fail "le module du lecteur multimédia n'est pas chargé"
+}
 nothing() { :; }
 
 # A first run of the installed program, with its window or in the terminal, fills the settings
@@ -115,6 +119,9 @@ untilLine "$firstRun" nothing --terminal
 for file in param.ini demo.tlcd horloge.tlcd programmes.tlcd systeme.tlcd; do
     [ -f "$work/config/relayeur/$file" ] || fail "premier lancement : $file non copié"
 done
+# The media variables load the installed module on the panel's first refresh.
+untilLine "│Piste *" hasMediaModule --terminal --profile "$work/config/relayeur/programmes.tlcd" \
+    --start
 
 [ "$failures" -eq 0 ] || exit 1
 echo "Installation vérifiée : ${#expected[@]} fichiers."
