@@ -3,7 +3,6 @@
 #include "platform/WinampLink.h"
 
 #include <QDBusConnection>
-#include <functional>
 #include <optional>
 
 // Winamp's commands answered by a media player that speaks MPRIS on the D-Bus session bus
@@ -13,9 +12,7 @@ class MprisWinampLink final : public WinampLink {
 public:
     static constexpr int kCallTimeoutMs = 100;
 
-    // What a file says of its sample rate and bitrate: the players do not tell, so IPC_GETINFO
-    // asks the file that the current track names.
-    using StreamInfoReader = std::function<AudioStreamInfo(const QString& path)>;
+    using StreamInfoReader = AudioStreamInfoReader;
 
     // playlistDirectory is where the player keeps winamp.m3u (rep_winamp, which ends with a
     // separator); empty: the playlist is never written.

@@ -4,9 +4,10 @@
 #include <dlfcn.h>
 #include <utility>
 
-std::optional<SharedLibrary> SharedLibrary::open(const QStringList& candidates) {
+std::optional<SharedLibrary> SharedLibrary::open(const QStringList& candidates, bool keepMapped) {
+    const int flags = RTLD_NOW | RTLD_LOCAL | (keepMapped ? RTLD_NODELETE : 0);
     for (const QString& candidate : candidates) {
-        void* handle = ::dlopen(QFile::encodeName(candidate).constData(), RTLD_NOW | RTLD_LOCAL);
+        void* handle = ::dlopen(QFile::encodeName(candidate).constData(), flags);
         if (handle != nullptr) {
             return SharedLibrary(handle, candidate);
         }

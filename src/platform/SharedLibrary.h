@@ -7,8 +7,10 @@
 // A library loaded with dlopen and unloaded with the object.
 class SharedLibrary {
 public:
-    // Tries each candidate path (or bare name, searched on the library path) in turn.
-    static std::optional<SharedLibrary> open(const QStringList& candidates);
+    // Tries each candidate path (or bare name, searched on the library path) in turn. A library
+    // kept mapped stays in memory once closed, for code whose state outlives the handle.
+    static std::optional<SharedLibrary> open(const QStringList& candidates,
+                                             bool keepMapped = false);
 
     void* symbol(const char* name) const;
     const QString& path() const { return loadedFrom; }

@@ -3,6 +3,7 @@
 #include <QList>
 #include <QString>
 #include <QtGlobal>
+#include <functional>
 
 // The media player as the Winamp variables see it: a player to find, then numbered commands,
 // each with an argument and answered by a 32-bit number (Winamp's window-message interface).
@@ -32,6 +33,10 @@ struct AudioStreamInfo {
     int sampleRate = 0; // Hz
     int bitrate = 0;    // kbit/s
 };
+
+// What a file says of its sample rate and bitrate: the players do not tell, so IPC_GETINFO
+// asks the file that the current track names.
+using AudioStreamInfoReader = std::function<AudioStreamInfo(const QString& path)>;
 
 // One entry of the playlist a player writes.
 struct PlaylistEntry {

@@ -88,3 +88,11 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments) {
     result.options = options;
     return result;
 }
+
+QStringList argumentList(int argc, char* argv[]) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    }
+    return arguments;
+}

@@ -21,3 +21,6 @@ struct ParsedCommandLine {
 };
 
 ParsedCommandLine parseCommandLine(const QStringList& arguments);
+
+// main's arguments, decoded from the locale's encoding.
+QStringList argumentList(int argc, char* argv[]);

@@ -6,7 +6,7 @@
 #include "drivers/Serie.h"
 #include "linemessage/LineMessage.h"
 #include "platform/AnsiText.h"
-#include "platform/MprisWinampLink.h"
+#include "platform/MprisModuleLink.h"
 #include "profile/LoadPage.h"
 #include "profile/LoadProfile.h"
 #include "render/Bargraph.h"
@@ -14,6 +14,7 @@
 #include "render/RefreshLCD.h"
 #include "render/WinampGroup.h"
 #include "shell/ReadParm.h"
+#include "shell/StartUp.h"
 #include "sources/NetworkAddress.h"
 
 #include <QDir>
@@ -159,8 +160,13 @@ void Engine::checkDisplaySettings() {
 }
 
 void Engine::prepare() {
-    winampLink = std::make_unique<MprisWinampLink>(ansi::toUnicode(app.config.rep_winamp),
-                                                   readAudioStreamInfo);
+    winampLink = std::make_unique<MprisModuleLink>(
+        helperCandidates(env.executableDir, QStringLiteral("relayeur-mpris.so")),
+        ansi::toUnicode(app.config.rep_winamp), readAudioStreamInfo,
+        [this](const QString& problem) {
+            add(problem);
+            selectLast();
+        });
     app.winamp.link = winampLink.get();
     panel = makePanel();
     onScreen = dynamic_cast<OnScreenPanel*>(panel.get());

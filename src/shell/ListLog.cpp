@@ -1,7 +1,6 @@
 #include "shell/ListLog.h"
 
 #include <QListWidget>
-#include <cstdio>
 
 void ListLog::add(const QString& line) {
     list->addItem(line);
@@ -15,9 +14,4 @@ void ListLog::selectLast() {
         list->setCurrentRow(list->count() - 1);
         list->scrollToBottom();
     }
-}
-
-void printToStandardOutput(const QString& line) {
-    std::fprintf(stdout, "%s\n", line.toUtf8().constData());
-    std::fflush(stdout);
 }

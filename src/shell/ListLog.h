@@ -18,6 +18,3 @@ private:
     QListWidget* list;
     Echo echo;
 };
-
-// The echo of --print-log: the line on standard output.
-void printToStandardOutput(const QString& line);

@@ -1,87 +1,22 @@
+// relayeur: the command line, the engine alone in the terminal, or the window program in its
+// place. Only QtCore and what the engine needs are loaded here, so --terminal stays small.
 #include "drivers/OnScreenPanel.h"
-#include "platform/InstanceLock.h"
-#include "platform/SettingsDir.h"
 #include "shell/CommandLine.h"
 #include "shell/Engine.h"
-#include "shell/F_Interface.h"
-#include "shell/FirstRun.h"
-#include "shell/ListLog.h"
-#include "shell/QtTranslations.h"
+#include "shell/StartUp.h"
 #include "shell/TerminalView.h"
 #include "shell/TerminationSignals.h"
-#include "shell/WidgetMessageBoxes.h"
 
-#include <QApplication>
-#include <QDir>
+#include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
+#include <cerrno>
 #include <cstdio>
-#include <optional>
+#include <cstdlib>
+#include <cstring>
+#include <unistd.h>
 
 namespace {
-
-// What both ways of running share: the settings folder (made on a first run), the profile to
-// show at once and whether to start it.
-struct StartUp {
-    QString settingsDir;
-    QStringList notes;
-    QString profile;
-    bool start = false;
-};
-
-StartUp prepareStartUp(const CommandLineOptions& options, const QString& executableDir) {
-    StartUp startUp;
-    startUp.settingsDir = resolveSettingsDir(
-        options.configDir, executableDir, QStringLiteral("param.ini"), QStringLiteral("relayeur"));
-    // The installer of old put param.ini beside the program; here a first run makes the default
-    // folder with it and the example profiles, and shows the demo. A folder named on the command
-    // line is the user's own and is never filled.
-    FirstRun firstRun;
-    if (options.configDir.isEmpty() && !QFileInfo::exists(startUp.settingsDir)) {
-        firstRun = prepareFirstRun(startUp.settingsDir, defaultDataDirs(executableDir));
-        startUp.notes = firstRun.notes;
-    }
-    QDir().mkpath(startUp.settingsDir);
-    startUp.profile = options.profile.isEmpty() ? firstRun.profile : options.profile;
-    startUp.start = options.start || (options.profile.isEmpty() && !firstRun.profile.isEmpty());
-    if (options.start && startUp.profile.isEmpty()) {
-        std::fputs("relayeur: --start sans --profile : rien à envoyer\n", stderr);
-    }
-    return startUp;
-}
-
-// Loads the profile of the command line or of a first run, and presses start when asked.
-template <typename Load, typename Start>
-void showProfile(const StartUp& startUp, Load load, Start start) {
-    if (startUp.profile.isEmpty()) {
-        return;
-    }
-    const bool loaded = load(QDir(startUp.profile).absolutePath());
-    if (startUp.start) {
-        if (!loaded) {
-            std::fputs("relayeur: le profil n'a pas été chargé : rien n'est envoyé\n", stderr);
-        }
-        start();
-    }
-}
-
-// One copy per user. Without a runtime folder the program still runs; only a second copy goes
-// unnoticed.
-bool claimSingleCopy(std::optional<InstanceLock>& instance, MessageBoxes& boxes) {
-    const RuntimePath lockPath = InstanceLock::defaultPath(QStringLiteral("relayeur"));
-    if (lockPath.path.isEmpty()) {
-        std::fprintf(stderr, "relayeur: verrou de copie unique indisponible : %s\n",
-                     lockPath.problem.toLocal8Bit().constData());
-        return true;
-    }
-    instance = InstanceLock::acquire(lockPath.path);
-    if (!instance) {
-        boxes.show(kAppTitle,
-                   QStringLiteral("une copie de ") + kWindowCaption +
-                       QStringLiteral(" est déja en cour d'éxécution."),
-                   MessageIcon::Exclamation);
-    }
-    return instance.has_value();
-}
 
 // No window: the engine alone, its on-screen panel drawn in the terminal.
 int runInTerminal(int argc, char* argv[], const CommandLineOptions& options) {
@@ -137,56 +72,35 @@ int runInTerminal(int argc, char* argv[], const CommandLineOptions& options) {
     return status;
 }
 
-int runInWindow(int argc, char* argv[], const CommandLineOptions& options) {
-    QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("relayeur"));
-    QApplication::setApplicationDisplayName(kAppTitle);
-    QApplication::setApplicationVersion(QStringLiteral(RELAYEUR_VERSION));
-    // The desktop matches the window to the installed menu entry, and so to its icon, by this.
-    QGuiApplication::setDesktopFileName(QStringLiteral("relayeur"));
-    // Hidden behind the tray icon the program has no window open; only a way out ends it.
-    QApplication::setQuitOnLastWindowClosed(false);
-    const std::unique_ptr<QTranslator> qtTexts = installQtTranslations(QLocale::system());
-
-    QuietMessageBoxes quietBoxes;
-    WidgetMessageBoxes widgetBoxes;
-    MessageBoxes& boxes = options.quiet ? static_cast<MessageBoxes&>(quietBoxes) : widgetBoxes;
-    std::optional<InstanceLock> instance;
-    if (!claimSingleCopy(instance, boxes)) {
-        return 1;
+// The window is a program of its own: this process becomes it, with the same arguments and
+// environment, and tells it where relayeur is. Returns only when no copy of it could be run.
+int runWindowProgram(char* argv[]) {
+    const QString executableDir =
+        QFileInfo(QFile::symLinkTarget(QStringLiteral("/proc/self/exe"))).absolutePath();
+    ::setenv(kProgramDirVariable, QFile::encodeName(executableDir).constData(), 1);
+    const QStringList candidates =
+        helperCandidates(executableDir, QStringLiteral("relayeur-window"));
+    int error = ENOENT;
+    for (const QString& candidate : candidates) {
+        ::execv(QFile::encodeName(candidate).constData(), argv);
+        // A copy that is there but cannot be run says more than one that is not there.
+        if (errno != ENOENT) {
+            error = errno;
+        }
     }
-    const StartUp startUp = prepareStartUp(options, QApplication::applicationDirPath());
-    ShellEnvironment environment;
-    environment.executableDir = QApplication::applicationDirPath();
-    environment.settingsDir = startUp.settingsDir;
-    environment.startupNotes = startUp.notes;
-    environment.printLog = options.printLog;
-    environment.boxes = &boxes;
-
-    F_Interface window(environment);
-    widgetBoxes.setParent(&window);
-    TerminationSignals signals;
-    QObject::connect(&signals, &TerminationSignals::received, &window,
-                     &F_Interface::m_fic_quitter_Click);
-    window.Form_Load(options.minimized);
-    showProfile(
-        startUp, [&](const QString& profile) { return window.LoadProfile(profile); },
-        [&] { window.Command1_Click(); });
-    if (window.engine().hasEnded()) {
-        return 0;
-    }
-    return QApplication::exec();
+    std::fprintf(stderr,
+                 "relayeur: impossible de lancer la fenêtre (%s : %s) ; relayeur --terminal "
+                 "fonctionne sans elle\n",
+                 QFile::encodeName(candidates.join(QStringLiteral(", "))).constData(),
+                 std::strerror(error));
+    return 1;
 }
 
 } // namespace
 
 int main(int argc, char* argv[]) {
     // Help, version and mistakes on the command line need no display.
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i) {
-        arguments.append(QString::fromLocal8Bit(argv[i]));
-    }
-    const ParsedCommandLine parsed = parseCommandLine(arguments);
+    const ParsedCommandLine parsed = parseCommandLine(argumentList(argc, argv));
     if (!parsed.options) {
         std::fputs(parsed.output.toUtf8().constData(), parsed.exitCode == 0 ? stdout : stderr);
         return parsed.exitCode;
@@ -202,5 +116,5 @@ int main(int argc, char* argv[]) {
                    stderr);
         return 1;
     }
-    return runInWindow(argc, argv, options);
+    return runWindowProgram(argv);
 }

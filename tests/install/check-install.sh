@@ -20,6 +20,7 @@ DESTDIR=$dest cmake --install "$build" --prefix /usr >/dev/null
 usr=$dest/usr
 expected=(
     bin/relayeur bin/relayeur-send bin/relayeur-sensors
+    libexec/relayeur/relayeur-window libexec/relayeur/relayeur-mpris.so
     include/relayeur/hlinfo.h
     lib/systemd/user/relayeur-sensors.service
     share/applications/relayeur.desktop
@@ -67,33 +68,60 @@ grep -qx "ExecStart=/usr/bin/relayeur-sensors" "$usr/lib/systemd/user/relayeur-s
     fail "le service ne lance pas /usr/bin/relayeur-sensors"
 
 [ "$("$usr/bin/relayeur" --version)" = "relayeur $version" ] || fail "relayeur --version"
+# The terminal's program leaves the graphical and D-Bus parts of Qt to the window and the module.
+needed=$(readelf -d "$usr/bin/relayeur" | grep -o 'libQt6[A-Za-z]*' | tr '\n' ' ')
+[[ ! $needed =~ Gui|Widgets|DBus ]] || fail "bin/relayeur charge $needed"
 "$usr/bin/relayeur-sensors" --list --config "$work/none.ini" | grep -q "^Capteurs vus par libsensors" ||
     fail "relayeur-sensors --list ne lit pas libsensors"
 
-# A first run of the installed program fills the settings folder from the installed files.
-mkdir -m 0700 "$work/run"
-coproc RELAYEUR {
-    XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/run exec "$usr/bin/relayeur" \
-        --terminal --print-log 2>&1
+# Runs the installed relayeur with these options until it prints a line that matches the
+# pattern $1, then runs the check $2 with its process id and ends it.
+untilLine() {
+    local wanted=$1 check=$2 seen= line
+    shift 2
+    rm -rf "$work/run" && mkdir -m 0700 "$work/run"
+    coproc RELAYEUR {
+        XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/run QT_QPA_PLATFORM=offscreen \
+            exec "$usr/bin/relayeur" --print-log "$@" 2>&1
+    }
+    # Kept apart: bash forgets them once the program has ended.
+    local output=${RELAYEUR[0]:-} relayeur=${RELAYEUR_PID:-}
+    while [ -n "$output" ] && IFS= read -r -t 30 line <&"$output"; do
+        # shellcheck disable=SC2053 # a pattern
+        if [[ $line == $wanted ]]; then
+            seen=yes
+            "$check" "$relayeur"
+            break
+        fi
+    done
+    # Closed first, so that Relayeur never waits on a full pipe instead of taking the signal.
+    [ -z "$output" ] || exec {output}<&-
+    kill "$relayeur" 2>/dev/null || true
+    wait "$relayeur" 2>/dev/null || true
+    [ -n "$seen" ] || fail "relayeur${*:+ $*} n'a jamais écrit « $wanted »"
 }
-# Kept apart: bash forgets them once the program has ended.
-output=${RELAYEUR[0]:-}
-relayeur=${RELAYEUR_PID:-}
-seeded=
-while [ -n "$output" ] && IFS= read -r -t 30 line <&"$output"; do
-    if [[ $line == "Premier lancement : "*" de $usr/share/relayeur" ]]; then
-        seeded=yes
-        break
-    fi
-done
-# Closed first, so that Relayeur never waits on a full pipe instead of taking the signal.
-[ -z "$output" ] || exec {output}<&-
-kill "$relayeur" 2>/dev/null || true
-wait "$relayeur" 2>/dev/null || true
-[ -n "$seeded" ] || fail "le premier lancement n'a pas pris share/relayeur installé"
+isWindow() {
+    [ "$(readlink "/proc/$1/exe")" = "$usr/libexec/relayeur/relayeur-window" ] ||
+        fail "relayeur n'a pas lancé la fenêtre installée : $(readlink "/proc/$1/exe")"
+}
+hasMediaModule() {
+    grep -q "$usr/libexec/relayeur/relayeur-mpris.so" "/proc/$1/maps" ||
+        fail "le module du lecteur multimédia n'est pas chargé"
+}
+nothing() { :; }
+
+# A first run of the installed program, with its window or in the terminal, fills the settings
+# folder from the installed files.
+firstRun="Premier lancement : * de $usr/share/relayeur"
+untilLine "$firstRun" isWindow
+rm -rf "$work/config"
+untilLine "$firstRun" nothing --terminal
 for file in param.ini demo.tlcd horloge.tlcd programmes.tlcd systeme.tlcd; do
     [ -f "$work/config/relayeur/$file" ] || fail "premier lancement : $file non copié"
 done
+# The media variables load the installed module on the panel's first refresh.
+untilLine "│Piste *" hasMediaModule --terminal --profile "$work/config/relayeur/programmes.tlcd" \
+    --start
 
 [ "$failures" -eq 0 ] || exit 1
 echo "Installation vérifiée : ${#expected[@]} fichiers."

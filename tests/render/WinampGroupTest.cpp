@@ -1,5 +1,6 @@
 #include "render/WinampGroup.h"
 
+#include "platform/MprisModuleLink.h"
 #include "platform/MprisWinampLink.h"
 #include "support/QtPrinters.h"
 #include "support/TempDir.h"
@@ -243,4 +244,25 @@ TEST_F(MediaPlayer, WithoutPlayerTheFallbacksAndOneThatNeverAnswersHoldsNoCallLo
     EXPECT_EQ(expand(kAll), "0|1|00:00|00:00|00:00|0|0|0|0|0|||||||%%winamp");
     EXPECT_LT(timer.elapsed(), 5000) << "each call gives up after a short wait";
     EXPECT_EQ(dir.read("winamp.m3u"), "");
+}
+
+// The program's link is loaded from its module at the first question and asks the session bus;
+// without the module it sees no player, and the log hears why once.
+TEST_F(MediaPlayer, TheProgramsLinkIsLoadedFromItsModuleAtTheFirstQuestion) {
+    startPlayer({.name = "a", .tracks = {"un.mp3", "deux.mp3"}});
+    qputenv("DBUS_SESSION_BUS_ADDRESS", address.toUtf8());
+    QStringList heard;
+    const auto report = [&heard](const QString& problem) { heard.append(problem); };
+    MprisModuleLink fromModule({dir.file("absent.so"), RELAYEUR_MPRIS_MODULE}, {},
+                               readAudioStreamInfo, report);
+    WinampState loaded{&fromModule, {}};
+    EXPECT_EQ(expand("%%winamp_total", &loaded), expand("%%winamp_total"));
+
+    MprisModuleLink missing({dir.file("absent.so")}, {}, readAudioStreamInfo, report);
+    MprisWinampLink noBus({}, readAudioStreamInfo, QDBusConnection("none"));
+    WinampState without{&missing, {}}, noPlayer{&noBus, {}};
+    EXPECT_EQ(expand(kAll, &without), expand(kAll, &noPlayer));
+    EXPECT_EQ(expand(kAll, &without), expand(kAll, &noPlayer)) << "tried once";
+    ASSERT_EQ(heard.size(), 1);
+    EXPECT_TRUE(heard[0].contains(dir.file("absent.so"))) << heard[0].toStdString();
 }

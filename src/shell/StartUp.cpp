@@ -1,0 +1,56 @@
+#include "shell/StartUp.h"
+
+#include "platform/SettingsDir.h"
+#include "shell/Engine.h"
+#include "shell/FirstRun.h"
+
+#include <QFileInfo>
+
+StartUp prepareStartUp(const CommandLineOptions& options, const QString& executableDir) {
+    StartUp startUp;
+    startUp.settingsDir = resolveSettingsDir(
+        options.configDir, executableDir, QStringLiteral("param.ini"), QStringLiteral("relayeur"));
+    // The installer of old put param.ini beside the program; here a first run makes the default
+    // folder with it and the example profiles, and shows the demo. A folder named on the command
+    // line is the user's own and is never filled.
+    FirstRun firstRun;
+    if (options.configDir.isEmpty() && !QFileInfo::exists(startUp.settingsDir)) {
+        firstRun = prepareFirstRun(startUp.settingsDir, defaultDataDirs(executableDir));
+        startUp.notes = firstRun.notes;
+    }
+    QDir().mkpath(startUp.settingsDir);
+    startUp.profile = options.profile.isEmpty() ? firstRun.profile : options.profile;
+    startUp.start = options.start || (options.profile.isEmpty() && !firstRun.profile.isEmpty());
+    if (options.start && startUp.profile.isEmpty()) {
+        std::fputs("relayeur: --start sans --profile : rien à envoyer\n", stderr);
+    }
+    return startUp;
+}
+
+bool claimSingleCopy(std::optional<InstanceLock>& instance, MessageBoxes& boxes) {
+    const RuntimePath lockPath = InstanceLock::defaultPath(QStringLiteral("relayeur"));
+    if (lockPath.path.isEmpty()) {
+        std::fprintf(stderr, "relayeur: verrou de copie unique indisponible : %s\n",
+                     lockPath.problem.toLocal8Bit().constData());
+        return true;
+    }
+    instance = InstanceLock::acquire(lockPath.path);
+    if (!instance) {
+        boxes.show(kAppTitle,
+                   QStringLiteral("une copie de ") + kWindowCaption +
+                       QStringLiteral(" est déja en cour d'éxécution."),
+                   MessageIcon::Exclamation);
+    }
+    return instance.has_value();
+}
+
+void printToStandardOutput(const QString& line) {
+    std::fprintf(stdout, "%s\n", line.toUtf8().constData());
+    std::fflush(stdout);
+}
+
+QStringList helperCandidates(const QString& executableDir, const QString& name) {
+    const QDir dir(executableDir);
+    return {dir.filePath(name),
+            QDir::cleanPath(dir.filePath(QStringLiteral(RELAYEUR_HELPERS_FROM_BIN "/") + name))};
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "platform/InstanceLock.h"
+#include "platform/MessageBoxes.h"
+#include "shell/CommandLine.h"
+
+#include <QDir>
+#include <QString>
+#include <QStringList>
+#include <cstdio>
+#include <optional>
+
+// What the terminal and the window share: the settings folder (made on a first run), the profile
+// to show at once and whether to start it.
+struct StartUp {
+    QString settingsDir;
+    QStringList notes;
+    QString profile;
+    bool start = false;
+};
+
+// executableDir is the folder of the relayeur the user ran, where a portable install keeps its
+// param.ini and beside which the installed share folder is.
+StartUp prepareStartUp(const CommandLineOptions& options, const QString& executableDir);
+
+// Loads the profile of the command line or of a first run, and presses start when asked.
+template <typename Load, typename Start>
+void showProfile(const StartUp& startUp, Load load, Start start) {
+    if (startUp.profile.isEmpty()) {
+        return;
+    }
+    const bool loaded = load(QDir(startUp.profile).absolutePath());
+    if (startUp.start) {
+        if (!loaded) {
+            std::fputs("relayeur: le profil n'a pas été chargé : rien n'est envoyé\n", stderr);
+        }
+        start();
+    }
+}
+
+// One copy per user. Without a runtime folder the program still runs; only a second copy goes
+// unnoticed.
+bool claimSingleCopy(std::optional<InstanceLock>& instance, MessageBoxes& boxes);
+
+// The echo of --print-log: the line on standard output.
+void printToStandardOutput(const QString& line);
+
+// The program's own helpers (the window, the media-player module): beside the executable in a
+// build folder, else in the private folder of an installation.
+QStringList helperCandidates(const QString& executableDir, const QString& name);
+
+// The window program is told the folder of the relayeur the user ran through this variable.
+inline constexpr char kProgramDirVariable[] = "RELAYEUR_PROGRAM_DIR";

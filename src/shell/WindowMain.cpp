@@ -1,0 +1,66 @@
+// relayeur-window: Relayeur with its window, which relayeur runs in its place when there is a
+// display, so that the terminal never loads Qt's graphical libraries.
+#include "shell/CommandLine.h"
+#include "shell/F_Interface.h"
+#include "shell/QtTranslations.h"
+#include "shell/StartUp.h"
+#include "shell/TerminationSignals.h"
+#include "shell/WidgetMessageBoxes.h"
+
+#include <QApplication>
+#include <cstdio>
+#include <cstdlib>
+
+int main(int argc, char* argv[]) {
+    // relayeur has read the command line already; this reads it again for the options.
+    const ParsedCommandLine parsed = parseCommandLine(argumentList(argc, argv));
+    if (!parsed.options) {
+        std::fputs(parsed.output.toUtf8().constData(), parsed.exitCode == 0 ? stdout : stderr);
+        return parsed.exitCode;
+    }
+    const CommandLineOptions& options = *parsed.options;
+
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("relayeur"));
+    QApplication::setApplicationDisplayName(kAppTitle);
+    QApplication::setApplicationVersion(QStringLiteral(RELAYEUR_VERSION));
+    // The desktop matches the window to the installed menu entry, and so to its icon, by this.
+    QGuiApplication::setDesktopFileName(QStringLiteral("relayeur"));
+    // Hidden behind the tray icon the program has no window open; only a way out ends it.
+    QApplication::setQuitOnLastWindowClosed(false);
+    const std::unique_ptr<QTranslator> qtTexts = installQtTranslations(QLocale::system());
+    // Settings and data are found from relayeur's folder, not from this program's private one;
+    // the programs the window opens do not inherit the variable.
+    const QString programDir =
+        qEnvironmentVariable(kProgramDirVariable, QApplication::applicationDirPath());
+    ::unsetenv(kProgramDirVariable);
+
+    QuietMessageBoxes quietBoxes;
+    WidgetMessageBoxes widgetBoxes;
+    MessageBoxes& boxes = options.quiet ? static_cast<MessageBoxes&>(quietBoxes) : widgetBoxes;
+    std::optional<InstanceLock> instance;
+    if (!claimSingleCopy(instance, boxes)) {
+        return 1;
+    }
+    const StartUp startUp = prepareStartUp(options, programDir);
+    ShellEnvironment environment;
+    environment.executableDir = programDir;
+    environment.settingsDir = startUp.settingsDir;
+    environment.startupNotes = startUp.notes;
+    environment.printLog = options.printLog;
+    environment.boxes = &boxes;
+
+    F_Interface window(environment);
+    widgetBoxes.setParent(&window);
+    TerminationSignals signals;
+    QObject::connect(&signals, &TerminationSignals::received, &window,
+                     &F_Interface::m_fic_quitter_Click);
+    window.Form_Load(options.minimized);
+    showProfile(
+        startUp, [&](const QString& profile) { return window.LoadProfile(profile); },
+        [&] { window.Command1_Click(); });
+    if (window.engine().hasEnded()) {
+        return 0;
+    }
+    return QApplication::exec();
+}
