@@ -138,7 +138,7 @@ IniFile::Entry IniFile::parseLine(QStringView line, int currentSection, int inde
     return e;
 }
 
-int IniFile::findSection(const QString& section) const {
+int IniFile::findSection(QStringView section) const {
     const QStringView asked = askedName(section);
     for (const int i : headers) {
         if (sameName(entries[i].name, asked)) {
@@ -149,14 +149,20 @@ int IniFile::findSection(const QString& section) const {
 }
 
 std::optional<QString> IniFile::value(const QString& section, const QString& key) const {
-    const int header = findSection(section);
-    if (header < 0) {
+    if (const std::optional<QStringView> found = view(this->section(section), key)) {
+        return found->toString();
+    }
+    return std::nullopt;
+}
+
+std::optional<QStringView> IniFile::view(Section section, QStringView key) const {
+    if (section.header < 0) {
         return std::nullopt;
     }
     const QStringView asked = askedName(key);
-    for (int i = header + 1; i < entries.size() && !entries[i].isHeader; ++i) {
+    for (int i = section.header + 1; i < entries.size() && !entries[i].isHeader; ++i) {
         if (entries[i].isKey && sameName(entries[i].name, asked)) {
-            return entries[i].value.toString();
+            return entries[i].value;
         }
     }
     return std::nullopt;
@@ -240,7 +246,7 @@ QByteArray IniFile::toBytes() const {
     return bytes;
 }
 
-std::optional<qint16> parseInt16(const QString& text) {
+std::optional<qint16> parseInt16(QStringView text) {
     bool ok = false;
     const int value = text.toInt(&ok, 10);
     if (!ok || value < -32768 || value > 32767) {

@@ -20,7 +20,15 @@ public:
 
     bool exists() const { return existed; }
     std::optional<QString> value(const QString& section, const QString& key) const;
-    bool hasSection(const QString& section) const { return findSection(section) >= 0; }
+    bool hasSection(QStringView section) const { return findSection(section) >= 0; }
+
+    // A section looked up once, for reading several of its keys.
+    struct Section {
+        int header = -1; // index of its header line, -1 when the file has no such section
+    };
+    Section section(QStringView name) const { return {findSection(name)}; }
+    // A key's value as a view into this file's text, valid until the file is changed or goes.
+    std::optional<QStringView> view(Section section, QStringView key) const;
 
     // Replaces the key's value in place, or adds the key at the end of its section, or adds
     // the section at the end of the file; every other line is kept as it was, line end included.
@@ -50,7 +58,7 @@ private:
     };
     static Entry parseLine(QStringView line, int currentSection, int index);
     void indexHeaders();
-    int findSection(const QString& section) const;
+    int findSection(QStringView section) const;
     void writeValue(const QString& section, const QString& key, const QString& value);
 
     QString source; // the decoded text of the file, never changed once read
@@ -64,4 +72,7 @@ private:
 };
 
 // Decimal integer text in the 16-bit signed range, with an optional sign.
-std::optional<qint16> parseInt16(const QString& text);
+std::optional<qint16> parseInt16(QStringView text);
+inline std::optional<qint16> parseInt16(const QString& text) {
+    return parseInt16(QStringView(text));
+}
