@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QSaveFile>
+#include <algorithm>
 
 namespace {
 
@@ -71,18 +72,29 @@ IniFile IniFile::parse(const QByteArray& bytes) {
     }
     // At most one line per line-end character, plus a last line without one.
     ini.lines.reserve(text.count('\n') + text.count('\r') + 1);
-    for (qsizetype start = 0; start < text.size();) {
-        qsizetype end = start;
-        while (end < text.size() && text[end] != '\n' && text[end] != '\r') {
-            ++end;
+    // The line ends are found by Qt's search rather than a character at a time.
+    const qsizetype size = text.size();
+    auto find = [&](char16_t c, qsizetype from) {
+        const qsizetype at = QStringView(text).indexOf(QChar(c), from);
+        return at < 0 ? size : at;
+    };
+    qsizetype lf = find('\n', 0);
+    qsizetype cr = find('\r', 0);
+    for (qsizetype start = 0; start < size;) {
+        if (lf < start) {
+            lf = find('\n', start);
         }
+        if (cr < start) {
+            cr = find('\r', start);
+        }
+        const qsizetype end = std::min(lf, cr);
         LineEnd lineEnd = LineEnd::None;
         qsizetype next = end;
-        if (QStringView(text).sliced(end).startsWith(u"\r\n")) {
+        if (end < size && cr == end && lf == end + 1 && lf < size) {
             lineEnd = LineEnd::CrLf;
             next += 2;
-        } else if (end < text.size()) {
-            lineEnd = text[end] == '\r' ? LineEnd::Cr : LineEnd::Lf;
+        } else if (end < size) {
+            lineEnd = cr == end ? LineEnd::Cr : LineEnd::Lf;
             next += 1;
         }
         ini.lines.append(
@@ -95,6 +107,8 @@ IniFile IniFile::parse(const QByteArray& bytes) {
 
 void IniFile::indexHeaders() {
     headers.clear();
+    headers.reserve(std::count_if(lines.cbegin(), lines.cend(),
+                                  [](const Line& line) { return line.isHeader; }));
     for (int i = 0; i < lines.size(); ++i) {
         if (lines[i].isHeader) {
             headers.append(i);
