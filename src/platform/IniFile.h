@@ -20,7 +20,7 @@ public:
 
     bool exists() const { return existed; }
     std::optional<QString> value(const QString& section, const QString& key) const;
-    bool hasSection(QStringView section) const { return findSection(section) >= 0; }
+    bool hasSection(const QString& section) const { return findSection(section) >= 0; }
 
     // A section looked up once, for reading several of its keys.
     struct Section {
