@@ -68,19 +68,22 @@ inline QByteArray bytesOf(const uint8_t* data, size_t size) {
     return QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
 }
 
-// The same values on every call: 4 December 2026, 21:13:08, in French.
+// The same values on every call: 4 December 2026, 21:13:08, in French. Made once per process: a
+// locale costs a look-up and an allocation, a local QDateTime a time-zone look-up.
 inline VariableSources fixedSources() {
-    VariableSources s;
-    s.locale = QLocale(QLocale::French, QLocale::France);
-    // Made once: a local QDateTime costs a time-zone look-up, and the clock is read on every tick.
-    static const QDateTime now(QDate(2026, 12, 4), QTime(21, 13, 8));
-    s.now = [] { return now; };
-    s.memoryStatus = [] { return MemoryStatus{1073741824, 101187584, 3221225472, 2147483648}; };
-    s.mbmValue = [](qint16 index, SensorKind) { return index * 1.25; };
-    s.ipAddresses = [](const QByteArray& separator) {
-        return "10.0.0.5" + separator + "192.0.2.7";
-    };
-    return s;
+    static const VariableSources fixed = [] {
+        VariableSources s;
+        s.locale = QLocale(QLocale::French, QLocale::France);
+        static const QDateTime now(QDate(2026, 12, 4), QTime(21, 13, 8));
+        s.now = [] { return now; };
+        s.memoryStatus = [] { return MemoryStatus{1073741824, 101187584, 3221225472, 2147483648}; };
+        s.mbmValue = [](qint16 index, SensorKind) { return index * 1.25; };
+        s.ipAddresses = [](const QByteArray& separator) {
+            return "10.0.0.5" + separator + "192.0.2.7";
+        };
+        return s;
+    }();
+    return fixed;
 }
 
 // Remembers the longest write of a refresh.

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QSaveFile>
+#include <algorithm>
 
 namespace {
 
@@ -71,33 +72,34 @@ IniFile IniFile::parse(const QByteArray& bytes) {
     }
     // At most one line per line-end character, plus a last line without one.
     ini.lines.reserve(text.count('\n') + text.count('\r') + 1);
-    for (qsizetype start = 0; start < text.size();) {
-        qsizetype end = start;
-        while (end < text.size() && text[end] != '\n' && text[end] != '\r') {
-            ++end;
+    // The line ends are found by Qt's search rather than a character at a time.
+    const qsizetype size = text.size();
+    auto find = [&](char16_t c, qsizetype from) {
+        const qsizetype at = QStringView(text).indexOf(QChar(c), from);
+        return at < 0 ? size : at;
+    };
+    qsizetype lf = find('\n', 0);
+    qsizetype cr = find('\r', 0);
+    for (qsizetype start = 0; start < size;) {
+        if (lf < start) {
+            lf = find('\n', start);
         }
+        if (cr < start) {
+            cr = find('\r', start);
+        }
+        const qsizetype end = std::min(lf, cr);
+        LineEnd lineEnd = LineEnd::None;
         qsizetype next = end;
-        if (next < text.size()) {
-            next += QStringView(text).sliced(end).startsWith(u"\r\n") ? 2 : 1;
+        if (end < size && cr == end && lf == end + 1 && lf < size) {
+            lineEnd = LineEnd::CrLf;
+            next += 2;
+        } else if (end < size) {
+            lineEnd = cr == end ? LineEnd::Cr : LineEnd::Lf;
+            next += 1;
         }
-        // The line ends share static text instead of a copy each.
-        QString lineEnd;
-        if (next - end == 2) {
-            lineEnd = QStringLiteral("\r\n");
-        } else if (next > end) {
-            lineEnd = text[end] == '\r' ? QStringLiteral("\r") : QStringLiteral("\n");
-        }
-        ini.lines.append({QString::fromRawData(text.constData() + start, end - start), lineEnd});
+        ini.lines.append(
+            parseLine(QString::fromRawData(text.constData() + start, end - start), lineEnd));
         start = next;
-    }
-    int section = -1;
-    ini.entries.reserve(ini.lines.size());
-    for (int i = 0; i < ini.lines.size(); ++i) {
-        const Entry e = parseLine(ini.lines[i].text, section, i);
-        if (e.isHeader) {
-            section = i;
-        }
-        ini.entries.append(e);
     }
     ini.indexHeaders();
     return ini;
@@ -105,43 +107,45 @@ IniFile IniFile::parse(const QByteArray& bytes) {
 
 void IniFile::indexHeaders() {
     headers.clear();
-    for (int i = 0; i < entries.size(); ++i) {
-        if (entries[i].isHeader) {
+    headers.reserve(std::count_if(lines.cbegin(), lines.cend(),
+                                  [](const Line& line) { return line.isHeader; }));
+    for (int i = 0; i < lines.size(); ++i) {
+        if (lines[i].isHeader) {
             headers.append(i);
         }
     }
 }
 
-IniFile::Entry IniFile::parseLine(QStringView line, int currentSection, int index) {
-    Entry e;
-    e.section = currentSection;
-    const QStringView trimmed = blankTrimmed(line);
+IniFile::Line IniFile::parseLine(QString text, LineEnd end) {
+    Line line;
+    line.text = std::move(text);
+    line.end = end;
+    const QStringView trimmed = blankTrimmed(line.text);
     const qsizetype close = trimmed.startsWith('[') ? trimmed.indexOf(']') : -1;
     // A '[' line without its ']' is no header: Windows reads it, and the keys below it, as
     // part of the section above.
     if (close > 0) {
-        e.isHeader = true;
-        e.section = index;
-        e.name = untilNul(blankTrimmed(trimmed.sliced(1, close - 1)));
-        return e;
+        line.isHeader = true;
+        line.name = untilNul(blankTrimmed(trimmed.sliced(1, close - 1)));
+        return line;
     }
     if (trimmed.startsWith(';')) {
-        return e;
+        return line;
     }
     const qsizetype eq = trimmed.indexOf('=');
     if (eq < 0) {
-        return e;
+        return line;
     }
-    e.isKey = true;
-    e.name = untilNul(blankTrimmed(trimmed.first(eq)));
-    e.value = stripQuotes(untilNul(blankTrimmed(trimmed.sliced(eq + 1))));
-    return e;
+    line.isKey = true;
+    line.name = untilNul(blankTrimmed(trimmed.first(eq)));
+    line.value = stripQuotes(untilNul(blankTrimmed(trimmed.sliced(eq + 1))));
+    return line;
 }
 
-int IniFile::findSection(const QString& section) const {
+int IniFile::findSection(QStringView section) const {
     const QStringView asked = askedName(section);
     for (const int i : headers) {
-        if (sameName(entries[i].name, asked)) {
+        if (sameName(lines[i].name, asked)) {
             return i;
         }
     }
@@ -149,14 +153,20 @@ int IniFile::findSection(const QString& section) const {
 }
 
 std::optional<QString> IniFile::value(const QString& section, const QString& key) const {
-    const int header = findSection(section);
-    if (header < 0) {
+    if (const std::optional<QStringView> found = view(this->section(section), key)) {
+        return found->toString();
+    }
+    return std::nullopt;
+}
+
+std::optional<QStringView> IniFile::view(Section section, QStringView key) const {
+    if (section.header < 0) {
         return std::nullopt;
     }
     const QStringView asked = askedName(key);
-    for (int i = header + 1; i < entries.size() && !entries[i].isHeader; ++i) {
-        if (entries[i].isKey && sameName(entries[i].name, asked)) {
-            return entries[i].value.toString();
+    for (int i = section.header + 1; i < lines.size() && !lines[i].isHeader; ++i) {
+        if (lines[i].isKey && sameName(lines[i].name, asked)) {
+            return lines[i].value;
         }
     }
     return std::nullopt;
@@ -173,38 +183,25 @@ void IniFile::writeValue(const QString& section, const QString& key, const QStri
     if (header < 0) {
         if (!lines.isEmpty() && !blankTrimmed(lines.back().text).isEmpty()) {
             lines.append(Line{});
-            entries.append(Entry{});
         }
-        const int at = lines.size();
-        lines.append({'[' + section + ']', {}});
-        entries.append(parseLine(lines.back().text, -1, at));
-        lines.append({key + '=' + value, {}});
-        entries.append(parseLine(lines.back().text, at, at + 1));
+        lines.append(parseLine('[' + section + ']'));
+        lines.append(parseLine(key + '=' + value));
         return;
     }
     const QStringView asked = askedName(key);
     int lastKey = header;
-    for (int i = header + 1; i < entries.size() && !entries[i].isHeader; ++i) {
-        if (!entries[i].isKey) {
+    for (int i = header + 1; i < lines.size() && !lines[i].isHeader; ++i) {
+        if (!lines[i].isKey) {
             continue;
         }
-        if (sameName(entries[i].name, asked)) {
-            QString& line = lines[i].text;
-            line = line.left(line.indexOf('=')) + '=' + value;
-            entries[i] = parseLine(line, header, i);
+        if (sameName(lines[i].name, asked)) {
+            Line& line = lines[i];
+            line = parseLine(line.text.left(line.text.indexOf('=')) + '=' + value, line.end);
             return;
         }
         lastKey = i;
     }
-    const int at = lastKey + 1;
-    lines.insert(at, {key + '=' + value, {}});
-    entries.insert(at, parseLine(lines[at].text, header, at));
-    // Entries after the insertion moved down by one line.
-    for (int i = at + 1; i < entries.size(); ++i) {
-        if (entries[i].section >= at) {
-            entries[i].section += 1;
-        }
-    }
+    lines.insert(lastKey + 1, parseLine(key + '=' + value));
 }
 
 bool IniFile::save(const QString& path) const {
@@ -226,7 +223,20 @@ QByteArray IniFile::toBytes() const {
     text.reserve(size);
     for (const Line& line : lines) {
         text += line.text;
-        text += line.end.isEmpty() ? lineEnd : line.end;
+        switch (line.end) {
+        case LineEnd::None:
+            text += lineEnd;
+            break;
+        case LineEnd::Lf:
+            text += u'\n';
+            break;
+        case LineEnd::Cr:
+            text += u'\r';
+            break;
+        case LineEnd::CrLf:
+            text += u"\r\n";
+            break;
+        }
     }
     QByteArray bytes = ansi::encodeFile(text, encoding, byteOrderMark);
     // The file was Windows-1252 only because of bytes that were not UTF-8; once a write has
@@ -240,7 +250,7 @@ QByteArray IniFile::toBytes() const {
     return bytes;
 }
 
-std::optional<qint16> parseInt16(const QString& text) {
+std::optional<qint16> parseInt16(QStringView text) {
     bool ok = false;
     const int value = text.toInt(&ok, 10);
     if (!ok || value < -32768 || value > 32767) {

@@ -22,6 +22,14 @@ public:
     std::optional<QString> value(const QString& section, const QString& key) const;
     bool hasSection(const QString& section) const { return findSection(section) >= 0; }
 
+    // A section looked up once, for reading several of its keys.
+    struct Section {
+        int header = -1; // index of its header line, -1 when the file has no such section
+    };
+    Section section(QStringView name) const { return {findSection(name)}; }
+    // A key's value as a view into this file's text, valid until the file is changed or goes.
+    std::optional<QStringView> view(Section section, QStringView key) const;
+
     // Replaces the key's value in place, or adds the key at the end of its section, or adds
     // the section at the end of the file; every other line is kept as it was, line end included.
     void setValue(const QString& section, const QString& key, const QString& value);
@@ -34,28 +42,25 @@ public:
     QByteArray toBytes() const;
 
 private:
+    enum class LineEnd : quint8 { None, Lf, Cr, CrLf }; // None: a last line without one
     // A line read from the file points into `source`; one that a write changed holds its own text.
-    // Reading a file thus allocates nothing per line.
+    // Reading a file thus allocates nothing per line. Names and values are views into the text
+    // of their line, which every copy of the file shares.
     struct Line {
         QString text;
-        QString end; // the line end as the file has it; empty for a last line without one
-    };
-    // Names and values are views into the text of their line, which every copy of the file shares.
-    struct Entry {
-        int section = -1;  // index of the section header line, -1 before any header
         QStringView name;  // section name for a header, key for a key line
         QStringView value; // as a key's value reads, quotes removed
+        LineEnd end = LineEnd::None;
         bool isHeader = false;
         bool isKey = false;
     };
-    static Entry parseLine(QStringView line, int currentSection, int index);
+    static Line parseLine(QString text, LineEnd end = LineEnd::None);
     void indexHeaders();
-    int findSection(const QString& section) const;
+    int findSection(QStringView section) const;
     void writeValue(const QString& section, const QString& key, const QString& value);
 
     QString source; // the decoded text of the file, never changed once read
     QList<Line> lines;
-    QList<Entry> entries;
     QList<int> headers; // indexes of the section headers, in file order, for the look-ups
     ansi::FileEncoding encoding = ansi::FileEncoding::Utf8;
     bool byteOrderMark = false;
@@ -64,4 +69,7 @@ private:
 };
 
 // Decimal integer text in the 16-bit signed range, with an optional sign.
-std::optional<qint16> parseInt16(const QString& text);
+std::optional<qint16> parseInt16(QStringView text);
+inline std::optional<qint16> parseInt16(const QString& text) {
+    return parseInt16(QStringView(text));
+}

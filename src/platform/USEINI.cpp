@@ -1,12 +1,25 @@
 #include "platform/USEINI.h"
 
+#include <algorithm>
+
 namespace {
 constexpr int kBufferSize = 128;
 }
 
 QString GetIni(const IniFile& ini, const QString& section, const QString& key,
                const QString& defaultValue) {
-    return ini.value(section, key).value_or(defaultValue).left(kBufferSize - 1);
+    if (const std::optional<QStringView> value = GetIni(ini, ini.section(section), key)) {
+        return value->toString();
+    }
+    return defaultValue.left(kBufferSize - 1);
+}
+
+std::optional<QStringView> GetIni(const IniFile& ini, IniFile::Section section, QStringView key) {
+    const std::optional<QStringView> value = ini.view(section, key);
+    if (!value) {
+        return std::nullopt;
+    }
+    return value->first(std::min<qsizetype>(value->size(), kBufferSize - 1));
 }
 
 QString GetIni(const QString& section, const QString& key, const QString& defaultValue,

@@ -10,6 +10,8 @@ QString GetIni(const IniFile& ini, const QString& section, const QString& key,
                const QString& defaultValue);
 QString GetIni(const QString& section, const QString& key, const QString& defaultValue,
                const QString& file);
+// The same as a view into `ini`, for a section read key after key; nothing when the key is missing.
+std::optional<QStringView> GetIni(const IniFile& ini, IniFile::Section section, QStringView key);
 
 // Writes one key, keeping every other line of the file; creates the file if needed.
 // Returns false when the file could not be written.

@@ -5,12 +5,15 @@
 
 #include <QFileInfo>
 #include <QStringBuilder>
+#include <algorithm>
 #include <charconv>
 #include <iterator>
 
 namespace {
 
 const QString kErr = QStringLiteral("Err");
+// What a missing line reads as, shared by every such line.
+const QByteArray kErrText = QByteArrayLiteral("Err");
 // The keys of a page, named once: a profile has up to 50 pages of them.
 const QString kLineKeys[kLinesPerPage] = {QStringLiteral("ligne0"), QStringLiteral("ligne1"),
                                           QStringLiteral("ligne2"), QStringLiteral("ligne3")};
@@ -35,40 +38,71 @@ private:
     qsizetype size;
 };
 
-struct PageSection {
-    int number;
-    QString name;
+// The lines of the pages, each made in the same buffer. A log that keeps a line shares its text,
+// and the next line is made afresh as before; a log that only passes lines on leaves the room to
+// the next one, which spares an allocation per line of a profile of 50 pages.
+class PageLog {
+public:
+    explicit PageLog(Log& log) : log(log) {}
+    template <typename Text> void add(const Text& text) {
+        line.resize(0);
+        line += text;
+        log.add(line);
+    }
+    void selectLast() { log.selectLast(); }
+
+private:
+    Log& log;
+    QString line;
 };
 
+struct PageSection {
+    int number;
+    IniFile::Section section;
+};
+
+// Looked up once for its ten keys, by a name made on the stack.
+PageSection findPage(const IniFile& ini, int number) {
+    const Decimal decimal(number);
+    const QLatin1StringView digits = decimal.text();
+    char16_t name[16] = u"page_";
+    std::copy(digits.begin(), digits.end(), name + 5);
+    return {number, ini.section(QStringView(name, 5 + digits.size()))};
+}
+
 // Why a number of a page cannot be used, in the user's terms: the key is missing, or what it
-// holds is quoted (never the reader's default), then what is done instead. A value other than
-// the default can only come from the file, which spares looking the key up again.
-QString whyNotANumber(const IniFile& ini, const PageSection& page, const QString& key,
-                      const QString& raw, QStringView instead) {
+// holds is quoted, then what is done instead.
+void logNotANumber(PageLog& log, const PageSection& page, const QString& key,
+                   std::optional<QStringView> raw, QStringView instead) {
     const Decimal number(page.number);
-    if (raw != kErr || ini.value(page.name, key)) {
-        return u"  " % key % u" de la page " % number.text() % u" n'est pas un nombre (« " % raw %
-               u" »)" % instead;
+    if (raw) {
+        log.add(u"  " % key % u" de la page " % number.text() % u" n'est pas un nombre (« " % *raw %
+                u" »)" % instead);
+    } else {
+        log.add(u"  " % key % u" de la page " % number.text() % u" manque" % instead);
     }
-    return u"  " % key % u" de la page " % number.text() % u" manque" % instead;
+}
+
+std::optional<qint16> numberOf(std::optional<QStringView> raw) {
+    return raw ? parseInt16(*raw) : std::nullopt;
 }
 
 // A scroll mode that is no number leaves the line fixed.
-qint16 readScrollMode(const IniFile& ini, const PageSection& page, int line, Log& log) {
+qint16 readScrollMode(const IniFile& ini, const PageSection& page, int line, PageLog& log) {
     const QString& key = kScrollKeys[line];
-    const QString raw = GetIni(ini, page.name, key, kErr);
-    if (auto mode = parseInt16(raw)) {
+    const std::optional<QStringView> raw = GetIni(ini, page.section, key);
+    if (auto mode = numberOf(raw)) {
         return *mode;
     }
-    log.add(whyNotANumber(ini, page, key, raw, u" : ligne fixe (0)"));
+    logNotANumber(log, page, key, raw, u" : ligne fixe (0)");
     return kScrollFixed;
 }
 
 // The page timer takes at most 32 s; a page number beyond the tables ends the rotation.
-PageNumbers readPageNumbers(const IniFile& ini, const PageSection& page, Log& log) {
+PageNumbers readPageNumbers(const IniFile& ini, const PageSection& page, PageLog& log) {
     PageNumbers numbers;
-    const QString rawTime = GetIni(ini, page.name, kTimeKey, kErr);
-    if (auto time = parseInt16(rawTime)) {
+    const std::optional<QStringView> rawTime = GetIni(ini, page.section, kTimeKey);
+    if (auto time = numberOf(rawTime)) {
         numbers.time = static_cast<qint16>(qBound(0, static_cast<int>(*time), 32));
         if (numbers.time != *time) {
             log.add(u"  time = " % Decimal(*time).text() % u" de la page " %
@@ -76,10 +110,10 @@ PageNumbers readPageNumbers(const IniFile& ini, const PageSection& page, Log& lo
                     Decimal(numbers.time).text());
         }
     } else {
-        log.add(whyNotANumber(ini, page, kTimeKey, rawTime, u" : 0, la page reste affichée"));
+        logNotANumber(log, page, kTimeKey, rawTime, u" : 0, la page reste affichée");
     }
-    const QString rawNext = GetIni(ini, page.name, kNextKey, kErr);
-    if (auto next = parseInt16(rawNext)) {
+    const std::optional<QStringView> rawNext = GetIni(ini, page.section, kNextKey);
+    if (auto next = numberOf(rawNext)) {
         if (*next >= 0 && *next <= kLastPage) {
             numbers.next = *next;
         } else {
@@ -88,8 +122,7 @@ PageNumbers readPageNumbers(const IniFile& ini, const PageSection& page, Log& lo
                     u" hors de 0 à 50 : remplacé par 0 (fin de la rotation)");
         }
     } else {
-        log.add(
-            whyNotANumber(ini, page, kNextKey, rawNext, u" : remplacé par 0 (fin de la rotation)"));
+        logNotANumber(log, page, kNextKey, rawNext, u" : remplacé par 0 (fin de la rotation)");
     }
     return numbers;
 }
@@ -151,19 +184,20 @@ bool LoadProfile(const QString& path, const IniFile& ini, ProfileLoad target) {
                     .arg(count)
                     .arg(pages));
     }
+    PageLog pageLog(log);
     for (int p = 1; p <= pages; ++p) {
-        const PageSection page{p, u"page_" % Decimal(p).text()};
-        log.add(u"Page " % Decimal(p).text() % u"-->");
+        const PageSection page = findPage(ini, p);
+        pageLog.add(u"Page " % Decimal(p).text() % u"-->");
         for (int l = 0; l < kLinesPerPage; ++l) {
-            const QString text = GetIni(ini, page.name, kLineKeys[l], kErr);
+            const std::optional<QStringView> text = GetIni(ini, page.section, kLineKeys[l]);
             LineRecord& record = target.pages.PageTable[p][l];
-            record = freshLine(ansi::fromUnicode(text), kScrollFixed);
-            record.ScrollMode = readScrollMode(ini, page, l, log);
-            log.add(u"Ligne " % Decimal(l).text() % u'=' % ansi::toUnicode(record.Text) % u" / " %
-                    Decimal(record.ScrollMode).text());
-            log.selectLast();
+            record = freshLine(text ? ansi::fromUnicode(*text) : kErrText, kScrollFixed);
+            record.ScrollMode = readScrollMode(ini, page, l, pageLog);
+            pageLog.add(u"Ligne " % Decimal(l).text() % u'=' % ansi::AsUnicode{record.Text} %
+                        u" / " % Decimal(record.ScrollMode).text());
+            pageLog.selectLast();
         }
-        const PageNumbers numbers = readPageNumbers(ini, page, log);
+        const PageNumbers numbers = readPageNumbers(ini, page, pageLog);
         target.pages.PageTiming[p][kPageTime] = numbers.time;
         target.pages.PageTiming[p][kPageNext] = numbers.next;
     }

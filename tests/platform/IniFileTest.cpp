@@ -24,7 +24,7 @@ TEST(IniFile, ReadsKeysTheWayWindowsDoes) {
         {param, "param", "empty", ""},
         {param, "param", "nbsp", QString("x") + QChar(0xA0)}, // only blanks are dropped
         {param, "param", "hidden", "Err"},
-        {param, "param", "later", "Err"}, // only the first [param] counts
+        {param, "param", "later", "Err"},            // only the first [param] counts
         {param, "param", "long", QString(127, 'z')}, // as through a 128-character buffer
         {param, "other", "nb_pages", "Err"},
         {"[p]\rk=1\r[q]\rk=2", "q", "k", "2"}, // a lone CR ends a line
@@ -54,7 +54,8 @@ TEST(IniFile, WriteChangesOnlyTheKeyItTouchesAndKeepsTheEncoding) {
         {crlf, "Third", "k", "v", crlf + "[Third]\r\nk=v\r\n"},
         {cr, "r", "k", "3", QByteArray(cr).replace("k=2", "k=3\r")},
         {cr, "q", "k", "4", cr + "\r\r[q]\rk=4\r"},
-        {{}, "p", "deg", "°", "[p]\ndeg=°\n"}, // a new file is UTF-8
+        {"[p]\nk=1\r", "p", "k", "2", "[p]\nk=2\r"}, // a CR at the very end is no CR LF
+        {{}, "p", "deg", "°", "[p]\ndeg=°\n"},       // a new file is UTF-8
         {"[p]\ntitre=Caf\xE9\n", "p", "deg", "°", "[p]\ntitre=Caf\xE9\ndeg=\xB0\n"},
         {"\xEF\xBB\xBF[p]\ntitre=Café\n", "p", "deg", "°", "\xEF\xBB\xBF[p]\ntitre=Café\ndeg=°\n"},
         // Windows-1252 only for its lone \xE9: once that is replaced, the bytes of "Ã©" left would
