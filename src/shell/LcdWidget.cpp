@@ -44,6 +44,9 @@ void LcdWidget::modelChanged() {
     }
 }
 
+// Each changed cell is a rectangle of its own, without the gaps around it: what goes to the
+// display stays small enough for the X connection to take at once. A scrolling line sent whole
+// filled it, and the program then waited for the server once more per refresh.
 void LcdWidget::repaintChangedCells() {
     changePending = false;
     for (int line = 0; line < panel.lines(); ++line) {
