@@ -14,6 +14,9 @@
 #      updated every 4 ticks of 125 ms.
 #   d) Relayeur as an LCDd client (TypeLCD=4) of a second LCDd set up as in c), showing the page
 #      of a) and b). Its line is Relayeur alone; the LCDd it drives is shown below it.
+#   e) Relayeur in its window with the on-screen panel (TypeLCD=1) on a virtual X display
+#      (xvfb-run), showing the same page. Its line is Relayeur alone; the X server that shows the
+#      window is shown below it.
 # Every second the script reads utime+stime from /proc/PID/stat and VmRSS from
 # /proc/PID/status; for LCDproc it adds LCDd and lcdproc together and shows each as well. Beside
 # them: the private part of the resident memory (RssAnon; the rest is library code and data that
@@ -32,7 +35,7 @@ build=${RELAYEUR_BUILD:-build-bench}
 settle=5
 
 . tools/ensure-packages.sh
-ensure_packages lcdproc socat procps
+ensure_packages lcdproc socat procps xvfb xauth
 relayeur=$root/$build/relayeur
 send=$root/$build/relayeur-send
 . bench/require-built.sh
@@ -51,6 +54,11 @@ cleanup() {
     done
     for p in "${programs[@]}"; do
         wait "$p" 2>/dev/null || true
+        # One started by xvfb-run is not this script's child: its end is watched.
+        for _ in $(seq 1 50); do
+            kill -0 "$p" 2>/dev/null || break
+            sleep 0.1
+        done
     done
     for p in "${drains[@]}"; do
         kill "$p" 2>/dev/null || true
@@ -201,6 +209,19 @@ XDG_RUNTIME_DIR=$work/d/run QT_QPA_PLATFORM=offscreen \
 viaLcddPid=$!
 programs+=("$viaLcddPid")
 
+# e) the window and its on-screen panel on a virtual X display
+mkdir -p "$work/e" && mkdir -m 0700 "$work/e/run"
+settings 1 >"$work/e/param.ini"
+env -u QT_QPA_PLATFORM XDG_RUNTIME_DIR="$work/e/run" \
+    xvfb-run -a -s "-screen 0 1024x768x24" \
+    "$relayeur" --config-dir "$work/e" --quiet --profile "$profile" --start \
+    </dev/null >"$work/e/relayeur.log" 2>&1 &
+xvfbRunPid=$! # ends its X server once the program has ended
+await "Relayeur in its window started" 30 pgrep -P "$xvfbRunPid" -x relayeur
+windowPid=$(pgrep -P "$xvfbRunPid" -x relayeur)
+xvfbPid=$(pgrep -P "$xvfbRunPid" -x Xvfb)
+programs+=("$windowPid")
+
 # The Relayeurs are ready once they take a line message (an empty line 3 brings the page's own
 # line back at the next page load, so the panel is left as the profile has it).
 await "Relayeur on the serial panel answering" 30 \
@@ -209,10 +230,12 @@ await "Relayeur in the terminal answering" 30 \
     env XDG_RUNTIME_DIR="$work/b/run" "$send" "" 0 3
 await "Relayeur via LCDd answering" 30 \
     env XDG_RUNTIME_DIR="$work/d/run" "$send" "" 0 3
+await "Relayeur in its window answering" 30 \
+    env XDG_RUNTIME_DIR="$work/e/run" "$send" "" 0 3
 
-names=(serial terminal lcdd lcdproc viaLcdd lcdd2)
+names=(serial terminal lcdd lcdproc viaLcdd lcdd2 window xvfb)
 declare -A pidOf=([serial]=$serialPid [terminal]=$terminalPid [lcdd]=$lcddPid [lcdproc]=$clientPid
-    [viaLcdd]=$viaLcddPid [lcdd2]=$lcdd2Pid)
+    [viaLcdd]=$viaLcddPid [lcdd2]=$lcdd2Pid [window]=$windowPid [xvfb]=$xvfbPid)
 ticks=$(getconf CLK_TCK)
 
 cpuTicks() { # utime + stime of a process, in clock ticks
@@ -265,7 +288,7 @@ lcdprocMax=0
 samples=0
 measuring=1
 start=$EPOCHREALTIME
-echo "compare: measuring for $duration s (Relayeur $serialPid serial, $terminalPid terminal, $viaLcddPid via LCDd $lcdd2Pid; LCDd $lcddPid, lcdproc $clientPid on port $port)"
+echo "compare: measuring for $duration s (Relayeur $serialPid serial, $terminalPid terminal, $viaLcddPid via LCDd $lcdd2Pid, $windowPid in its window on Xvfb $xvfbPid; LCDd $lcddPid, lcdproc $clientPid on port $port)"
 for ((s = 1; s <= duration; s++)); do
     # Sleep to the next whole second from the start, so that the window lasts exactly SECONDS.
     sleep "$(awk -v a="$EPOCHREALTIME" -v b="$start" -v n="$s" 'BEGIN { d = n - (a - b); print (d > 0 ? d : 0) }')"
@@ -321,6 +344,8 @@ for n in "${names[@]}"; do
     lcdproc) clientRow=$(row "   lcdproc (M, T)" "$@") ;;
     viaLcdd) viaRow=$(row "d) Relayeur via LCDd" "$@") ;;
     lcdd2) lcdd2Row=$(row "   its LCDd (text driver)" "$@") ;;
+    window) windowRow=$(row "e) Relayeur in its window" "$@") ;;
+    xvfb) xvfbRow=$(row "   its X server (Xvfb)" "$@") ;;
     esac
 done
 row "c) LCDd + lcdproc" "$lcdprocTicks" "$lcdprocSum" "$lcdprocMax" "$lcdprocAnon" "$lcdprocWake"
@@ -328,11 +353,14 @@ echo "$lcddRow"
 echo "$clientRow"
 echo "$viaRow"
 echo "$lcdd2Row"
+echo "$windowRow"
+echo "$xvfbRow"
 echo
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.2f", a / b; else printf "n/a" }'; }
 printf 'Relayeur/LCDproc    CPU    RSS mean  private  wake-ups\n'
-declare -A ratioLabel=([serial]="a) serial" [terminal]="b) --terminal" [viaLcdd]="d) via LCDd")
-for n in serial terminal viaLcdd; do
+declare -A ratioLabel=([serial]="a) serial" [terminal]="b) --terminal" [viaLcdd]="d) via LCDd"
+    [window]="e) window")
+for n in serial terminal viaLcdd window; do
     printf '%-19s %-6s %-9s %-8s %s\n' "${ratioLabel[$n]}" \
         "$(ratio "${cpu[$n]}" "$lcdprocTicks")" "$(ratio "${rssSum[$n]}" "$lcdprocSum")" \
         "$(ratio "${anonSum[$n]}" "$lcdprocAnon")" "$(ratio "${wake[$n]}" "$lcdprocWake")"

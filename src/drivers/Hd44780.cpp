@@ -170,21 +170,6 @@ QByteArray Hd44780::line(int line) const {
     return text;
 }
 
-QByteArray Hd44780::appearance() const {
-    QByteArray shown;
-    shown.reserve(lineCount * columnCount + 64 + 4);
-    for (int line = 0; line < lineCount; ++line) {
-        shown += this->line(line);
-    }
-    shown.append(reinterpret_cast<const char*>(cgram.data()), cgram.size());
-    const std::optional<Cell> at = cursor ? cursorCell() : std::nullopt;
-    shown += char(display);
-    shown += char(blink);
-    shown += char(at ? at->line : -1);
-    shown += char(at ? at->column : -1);
-    return shown;
-}
-
 std::optional<Hd44780::Cell> Hd44780::cursorCell() const {
     if (inCgram) {
         return std::nullopt;

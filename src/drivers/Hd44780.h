@@ -48,9 +48,6 @@ public:
     // DDRAM address that is not in view.
     std::optional<Cell> cursorCell() const;
 
-    // Everything that decides what the panel shows, as bytes: equal appearances look the same.
-    QByteArray appearance() const;
-
     // Codes 0x00-0x0F draw the user glyphs: slot = code & 7. None for every other code.
     static std::optional<int> glyphSlot(quint8 code);
     // The 8 rows of a glyph slot (0-7), 5 low bits each, top row first.

@@ -66,14 +66,6 @@ QByteArray OnScreenPanel::line(int line) const {
     return shown.controller.line(shown.line);
 }
 
-QByteArray OnScreenPanel::appearance() const {
-    QByteArray shown;
-    for (const Hd44780& controller : controllers) {
-        shown += controller.appearance();
-    }
-    return shown;
-}
-
 void OnScreenPanel::setChangeListener(const std::function<void()>& listener) {
     for (Hd44780& controller : controllers) {
         controller.setChangeListener(listener);

@@ -34,8 +34,6 @@ public:
     Row row(int line) const;
     // The character codes of one panel line, a space where nothing is shown.
     QByteArray line(int line) const;
-    // Everything that decides what the panel shows: equal appearances look the same.
-    QByteArray appearance() const;
 
     // Called after every change of what the panel may show.
     void setChangeListener(const std::function<void()>& listener);

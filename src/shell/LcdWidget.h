@@ -1,9 +1,10 @@
 #pragma once
 
-#include <QByteArray>
 #include <QColor>
-#include <QTimer>
+#include <QHash>
+#include <QPixmap>
 #include <QWidget>
+#include <vector>
 
 class OnScreenPanel;
 
@@ -13,8 +14,9 @@ class LcdWidget : public QWidget {
 public:
     explicit LcdWidget(const OnScreenPanel& panel, QWidget* parent = nullptr);
 
-    // Asks for a repaint once the current burst of changes to the model is over, and only if
-    // the panel then looks different from what was last painted.
+    // Once the current burst of changes to the model is over (a refresh writes some 90 bytes),
+    // repaints the characters that then look different from what was last painted, and only
+    // those.
     void modelChanged();
     const OnScreenPanel& model() const { return panel; }
     QSize sizeHint() const override;
@@ -29,9 +31,16 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    void repaintIfChanged();
+    // The dots of a cell, five bits a row from the top row up: equal looks are drawn alike.
+    using Look = quint64;
+    Look lookAt(int line, int column) const;
+    QRect cellRect(int line, int column) const;
+    const QPixmap& pixmapOf(Look look);
+    void repaintChangedCells();
 
     const OnScreenPanel& panel;
-    QTimer settle;
-    QByteArray painted; // the model's appearance when last painted
+    bool changePending = false;
+    std::vector<Look> painted;  // per cell, line by line, the look last painted
+    QHash<Look, QPixmap> drawn; // one picture per look met, at the current pixel ratio
+    qreal drawnRatio = 0;
 };

@@ -3,39 +3,53 @@
 #include "drivers/Hd44780Font.h"
 #include "drivers/OnScreenPanel.h"
 
+#include <array>
 #include <unistd.h>
 
 namespace {
 // Each line is cleared before it is written, so that nothing of a longer one stays, and so is the
 // line below, where the terminal echoes ^C.
-QString clearingFirst(QString lines) {
-    return lines.replace('\n', QStringLiteral("\n\x1b[2K")).prepend(QStringLiteral("\x1b[2K"));
+QByteArray clearingFirst(QByteArray lines) {
+    return lines.replace('\n', QByteArrayLiteral("\n\x1b[2K")).prepend("\x1b[2K");
+}
+
+// Every code's terminal cell, in UTF-8, made once.
+const std::array<QByteArray, 256>& terminalCells() {
+    static const std::array<QByteArray, 256> cells = [] {
+        std::array<QByteArray, 256> made;
+        for (int code = 0; code < 256; ++code) {
+            made[code] = terminalGlyph(static_cast<quint8>(code)).toUtf8();
+        }
+        return made;
+    }();
+    return cells;
+}
+
+// A run of `count` box-drawing characters, between two corners.
+QByteArray rule(const char* left, const char* middle, const char* right, int count) {
+    return QByteArray(left) + QByteArray(middle).repeated(count) + right + '\n';
 }
 } // namespace
 
-QString renderTerminalFrame(const OnScreenPanel& panel) {
-    const QString rule = QString(panel.columns(), QChar(0x2500));
-    QString frame = QChar(0x250C) + rule + QChar(0x2510) + '\n';
+QByteArray renderTerminalFrame(const OnScreenPanel& panel) {
+    const std::array<QByteArray, 256>& cells = terminalCells();
+    QByteArray frame = rule("┌", "─", "┐", panel.columns());
+    frame.reserve(frame.size() * (panel.lines() + 2));
     for (int line = 0; line < panel.lines(); ++line) {
         const auto [lcd, shown] = panel.row(line);
-        frame += QChar(0x2502);
+        frame += "│";
         for (int column = 0; column < panel.columns(); ++column) {
-            frame +=
-                lcd.displayOn() ? terminalGlyph(lcd.codeAt(shown, column)) : QStringLiteral(" ");
+            frame += lcd.displayOn() ? cells[lcd.codeAt(shown, column)] : cells[' '];
         }
-        frame += QChar(0x2502) + QStringLiteral("\n");
+        frame += "│\n";
     }
-    frame += QChar(0x2514) + rule + QChar(0x2518) + '\n';
-    return frame;
+    return frame + rule("└", "─", "┘", panel.columns());
 }
 
 TerminalView::TerminalView(OnScreenPanel& panel, std::FILE* out, QString title, QObject* parent)
     : QObject(parent), panel(panel), out(out), terminal(::isatty(::fileno(out)) == 1),
-      title(std::move(title)) {
-    redraw.setSingleShot(true);
-    redraw.setInterval(0);
-    connect(&redraw, &QTimer::timeout, this, &TerminalView::draw);
-    panel.setChangeListener([this] { redraw.start(); });
+      title(title.toUtf8()) {
+    panel.setChangeListener([this] { drawLater(); });
     draw();
 }
 
@@ -45,22 +59,32 @@ TerminalView::~TerminalView() {
 }
 
 void TerminalView::setTitle(const QString& text) {
-    if (text != title) {
-        title = text;
-        redraw.start();
+    const QByteArray utf8 = text.toUtf8();
+    if (utf8 != title) {
+        title = utf8;
+        drawLater();
     }
 }
 
-QString TerminalView::frame() const {
+// Called for every byte the panel takes: one queued drawing covers the whole burst.
+void TerminalView::drawLater() {
+    if (!drawPending) {
+        drawPending = true;
+        QMetaObject::invokeMethod(this, &TerminalView::draw, Qt::QueuedConnection);
+    }
+}
+
+QByteArray TerminalView::frame() const {
     return title + '\n' + renderTerminalFrame(panel);
 }
 
-QString TerminalView::backToFrameTop() const {
-    return drawnLines > 0 ? QStringLiteral("\x1b[%1A\r").arg(drawnLines) : QString();
+QByteArray TerminalView::backToFrameTop() const {
+    return drawnLines > 0 ? "\x1b[" + QByteArray::number(drawnLines) + "A\r" : QByteArray();
 }
 
 void TerminalView::draw() {
-    const QString now = frame();
+    drawPending = false;
+    const QByteArray now = frame();
     if (now == drawn) {
         return;
     }
@@ -72,18 +96,18 @@ void TerminalView::draw() {
 void TerminalView::printLog(const QString& line) {
     if (!terminal) {
         draw(); // a change of the panel made before this line is printed before it
-        put(line + '\n');
+        put(line.toUtf8() + '\n');
         return;
     }
     // The line is written over the top of the panel, which comes back one line lower, in one
     // write: the panel never disappears from the screen.
-    const QString now = frame();
-    put(backToFrameTop() + clearingFirst(line + '\n' + now));
+    const QByteArray now = frame();
+    put(backToFrameTop() + clearingFirst(line.toUtf8() + '\n' + now));
     drawn = now;
     drawnLines = static_cast<int>(now.count('\n'));
 }
 
-void TerminalView::put(const QString& text) {
-    std::fputs(text.toUtf8().constData(), out);
+void TerminalView::put(const QByteArray& text) {
+    std::fwrite(text.constData(), 1, static_cast<std::size_t>(text.size()), out);
     std::fflush(out);
 }

@@ -1,14 +1,15 @@
 #pragma once
 
+#include <QByteArray>
 #include <QObject>
 #include <QString>
-#include <QTimer>
 #include <cstdio>
 
 class OnScreenPanel;
 
-// The panel as text: a frame of box-drawing characters around one terminal cell per character.
-QString renderTerminalFrame(const OnScreenPanel& panel);
+// The panel as UTF-8 text: a frame of box-drawing characters around one terminal cell per
+// character.
+QByteArray renderTerminalFrame(const OnScreenPanel& panel);
 
 // Prints the on-screen panel under a title line, with the log lines above it, whenever what it
 // shows changes; a refresh that leaves the panel as it was prints nothing. On a terminal the
@@ -27,16 +28,17 @@ public:
     void printLog(const QString& line);
 
 private:
-    QString frame() const;
-    QString backToFrameTop() const;
+    QByteArray frame() const;
+    QByteArray backToFrameTop() const;
+    void drawLater();
     void draw();
-    void put(const QString& text);
+    void put(const QByteArray& text);
 
     OnScreenPanel& panel;
     std::FILE* out;
     bool terminal;
-    QString title;
-    QTimer redraw;      // coalesces the many changes of one refresh into one drawing
-    QString drawn;      // the last frame printed
-    int drawnLines = 0; // how far up the last frame printed on a terminal begins
+    QByteArray title;         // in UTF-8
+    bool drawPending = false; // one drawing for the many changes of one refresh
+    QByteArray drawn;         // the last frame printed
+    int drawnLines = 0;       // how far up the last frame printed on a terminal begins
 };

@@ -6,6 +6,8 @@
 #include "support/QtPrinters.h"
 
 #include <QImage>
+#include <QScreen>
+#include <QTest>
 #include <gtest/gtest.h>
 
 TEST(OnScreenPanel, ShowsEachLineOfEverySizeWhereARealModuleHasIt) {
@@ -26,21 +28,29 @@ TEST(OnScreenPanel, ShowsEachLineOfEverySizeWhereARealModuleHasIt) {
     }
 }
 
-// A big-digit shape with a corner, on the second controller, as the panel holds it.
+// A big-digit shape with a corner, on the second controller, as the panel holds it; then another
+// written over it, which the window repaints by itself.
 TEST(OnScreenPanel, TheWindowDrawsEveryDotOfACharacter) {
     OnScreenPanel panel(40, 4);
     panel.init();
-    panel.lineStart(2);
-    panel.write("\x02");
     LcdWidget widget(panel);
-    widget.resize(widget.sizeHint());
-    const QImage image = widget.grab().toImage();
-    const std::array<quint8, 8> shape = panel.row(2).controller.glyph(2);
-    for (int row = 0; row < 8; ++row) {
-        for (int dot = 0; dot < 5; ++dot) {
-            const QPoint centre = widget.dotRect(2, 0, row, dot).center().toPoint();
-            EXPECT_EQ(image.pixelColor(centre), LcdWidget::dotColour((shape[row] >> (4 - dot)) & 1))
-                << row << "," << dot;
+    panel.setChangeListener([&widget] { widget.modelChanged(); });
+    widget.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&widget));
+    for (const char code : {'\x02', '\x05'}) {
+        panel.lineStart(2);
+        panel.write(QByteArray(1, code));
+        QCoreApplication::processEvents(); // the burst's repaint is asked for
+        QCoreApplication::processEvents(); // and done
+        const QImage image = widget.screen()->grabWindow(widget.winId()).toImage();
+        const std::array<quint8, 8> shape = panel.row(2).controller.glyph(code);
+        for (int row = 0; row < 8; ++row) {
+            for (int dot = 0; dot < 5; ++dot) {
+                const QPoint centre = widget.dotRect(2, 0, row, dot).center().toPoint();
+                EXPECT_EQ(image.pixelColor(centre),
+                          LcdWidget::dotColour((shape[row] >> (4 - dot)) & 1))
+                    << int(code) << ": " << row << "," << dot;
+            }
         }
     }
 }
