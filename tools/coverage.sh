@@ -43,6 +43,16 @@ if $run; then
     (cd "$build" && ctest -j"$(nproc)" --timeout 300 --output-on-failure) || status=$?
 fi
 
+# A source that a target no longer builds (moved to another target, or gone) leaves its notes
+# behind in the build folder, and gcovr would merge them with the current ones: they go first.
+find "$build" -name '*.gcno' | while read -r notes; do
+    dir=${notes%%.dir/*}.dir
+    object=${notes#"$dir"/}
+    if ! grep -qF "${dir##*/}/${object%.gcno}.o:" "$dir/build.make" 2>/dev/null; then
+        rm -f "$notes" "${notes%.gcno}.gcda"
+    fi
+done
+
 # The counts are looked for in the build folder itself, not given as --object-directory: ccache
 # hands the compiler paths relative to each file's own build folder, which gcovr finds from where
 # the counts lie. gcov runs once; the reports read what it found.
