@@ -44,6 +44,19 @@ extra=$(cd "$usr" && find . -type f | sed 's|^\./||' | LC_ALL=C sort |
     LC_ALL=C comm -23 - <(printf '%s\n' "${expected[@]}" | LC_ALL=C sort))
 [ -z "$extra" ] || fail "installés en trop : $extra"
 
+# Each icon has the size of its folder (width and height from the PNG header), those installed
+# and those the build's relayeur-icons draws again; it says when it cannot write them.
+pngSize() { od -An -tu1 -j16 -N8 "$1" | awk '{ print $3 * 256 + $4 "x" $7 * 256 + $8 }'; }
+"$build/tools/relayeur-icons" "$work/icons" 16 256 || fail "relayeur-icons n'a rien écrit"
+for png in "$usr"/share/icons/hicolor/*x*/apps/relayeur.png "$work"/icons/hicolor/*x*/apps/relayeur.png; do
+    folder=${png%/apps/*}
+    [ "$(pngSize "$png")" = "${folder##*/}" ] || fail "$png mesure $(pngSize "$png")"
+done
+[ -s "$work/icons/hicolor/scalable/apps/relayeur.svg" ] || fail "relayeur-icons n'a pas écrit le SVG"
+said=$("$build/tools/relayeur-icons" /proc/relayeur 16 2>&1) && fail "relayeur-icons écrit dans /proc"
+[[ $said == *"impossible d'écrire les icônes dans /proc/relayeur"* ]] ||
+    fail "relayeur-icons ne dit pas qu'il n'a pas pu écrire : $said"
+
 for entry in share/applications/relayeur.desktop share/relayeur/autostart/relayeur.desktop; do
     desktop-file-validate "$usr/$entry" || fail "$entry refusé par desktop-file-validate"
 done
