@@ -1,7 +1,7 @@
 #pragma once
 
-#include "drivers/Lcd.h"
 #include "drivers/Hd44780.h"
+#include "drivers/Lcd.h"
 
 #include <QByteArray>
 #include <functional>
