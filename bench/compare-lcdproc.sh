@@ -217,8 +217,8 @@ env -u QT_QPA_PLATFORM XDG_RUNTIME_DIR="$work/e/run" \
     "$relayeur" --config-dir "$work/e" --quiet --profile "$profile" --start \
     </dev/null >"$work/e/relayeur.log" 2>&1 &
 xvfbRunPid=$! # ends its X server once the program has ended
-await "Relayeur in its window started" 30 pgrep -P "$xvfbRunPid" -x relayeur
-windowPid=$(pgrep -P "$xvfbRunPid" -x relayeur)
+await "Relayeur in its window started" 30 pgrep -P "$xvfbRunPid" -x "relayeur(-window)?"
+windowPid=$(pgrep -P "$xvfbRunPid" -x "relayeur(-window)?") # the window runs in its place
 xvfbPid=$(pgrep -P "$xvfbRunPid" -x Xvfb)
 programs+=("$windowPid")
 

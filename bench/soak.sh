@@ -61,7 +61,7 @@ cleanup() {
     [ -n "$sender" ] && kill "$sender" 2>/dev/null
     # Under xvfb-run the program is ended, not xvfb-run: it then stops its X server itself.
     if [ -n "$launcher" ] && [ -z "$pid" ]; then
-        pid=$(pgrep -P "$launcher" -x relayeur || true)
+        pid=$(pgrep -P "$launcher" -x "relayeur(-window)?" || true)
     fi
     [ -n "$pid" ] && kill "$pid" 2>/dev/null
     if [ -n "$launcher" ]; then
@@ -95,7 +95,7 @@ elapsed() { awk -v a="$EPOCHREALTIME" -v b="$start" 'BEGIN { printf "%.1f", a - 
 deadline=$((SECONDS + 60))
 until [ -n "$pid" ] && "$send" "Soak" 0 0 >/dev/null 2>&1; do
     if [ -z "$pid" ]; then
-        pid=$(pgrep -P "$launcher" -x relayeur || true)
+        pid=$(pgrep -P "$launcher" -x "relayeur(-window)?" || true)
     fi
     if [ $SECONDS -ge $deadline ] || ! kill -0 "$launcher" 2>/dev/null; then
         echo "soak: Relayeur did not come up; its output:" >&2
