@@ -1,5 +1,7 @@
 #include "shell/CommandLine.h"
 
+#include <cstdio>
+
 namespace {
 
 // Written by hand rather than by Qt's parser, whose help and errors would be English.
@@ -89,10 +91,15 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments) {
     return result;
 }
 
-QStringList argumentList(int argc, char* argv[]) {
+std::optional<CommandLineOptions> readCommandLine(int argc, char* argv[], int& exitCode) {
     QStringList arguments;
     for (int i = 0; i < argc; ++i) {
         arguments.append(QString::fromLocal8Bit(argv[i]));
     }
-    return arguments;
+    const ParsedCommandLine parsed = parseCommandLine(arguments);
+    if (!parsed.options) {
+        std::fputs(parsed.output.toUtf8().constData(), parsed.exitCode == 0 ? stdout : stderr);
+    }
+    exitCode = parsed.exitCode;
+    return parsed.options;
 }

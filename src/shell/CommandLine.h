@@ -22,5 +22,6 @@ struct ParsedCommandLine {
 
 ParsedCommandLine parseCommandLine(const QStringList& arguments);
 
-// main's arguments, decoded from the locale's encoding.
-QStringList argumentList(int argc, char* argv[]);
+// main's arguments, decoded from the locale's encoding and read; the help, the version or a
+// mistake is printed (standard output or error) and gives nothing, with the status to end with.
+std::optional<CommandLineOptions> readCommandLine(int argc, char* argv[], int& exitCode);

@@ -8,17 +8,16 @@
 #include "shell/WidgetMessageBoxes.h"
 
 #include <QApplication>
-#include <cstdio>
 #include <cstdlib>
 
 int main(int argc, char* argv[]) {
     // relayeur has read the command line already; this reads it again for the options.
-    const ParsedCommandLine parsed = parseCommandLine(argumentList(argc, argv));
-    if (!parsed.options) {
-        std::fputs(parsed.output.toUtf8().constData(), parsed.exitCode == 0 ? stdout : stderr);
-        return parsed.exitCode;
+    int exitCode = 0;
+    const std::optional<CommandLineOptions> read = readCommandLine(argc, argv, exitCode);
+    if (!read) {
+        return exitCode;
     }
-    const CommandLineOptions& options = *parsed.options;
+    const CommandLineOptions& options = *read;
 
     // On X11 a repaint through shared memory waits for the server whenever it touches what the
     // last one drew, as the on-screen panel's changing characters do on every refresh: two more

@@ -100,12 +100,12 @@ int runWindowProgram(char* argv[]) {
 
 int main(int argc, char* argv[]) {
     // Help, version and mistakes on the command line need no display.
-    const ParsedCommandLine parsed = parseCommandLine(argumentList(argc, argv));
-    if (!parsed.options) {
-        std::fputs(parsed.output.toUtf8().constData(), parsed.exitCode == 0 ? stdout : stderr);
-        return parsed.exitCode;
+    int exitCode = 0;
+    const std::optional<CommandLineOptions> read = readCommandLine(argc, argv, exitCode);
+    if (!read) {
+        return exitCode;
     }
-    const CommandLineOptions& options = *parsed.options;
+    const CommandLineOptions& options = *read;
     if (options.terminal) {
         return runInTerminal(argc, argv, options);
     }
