@@ -17,15 +17,19 @@ bool same(const FrameReader::Frame& a, const FrameReader::Frame& b) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QByteArray stream = fuzz::bytesOf(data, size);
+    // Room for the most messages the stream can hold, which otherwise grows a message at a time.
     QList<FrameReader::Frame> frames;
+    frames.reserve(stream.size() / linemessage::kHeaderBytes);
     const bool usable = FrameReader().feed(stream, frames);
 
     FrameReader reader;
     QList<FrameReader::Frame> pieceFrames;
+    pieceFrames.reserve(frames.size());
     bool piecesUsable = true;
     for (qsizetype at = 0, piece = 1; piecesUsable && at < stream.size(); at += piece) {
         piece = 1 + (at * 7 + 3) % 11;
-        piecesUsable = reader.feed(stream.mid(at, piece), pieceFrames);
+        piecesUsable = reader.feed(
+            QByteArrayView(stream).sliced(at, std::min(piece, stream.size() - at)), pieceFrames);
     }
     FUZZ_CHECK(usable == piecesUsable);
     FUZZ_CHECK(

@@ -3,20 +3,31 @@
 #include "FuzzSupport.h"
 #include "sources/divers.h"
 
-#include <QRegularExpression>
 #include <QSet>
 
 namespace {
 
+QList<QByteArrayView> linesOf(QByteArrayView text) {
+    QList<QByteArrayView> lines;
+    lines.reserve(text.count('\n') + 1);
+    for (qsizetype start = 0;;) {
+        const qsizetype end = text.indexOf('\n', start);
+        lines.append(text.sliced(start, (end < 0 ? text.size() : end) - start));
+        if (end < 0) {
+            return lines;
+        }
+        start = end + 1;
+    }
+}
+
 // The names the input asks for, as plain file names.
-QSet<QString> workUnits(const QByteArray& state) {
+QSet<QString> workUnits(const QList<QByteArrayView>& lines) {
     QSet<QString> names;
-    const QList<QByteArray> lines = state.split('\n');
     for (qsizetype i = 5; i < lines.size() && names.size() < 8; ++i) {
         if (!lines[i].startsWith("wu=")) {
             continue;
         }
-        QString name = QString::fromLatin1(lines[i].mid(3));
+        QString name = QString::fromLatin1(lines[i].sliced(3));
         name.removeIf([](QChar c) {
             return !(c.isLetterOrNumber() || c == '.' || c == '_' || c == '*') || c.unicode() > 127;
         });
@@ -29,22 +40,37 @@ QSet<QString> workUnits(const QByteArray& state) {
     return names;
 }
 
-// For a fifth line that holds a plain decimal after its key, the percent read digit by digit;
-// -1 when the line is missing or holds anything else.
-int plainPercent(const QByteArray& state) {
-    static const QRegularExpression number(QStringLiteral("^([0-9]{1,4})(?:\\.([0-9]*))?$"));
-    const QList<QByteArray> lines = state.split('\n');
+bool digit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// For a fifth line that holds a plain decimal after its key (up to a CR, which ends the text),
+// the percent read digit by digit; -1 when the line is missing or holds anything else.
+int plainPercent(const QList<QByteArrayView>& lines) {
     if (lines.size() < 5 || std::any_of(lines.begin(), lines.begin() + 4,
-                                        [](const QByteArray& l) { return l.contains('\r'); })) {
+                                        [](QByteArrayView l) { return l.contains('\r'); })) {
         return -1;
     }
-    const QByteArray line = lines[4].left(lines[4].indexOf('\r'));
-    const QRegularExpressionMatch m = number.match(QString::fromLatin1(line.mid(5)));
-    if (!m.hasMatch()) {
+    QByteArrayView line = lines[4];
+    if (const qsizetype cr = line.indexOf('\r'); cr >= 0) {
+        line.truncate(cr);
+    }
+    if (line.size() <= 5) {
         return -1;
     }
-    return std::min(32767, m.captured(1).toInt() * 100 +
-                               m.captured(2).leftJustified(2, '0').left(2).toInt());
+    const QByteArrayView number = line.sliced(5);
+    const qsizetype point = number.indexOf('.');
+    const QByteArrayView whole = point < 0 ? number : number.first(point);
+    const QByteArrayView fraction = point < 0 ? QByteArrayView() : number.sliced(point + 1);
+    if (whole.isEmpty() || whole.size() > 4 || !std::all_of(whole.begin(), whole.end(), digit) ||
+        !std::all_of(fraction.begin(), fraction.end(), digit)) {
+        return -1;
+    }
+    int percent = whole.toInt() * 100;
+    for (qsizetype i = 0; i < 2; ++i) {
+        percent += i < fraction.size() ? (fraction[i] - '0') * (i == 0 ? 10 : 1) : 0;
+    }
+    return std::min(32767, percent);
 }
 
 } // namespace
@@ -56,21 +82,28 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(folders);
     const QByteArray state = fuzz::bytesOf(data, size);
     fuzz::writeFile(QStringLiteral("Work0/state.sah"), state);
-    const QSet<QString> names = workUnits(state);
-    for (const QString& name : names) {
-        fuzz::writeFile("Todo/" + name, {});
+    const QList<QByteArrayView> lines = linesOf(state);
+    const QSet<QString> names = workUnits(lines);
+    // Todo keeps the files of the last input: only those that differ are made or removed.
+    static QSet<QString> present;
+    for (const QString& name : present) {
+        if (!names.contains(name)) {
+            FUZZ_CHECK(::unlink(QFile::encodeName(root + "/Todo/" + name).constData()) == 0);
+        }
     }
+    for (const QString& name : names) {
+        if (!present.contains(name)) {
+            fuzz::writeFile("Todo/" + name, {});
+        }
+    }
+    present = names;
 
     static const QByteArray rep = QFile::encodeName(root) + '/';
     const qint16 percent = SetiProgress(rep);
-    const int expected = plainPercent(state);
+    const int expected = plainPercent(lines);
     FUZZ_CHECK(expected < 0 || percent == expected);
     const auto pattern = [](const QString& n) { return n.startsWith("scmd_work_unit."); };
     FUZZ_CHECK(SetiCacheCount(rep) == std::count_if(names.begin(), names.end(), pattern));
     FUZZ_CHECK(SetiDoneCount(rep) == 0);
-
-    for (const QString& name : names) {
-        ::unlink(QFile::encodeName(root + "/Todo/" + name).constData());
-    }
     return 0;
 }

@@ -18,14 +18,14 @@ QByteArray le32(quint32 value) {
     return bytes;
 }
 
-quint32 readLe32(const QByteArray& bytes, qsizetype at) {
-    return qFromLittleEndian<quint32>(bytes.constData() + at);
-}
-
 } // namespace
 
 QByteArray encode(quint32 dwData, const QByteArray& data) {
-    return le32(dwData) + le32(static_cast<quint32>(data.size())) + data;
+    QByteArray bytes(kHeaderBytes + data.size(), Qt::Uninitialized);
+    qToLittleEndian(dwData, bytes.data());
+    qToLittleEndian(static_cast<quint32>(data.size()), bytes.data() + 4);
+    std::memcpy(bytes.data() + kHeaderBytes, data.constData(), data.size());
+    return bytes;
 }
 
 QByteArray encodeReply(quint32 result) {
@@ -33,14 +33,14 @@ QByteArray encodeReply(quint32 result) {
 }
 
 quint32 decodeReply(const QByteArray& reply) {
-    return reply.size() < kReplyBytes ? kIgnored : readLe32(reply, 0);
+    return reply.size() < kReplyBytes ? kIgnored : qFromLittleEndian<quint32>(reply.constData());
 }
 
 std::optional<LineMessage> parse(quint32 dwData, const QByteArray& data) {
     if (dwData != kLineMessageData) {
         return std::nullopt;
     }
-    QByteArray text = data.left(kTakenBytes);
+    QByteArrayView text = QByteArrayView(data).first(std::min<qsizetype>(data.size(), kTakenBytes));
     if (const qsizetype nul = text.indexOf('\0'); nul >= 0) {
         text.truncate(nul);
     }
@@ -52,36 +52,38 @@ std::optional<LineMessage> parse(quint32 dwData, const QByteArray& data) {
     if (!isDigit(mode) || line < '0' || line > '3') {
         return std::nullopt;
     }
-    text.chop(2);
-    return LineMessage{text, static_cast<qint16>(mode - '0'), line - '0'};
+    return LineMessage{text.chopped(2).toByteArray(), static_cast<qint16>(mode - '0'), line - '0'};
 }
 
-bool FrameReader::feed(const QByteArray& bytes, QList<Frame>& frames) {
-    qsizetype at = 0;
-    while (at < bytes.size()) {
-        if (header.size() < kHeaderBytes) {
-            const qsizetype n =
-                std::min<qsizetype>(kHeaderBytes - header.size(), bytes.size() - at);
-            header.append(bytes.constData() + at, n);
-            at += n;
-            if (header.size() < kHeaderBytes) {
+bool FrameReader::feed(QByteArrayView bytes, QList<Frame>& frames) {
+    while (!bytes.isEmpty()) {
+        if (headerSize < kHeaderBytes) {
+            const qsizetype n = std::min<qsizetype>(kHeaderBytes - headerSize, bytes.size());
+            std::memcpy(header.data() + headerSize, bytes.data(), n);
+            headerSize += n;
+            bytes = bytes.sliced(n);
+            if (headerSize < kHeaderBytes) {
                 break;
             }
-            current = Frame{readLe32(header, 0), QByteArray()};
-            remaining = readLe32(header, 4);
+            remaining = qFromLittleEndian<quint32>(header.data() + 4);
             if (remaining > kMaxDataBytes) {
                 return false;
             }
+            current = Frame{qFromLittleEndian<quint32>(header.data()), QByteArray()};
+            if (remaining > 0) {
+                // The part of the message that is kept, in one allocation.
+                current.data.reserve(std::min<qsizetype>(remaining, kTakenBytes));
+            }
         } else {
-            const qsizetype n = std::min<qsizetype>(remaining, bytes.size() - at);
+            const qsizetype n = std::min<qsizetype>(remaining, bytes.size());
             const qsizetype kept = std::min<qsizetype>(n, kTakenBytes - current.data.size());
-            current.data.append(bytes.constData() + at, kept);
-            at += n;
+            current.data.append(bytes.first(kept));
+            bytes = bytes.sliced(n);
             remaining -= static_cast<quint32>(n);
         }
         if (remaining == 0) {
-            frames.append(current);
-            header.clear();
+            frames.append(std::move(current));
+            headerSize = 0;
         }
     }
     return true;

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <array>
 #include <optional>
 
 // Line messages: how another program of the same user puts text on one line of the panel.
@@ -53,10 +54,11 @@ public:
 
     // Adds the complete messages of `bytes` to `frames`; false once a header announces more
     // than kMaxDataBytes, after which the connection is of no further use.
-    bool feed(const QByteArray& bytes, QList<Frame>& frames);
+    bool feed(QByteArrayView bytes, QList<Frame>& frames);
 
 private:
-    QByteArray header;
+    std::array<char, kHeaderBytes> header{};
+    qsizetype headerSize = 0;
     Frame current;
     quint32 remaining = 0;
 };

@@ -61,17 +61,14 @@ void toUnicode(const QByteArray& bytes, QChar*& out) {
 
 DecodedText decodeFile(const QByteArray& bytes) {
     DecodedText result;
-    QByteArray body = bytes;
+    QByteArrayView body(bytes);
     if (body.startsWith("\xEF\xBB\xBF")) {
-        body.remove(0, 3);
+        body = body.sliced(3);
         result.byteOrderMark = true;
     }
     QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-    QString text = utf8.decode(body);
-    if (!utf8.hasError()) {
-        result.text = text;
-        result.encoding = FileEncoding::Utf8;
-    } else {
+    result.text = utf8.decode(body);
+    if (utf8.hasError()) {
         result.text = toUnicode(bytes);
         result.encoding = FileEncoding::Windows1252;
         result.byteOrderMark = false;
@@ -83,8 +80,7 @@ QByteArray encodeFile(const QString& text, FileEncoding encoding, bool byteOrder
     if (encoding == FileEncoding::Windows1252) {
         return fromUnicode(text);
     }
-    QByteArray out = byteOrderMark ? QByteArray("\xEF\xBB\xBF") : QByteArray();
-    return out + text.toUtf8();
+    return byteOrderMark ? "\xEF\xBB\xBF" + text.toUtf8() : text.toUtf8();
 }
 
 } // namespace ansi

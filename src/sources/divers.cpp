@@ -2,9 +2,9 @@
 
 #include "model/IsDigit.h"
 #include "platform/AnsiText.h"
+#include "platform/FolderEntries.h"
 #include "platform/RegularFile.h"
 
-#include <QDirIterator>
 #include <QLocale>
 #include <algorithm>
 #include <cmath>
@@ -122,14 +122,7 @@ qint16 percentOf(const QByteArray& text) {
 
 qint16 countWorkUnits(const QByteArray& rep_seti, const char* folder) {
     // Everything but folders counts, as with the client's attribute mask.
-    // Compared as a prefix: a name filter would compile a regular expression on every refresh.
-    QDirIterator it(setiPath(rep_seti, folder), QDir::Files | QDir::Hidden | QDir::System);
-    qint64 count = 0;
-    while (it.hasNext()) {
-        it.next();
-        count += it.fileName().startsWith(QLatin1String(kWorkUnitPrefix)) ? 1 : 0;
-    }
-    return toInt16(count);
+    return toInt16(countNonFolderEntries(setiPath(rep_seti, folder), kWorkUnitPrefix));
 }
 
 } // namespace
