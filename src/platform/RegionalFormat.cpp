@@ -2,6 +2,8 @@
 
 #include "platform/AnsiText.h"
 
+#include <cmath>
+
 namespace regional {
 
 QByteArray number(double value, const QLocale& locale) {
@@ -9,6 +11,14 @@ QByteArray number(double value, const QLocale& locale) {
 }
 
 QByteArray generalNumber(double value, const QLocale& locale) {
+    // Below 1000 there is nothing to group, so the locale serves as it is, unless it carries
+    // options that change how a number is written; a copy of a locale costs an allocation.
+    const QLocale::NumberOptions options = locale.numberOptions();
+    const bool writesAsPlain =
+        !(options & (QLocale::OmitLeadingZeroInExponent | QLocale::IncludeTrailingZeroesAfterDot));
+    if (writesAsPlain && (std::abs(value) < 1000 || (options & QLocale::OmitGroupSeparator))) {
+        return ansi::fromUnicode(locale.toString(value, 'g', 15));
+    }
     QLocale plain = locale;
     plain.setNumberOptions(QLocale::OmitGroupSeparator);
     return ansi::fromUnicode(plain.toString(value, 'g', 15));

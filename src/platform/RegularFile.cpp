@@ -21,6 +21,11 @@ RegularFile::RegularFile(const QString& path) {
     bytes = now.st_size;
 }
 
+bool isRegularFile(const QString& path) {
+    struct stat info {};
+    return ::stat(QFile::encodeName(path).constData(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
 QByteArray RegularFile::read(qint64 offset, qint64 count) const {
     QByteArray data;
     if (!isOpen() || offset < 0 || count <= 0) {

@@ -23,3 +23,6 @@ private:
     FileDescriptor fd;
     qint64 bytes = 0;
 };
+
+// Whether `path` names a regular file (or a link to one), looked up without opening it.
+bool isRegularFile(const QString& path);

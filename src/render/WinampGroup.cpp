@@ -1,9 +1,9 @@
 #include "render/WinampGroup.h"
 
 #include "platform/AnsiText.h"
+#include "platform/RegularFile.h"
 #include "render/ReplaceToken.h"
 
-#include <QFileInfo>
 
 void WinampGroup(QByteArray& text, WinampState& winamp, const QByteArray& rep_winamp,
                  const QLocale& locale) {
@@ -12,7 +12,7 @@ void WinampGroup(QByteArray& text, WinampState& winamp, const QByteArray& rep_wi
     // Only a playlist file the player has already written is worth a second look.
     TagFields tag;
     const QString playlist = ansi::toUnicode(rep_winamp) + kWinampPlaylistFile;
-    if (QFileInfo(playlist).isFile() && WinampFind(winamp)) {
+    if (isRegularFile(playlist) && WinampFind(winamp)) {
         ReadID3Tag(WinampCurrentFile(winamp, rep_winamp), tag);
     }
 

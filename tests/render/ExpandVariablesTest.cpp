@@ -69,6 +69,9 @@ TEST(ExpandVariables, EachVariableShowsItsValueWithFrenchSettings) {
     for (const auto& c : cases) {
         EXPECT_EQ(p.expand(c.typed), c.shown);
     }
+    // Readings are never grouped, even where the locale groups thousands.
+    p.sources.mbmValue = [](qint16, SensorKind) { return 12345.5; };
+    EXPECT_EQ(p.expand("%%fan1 %%temp2"), "12345,5 12345,5");
     p.flags.MbmPresent = false;
     EXPECT_EQ(p.expand("CPU %%temp1 %%time"), "CPU %%temp1 21:13:08");
     // The next day and second show at once, whatever the lines showed before.
