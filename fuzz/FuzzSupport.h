@@ -11,8 +11,8 @@
 
 #include <QDir>
 #include <QFile>
-#include <QMap>
 #include <QTemporaryDir>
+#include <QVarLengthArray>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -30,12 +30,29 @@
 namespace fuzz {
 
 // A media player that answers each question, a command and its argument, from a table; it writes
-// no playlist (the target writes the one it wants).
+// no playlist (the target writes the one it wants). A handful of answers, kept without a heap.
 struct TablePlayer : WinampLink {
-    QMap<QPair<qint32, qint32>, qint32> answers;
+    struct Answer {
+        qint32 command, argument, value;
+    };
+    QVarLengthArray<Answer, 8> answers;
+    void answer(qint32 command, qint32 argument, qint32 value) {
+        for (Answer& a : answers) {
+            if (a.command == command && a.argument == argument) {
+                a.value = value;
+                return;
+            }
+        }
+        answers.append({command, argument, value});
+    }
     QString find() override { return QStringLiteral("fuzz"); }
     qint32 send(const QString&, qint32 command, qint32 argument) override {
-        return answers.value({command, argument});
+        for (const Answer& a : answers) {
+            if (a.command == command && a.argument == argument) {
+                return a.value;
+            }
+        }
+        return 0;
     }
 };
 

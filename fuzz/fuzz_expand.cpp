@@ -86,7 +86,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         adapters.append(text(in, 15));
     }
     const QByteArray state = "<state>\nncpus=1\ncpu=1\nbest=2\nprog=" + text(in, 20);
-    const QByteArray track = QByteArray(1024, '\0') + "TAG" + text(in, 125).leftJustified(125);
+    const QByteArray tag = text(in, 125).leftJustified(125);
 
     // Any width a settings file can give, down to none, but mostly a panel's own: a line of
     // 30 000 columns costs a hundred times one of 20.
@@ -131,13 +131,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                                 {IPC_GETLISTPOS, 0},
                                 {IPC_GETINFO, 0},
                                 {IPC_GETINFO, 1}}) {
-        link.answers[{command.first, command.second}] = qint32(in.ConsumeIntegral<quint32>());
+        link.answer(command.first, command.second, qint32(in.ConsumeIntegral<quint32>()));
     }
     const qint32 entries[] = {0, 1, -1}; // the tag's entry, one past the list, no list
-    link.answers[{IPC_WRITEPLAYLIST, 0}] = entries[in.ConsumeIntegralInRange(0, 2)];
+    link.answer(IPC_WRITEPLAYLIST, 0, entries[in.ConsumeIntegralInRange(0, 2)]);
     WinampState winamp{&link, {}};
-    s.winampGroup = Group([&] { fuzz::writeFile("track.mp3", track); },
-                          [&](QByteArray& t) { WinampGroup(t, winamp, rep, s.locale); });
+    s.winampGroup =
+        Group([&] { fuzz::writeFile("track.mp3", QByteArray(1024, '\0') + "TAG" + tag); },
+              [&](QByteArray& t) { WinampGroup(t, winamp, rep, s.locale); });
 
     for (int l = 0; l < kLinesPerPage; ++l) {
         run.pages.CurrentLines[l] =

@@ -38,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QStringList lines = ansi::decodeFile(playlist).text.split('\n');
     for (const qint32 p : {qint32(qint8(data[0])), std::numeric_limits<qint32>::max(),
                            std::numeric_limits<qint32>::min()}) {
-        link.answers[{IPC_WRITEPLAYLIST, 0}] = p;
+        link.answer(IPC_WRITEPLAYLIST, 0, p);
         const QString entry = WinampCurrentFile(w, rep);
         FUZZ_CHECK(entry == expectedEntry(lines, p));
     }
