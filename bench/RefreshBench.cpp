@@ -2,6 +2,7 @@
 // refresh timer costs the program, in a tight loop (caches warm) and as the running program pays
 // it, once after each 500 ms asleep.
 #include "drivers/OnScreenPanel.h"
+#include "platform/LocalClock.h"
 #include "render/Bargraph.h"
 #include "render/ExpandVariables.h"
 #include "render/RefreshLCD.h"
@@ -25,6 +26,7 @@ struct LivePage {
     LcdOutput out;
     PageModel pages;
     MeminfoFile meminfo;
+    LocalClock clock;
     VariableSources sources;
     RefreshTarget target{pages, config, out,
                          [this] {
@@ -51,7 +53,7 @@ struct LivePage {
             pages.LineTemplate[l] = lines[l];
         }
         sources.memoryStatus = [this] { return meminfo.read(); };
-        sources.now = &QDateTime::currentDateTime;
+        sources.now = [this] { return clock.now(); };
         sources.locale = QLocale(QLocale::French, QLocale::France);
     }
 

@@ -23,7 +23,7 @@ BUILD_PACKAGES=(cmake g++ make qt6-base-dev qt6-serialport-dev qt6-translations-
 # What the test suite and benchmarks need on top; the install check validates the menu entries,
 # the AppStream metadata, the manual pages and the user service; the LCDd panel is tested
 # against the real LCDd.
-TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth dbus lcdproc
+TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth dbus lcdproc tzdata
     desktop-file-utils appstream man-db systemd e2fsprogs)
 # The sanitizer build and the fuzz targets: clang with its runtimes, and llvm-symbolizer for
 # readable reports.

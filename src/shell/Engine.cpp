@@ -6,6 +6,7 @@
 #include "drivers/Serie.h"
 #include "linemessage/LineMessage.h"
 #include "platform/AnsiText.h"
+#include "platform/LocalClock.h"
 #include "platform/MprisModuleLink.h"
 #include "profile/LoadPage.h"
 #include "profile/LoadProfile.h"
@@ -90,7 +91,7 @@ VariableSources Engine::systemSources() {
     s.ipAddresses = [this](const QByteArray& separator) {
         return IpAddresses(separator, app.params.Ip_Local_Ex, &systemAdapterAddresses);
     };
-    s.now = &QDateTime::currentDateTime;
+    s.now = [clock = std::make_shared<LocalClock>()] { return clock->now(); };
     s.locale = QLocale::system();
     s.halfLifeGroup = [this](QByteArray& text) {
         HalfLifeGroup(text, app.halfLife, sources.locale);

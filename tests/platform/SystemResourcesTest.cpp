@@ -1,4 +1,5 @@
 #include "platform/InstanceLock.h"
+#include "platform/LocalClock.h"
 #include "platform/MemoryStatus.h"
 #include "platform/RuntimeDir.h"
 #include "platform/SettingsDir.h"
@@ -94,4 +95,27 @@ TEST(MemoryStatus, FiguresComeFromTheirFieldsInBytes) {
     for (int reading = 0; reading < 2; ++reading) {
         EXPECT_EQ(kept.read().totalPhys, machine.totalPhys);
     }
+}
+
+TEST(LocalClock, ParisAcrossTheEndOfSummerTimeThenAZoneChangedWhileRunning) {
+    const QByteArray zone = qgetenv("TZ");
+    qputenv("TZ", "Europe/Paris");
+    LocalClock clock;
+    const qint64 start =
+        QDateTime(QDate(2026, 10, 25), QTime(0, 59, 59), Qt::UTC).toMSecsSinceEpoch();
+    const auto shown = [&](qint64 seconds) {
+        return clock.at(start + seconds * 1000).toString(QStringLiteral("dd/MM HH:mm:ss"));
+    };
+    EXPECT_EQ(shown(0), "25/10 02:59:59");
+    EXPECT_EQ(shown(1), "25/10 02:00:00"); // summer time ends
+    EXPECT_EQ(shown(3601), "25/10 03:00:00");
+    // The system's zone changes: the time follows it from the next minute.
+    qputenv("TZ", "Asia/Tokyo");
+    EXPECT_EQ(shown(3631), "25/10 03:00:30");
+    EXPECT_EQ(shown(3661), "25/10 11:01:00");
+    EXPECT_EQ(shown(-86400 * 365 * 60), "09/11 09:59:59"); // before 1970
+    zone.isNull() ? qunsetenv("TZ") : qputenv("TZ", zone);
+    tzset();
+    EXPECT_LE(std::abs(clock.now().toMSecsSinceEpoch() - QDateTime::currentMSecsSinceEpoch()),
+              1000);
 }
