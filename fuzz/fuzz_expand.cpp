@@ -12,24 +12,8 @@
 
 namespace {
 
-// As FuzzedDataProvider::ConsumeRandomLengthString, from the front of the input, but built
-// straight into the QByteArray: a backslash followed by anything but a backslash ends the text,
-// two backslashes make one.
-QByteArray text(FuzzedDataProvider& in, qsizetype most) {
-    QByteArray out;
-    out.reserve(std::min<qsizetype>(most, qsizetype(in.remaining_bytes())));
-    char c = 0;
-    while (out.size() < most && in.ConsumeData(&c, 1) == 1) {
-        if (c == '\\' && in.remaining_bytes() > 0) {
-            char next = 0;
-            in.ConsumeData(&next, 1);
-            if (next != '\\') {
-                break;
-            }
-        }
-        out += c;
-    }
-    return out;
+QByteArray text(FuzzedDataProvider& in, size_t most) {
+    return QByteArray::fromStdString(in.ConsumeRandomLengthString(most));
 }
 
 // The SETI and player groups read files and answers that stay as they are while an input runs.
