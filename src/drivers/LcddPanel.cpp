@@ -2,8 +2,14 @@
 
 #include "model/BigDigitGlyphs.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QTcpSocket>
 #include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/socket.h>
 #include <utility>
 
 namespace {
@@ -15,12 +21,14 @@ constexpr int kRetryMs = 1000;
 constexpr int kGoodbyeMs = 500;
 // A reply longer than this without an end of line is not LCDd talking.
 constexpr qsizetype kLongestReply = 4096;
+// The input is taken at least that often, refreshes or not (a stopped feed).
+constexpr int kQuietMs = 5000;
 
 const QByteArray kScreen = QByteArrayLiteral("R");
 
-QString reasonFor(const QTcpSocket& socket) {
+QString reasonFor(QAbstractSocket::SocketError error, const QString& detail) {
     QString reason;
-    switch (socket.error()) {
+    switch (error) {
     case QAbstractSocket::ConnectionRefusedError:
         reason = QStringLiteral("connexion refusée (LCDd est-il lancé ?)");
         break;
@@ -38,7 +46,59 @@ QString reasonFor(const QTcpSocket& socket) {
         break;
     }
     // Qt's own text is English but names the system error, which helps more than the code alone.
-    return QStringLiteral("%1 (%2)").arg(reason, socket.errorString());
+    return QStringLiteral("%1 (%2)").arg(reason, detail);
+}
+
+QString reasonFor(const QTcpSocket& socket) {
+    return reasonFor(socket.error(), socket.errorString());
+}
+
+// A connection of ours that failed with `systemError` (0: the server closed it), told as Qt
+// tells it for its own sockets.
+QString reasonFor(int systemError) {
+    if (systemError == 0 || systemError == ECONNRESET || systemError == EPIPE) {
+        return reasonFor(QAbstractSocket::RemoteHostClosedError,
+                         QCoreApplication::translate("QNativeSocketEngine",
+                                                     "The remote host closed the connection"));
+    }
+    return reasonFor(systemError == ENETUNREACH ? QAbstractSocket::NetworkError
+                                                : QAbstractSocket::UnknownSocketError,
+                     qt_error_string(systemError));
+}
+
+// Sends what the connection takes of `bytes` now, and removes it from them; the error of a
+// broken connection, or 0.
+int sendWithoutWaiting(int fd, QByteArray& bytes) {
+    while (!bytes.isEmpty()) {
+        const ssize_t sent =
+            ::send(fd, bytes.constData(), bytes.size(), MSG_DONTWAIT | MSG_NOSIGNAL);
+        if (sent >= 0) {
+            bytes.remove(0, sent);
+        } else if (errno == EAGAIN || errno == EWOULDBLOCK) {
+            return 0;
+        } else if (errno != EINTR) {
+            return errno;
+        }
+    }
+    return 0;
+}
+
+// Appends to `bytes` what has arrived; the error that ended the connection (0: closed by the
+// server), or nothing while it lasts.
+std::optional<int> receiveWithoutWaiting(int fd, QByteArray& bytes) {
+    char buffer[4096];
+    for (;;) {
+        const ssize_t got = ::recv(fd, buffer, sizeof buffer, MSG_DONTWAIT);
+        if (got > 0) {
+            bytes.append(buffer, got);
+        } else if (got == 0) {
+            return 0;
+        } else if (errno == EAGAIN || errno == EWOULDBLOCK) {
+            return std::nullopt;
+        } else if (errno != EINTR) {
+            return errno;
+        }
+    }
 }
 
 QByteArray lineWidget(int line) {
@@ -70,20 +130,27 @@ LcddPanel::LcddPanel(LcddAddress address, int columns, int lines, Log& log, QObj
     retry.setSingleShot(true);
     retry.setInterval(kRetryMs);
     connect(&retry, &QTimer::timeout, this, &LcddPanel::connectToServer);
+    quiet.setInterval(kQuietMs);
+    connect(&quiet, &QTimer::timeout, this, &LcddPanel::takeInput);
+    connect(&writable, &QSocketNotifier::activated, this, [this] { send({}); });
 }
 
 LcddPanel::~LcddPanel() {
-    if (!socket) {
+    if (socket) {
+        socket->disconnect(this);
+        socket->abort();
+    }
+    if (!ready) {
         return;
     }
-    socket->disconnect(this);
-    if (ready) {
-        flush();
-        if (socket->bytesToWrite() > 0) {
-            socket->waitForBytesWritten(kGoodbyeMs);
-        }
+    // The last frame (the stop banner) still leaves if the server takes it in time; nothing is
+    // told any more.
+    unsent += frameCommands();
+    const QDeadlineTimer deadline(kGoodbyeMs);
+    pollfd out{connection.get(), POLLOUT, 0};
+    while (sendWithoutWaiting(connection.get(), unsent) == 0 && !unsent.isEmpty() &&
+           ::poll(&out, 1, deadline.remainingTime()) > 0) {
     }
-    socket->abort();
 }
 
 void LcddPanel::init() {
@@ -92,7 +159,7 @@ void LcddPanel::init() {
     current = 0;
     if (ready) {
         // A new screen is an empty one, whatever the old one held.
-        socket->write("screen_del " + kScreen + "\n" + setUpCommands());
+        send("screen_del " + kScreen + "\n" + setUpCommands());
         scheduleFlush();
     } else if (!socket && !retry.isActive()) {
         connectToServer();
@@ -127,17 +194,40 @@ void LcddPanel::connectToServer() {
 void LcddPanel::readReplies() {
     received += socket->readAll();
     qsizetype end;
+    // Only the greeting: what follows it waits for the next takeInput.
     while (socket && (end = received.indexOf('\n')) >= 0) {
         const QByteArray line = received.left(end);
         received.remove(0, end + 1);
-        if (!ready) {
-            greet(line);
-        } else if (line.startsWith("key ")) {
-            Q_EMIT keyPressed(QString::fromLatin1(line.mid(4).trimmed()));
-        }
+        greet(line);
     }
     if (socket && received.size() > kLongestReply) {
         lose(QStringLiteral("réponse illisible"));
+    }
+}
+
+void LcddPanel::takeInput() {
+    if (!ready) {
+        return;
+    }
+    quiet.start();
+    const std::optional<int> ended = receiveWithoutWaiting(connection.get(), received);
+    takeLines();
+    if (ready && received.size() > kLongestReply) {
+        lose(QStringLiteral("réponse illisible"));
+    } else if (ready && ended) {
+        lose(reasonFor(*ended));
+    }
+}
+
+// The keys among LCDd's lines; its answers to the commands say nothing this panel needs.
+void LcddPanel::takeLines() {
+    qsizetype end;
+    while (ready && (end = received.indexOf('\n')) >= 0) {
+        const QByteArray line = received.left(end);
+        received.remove(0, end + 1);
+        if (line.startsWith("key ")) {
+            Q_EMIT keyPressed(QString::fromLatin1(line.mid(4).trimmed()));
+        }
     }
 }
 
@@ -148,6 +238,9 @@ void LcddPanel::greet(const QByteArray& line) {
         return;
     }
     greetingTimeout.stop();
+    if (!takeOver()) {
+        return;
+    }
     size = *greeting;
     ready = true;
     if (failure.clear()) {
@@ -163,8 +256,34 @@ void LcddPanel::greet(const QByteArray& line) {
                     .arg(lines));
         log.selectLast();
     }
-    socket->write("client_set -name Relayeur\nclient_add_key Up Down\n" + setUpCommands());
+    send("client_set -name Relayeur\nclient_add_key Up Down\n" + setUpCommands());
     scheduleFlush();
+}
+
+// The connection goes on as a descriptor of ours, which nothing watches for reading: Qt's
+// socket would wake the program for each of LCDd's answers.
+bool LcddPanel::takeOver() {
+    const int fd = ::fcntl(static_cast<int>(socket->socketDescriptor()), F_DUPFD_CLOEXEC, 0);
+    if (fd < 0) {
+        lose(reasonFor(errno));
+        return false;
+    }
+    // Closing Qt's descriptor leaves the connection open through ours.
+    dropQtSocket();
+    connection = FileDescriptor(fd);
+    writable.setSocket(fd);
+    quiet.start();
+    return true;
+}
+
+void LcddPanel::dropQtSocket() {
+    if (socket) {
+        // Called from the socket's own signals: it goes once they have returned.
+        QTcpSocket* gone = socket.release();
+        gone->disconnect(this);
+        gone->abort();
+        gone->deleteLater();
+    }
 }
 
 // The screen and its line widgets, empty, as LCDd holds them after these commands.
@@ -181,19 +300,28 @@ QByteArray LcddPanel::setUpCommands() {
 
 void LcddPanel::lose(const QString& reason) {
     greetingTimeout.stop();
-    if (socket) {
-        // Called from the socket's own signals: it goes once they have returned.
-        QTcpSocket* gone = socket.release();
-        gone->disconnect(this);
-        gone->abort();
-        gone->deleteLater();
-    }
+    quiet.stop();
+    dropQtSocket();
+    writable.setEnabled(false);
+    writable.setSocket(-1);
+    connection = FileDescriptor();
+    unsent.clear();
     const bool wasReady = std::exchange(ready, false);
     reportOnce(failure, log,
                QStringLiteral("Serveur LCDd %1 %2 : %3")
                    .arg(where(), wasReady ? QStringLiteral("perdu") : QStringLiteral("injoignable"),
                         reason));
     retry.start();
+}
+
+void LcddPanel::send(const QByteArray& commands) {
+    unsent += commands;
+    if (const int error = sendWithoutWaiting(connection.get(), unsent)) {
+        lose(reasonFor(error));
+        return;
+    }
+    // Watched only while a write waits for room.
+    writable.setEnabled(!unsent.isEmpty());
 }
 
 void LcddPanel::scheduleFlush() {
@@ -204,9 +332,13 @@ void LcddPanel::scheduleFlush() {
 
 void LcddPanel::flush() {
     flushPending = false;
-    if (!ready) {
-        return;
+    if (ready) {
+        send(frameCommands());
     }
+}
+
+// The commands that bring LCDd from what it shows to the frame.
+QByteArray LcddPanel::frameCommands() {
     const std::optional<BigClockFace> face =
         lines == 4 ? readBigClock(frame) : std::optional<BigClockFace>();
     QByteArray commands = clockCommands(face);
@@ -218,9 +350,7 @@ void LcddPanel::flush() {
                         QByteArray::number(i + 1) + " " + lcddQuoted(text) + "\n";
         }
     }
-    if (!commands.isEmpty()) {
-        socket->write(commands);
-    }
+    return commands;
 }
 
 // LCDd's big numbers in the places of the clock's digits, its colon (number 10) and the

@@ -4,8 +4,10 @@
 #include "drivers/LcddProtocol.h"
 #include "model/FaultReport.h"
 #include "model/Log.h"
+#include "platform/FileDescriptor.h"
 
 #include <QObject>
+#include <QSocketNotifier>
 #include <QTimer>
 #include <array>
 #include <memory>
@@ -18,6 +20,8 @@ class QTcpSocket;
 // sent once the refresh has written it, as one write holding only the lines that changed (LCDd
 // keeps what it shows). A server that is missing, goes away, answers nonsense or does not answer
 // is told once; it is then tried again every second, and the screen made again when it is back.
+// Once the server has answered "hello", what it sends wakes nobody: it is taken before each
+// refresh draws (takeInput), so a panel fed every 500 ms costs two wake-ups a second.
 class LcddPanel : public QObject, public Panel {
     Q_OBJECT
 
@@ -30,6 +34,9 @@ public:
     void write(const QByteArray& text) override;
 
     bool connected() const { return ready; }
+    // What LCDd sent since the last call, without waiting: its keys are reported, a closed or
+    // broken connection is told and tried again. Also done when no refresh asked for a while.
+    void takeInput();
 
 Q_SIGNALS:
     // A key of the panel that this client asked LCDd for: "Up" or "Down".
@@ -38,10 +45,15 @@ Q_SIGNALS:
 private:
     void connectToServer();
     void readReplies();
+    void takeLines();
     void greet(const QByteArray& line);
+    bool takeOver();
+    void dropQtSocket();
     void lose(const QString& reason);
+    void send(const QByteArray& commands);
     void scheduleFlush();
     void flush();
+    QByteArray frameCommands();
     QByteArray setUpCommands();
     QByteArray clockCommands(const std::optional<BigClockFace>& face);
     QString where() const;
@@ -50,7 +62,11 @@ private:
     int columns;
     int lines;
     Log& log;
-    std::unique_ptr<QTcpSocket> socket;
+    std::unique_ptr<QTcpSocket> socket; // until the server has answered "hello"
+    FileDescriptor connection;          // from then on, watched only while writes wait
+    QSocketNotifier writable{QSocketNotifier::Write};
+    QByteArray unsent;      // commands the connection did not take yet
+    QTimer quiet;           // no refresh took the input for that long: it is taken anyway
     QTimer greetingTimeout; // the server has that long to answer "hello"
     QTimer retry;           // the next attempt after a failure
     FaultLatch failure;

@@ -171,6 +171,7 @@ void Engine::prepare() {
     app.winamp.link = winampLink.get();
     panel = makePanel();
     onScreen = dynamic_cast<OnScreenPanel*>(panel.get());
+    lcdd = dynamic_cast<LcddPanel*>(panel.get());
     if (panel) {
         lcdOutput.panels[app.config.TypeLCD] = panel.get();
     }
@@ -227,6 +228,10 @@ std::unique_ptr<Panel> Engine::makeLcddPanel() {
 }
 
 void Engine::Timer1_Timer() {
+    // The keys pressed on LCDd's panel since the last refresh: the page they turn is drawn now.
+    if (lcdd) {
+        lcdd->takeInput();
+    }
     HeldMessageBoxes held(*env.boxes);
     refreshBoxes = &held;
     RefreshLCD({app.pages, app.config, lcdOutput,
@@ -288,6 +293,10 @@ void Engine::LoadPage(qint16 page) {
 bool Engine::Command1() {
     if (!startReady) {
         return false;
+    }
+    // Keys pressed on LCDd's panel while the feed was stopped turn no page.
+    if (lcdd) {
+        lcdd->takeInput();
     }
     InitLCD(lcdOutput, app.config);
     panelInitialised = true;

@@ -18,6 +18,7 @@
 #include <memory>
 #include <optional>
 
+class LcddPanel;
 class OnScreenPanel;
 
 // Everything the program knows, owned by the engine for the whole run.
@@ -114,6 +115,7 @@ private:
     LcdOutput lcdOutput;
     std::unique_ptr<Panel> panel;         // the one TypeLCD names, made once the settings are read
     OnScreenPanel* onScreen = nullptr;    // `panel` when it is the on-screen one
+    LcddPanel* lcdd = nullptr;            // `panel` when it is LCDd's
     MessageBoxes* refreshBoxes = nullptr; // where a source's box waits while a refresh runs
     IntervalTimer timer1;
     IntervalTimer timer2;

@@ -150,8 +150,11 @@ TEST(LcddPanel, ASmallerServerCutsTheLinesAndALostOneIsFoundAgain) {
         b.tick();
         EXPECT_EQ(lcdd.frameWhere([&](auto f) { return f == cut; }), cut);
         if (run == 0) {
-            lcdd.stop();
-            ASSERT_TRUE(QTest::qWaitFor([&] { return b.logged("perdu") == 1; }));
+            lcdd.stop(); // between two refreshes: told at the next one
+            ASSERT_TRUE(QTest::qWaitFor([&] {
+                b.panel.takeInput();
+                return b.logged("perdu") == 1;
+            }));
             lcdd.start();
             ASSERT_TRUE(lcdd.ready);
             ASSERT_TRUE(QTest::qWaitFor([&] { return b.panel.connected(); }));
@@ -187,7 +190,11 @@ TEST(LcddPanel, AServerThatDoesNotSpeakLcddIsToldOnceAndTriedAgainEverySecond) {
     // Tried again after the nonsense and after the silence; then the keys are asked for, shared
     // with the other clients, and reported.
     ASSERT_TRUE(QTest::qWaitFor(
-        [&] { return keys == QStringList{"Down"} && heard.contains("client_add_key"); }, 10000));
+        [&] {
+            panel.takeInput();
+            return keys == QStringList{"Down"} && heard.contains("client_add_key");
+        },
+        10000));
     EXPECT_EQ(connections, 3);
     EXPECT_TRUE(heard.contains("client_add_key Up Down\n"));
     const QString who = QStringLiteral("Serveur LCDd 127.0.0.1:%1 ").arg(server.serverPort());

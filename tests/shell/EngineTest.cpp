@@ -158,14 +158,16 @@ TEST(Engine, ALineMessageReplacesItsLineAndHurriesThePageTimerAndAnythingElseCha
 }
 
 // On an LCDd panel, Down shows the next page of the rotation and Up the pages shown before it,
-// latest first, as far back as they go.
+// latest first, as far back as they go; keys pressed between two refreshes count at the next one.
 TEST(Engine, TheLcddPanelsKeysTurnThePagesForwardAndBack) {
     QTcpServer lcdd;
     ASSERT_TRUE(lcdd.listen(QHostAddress::LocalHost));
+    QByteArray heard;
     QObject::connect(&lcdd, &QTcpServer::newConnection, [&] {
         QTcpSocket* client = lcdd.nextPendingConnection();
-        QObject::connect(client, &QTcpSocket::readyRead, [client] {
-            if (client->readAll().startsWith("hello\n")) {
+        QObject::connect(client, &QTcpSocket::readyRead, [client, &heard] {
+            heard += client->readAll();
+            if (heard == "hello\n") {
                 client->write("connect LCDproc 0.5.9 protocol 0.3 lcd wid 20 hgt 4\nkey Down\n"
                               "key Down\nkey Up\nkey Up\nkey Up\nkey Down\n");
             }
@@ -184,8 +186,12 @@ TEST(Engine, TheLcddPanelsKeysTurnThePagesForwardAndBack) {
     }
     ASSERT_TRUE(e.LoadProfile(s.dir.write("p.tlcd", profile)));
     e.Command1();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return shown.size() == 6; }));
+    e.Timer1().setEnabled(false);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return heard.contains("client_add_key"); }));
+    EXPECT_EQ(shown, QList<int>{1});
+    Q_EMIT e.Timer1().timeout();
     EXPECT_EQ(shown, (QList<int>{1, 2, 3, 2, 1, 2}));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return heard.contains(" l1 1 1 \"Page 2"); }));
 
     Shell unreadable(QByteArray(kShellSettings).replace("TypeLCD=2", "TypeLCD=4") +
                      "[ports]\nLCDd=pi:port\n");
