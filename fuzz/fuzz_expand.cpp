@@ -1,6 +1,7 @@
 // Four line templates full of %% variables, expanded with every source on (values, clock and
 // locale taken from the input, the same on every call) and refreshed twice onto a panel
-// of any size. The groups are the real ones over a fake player and a scratch SETI folder.
+// of any size. The groups are the real ones over a fake player, running or not, and a scratch
+// SETI folder, there or not.
 #include "FuzzSupport.h"
 #include "render/GameGroups.h"
 #include "render/WinampGroup.h"
@@ -14,6 +15,16 @@ namespace {
 
 QByteArray text(FuzzedDataProvider& in, size_t most) {
     return QByteArray::fromStdString(in.ConsumeRandomLengthString(most));
+}
+
+// A file of the scratch folder, written again only when its bytes change: most inputs share
+// them with the one before.
+void keepFile(const QString& relative, const QByteArray& bytes) {
+    static QHash<QString, QByteArray> written;
+    if (const auto it = written.constFind(relative); it == written.cend() || *it != bytes) {
+        fuzz::writeFile(relative, bytes);
+        written.insert(relative, bytes);
+    }
 }
 
 // The SETI and player groups read files and answers that stay as they are while an input runs.
@@ -106,8 +117,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     };
     const HalfLifeLibrary noLibrary;
     s.halfLifeGroup = [&](QByteArray& t) { HalfLifeGroup(t, noLibrary, s.locale); };
-    s.setiGroup = Group([&] { fuzz::writeFile("Work0/state.sah", state); },
-                        [](QByteArray& t) { SetiGroup(t, rep); });
+    // The SETI folder, or one that is missing: its variables then show their fallbacks.
+    static const QByteArray noSeti = rep + "absent/";
+    const QByteArray& setiRep = in.ConsumeBool() ? rep : noSeti;
+    s.setiGroup = Group([&] { keepFile("Work0/state.sah", state); },
+                        [&](QByteArray& t) { SetiGroup(t, setiRep); });
     fuzz::TablePlayer link; // the playlist on disk is the same for every question
     for (const auto& command : {std::pair{IPC_GETOUTPUTTIME, 0},
                                 {IPC_GETOUTPUTTIME, 1},
@@ -119,10 +133,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     const qint32 entries[] = {0, 1, -1}; // the tag's entry, one past the list, no list
     link.answer(IPC_WRITEPLAYLIST, 0, entries[in.ConsumeIntegralInRange(0, 2)]);
-    WinampState winamp{&link, {}};
-    s.winampGroup =
-        Group([&] { fuzz::writeFile("track.mp3", QByteArray(1024, '\0') + "TAG" + tag); },
-              [&](QByteArray& t) { WinampGroup(t, winamp, rep, s.locale); });
+    // The player running, or none: then every variable shows its fallback.
+    WinampState winamp{in.ConsumeBool() ? &link : nullptr, {}};
+    s.winampGroup = Group([&] { keepFile("track.mp3", QByteArray(1024, '\0') + "TAG" + tag); },
+                          [&](QByteArray& t) { WinampGroup(t, winamp, rep, s.locale); });
 
     for (int l = 0; l < kLinesPerPage; ++l) {
         run.pages.CurrentLines[l] =
