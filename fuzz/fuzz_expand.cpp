@@ -1,7 +1,7 @@
 // Four line templates full of %% variables, expanded with every source on (values, clock and
-// locale taken from the input, the same on every call) and refreshed twice onto a panel
-// of any size. The groups are the real ones over a fake player, running or not, and a scratch
-// SETI folder, there or not.
+// locale taken from the input, the same on every call) and refreshed onto a panel of any size,
+// each line anywhere in its scrolling. The groups are the real ones over a fake player, running or
+// not, and a scratch SETI folder, there or not.
 #include "FuzzSupport.h"
 #include "render/GameGroups.h"
 #include "render/WinampGroup.h"
@@ -29,7 +29,7 @@ void keepFile(const QString& relative, const QByteArray& bytes) {
 
 // The SETI and player groups read files and answers that stay as they are while an input runs.
 // Their files are written when a line first asks for the group, and a text they have expanded
-// comes out the same on a later refresh, so it is then taken from here.
+// comes out the same for another line, so it is then taken from here.
 class Group {
 public:
     Group(std::function<void()> write, std::function<void(QByteArray&)> expand)
@@ -139,12 +139,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                           [&](QByteArray& t) { WinampGroup(t, winamp, rep, s.locale); });
 
     for (int l = 0; l < kLinesPerPage; ++l) {
-        run.pages.CurrentLines[l] =
-            freshLine(templates[l], in.ConsumeIntegralInRange<qint16>(-1, 9));
+        LineRecord& line = run.pages.CurrentLines[l];
+        line = freshLine(templates[l], in.ConsumeIntegralInRange<qint16>(-1, 9));
+        // Anywhere in its scrolling, as earlier refreshes leave a line, and beyond its end, as
+        // they leave one whose values have since grown shorter.
+        line.ScrollPos = in.ConsumeIntegralInRange<qint16>(0, 300);
+        line.ScrollDir = in.ConsumeBool() ? 1 : 0;
         run.pages.LineTemplate[l] = templates[l];
     }
-    for (int tick = 0; tick < 2; ++tick) {
-        run.tick();
-    }
+    run.tick();
     return 0;
 }
