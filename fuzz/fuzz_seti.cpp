@@ -1,6 +1,7 @@
 // A SETI@home folder whose state file holds any bytes. Lines of the input after the fifth that
 // start with "wu=" name files put in Todo (the counts must find those of the work-unit pattern).
 #include "FuzzSupport.h"
+#include "model/IsDigit.h"
 #include "sources/divers.h"
 
 #include <QSet>
@@ -40,10 +41,6 @@ QSet<QString> workUnits(const QList<QByteArrayView>& lines) {
     return names;
 }
 
-bool digit(char c) {
-    return c >= '0' && c <= '9';
-}
-
 // For a fifth line that holds a plain decimal after its key (up to a CR, which ends the text),
 // the percent read digit by digit; -1 when the line is missing or holds anything else.
 int plainPercent(const QList<QByteArrayView>& lines) {
@@ -62,8 +59,8 @@ int plainPercent(const QList<QByteArrayView>& lines) {
     const qsizetype point = number.indexOf('.');
     const QByteArrayView whole = point < 0 ? number : number.first(point);
     const QByteArrayView fraction = point < 0 ? QByteArrayView() : number.sliced(point + 1);
-    if (whole.isEmpty() || whole.size() > 4 || !std::all_of(whole.begin(), whole.end(), digit) ||
-        !std::all_of(fraction.begin(), fraction.end(), digit)) {
+    if (whole.isEmpty() || whole.size() > 4 || !std::all_of(whole.begin(), whole.end(), isDigit) ||
+        !std::all_of(fraction.begin(), fraction.end(), isDigit)) {
         return -1;
     }
     int percent = whole.toInt() * 100;
