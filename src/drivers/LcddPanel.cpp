@@ -101,6 +101,17 @@ std::optional<int> receiveWithoutWaiting(int fd, QByteArray& bytes) {
     }
 }
 
+// The next whole line of `received`, taken out of it; nothing while none has ended.
+std::optional<QByteArray> takeLine(QByteArray& received) {
+    const qsizetype end = received.indexOf('\n');
+    if (end < 0) {
+        return std::nullopt;
+    }
+    QByteArray line = received.left(end);
+    received.remove(0, end + 1);
+    return line;
+}
+
 QByteArray lineWidget(int line) {
     return "l" + QByteArray::number(line + 1);
 }
@@ -193,12 +204,13 @@ void LcddPanel::connectToServer() {
 
 void LcddPanel::readReplies() {
     received += socket->readAll();
-    qsizetype end;
     // Only the greeting: what follows it waits for the next takeInput.
-    while (socket && (end = received.indexOf('\n')) >= 0) {
-        const QByteArray line = received.left(end);
-        received.remove(0, end + 1);
-        greet(line);
+    while (socket) {
+        const std::optional<QByteArray> line = takeLine(received);
+        if (!line) {
+            break;
+        }
+        greet(*line);
     }
     if (socket && received.size() > kLongestReply) {
         lose(QStringLiteral("réponse illisible"));
@@ -221,12 +233,13 @@ void LcddPanel::takeInput() {
 
 // The keys among LCDd's lines; its answers to the commands say nothing this panel needs.
 void LcddPanel::takeLines() {
-    qsizetype end;
-    while (ready && (end = received.indexOf('\n')) >= 0) {
-        const QByteArray line = received.left(end);
-        received.remove(0, end + 1);
-        if (line.startsWith("key ")) {
-            Q_EMIT keyPressed(QString::fromLatin1(line.mid(4).trimmed()));
+    while (ready) {
+        const std::optional<QByteArray> line = takeLine(received);
+        if (!line) {
+            break;
+        }
+        if (line->startsWith("key ")) {
+            Q_EMIT keyPressed(QString::fromLatin1(line->mid(4).trimmed()));
         }
     }
 }
