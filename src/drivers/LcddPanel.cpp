@@ -2,9 +2,8 @@
 
 #include "model/BigDigitGlyphs.h"
 
-#include <QCoreApplication>
 #include <QDeadlineTimer>
-#include <QTcpSocket>
+#include <QUrl>
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
@@ -26,44 +25,26 @@ constexpr int kQuietMs = 5000;
 
 const QByteArray kScreen = QByteArrayLiteral("R");
 
-QString reasonFor(QAbstractSocket::SocketError error, const QString& detail) {
+// Why a connection failed with `systemError` (0: the server closed it), with the system's words.
+QString reasonFor(int systemError) {
     QString reason;
-    switch (error) {
-    case QAbstractSocket::ConnectionRefusedError:
+    switch (systemError) {
+    case 0:
+    case ECONNRESET:
+    case EPIPE:
+        return QStringLiteral("le serveur a fermé la connexion");
+    case ECONNREFUSED:
         reason = QStringLiteral("connexion refusée (LCDd est-il lancé ?)");
         break;
-    case QAbstractSocket::RemoteHostClosedError:
-        reason = QStringLiteral("le serveur a fermé la connexion");
-        break;
-    case QAbstractSocket::HostNotFoundError:
-        reason = QStringLiteral("hôte inconnu");
-        break;
-    case QAbstractSocket::NetworkError:
+    case ENETUNREACH:
+    case EHOSTUNREACH:
         reason = QStringLiteral("réseau inaccessible");
         break;
     default:
         reason = QStringLiteral("erreur réseau");
         break;
     }
-    // Qt's own text is English but names the system error, which helps more than the code alone.
-    return QStringLiteral("%1 (%2)").arg(reason, detail);
-}
-
-QString reasonFor(const QTcpSocket& socket) {
-    return reasonFor(socket.error(), socket.errorString());
-}
-
-// A connection of ours that failed with `systemError` (0: the server closed it), told as Qt
-// tells it for its own sockets.
-QString reasonFor(int systemError) {
-    if (systemError == 0 || systemError == ECONNRESET || systemError == EPIPE) {
-        return reasonFor(QAbstractSocket::RemoteHostClosedError,
-                         QCoreApplication::translate("QNativeSocketEngine",
-                                                     "The remote host closed the connection"));
-    }
-    return reasonFor(systemError == ENETUNREACH ? QAbstractSocket::NetworkError
-                                                : QAbstractSocket::UnknownSocketError,
-                     qt_error_string(systemError));
+    return QStringLiteral("%1 (%2)").arg(reason, qt_error_string(systemError));
 }
 
 // Sends what the connection takes of `bytes` now, and removes it from them; the error of a
@@ -143,14 +124,17 @@ LcddPanel::LcddPanel(LcddAddress address, int columns, int lines, Log& log, QObj
     connect(&retry, &QTimer::timeout, this, &LcddPanel::connectToServer);
     quiet.setInterval(kQuietMs);
     connect(&quiet, &QTimer::timeout, this, &LcddPanel::takeInput);
-    connect(&writable, &QSocketNotifier::activated, this, [this] { send({}); });
+    connect(&writable, &QSocketNotifier::activated, this, [this] {
+        if (connecting) {
+            connectionMade();
+        } else {
+            send({});
+        }
+    });
+    connect(&readable, &QSocketNotifier::activated, this, &LcddPanel::readGreeting);
 }
 
 LcddPanel::~LcddPanel() {
-    if (socket) {
-        socket->disconnect(this);
-        socket->abort();
-    }
     if (!ready) {
         return;
     }
@@ -172,7 +156,7 @@ void LcddPanel::init() {
         // A new screen is an empty one, whatever the old one held.
         send("screen_del " + kScreen + "\n" + setUpCommands());
         scheduleFlush();
-    } else if (!socket && !retry.isActive()) {
+    } else if (!lookup && connection.get() < 0 && !retry.isActive()) {
         connectToServer();
     }
 }
@@ -194,26 +178,81 @@ void LcddPanel::write(const QByteArray& text) {
 
 void LcddPanel::connectToServer() {
     received.clear();
-    socket = std::make_unique<QTcpSocket>();
-    connect(socket.get(), &QTcpSocket::connected, this, [this] { socket->write("hello\n"); });
-    connect(socket.get(), &QTcpSocket::readyRead, this, &LcddPanel::readReplies);
-    connect(socket.get(), &QTcpSocket::errorOccurred, this, [this] { lose(reasonFor(*socket)); });
     greetingTimeout.start();
-    socket->connectToHost(address.host, address.port);
+    lookup = std::make_unique<HostLookup>(QUrl::toAce(address.host), address.port);
+    connect(lookup.get(), &HostLookup::finished, this, [this] {
+        if (lookup->addresses().empty()) {
+            lose(QStringLiteral("hôte inconnu (%1)").arg(lookup->error()));
+            return;
+        }
+        tryAddress(0, 0);
+    });
 }
 
-void LcddPanel::readReplies() {
-    received += socket->readAll();
-    // Only the greeting: what follows it waits for the next takeInput.
-    while (socket) {
+// Addresses are tried in turn, as "localhost" may name an IPv6 address LCDd does not listen on.
+// `error` is why the address before failed.
+void LcddPanel::tryAddress(std::size_t index, int error) {
+    const std::vector<HostLookup::Address>& addresses = lookup->addresses();
+    for (; index < addresses.size(); ++index) {
+        const HostLookup::Address& a = addresses[index];
+        connection = FileDescriptor(
+            ::socket(a.address.ss_family, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
+        if (connection.get() < 0) {
+            error = errno;
+            continue;
+        }
+        if (::connect(connection.get(), reinterpret_cast<const sockaddr*>(&a.address), a.length) ==
+                0 ||
+            errno == EINPROGRESS) {
+            addressTried = index;
+            connecting = true;
+            writable.setSocket(connection.get());
+            writable.setEnabled(true);
+            return;
+        }
+        error = errno;
+    }
+    connection = FileDescriptor();
+    lose(reasonFor(error));
+}
+
+void LcddPanel::connectionMade() {
+    int error = 0;
+    socklen_t length = sizeof error;
+    if (::getsockopt(connection.get(), SOL_SOCKET, SO_ERROR, &error, &length) != 0) {
+        error = errno;
+    }
+    writable.setEnabled(false);
+    if (error != 0) {
+        writable.setSocket(-1);
+        connecting = false;
+        tryAddress(addressTried + 1, error);
+        return;
+    }
+    connecting = false;
+    lookup.reset();
+    readable.setSocket(connection.get());
+    readable.setEnabled(true);
+    send("hello\n");
+}
+
+// Only the greeting: what follows it waits for the next takeInput.
+void LcddPanel::readGreeting() {
+    const std::optional<int> ended = receiveWithoutWaiting(connection.get(), received);
+    while (!ready && connection.get() >= 0) {
         const std::optional<QByteArray> line = takeLine(received);
         if (!line) {
             break;
         }
         greet(*line);
     }
-    if (socket && received.size() > kLongestReply) {
+    if (ready || connection.get() < 0) {
+        return;
+    }
+    if (received.size() > kLongestReply) {
         lose(QStringLiteral("réponse illisible"));
+    } else if (ended) {
+        lose(reasonFor(*ended));
     }
 }
 
@@ -251,9 +290,10 @@ void LcddPanel::greet(const QByteArray& line) {
         return;
     }
     greetingTimeout.stop();
-    if (!takeOver()) {
-        return;
-    }
+    // From now on nothing watches the connection for reading: each of LCDd's answers would wake
+    // the program.
+    readable.setEnabled(false);
+    quiet.start();
     size = *greeting;
     ready = true;
     if (failure.clear()) {
@@ -273,32 +313,6 @@ void LcddPanel::greet(const QByteArray& line) {
     scheduleFlush();
 }
 
-// The connection goes on as a descriptor of ours, which nothing watches for reading: Qt's
-// socket would wake the program for each of LCDd's answers.
-bool LcddPanel::takeOver() {
-    const int fd = ::fcntl(static_cast<int>(socket->socketDescriptor()), F_DUPFD_CLOEXEC, 0);
-    if (fd < 0) {
-        lose(reasonFor(errno));
-        return false;
-    }
-    // Closing Qt's descriptor leaves the connection open through ours.
-    dropQtSocket();
-    connection = FileDescriptor(fd);
-    writable.setSocket(fd);
-    quiet.start();
-    return true;
-}
-
-void LcddPanel::dropQtSocket() {
-    if (socket) {
-        // Called from the socket's own signals: it goes once they have returned.
-        QTcpSocket* gone = socket.release();
-        gone->disconnect(this);
-        gone->abort();
-        gone->deleteLater();
-    }
-}
-
 // The screen and its line widgets, empty, as LCDd holds them after these commands.
 QByteArray LcddPanel::setUpCommands() {
     shown = {};
@@ -314,9 +328,12 @@ QByteArray LcddPanel::setUpCommands() {
 void LcddPanel::lose(const QString& reason) {
     greetingTimeout.stop();
     quiet.stop();
-    dropQtSocket();
+    lookup.reset();
+    connecting = false;
     writable.setEnabled(false);
     writable.setSocket(-1);
+    readable.setEnabled(false);
+    readable.setSocket(-1);
     connection = FileDescriptor();
     unsent.clear();
     const bool wasReady = std::exchange(ready, false);

@@ -5,6 +5,7 @@
 #include "model/FaultReport.h"
 #include "model/Log.h"
 #include "platform/FileDescriptor.h"
+#include "platform/HostLookup.h"
 
 #include <QObject>
 #include <QSocketNotifier>
@@ -12,8 +13,6 @@
 #include <array>
 #include <memory>
 #include <optional>
-
-class QTcpSocket;
 
 // A panel driven by LCDd, the LCDproc server, over its TCP client protocol: one screen in the
 // foreground with a string widget per line, and LCDd's big numbers for the big clock. A frame is
@@ -44,11 +43,11 @@ Q_SIGNALS:
 
 private:
     void connectToServer();
-    void readReplies();
+    void tryAddress(std::size_t index, int error);
+    void connectionMade();
+    void readGreeting();
     void takeLines();
     void greet(const QByteArray& line);
-    bool takeOver();
-    void dropQtSocket();
     void lose(const QString& reason);
     void send(const QByteArray& commands);
     void scheduleFlush();
@@ -62,9 +61,13 @@ private:
     int columns;
     int lines;
     Log& log;
-    std::unique_ptr<QTcpSocket> socket; // until the server has answered "hello"
-    FileDescriptor connection;          // from then on, watched only while writes wait
+    std::unique_ptr<HostLookup> lookup; // until a connection is made
+    std::size_t addressTried = 0;       // the lookup's address being connected to
+    bool connecting = false;            // until the connection is made or refused
+    FileDescriptor connection;
+    // Writes are watched only while some wait; reads only until the server has answered "hello".
     QSocketNotifier writable{QSocketNotifier::Write};
+    QSocketNotifier readable{QSocketNotifier::Read};
     QByteArray unsent;      // commands the connection did not take yet
     QTimer quiet;           // no refresh took the input for that long: it is taken anyway
     QTimer greetingTimeout; // the server has that long to answer "hello"

@@ -3,8 +3,8 @@
 #include "model/BigDigitGlyphs.h"
 #include "model/IsDigit.h"
 
-#include <QHostAddress>
 #include <QList>
+#include <arpa/inet.h>
 
 namespace {
 
@@ -60,7 +60,8 @@ std::optional<LcddAddress> parseLcddAddress(const QString& text) {
             return std::nullopt;
         }
         port = rest.mid(1);
-        if (QHostAddress(host).protocol() != QAbstractSocket::IPv6Protocol) {
+        in6_addr v6{};
+        if (::inet_pton(AF_INET6, host.toLatin1().constData(), &v6) != 1) {
             return std::nullopt;
         }
     } else if (t.count(QLatin1Char(':')) == 1) {

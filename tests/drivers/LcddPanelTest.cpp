@@ -19,7 +19,8 @@ struct LcddBench {
     FakeLog log;
     LcddPanel panel;
 
-    explicit LcddBench(quint16 port) : panel({QStringLiteral("127.0.0.1"), port}, 20, 4, log) {
+    // By name: LCDd listens on 127.0.0.1 alone, and "localhost" may name ::1 first.
+    explicit LcddBench(quint16 port) : panel({QStringLiteral("localhost"), port}, 20, 4, log) {
         config.C = 20;
         config.L = 4;
         config.TypeLCD = 4;
@@ -163,6 +164,22 @@ TEST(LcddPanel, ASmallerServerCutsTheLinesAndALostOneIsFoundAgain) {
     EXPECT_EQ(b.logged("perdu"), 1);
     EXPECT_EQ(b.logged("retrouvé"), 1);
     EXPECT_EQ(b.logged("16 colonnes sur 2 lignes (C = 20, L = 4)"), 1);
+}
+
+TEST(LcddPanel, NoServerOnThePortIsToldAsLcddNotRunning) {
+    QTcpServer probe;
+    ASSERT_TRUE(probe.listen(QHostAddress::LocalHost));
+    const quint16 port = probe.serverPort();
+    probe.close();
+    FakeLog log;
+    LcddPanel panel({QStringLiteral("127.0.0.1"), port}, 20, 4, log);
+    panel.init();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !log.lines.isEmpty(); }));
+    EXPECT_TRUE(log.lines[0].startsWith(
+        QStringLiteral("Serveur LCDd 127.0.0.1:%1 injoignable : connexion refusée (LCDd est-il "
+                       "lancé ?) (")
+            .arg(port)))
+        << log.lines[0].toStdString();
 }
 
 // What LCDd cannot be made to do: answer nonsense, answer nothing, press a key.
