@@ -18,7 +18,7 @@ ensure_packages() {
 }
 
 # What building Relayeur needs.
-BUILD_PACKAGES=(cmake g++ make qt6-base-dev qt6-serialport-dev qt6-translations-l10n libgl-dev
+BUILD_PACKAGES=(cmake g++ make qt6-base-dev qt6-translations-l10n libgl-dev
     libsensors-dev fonts-dejavu-core)
 # What the test suite and benchmarks need on top; the install check validates the menu entries,
 # the AppStream metadata, the manual pages and the user service; the LCDd panel is tested

@@ -1,6 +1,10 @@
 #include "drivers/Serie.h"
 
-#include <QSerialPort>
+#include "platform/SerialLine.h"
+
+#include <QFile>
+#include <cerrno>
+#include <poll.h>
 #include <utility>
 
 namespace {
@@ -18,43 +22,51 @@ constexpr qint64 kGoodbyeMs = 500;
 // How often a refresh may try a missing device again.
 constexpr qint64 kRetryMs = 1000;
 
-QString reasonFor(QSerialPort::SerialPortError error) {
+QString unplugged() {
+    return QStringLiteral("périphérique débranché ou en panne");
+}
+
+// Why the device would not open, in the user's words; `error` is an errno value.
+QString openingReason(int error) {
     switch (error) {
-    case QSerialPort::DeviceNotFoundError:
+    case ENOENT:
+    case ENODEV:
         return QStringLiteral("périphérique introuvable");
-    case QSerialPort::PermissionError:
+    case EACCES:
+    case EPERM:
+    case EBUSY:
         return QStringLiteral("accès refusé ou port déjà utilisé");
-    case QSerialPort::ResourceError:
-        return QStringLiteral("périphérique débranché ou en panne");
-    case QSerialPort::WriteError:
-        return QStringLiteral("erreur d'écriture");
-    case QSerialPort::UnsupportedOperationError:
+    case EIO:
+    case ENXIO:
+        return unplugged();
+    case EINVAL:
+    case ENOTTY:
         return QStringLiteral("réglage 9600,n,8,1 refusé");
     default:
         return QStringLiteral("erreur");
     }
 }
 
-// Qt's own text is English but names the system error, which helps more than the code alone.
-QString describe(const QSerialPort& port) {
-    return QStringLiteral("%1 (%2)").arg(reasonFor(port.error()), port.errorString());
+// Why an open line failed: a device pulled out shows as one of these.
+QString writingReason(int error) {
+    return error == EIO || error == ENXIO || error == ENODEV ? unplugged()
+                                                             : QStringLiteral("erreur d'écriture");
+}
+
+// The system's own text is English but names the error, which helps more than the code alone.
+QString describe(const QString& reason, int error) {
+    return QStringLiteral("%1 (%2)").arg(reason, qt_error_string(error));
 }
 
 } // namespace
 
 SerialPanel::SerialPanel(QString device, Log& log, QObject* parent)
-    : QObject(parent), device(std::move(device)), log(log) {}
+    : QObject(parent), device(std::move(device)), log(log) {
+    connect(&writable, &QSocketNotifier::activated, this, &SerialPanel::onWritable);
+}
 
-// The program ends with the panel reset: those last bytes must leave before the port closes,
-// so here, and only here, the line is waited for, briefly.
 SerialPanel::~SerialPanel() {
-    QElapsedTimer waited;
-    waited.start();
-    while (port && port->bytesToWrite() > 0 && waited.elapsed() < kGoodbyeMs) {
-        if (!port->waitForBytesWritten(static_cast<int>(kGoodbyeMs - waited.elapsed()))) {
-            break;
-        }
-    }
+    drain();
 }
 
 void SerialPanel::init() {
@@ -66,7 +78,7 @@ void SerialPanel::init() {
     // Whatever waited for the line belongs to the panel as it was before this reset.
     held.clear();
     holding = false;
-    port->write(kSetUp);
+    send(kSetUp);
 }
 
 void SerialPanel::lineStart(int line) {
@@ -77,7 +89,7 @@ void SerialPanel::lineStart(int line) {
         // A refresh begun while the line is still busy is kept aside, and replaced by the next
         // one, until the line drains: the panel shows the newest text, a little late at worst.
         held.clear();
-        holding = port->bytesToWrite() > kBacklogLimit;
+        holding = pending.size() > kBacklogLimit;
     }
     send(QByteArray(1, line == 0 ? kFirstLine : kNextLine));
 }
@@ -100,7 +112,7 @@ void SerialPanel::reopen() {
         return;
     }
     if (open()) {
-        port->write(kSetUp);
+        send(kSetUp);
         if (failure.clear()) {
             reportFault(log, QStringLiteral("Port série %1 retrouvé").arg(device));
         }
@@ -114,56 +126,94 @@ bool SerialPanel::open() {
                    QStringLiteral("Port série : aucun périphérique (COM ou [ports] de param.ini)"));
         return false;
     }
-    auto candidate = std::make_unique<QSerialPort>(device);
-    candidate->setBaudRate(QSerialPort::Baud9600);
-    candidate->setDataBits(QSerialPort::Data8);
-    candidate->setParity(QSerialPort::NoParity);
-    candidate->setStopBits(QSerialPort::OneStop);
-    candidate->setFlowControl(QSerialPort::NoFlowControl);
-    if (!candidate->open(QIODevice::WriteOnly)) {
-        reportOnce(
-            failure, log,
-            QStringLiteral("Port série %1 inaccessible : %2").arg(device, describe(*candidate)));
+    auto candidate = std::make_unique<SerialLine>(QFile::encodeName(device), B9600);
+    if (!candidate->isOpen()) {
+        const int error = candidate->error();
+        reportOnce(failure, log,
+                   QStringLiteral("Port série %1 inaccessible : %2")
+                       .arg(device, describe(openingReason(error), error)));
         return false;
     }
-    connect(candidate.get(), &QSerialPort::errorOccurred, this,
-            [this](QSerialPort::SerialPortError error) {
-                if (error != QSerialPort::NoError && error != QSerialPort::TimeoutError) {
-                    lose();
-                }
-            });
-    connect(candidate.get(), &QSerialPort::bytesWritten, this, &SerialPanel::sendHeld);
     port = std::move(candidate);
+    writable.setSocket(port->get());
     return true;
 }
 
+// Queued only: the bytes go out from the event loop, when the line can take them.
 void SerialPanel::send(const QByteArray& bytes) {
     if (!port || bytes.isEmpty()) {
         return;
     }
     if (holding) {
         held += bytes;
-    } else {
-        port->write(bytes);
+        return;
     }
+    pending += bytes;
+    writable.setEnabled(true);
 }
 
 void SerialPanel::sendHeld() {
-    if (holding && port->bytesToWrite() <= kBacklogLimit) {
+    if (holding && pending.size() <= kBacklogLimit) {
         holding = false;
-        port->write(std::exchange(held, QByteArray()));
+        send(std::exchange(held, QByteArray()));
     }
 }
 
-// Called from the port's own signal, so the port is deleted once that signal has returned.
-// Left open, a vanished device would raise the same error again at every turn of the loop.
-void SerialPanel::lose() {
-    const QString reason = describe(*port);
-    QSerialPort* gone = port.release();
-    gone->disconnect(this);
-    gone->close();
-    gone->deleteLater();
+// Gives the line as much as it takes now; false, with errno set, when the line failed.
+bool SerialPanel::writePending() {
+    while (!pending.isEmpty()) {
+        const ssize_t n = ::write(port->get(), pending.constData(), size_t(pending.size()));
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n < 0) {
+            return errno == EAGAIN;
+        }
+        pending.remove(0, n);
+    }
+    return true;
+}
+
+// The line said it could take bytes.
+void SerialPanel::onWritable() {
+    const qsizetype before = pending.size();
+    if (!writePending()) {
+        lose(errno);
+        return;
+    }
+    // Ready yet taking nothing: a line hung up says so only through poll().
+    pollfd line{port->get(), POLLOUT, 0};
+    if (pending.size() == before && ::poll(&line, 1, 0) > 0 &&
+        (line.revents & (POLLHUP | POLLERR))) {
+        lose(EIO);
+        return;
+    }
+    sendHeld();
+    writable.setEnabled(!pending.isEmpty());
+}
+
+// The program ends with the panel reset: those last bytes must leave before the port closes,
+// so here, and only here, the line is waited for, briefly.
+void SerialPanel::drain() {
+    QElapsedTimer waited;
+    waited.start();
+    while (port && writePending() && !pending.isEmpty() && !waited.hasExpired(kGoodbyeMs)) {
+        pollfd line{port->get(), POLLOUT, 0};
+        if (::poll(&line, 1, int(qMax<qint64>(0, kGoodbyeMs - waited.elapsed()))) <= 0 ||
+            (line.revents & (POLLHUP | POLLERR))) {
+            break;
+        }
+    }
+}
+
+// Left open, a vanished device would wake the loop again and again.
+void SerialPanel::lose(int error) {
+    writable.setSocket(-1);
+    port.reset();
+    pending.clear();
     held.clear();
     holding = false;
-    reportOnce(failure, log, QStringLiteral("Port série %1 perdu : %2").arg(device, reason));
+    reportOnce(failure, log,
+               QStringLiteral("Port série %1 perdu : %2")
+                   .arg(device, describe(writingReason(error), error)));
 }

@@ -6,10 +6,11 @@
 
 #include <QElapsedTimer>
 #include <QObject>
+#include <QSocketNotifier>
 #include <QString>
 #include <memory>
 
-class QSerialPort;
+class SerialLine;
 
 // A panel with its own controller on a serial line at 9600,n,8,1. Bytes are queued and go out
 // from the event loop, so the window never waits on the line. A device that cannot be opened or
@@ -31,14 +32,19 @@ private:
     void reopen();
     void send(const QByteArray& bytes);
     void sendHeld();
-    void lose();
+    bool writePending();
+    void onWritable();
+    void drain();
+    void lose(int error);
 
     QString device;
     Log& log;
-    std::unique_ptr<QSerialPort> port; // set while the line is open
-    bool wanted = false;               // init() has run: the line should be open
-    FaultLatch failure;                // the device's, told until the port opens again
-    QElapsedTimer lastAttempt;         // the last try to open the device
-    bool holding = false;              // this refresh waits for the line to drain
+    std::unique_ptr<SerialLine> port;                       // set while the line is open
+    QSocketNotifier writable{QSocketNotifier::Write, this}; // on while bytes wait for the line
+    QByteArray pending;                                     // queued, not yet taken by the line
+    bool wanted = false;       // init() has run: the line should be open
+    FaultLatch failure;        // the device's, told until the port opens again
+    QElapsedTimer lastAttempt; // the last try to open the device
+    bool holding = false;      // this refresh waits for the line to drain
     QByteArray held;
 };

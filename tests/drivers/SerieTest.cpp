@@ -46,7 +46,21 @@ TEST(SerialPanel, SendsEveryCodeBehindItsPrefixAndOnABusyLineOnlyTheNewestRefres
     FakeLog log;
     SerialPanel panel(link, log);
     refresh(panel, {"avant"}); // the port is not open before the first init: dropped
+    termios line{};            // found cooked, with parity, two stop bits and flow control
+    ASSERT_EQ(::tcgetattr(pty.master.get(), &line), 0);
+    line.c_oflag |= OPOST | ONLCR;
+    line.c_cflag |= PARENB | CSTOPB | CRTSCTS;
+    ASSERT_EQ(::tcsetattr(pty.master.get(), TCSANOW, &line), 0);
     panel.init();
+    ASSERT_EQ(::tcgetattr(pty.master.get(), &line), 0);
+    EXPECT_EQ(::cfgetospeed(&line), speed_t(B9600));
+    EXPECT_EQ(line.c_cflag & (CSIZE | PARENB | CSTOPB | CRTSCTS | CLOCAL), tcflag_t(CS8 | CLOCAL));
+    EXPECT_EQ(line.c_oflag & OPOST, 0u);
+    SerialPanel other(link, log); // another program is kept off the line
+    other.init();
+    ASSERT_EQ(log.lines.size(), 1);
+    EXPECT_TRUE(log.lines[0].startsWith("Port série " + link +
+                                        " inaccessible : accès refusé ou port déjà utilisé ("));
     ASSERT_TRUE(QFile::remove(link)); // the port opened by the first init serves every later one
     const QByteArray codes("\x01\x0C\x14\x18\x1E\x00\xFF\x07", 8);
     panel.init();
