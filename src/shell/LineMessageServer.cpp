@@ -1,81 +1,127 @@
 #include "shell/LineMessageServer.h"
 
 #include "linemessage/LineMessage.h"
+#include "platform/UnixSocket.h"
 
-#include <QFileInfo>
-#include <QLocalServer>
-#include <QLocalSocket>
+#include <QFile>
+#include <QSocketNotifier>
 #include <QTimer>
+#include <cerrno>
+#include <cstring>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
-// Whether a live program still listens on the socket at `path`; a socket left by a program that
-// crashed refuses the connection at once.
-bool answers(const QString& path) {
-    QLocalSocket probe;
-    probe.connectToServer(path);
-    const bool live = probe.waitForConnected(1000);
-    probe.abort();
-    return live;
+// Connections the kernel holds until they are taken.
+constexpr int kBacklog = 50;
+// How long a socket rests when a connection cannot be taken for want of descriptors or memory.
+constexpr int kAcceptRetryMs = 1000;
+
+QString reason(int error) {
+    return QString::fromLocal8Bit(std::strerror(error));
 }
+
+} // namespace
+
+struct LineMessageServer::Listener {
+    UnixListener socket;
+    QSocketNotifier incoming{QSocketNotifier::Read};
+};
 
 // One sender: its messages are read piece by piece, answered one by one, and the connection
 // ends when the sender leaves, misbehaves, or completes no message for too long.
-class Connection : public QObject {
+class LineMessageServer::Connection : public QObject {
 public:
-    Connection(QLocalSocket* socket, const LineMessageServer::Limits& limits,
-               const LineMessageServer::Handler& handler, std::function<void()> onEnd,
-               QObject* parent)
-        : QObject(parent), socket(socket), limits(limits), handler(handler),
-          onEnd(std::move(onEnd)) {
-        socket->setParent(this);
-        // Qt reads no further from the kernel than this, so a flood waits in the sender.
-        socket->setReadBufferSize(limits.readChunk);
+    Connection(LineMessageServer& server, FileDescriptor accepted)
+        : QObject(&server), server(server), socket(std::move(accepted)),
+          readable(socket.get(), QSocketNotifier::Read),
+          writable(socket.get(), QSocketNotifier::Write) {
+        writable.setEnabled(false);
         idle.setSingleShot(true);
-        idle.start(limits.idleMs);
+        idle.start(server.limits.idleMs);
+        connect(&readable, &QSocketNotifier::activated, this, &Connection::read);
+        connect(&writable, &QSocketNotifier::activated, this, &Connection::send);
         connect(&idle, &QTimer::timeout, this, &Connection::end);
-        connect(socket, &QLocalSocket::readyRead, this, &Connection::read);
-        connect(socket, &QLocalSocket::disconnected, this, &Connection::end);
+    }
+
+    // Takes at most one chunk, so that a flood waits in the sender's kernel buffer while the
+    // window and the other senders have their turn.
+    void read() {
+        const Limits& limits = server.limits;
+        server.chunk.resize(limits.readChunk);
+        ssize_t size;
+        do {
+            size = ::recv(socket.get(), server.chunk.data(), server.chunk.size(), MSG_DONTWAIT);
+        } while (size < 0 && errno == EINTR);
+        if (size < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+            return;
+        }
+        if (size <= 0) {
+            end(); // the sender left, or the connection broke
+            return;
+        }
+        QList<linemessage::FrameReader::Frame> frames;
+        const bool usable = reader.feed(QByteArrayView(server.chunk.data(), size), frames);
+        for (const auto& frame : frames) {
+            unsent.append(linemessage::encodeReply(server.handler(frame.dwData, frame.data)));
+            idle.start(limits.idleMs);
+        }
+        send();
+        if (!usable) {
+            end();
+        }
     }
 
     void end() {
-        if (ended) {
+        if (socket.get() < 0) {
             return;
         }
-        ended = true;
+        readable.setEnabled(false);
+        writable.setEnabled(false);
         idle.stop();
-        socket->abort();
-        onEnd();
+        socket = FileDescriptor();
+        --server.connections;
         deleteLater();
     }
 
 private:
-    void read() {
-        while (!ended && socket->bytesAvailable() > 0) {
-            QList<linemessage::FrameReader::Frame> frames;
-            const bool usable = reader.feed(socket->read(limits.readChunk), frames);
-            for (const auto& frame : frames) {
-                socket->write(linemessage::encodeReply(handler(frame.dwData, frame.data)));
-                idle.start(limits.idleMs);
-            }
-            // Answers that cannot even reach the kernel belong to a sender that stopped reading.
-            socket->flush();
-            if (!usable || socket->bytesToWrite() > limits.maxUnreadReply) {
-                end();
-            }
+    // Hands the kernel what it takes of the answers, in one call; the rest waits until the
+    // socket is writable again, unless it shows a sender that stopped reading.
+    void send() {
+        if (socket.get() < 0 || unsent.isEmpty()) {
+            return;
         }
+        ssize_t sent;
+        do {
+            sent = ::send(socket.get(), unsent.constData(), unsent.size(),
+                          MSG_DONTWAIT | MSG_NOSIGNAL);
+        } while (sent < 0 && errno == EINTR);
+        if (sent < 0 && errno != EAGAIN && errno != EWOULDBLOCK) {
+            end();
+            return;
+        }
+        if (sent == unsent.size()) {
+            unsent.clear();
+        } else if (sent > 0) {
+            unsent.remove(0, sent);
+        }
+        if (unsent.size() > server.limits.maxUnreadReply) {
+            end();
+            return;
+        }
+        writable.setEnabled(!unsent.isEmpty());
     }
 
-    QLocalSocket* socket;
-    const LineMessageServer::Limits& limits;
-    const LineMessageServer::Handler& handler;
-    std::function<void()> onEnd;
-    linemessage::FrameReader reader;
+    LineMessageServer& server;
+    FileDescriptor socket;
+    QSocketNotifier readable;
+    QSocketNotifier writable;
     QTimer idle;
-    bool ended = false;
+    linemessage::FrameReader reader;
+    QByteArray unsent;
 };
-
-} // namespace
 
 LineMessageServer::LineMessageServer(Handler handler, Limits limits, QObject* parent)
     : QObject(parent), handler(std::move(handler)), limits(limits) {}
@@ -91,43 +137,53 @@ QStringList LineMessageServer::listen(const QString& dir, const QStringList& nam
     }
     for (const QString& name : names) {
         const QString path = linemessage::socketPath(dir, name);
-        if (QFileInfo::exists(path) || QFileInfo(path).isSymLink()) {
-            if (answers(path)) {
-                problems.append(path + QStringLiteral(" : déjà utilisé par un autre programme"));
-                continue;
-            }
-            QLocalServer::removeServer(path);
-        }
-        auto server = std::make_unique<QLocalServer>();
-        server->setSocketOptions(QLocalServer::UserAccessOption);
-        server->setMaxPendingConnections(limits.maxConnections);
-        if (!server->listen(path)) {
-            problems.append(path + QStringLiteral(" : ") + server->errorString());
+        const int probe = probeUnixSocket(path);
+        if (probe == 0) {
+            problems.append(path + QStringLiteral(" : déjà utilisé par un autre programme"));
             continue;
         }
-        QLocalServer* s = server.get();
-        connect(s, &QLocalServer::newConnection, this, [this, s] { accept(*s); });
-        servers.push_back(std::move(server));
+        if (probe == ECONNREFUSED || probe == ENOENT) {
+            // Left by a run that crashed, or a link to nowhere.
+            ::unlink(QFile::encodeName(path).constData());
+        }
+        auto listener = std::make_unique<Listener>();
+        if (const int error = listener->socket.listen(path, S_IRWXU, kBacklog); error != 0) {
+            problems.append(path + QStringLiteral(" : ") + reason(error));
+            continue;
+        }
+        listener->incoming.setSocket(listener->socket.fd());
+        listener->incoming.setEnabled(true);
+        connect(&listener->incoming, &QSocketNotifier::activated, this,
+                [this, l = listener.get()] { accept(*l); });
+        listeners.push_back(std::move(listener));
     }
     return problems;
 }
 
-void LineMessageServer::accept(QLocalServer& server) {
-    while (server.hasPendingConnections()) {
-        QLocalSocket* socket = server.nextPendingConnection();
-        if (connections >= limits.maxConnections) {
-            socket->abort();
-            socket->deleteLater();
-            continue;
+// One connection at a time: the socket stays readable while others wait.
+void LineMessageServer::accept(Listener& listener) {
+    FileDescriptor socket = listener.socket.accept();
+    if (socket.get() < 0) {
+        if (errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR && errno != ECONNABORTED) {
+            // Out of descriptors or memory, the connection stays queued: looking again at once
+            // would only spin.
+            QSocketNotifier* incoming = &listener.incoming;
+            incoming->setEnabled(false);
+            QTimer::singleShot(kAcceptRetryMs, incoming,
+                               [incoming] { incoming->setEnabled(true); });
         }
-        ++connections;
-        new Connection(
-            socket, limits, handler, [this] { --connections; }, this);
+        return;
     }
+    if (connections >= limits.maxConnections) {
+        return; // closed at once
+    }
+    ++connections;
+    // A sender may have written before it was taken.
+    (new Connection(*this, std::move(socket)))->read();
 }
 
 void LineMessageServer::close() {
-    servers.clear(); // each server removes its socket as it closes
+    listeners.clear(); // each removes its socket as it closes
     for (QObject* child : children()) {
         if (auto* connection = dynamic_cast<Connection*>(child)) {
             connection->end();
@@ -137,8 +193,8 @@ void LineMessageServer::close() {
 
 QStringList LineMessageServer::socketPaths() const {
     QStringList paths;
-    for (const auto& server : servers) {
-        paths.append(server->fullServerName());
+    for (const auto& listener : listeners) {
+        paths.append(listener->socket.path());
     }
     return paths;
 }

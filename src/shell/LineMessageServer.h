@@ -7,8 +7,6 @@
 #include <memory>
 #include <vector>
 
-class QLocalServer;
-
 // Receives line messages on local sockets that only this user can reach and hands each one to
 // the window, on the window's thread. Whatever a sender does (nothing, half a message, a
 // message too long, a flood of them) costs a bounded amount of memory and never blocks.
@@ -39,10 +37,13 @@ public:
     int connectionCount() const { return connections; }
 
 private:
-    void accept(QLocalServer& server);
+    class Connection;
+    struct Listener;
+    void accept(Listener& listener);
 
     Handler handler;
     Limits limits;
-    std::vector<std::unique_ptr<QLocalServer>> servers;
+    std::vector<std::unique_ptr<Listener>> listeners;
+    std::vector<char> chunk; // the bytes of one read, whichever connection they come from
     int connections = 0;
 };

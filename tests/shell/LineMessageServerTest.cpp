@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QLocalServer>
 #include <QTest>
+#include <cstring>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -26,12 +27,14 @@ TEST(LineMessageServer, PrivateSocketsAnswerAsManySendersAsAllowedAndOnlyAStaleO
         ASSERT_TRUE(QFile::rename(r.runtime.file("old"), r.path("default")));
     }
 
-    ASSERT_EQ(r.server.listen(r.dir, {"4A00007", "default"}), QStringList());
+    const mode_t umask = ::umask(0); // the sockets are private whatever the umask
+    const QStringList problems = r.server.listen(r.dir, {"4A00007", "default"});
+    ::umask(umask);
+    ASSERT_EQ(problems, QStringList());
     for (const QString& path : {r.dir, r.path("4A00007"), r.path("default")}) {
         struct stat info {};
         ASSERT_EQ(::lstat(QFile::encodeName(path).constData(), &info), 0) << path.toStdString();
-        EXPECT_EQ(info.st_mode & 077, 0u)
-            << "neither group nor others: " << std::oct << info.st_mode;
+        EXPECT_EQ(info.st_mode & 07777, 0700u) << "the user alone: " << std::oct << info.st_mode;
     }
     LineMessageClient byHandle, byDefault, surplus, late;
     ASSERT_TRUE(byHandle.connectTo(r.path("4A00007")));
@@ -51,7 +54,10 @@ TEST(LineMessageServer, PrivateSocketsAnswerAsManySendersAsAllowedAndOnlyAStaleO
     for (const char* dir : {"link", "file", "none/deeper"}) {
         EXPECT_EQ(second.server.listen(second.runtime.file(dir), {"default"}).size(), 1) << dir;
     }
-    EXPECT_EQ(second.server.listen(r.dir, {"default", "other"}).size(), 1) << "not the live one";
+    const QString tooLong(120, 'n');
+    EXPECT_EQ(second.server.listen(r.dir, {"default", tooLong, "other"}),
+              QStringList({r.path("default") + " : déjà utilisé par un autre programme",
+                           r.path(tooLong) + " : " + std::strerror(ENAMETOOLONG)}));
     EXPECT_EQ(second.server.socketPaths(), QStringList({r.path("other")}));
     byHandle.socket.disconnectFromServer();
     ASSERT_TRUE(QTest::qWaitFor([&] { return r.server.connectionCount() == 1; }, 5000));
@@ -66,7 +72,8 @@ TEST(LineMessageServer, PrivateSocketsAnswerAsManySendersAsAllowedAndOnlyAStaleO
     EXPECT_TRUE(late.droppedWithin(5000)) << "closing ends the open connections";
 }
 
-TEST(LineMessageServer, ServesAFloodInTurnAndDropsSilentHalfOversizedAndDeafSenders) {
+TEST(LineMessageServer,
+     ServesFloodsInTurnEvenToALateReaderAndDropsSilentHalfOversizedAndDeafSenders) {
     LineMessageServer::Limits limits;
     limits.idleMs = 200;
     Receiver r(limits);
@@ -92,4 +99,19 @@ TEST(LineMessageServer, ServesAFloodInTurnAndDropsSilentHalfOversizedAndDeafSend
     EXPECT_LT(r.received.size(), kFlood + 200000) << "the rest of the deaf one's flood is unread";
     ASSERT_TRUE(late.connectTo(r.path("default")));
     EXPECT_EQ(late.send(3, "12"), linemessage::kTaken) << "the receiver goes on listening";
+
+    // One that reads only after its flood, whose answers are more than the kernel holds for it.
+    limits = {.idleMs = 60000, .readChunk = 1 << 16, .maxUnreadReply = 1 << 20};
+    Receiver roomy(limits);
+    ASSERT_EQ(roomy.server.listen(roomy.dir, {"default"}), QStringList());
+    LineMessageClient lateReader;
+    lateReader.socket.setReadBufferSize(linemessage::kReplyBytes);
+    ASSERT_TRUE(lateReader.connectTo(roomy.path("default")));
+    constexpr int kLateFlood = 100000;
+    lateReader.socket.write(linemessage::encode(3, "12").repeated(kLateFlood));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return roomy.received.size() == kLateFlood; }, 60000));
+    lateReader.socket.setReadBufferSize(0);
+    for (int answer = 0; answer < kLateFlood; ++answer) {
+        ASSERT_EQ(lateReader.reply(), linemessage::kTaken) << "answer " << answer;
+    }
 }

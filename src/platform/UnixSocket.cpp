@@ -1,0 +1,77 @@
+#include "platform/UnixSocket.h"
+
+#include <QFile>
+#include <cerrno>
+#include <cstring>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+
+namespace {
+
+// The address of `file`; false where it does not fit.
+bool addressOf(const QByteArray& file, sockaddr_un& address) {
+    address = sockaddr_un{};
+    address.sun_family = AF_UNIX;
+    if (file.isEmpty() || static_cast<size_t>(file.size()) >= sizeof(address.sun_path)) {
+        errno = file.isEmpty() ? ENOENT : ENAMETOOLONG;
+        return false;
+    }
+    std::memcpy(address.sun_path, file.constData(), file.size());
+    return true;
+}
+
+FileDescriptor newSocket() {
+    return FileDescriptor(::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
+}
+
+} // namespace
+
+UnixListener::~UnixListener() {
+    if (!file.isEmpty()) {
+        ::unlink(file.constData());
+    }
+}
+
+int UnixListener::listen(const QString& path, mode_t mode, int backlog) {
+    const QByteArray encoded = QFile::encodeName(path);
+    sockaddr_un address;
+    if (!addressOf(encoded, address)) {
+        return errno;
+    }
+    FileDescriptor opened = newSocket();
+    // On Linux the file is born with the socket's mode, less the umask.
+    if (opened.get() < 0 || ::fchmod(opened.get(), mode) != 0 ||
+        ::bind(opened.get(), reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+        return errno;
+    }
+    if (::chmod(encoded.constData(), mode) != 0 || ::listen(opened.get(), backlog) != 0) {
+        const int error = errno;
+        ::unlink(encoded.constData());
+        return error;
+    }
+    socket = std::move(opened);
+    where = path;
+    file = encoded;
+    return 0;
+}
+
+FileDescriptor UnixListener::accept() const {
+    return FileDescriptor(::accept4(socket.get(), nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC));
+}
+
+int probeUnixSocket(const QString& path) {
+    sockaddr_un address;
+    if (!addressOf(QFile::encodeName(path), address)) {
+        return errno;
+    }
+    const FileDescriptor probe = newSocket();
+    if (probe.get() < 0) {
+        return errno;
+    }
+    if (::connect(probe.get(), reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0) {
+        return 0;
+    }
+    // A connect that a signal interrupts goes on by itself.
+    return errno == EAGAIN || errno == EINTR ? 0 : errno;
+}
