@@ -75,3 +75,20 @@ int probeUnixSocket(const QString& path) {
     // A connect that a signal interrupts goes on by itself.
     return errno == EAGAIN || errno == EINTR ? 0 : errno;
 }
+
+FileDescriptor connectUnixSocket(const QString& path, int timeoutMs) {
+    sockaddr_un address;
+    if (!addressOf(QFile::encodeName(path), address)) {
+        return {};
+    }
+    FileDescriptor connection(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
+    const timeval timeout{timeoutMs / 1000, (timeoutMs % 1000) * 1000};
+    if (connection.get() < 0 ||
+        ::setsockopt(connection.get(), SOL_SOCKET, SO_SNDTIMEO, &timeout, sizeof timeout) != 0 ||
+        ::setsockopt(connection.get(), SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout) != 0 ||
+        ::connect(connection.get(), reinterpret_cast<const sockaddr*>(&address), sizeof address) !=
+            0) {
+        return {};
+    }
+    return connection;
+}

@@ -37,3 +37,8 @@ private:
 // file that nothing listens on any more (that of a program which is gone, or no socket at all),
 // ENOENT where there is none.
 int probeUnixSocket(const QString& path);
+
+// A connection to the program listening at `path`, for a client that may wait: connecting,
+// sending and receiving each give up after `timeoutMs` (EAGAIN). Invalid, errno telling why,
+// when there is none.
+FileDescriptor connectUnixSocket(const QString& path, int timeoutMs);

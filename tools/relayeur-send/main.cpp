@@ -2,14 +2,15 @@
 // program would with a line message.
 #include "linemessage/LineMessage.h"
 #include "platform/AnsiText.h"
+#include "platform/UnixSocket.h"
 
-#include <QCoreApplication>
-#include <QLocalSocket>
+#include <cerrno>
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <cwchar>
 #include <optional>
+#include <sys/socket.h>
 #include <vector>
 
 namespace {
@@ -173,9 +174,8 @@ int send(const Request& request) {
         return kNoRelayeur;
     }
     const QString path = linemessage::socketPath(dir.path, name);
-    QLocalSocket socket;
-    socket.connectToServer(path);
-    if (!socket.waitForConnected(kWaitMs)) {
+    const FileDescriptor socket = connectUnixSocket(path, kWaitMs);
+    if (socket.get() < 0) {
         say(request.window.isEmpty()
                 ? QStringLiteral("aucun Relayeur ne tourne pour cet utilisateur (rien n'écoute "
                                  "sur %1)")
@@ -184,18 +184,38 @@ int send(const Request& request) {
                       .arg(request.window, path));
         return kNoRelayeur;
     }
-    socket.write(linemessage::encode(request.dwData, request.data));
-    while (socket.bytesToWrite() > 0 && socket.waitForBytesWritten(kWaitMs)) {
+    // A message too long is cut off by Relayeur, which then says nothing: the answer tells.
+    const QByteArray message = linemessage::encode(request.dwData, request.data);
+    for (qsizetype sent = 0; sent < message.size();) {
+        const ssize_t n =
+            ::send(socket.get(), message.constData() + sent, message.size() - sent, MSG_NOSIGNAL);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            break;
+        }
+        sent += n;
     }
-    while (socket.bytesAvailable() < linemessage::kReplyBytes && socket.waitForReadyRead(kWaitMs)) {
+    QByteArray reply(linemessage::kReplyBytes, '\0');
+    qsizetype received = 0;
+    while (received < reply.size()) {
+        const ssize_t n = ::recv(socket.get(), reply.data() + received, reply.size() - received, 0);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            break;
+        }
+        received += n;
     }
-    if (socket.bytesAvailable() < linemessage::kReplyBytes) {
+    if (received < reply.size()) {
         say(QStringLiteral("Relayeur n'a pas répondu : le message est trop long (plus de %1 "
                            "octets) ou Relayeur s'est arrêté")
                 .arg(linemessage::kMaxDataBytes));
         return kRefused;
     }
-    if (linemessage::decodeReply(socket.read(linemessage::kReplyBytes)) != linemessage::kTaken) {
+    if (linemessage::decodeReply(reply) != linemessage::kTaken) {
         say(QStringLiteral("Relayeur a laissé le message de côté : il faut dwData 3 et, dans les "
                            "255 premiers octets, un texte suivi du chiffre du mode et de celui de "
                            "la ligne (0 à 3)"));
@@ -213,6 +233,5 @@ int main(int argc, char* argv[]) {
     if (!request) {
         return status;
     }
-    QCoreApplication application(argc, argv); // the socket wants an application object
     return send(*request);
 }
