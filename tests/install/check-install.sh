@@ -81,9 +81,14 @@ grep -qx "ExecStart=/usr/bin/relayeur-sensors" "$usr/lib/systemd/user/relayeur-s
     fail "le service ne lance pas /usr/bin/relayeur-sensors"
 
 [ "$("$usr/bin/relayeur" --version)" = "relayeur $version" ] || fail "relayeur --version"
-# The terminal's program leaves the graphical and D-Bus parts of Qt to the window and the module.
+# The terminal's program leaves the graphical and D-Bus parts of Qt to the window and the module;
+# none of the programs loads Qt Network or Qt SerialPort: sockets and serial lines are its own.
 needed=$(readelf -d "$usr/bin/relayeur" | grep -o 'libQt6[A-Za-z]*' | tr '\n' ' ')
 [[ ! $needed =~ Gui|Widgets|DBus ]] || fail "bin/relayeur charge $needed"
+for program in "$usr"/bin/relayeur* "$usr"/lib*/relayeur/*; do
+    ! readelf -d "$program" | grep -q -E 'libQt6(Network|SerialPort)' ||
+        fail "$program charge Qt Network ou Qt SerialPort"
+done
 "$usr/bin/relayeur-sensors" --list --config "$work/none.ini" | grep -q "^Capteurs vus par libsensors" ||
     fail "relayeur-sensors --list ne lit pas libsensors"
 
