@@ -230,10 +230,18 @@ void LcddPanel::connectionMade() {
         return;
     }
     connecting = false;
-    lookup.reset();
+    dropLookup();
     readable.setSocket(connection.get());
     readable.setEnabled(true);
     send("hello\n");
+}
+
+// Also called from the lookup's own signal: it goes once that has returned.
+void LcddPanel::dropLookup() {
+    if (lookup) {
+        lookup->disconnect(this);
+        lookup.release()->deleteLater();
+    }
 }
 
 // Only the greeting: what follows it waits for the next takeInput.
@@ -328,7 +336,7 @@ QByteArray LcddPanel::setUpCommands() {
 void LcddPanel::lose(const QString& reason) {
     greetingTimeout.stop();
     quiet.stop();
-    lookup.reset();
+    dropLookup();
     connecting = false;
     writable.setEnabled(false);
     writable.setSocket(-1);

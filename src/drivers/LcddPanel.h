@@ -45,6 +45,7 @@ private:
     void connectToServer();
     void tryAddress(std::size_t index, int error);
     void connectionMade();
+    void dropLookup();
     void readGreeting();
     void takeLines();
     void greet(const QByteArray& line);
