@@ -1,19 +1,23 @@
 #include "InstanceLock.h"
 
 #include <QFile>
+#include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
 
-std::optional<InstanceLock> InstanceLock::acquire(const QString& path) {
+std::optional<InstanceLock> InstanceLock::acquire(const QString& path, int& error) {
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     if (fd < 0) {
+        error = errno;
         return std::nullopt;
     }
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        error = errno;
         ::close(fd);
         return std::nullopt;
     }
+    error = 0;
     return InstanceLock(fd);
 }
 

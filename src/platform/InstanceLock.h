@@ -10,7 +10,9 @@
 // file, so a copy that crashed leaves nothing behind that blocks the next start.
 class InstanceLock {
 public:
-    static std::optional<InstanceLock> acquire(const QString& path);
+    // The lock, or nothing, with `error` set to EWOULDBLOCK when another copy holds it and to
+    // why the lock file would not open otherwise.
+    static std::optional<InstanceLock> acquire(const QString& path, int& error);
     // The lock file <name>.lock of the user's running copy, in the runtime folder.
     static RuntimePath defaultPath(const QString& name);
 

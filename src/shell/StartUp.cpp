@@ -4,7 +4,11 @@
 #include "shell/Engine.h"
 #include "shell/FirstRun.h"
 
+#include <QFile>
 #include <QFileInfo>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 StartUp prepareStartUp(const CommandLineOptions& options, const QString& executableDir) {
     StartUp startUp;
@@ -34,7 +38,14 @@ bool claimSingleCopy(std::optional<InstanceLock>& instance, MessageBoxes& boxes)
                      lockPath.problem.toLocal8Bit().constData());
         return true;
     }
-    instance = InstanceLock::acquire(lockPath.path);
+    int error = 0;
+    instance = InstanceLock::acquire(lockPath.path, error);
+    if (!instance && error != EWOULDBLOCK) {
+        // A lock file that cannot be made proves no other copy: the program runs without it.
+        std::fprintf(stderr, "relayeur: verrou de copie unique indisponible : %s : %s\n",
+                     QFile::encodeName(lockPath.path).constData(), std::strerror(error));
+        return true;
+    }
     if (!instance) {
         boxes.show(kAppTitle,
                    QStringLiteral("une copie de ") + kWindowCaption +

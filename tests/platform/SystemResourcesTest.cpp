@@ -9,10 +9,16 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-// One copy at a time is checked on the program itself.
-TEST(InstanceLock, NoneInAMissingFolder) {
+// A lock file that cannot be made is told apart from one that another copy holds.
+TEST(InstanceLock, NoneInAMissingFolderAndOneHolderAtATime) {
     TempDir dir;
-    EXPECT_FALSE(InstanceLock::acquire(dir.file("missing/relayeur.lock")).has_value());
+    int error = 0;
+    EXPECT_FALSE(InstanceLock::acquire(dir.file("missing/relayeur.lock"), error).has_value());
+    EXPECT_EQ(error, ENOENT);
+    const auto held = InstanceLock::acquire(dir.file("relayeur.lock"), error);
+    ASSERT_TRUE(held.has_value());
+    EXPECT_FALSE(InstanceLock::acquire(dir.file("relayeur.lock"), error).has_value());
+    EXPECT_EQ(error, EWOULDBLOCK);
 }
 
 TEST(RuntimeDir, VariableThenRunUserThenAPrivateTmpFolder) {
