@@ -6,7 +6,6 @@
 #include <QUrl>
 #include <algorithm>
 #include <cerrno>
-#include <fcntl.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <utility>

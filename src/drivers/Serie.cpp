@@ -53,7 +53,7 @@ QString writingReason(int error) {
                                                              : QStringLiteral("erreur d'écriture");
 }
 
-// The system's own text is English but names the error, which helps more than the code alone.
+// The system's own words name the error, which helps more than the code alone.
 QString describe(const QString& reason, int error) {
     return QStringLiteral("%1 (%2)").arg(reason, qt_error_string(error));
 }

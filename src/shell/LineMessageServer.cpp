@@ -7,7 +7,6 @@
 #include <QSocketNotifier>
 #include <QTimer>
 #include <cerrno>
-#include <cstring>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -18,10 +17,6 @@ namespace {
 constexpr int kBacklog = 50;
 // How long a socket rests when a connection cannot be taken for want of descriptors or memory.
 constexpr int kAcceptRetryMs = 1000;
-
-QString reason(int error) {
-    return QString::fromLocal8Bit(std::strerror(error));
-}
 
 } // namespace
 
@@ -148,7 +143,7 @@ QStringList LineMessageServer::listen(const QString& dir, const QStringList& nam
         }
         auto listener = std::make_unique<Listener>();
         if (const int error = listener->socket.listen(path, S_IRWXU, kBacklog); error != 0) {
-            problems.append(path + QStringLiteral(" : ") + reason(error));
+            problems.append(path + QStringLiteral(" : ") + qt_error_string(error));
             continue;
         }
         listener->incoming.setSocket(listener->socket.fd());
