@@ -4,7 +4,7 @@
 # they are passed to relayeur as they are (see ./run.sh --help).
 set -euo pipefail
 cd "$(dirname "$0")"
-. tools/ensure-packages.sh
+. scripts/ensure-packages.sh
 ensure_packages "${BUILD_PACKAGES[@]}"
 
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null

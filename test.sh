@@ -4,7 +4,7 @@
 # where every fuzz target also gets a short run.
 set -euo pipefail
 cd "$(dirname "$0")"
-. tools/ensure-packages.sh
+. scripts/ensure-packages.sh
 ensure_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}" "${SANITIZER_PACKAGES[@]}"
 
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRELAYEUR_BUILD_TESTS=ON >/dev/null

@@ -34,7 +34,7 @@ duration=${1:-300}
 build=${RELAYEUR_BUILD:-build-bench}
 settle=5
 
-. tools/ensure-packages.sh
+. scripts/ensure-packages.sh
 ensure_packages lcdproc socat procps xvfb xauth
 relayeur=$root/$build/relayeur
 send=$root/$build/relayeur-send

@@ -25,7 +25,7 @@ threshold=${SOAK_THRESHOLD_KIB:-2048}
 platform=${SOAK_PLATFORM:-xvfb}
 interval=5
 
-. tools/ensure-packages.sh
+. scripts/ensure-packages.sh
 ensure_packages procps xvfb xauth
 relayeur=$root/$build/relayeur
 send=$root/$build/relayeur-send

@@ -4,7 +4,7 @@
 // that turns a broken promise into a crash libFuzzer keeps, and a panel fed by the real refresh.
 
 #include "drivers/Lcd.h"
-#include "platform/WinampLink.h"
+#include "sources/media/WinampLink.h"
 #include "render/Bargraph.h"
 #include "render/ExpandVariables.h"
 #include "render/RefreshLCD.h"

@@ -4,7 +4,7 @@
 #include "drivers/OnScreenPanel.h"
 #include "shell/AppIcon.h"
 #include "shell/LcdWidget.h"
-#include "shell/StartUp.h"
+#include "engine/StartUp.h"
 #include "ui_F_Interface.h"
 
 #include <QCloseEvent>

@@ -1,7 +1,7 @@
 #include "render/WinampGroup.h"
 
-#include "platform/MprisModuleLink.h"
-#include "platform/MprisWinampLink.h"
+#include "sources/media/MprisModuleLink.h"
+#include "sources/media/MprisWinampLink.h"
 #include "support/QtPrinters.h"
 #include "support/TempDir.h"
 

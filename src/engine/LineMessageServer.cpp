@@ -1,4 +1,4 @@
-#include "shell/LineMessageServer.h"
+#include "engine/LineMessageServer.h"
 
 #include "linemessage/LineMessage.h"
 #include "platform/UnixSocket.h"

@@ -1,4 +1,4 @@
-#include "platform/MprisWinampLink.h"
+#include "sources/media/MprisWinampLink.h"
 
 #include <QDBusArgument>
 #include <QDBusError>

@@ -1,4 +1,4 @@
-#include "platform/MprisModuleLink.h"
+#include "sources/media/MprisModuleLink.h"
 
 MprisModuleLink::MprisModuleLink(QStringList moduleCandidates, QString playlistDirectory,
                                  AudioStreamInfoReader readStreamInfo, Report report)

@@ -1,8 +1,8 @@
 // The programs run as a user runs them. relayeur: a first run, the single copy, a line message
 // from relayeur-send, SIGTERM and the panel reset, in the terminal; a serial panel that goes and
 // a parallel port that is missing. Both programs' command lines, and what relayeur-send writes.
-#include "shell/CommandLine.h"
-#include "shell/LineMessageReceiver.h"
+#include "engine/CommandLine.h"
+#include "engine/LineMessageReceiver.h"
 #include "support/PseudoTerminal.h"
 #include "support/QtPrinters.h"
 #include "support/RunningProgram.h"

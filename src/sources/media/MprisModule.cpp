@@ -1,6 +1,6 @@
 // The module that MprisModuleLink loads: the only code of the program that uses Qt D-Bus.
-#include "platform/MprisModuleLink.h"
-#include "platform/MprisWinampLink.h"
+#include "sources/media/MprisModuleLink.h"
+#include "sources/media/MprisWinampLink.h"
 
 extern "C" __attribute__((visibility("default"))) WinampLink*
 relayeurMakeMprisLink(const QString& playlistDirectory,

@@ -1,8 +1,8 @@
-#include "shell/StartUp.h"
+#include "engine/StartUp.h"
 
 #include "platform/SettingsDir.h"
-#include "shell/Engine.h"
-#include "shell/FirstRun.h"
+#include "engine/Engine.h"
+#include "engine/FirstRun.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "shell/TerminationSignals.h"
+#include "engine/TerminationSignals.h"
 
 #include <QSocketNotifier>
 #include <csignal>

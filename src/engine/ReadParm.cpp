@@ -1,4 +1,4 @@
-#include "shell/ReadParm.h"
+#include "engine/ReadParm.h"
 
 #include "platform/AnsiText.h"
 #include "platform/USEINI.h"

@@ -1,4 +1,4 @@
-#include "shell/IntervalTimer.h"
+#include "engine/IntervalTimer.h"
 
 IntervalTimer::IntervalTimer(QObject* parent) : QObject(parent) {
     timer.setTimerType(Qt::PreciseTimer);

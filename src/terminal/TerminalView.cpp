@@ -1,4 +1,4 @@
-#include "shell/TerminalView.h"
+#include "terminal/TerminalView.h"
 
 #include "drivers/Hd44780Font.h"
 #include "drivers/OnScreenPanel.h"

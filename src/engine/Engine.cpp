@@ -1,4 +1,4 @@
-#include "shell/Engine.h"
+#include "engine/Engine.h"
 
 #include "drivers/LcddPanel.h"
 #include "drivers/OnScreenPanel.h"
@@ -7,15 +7,15 @@
 #include "linemessage/LineMessage.h"
 #include "platform/AnsiText.h"
 #include "platform/LocalClock.h"
-#include "platform/MprisModuleLink.h"
+#include "sources/media/MprisModuleLink.h"
 #include "profile/LoadPage.h"
 #include "profile/LoadProfile.h"
 #include "render/Bargraph.h"
 #include "render/GameGroups.h"
 #include "render/RefreshLCD.h"
 #include "render/WinampGroup.h"
-#include "shell/ReadParm.h"
-#include "shell/StartUp.h"
+#include "engine/ReadParm.h"
+#include "engine/StartUp.h"
 #include "sources/NetworkAddress.h"
 
 #include <QDir>

@@ -1,9 +1,9 @@
 // The receiving end of line messages on real local sockets: who can reach it, what it answers,
 // and what it does with senders that misbehave.
-#include "shell/LineMessageServer.h"
+#include "engine/LineMessageServer.h"
 
-#include "shell/LineMessageClient.h"
-#include "shell/LineMessageReceiver.h"
+#include "engine/LineMessageClient.h"
+#include "engine/LineMessageReceiver.h"
 #include "support/QtPrinters.h"
 
 #include <QFile>

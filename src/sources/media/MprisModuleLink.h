@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/SharedLibrary.h"
-#include "platform/WinampLink.h"
+#include "sources/media/WinampLink.h"
 
 #include <QStringList>
 #include <functional>

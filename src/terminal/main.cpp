@@ -1,11 +1,11 @@
 // relayeur: the command line, the engine alone in the terminal, or the window program in its
 // place. Only QtCore and what the engine needs are loaded here, so --terminal stays small.
 #include "drivers/OnScreenPanel.h"
-#include "shell/CommandLine.h"
-#include "shell/Engine.h"
-#include "shell/StartUp.h"
-#include "shell/TerminalView.h"
-#include "shell/TerminationSignals.h"
+#include "engine/CommandLine.h"
+#include "engine/Engine.h"
+#include "engine/StartUp.h"
+#include "terminal/TerminalView.h"
+#include "engine/TerminationSignals.h"
 
 #include <QCoreApplication>
 #include <QFile>

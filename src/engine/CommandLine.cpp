@@ -1,4 +1,4 @@
-#include "shell/CommandLine.h"
+#include "engine/CommandLine.h"
 
 #include <cstdio>
 

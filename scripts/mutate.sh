@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Makes small faults in the program one at a time and tells which of them the test suite misses.
 #
-#   tools/mutate.sh                  every mutation of tools/mutations.txt
-#   tools/mutate.sh NAME...          only the mutations with these names
-#   tools/mutate.sh --list FILE ...  the mutations of another list
-#   tools/mutate.sh --no-baseline    skips the first run of the suite on the sources as they are
-#   tools/mutate.sh --check          only checks that every mutation of the list applies
+#   scripts/mutate.sh                  every mutation of scripts/mutations.txt
+#   scripts/mutate.sh NAME...          only the mutations with these names
+#   scripts/mutate.sh --list FILE ...  the mutations of another list
+#   scripts/mutate.sh --no-baseline    skips the first run of the suite on the sources as they are
+#   scripts/mutate.sh --check          only checks that every mutation of the list applies
 #
 # Each mutation replaces one text, which must occur exactly once, in one file under src/ or
 # tools/. The program and its tests are then built in build-mut (kept between mutations and runs,
@@ -25,7 +25,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=build-mut
-list=tools/mutations.txt
+list=scripts/mutations.txt
 baseline=true
 check=false
 wanted=()
@@ -119,7 +119,7 @@ if $check; then
     exit 0
 fi
 
-. tools/ensure-packages.sh
+. scripts/ensure-packages.sh
 ensure_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}" ccache
 
 mkdir -p "$build"

@@ -1,4 +1,4 @@
-#include "platform/WinampLink.h"
+#include "sources/media/WinampLink.h"
 
 #include <QSaveFile>
 

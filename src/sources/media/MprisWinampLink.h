@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/WinampLink.h"
+#include "sources/media/WinampLink.h"
 
 #include <QDBusConnection>
 #include <optional>

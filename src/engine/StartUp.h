@@ -2,7 +2,7 @@
 
 #include "platform/InstanceLock.h"
 #include "platform/MessageBoxes.h"
-#include "shell/CommandLine.h"
+#include "engine/CommandLine.h"
 
 #include <QDir>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "shell/FirstRun.h"
+#include "engine/FirstRun.h"
 
 #include "platform/IniFile.h"
 #include "platform/SettingsDir.h"

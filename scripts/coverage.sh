@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Line and branch coverage of the program (src/ and tools/) by the whole test suite.
 #
-#   tools/coverage.sh             builds in build-cov with gcc's --coverage, runs ctest there and
+#   scripts/coverage.sh             builds in build-cov with gcc's --coverage, runs ctest there and
 #                                 prints the line and branch coverage of src/ + tools/
-#   tools/coverage.sh --files     the same, with the figures of every file
-#   tools/coverage.sh --no-build  reports on the counts the last run left, without building or
+#   scripts/coverage.sh --files     the same, with the figures of every file
+#   scripts/coverage.sh --no-build  reports on the counts the last run left, without building or
 #                                 running anything again
 #
 # The counts add up over runs, so every run starts from zero. Branches that only an exception
@@ -28,7 +28,7 @@ for arg in "$@"; do
     esac
 done
 
-. tools/ensure-packages.sh
+. scripts/ensure-packages.sh
 ensure_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}" gcovr
 
 if $run; then
