@@ -4,10 +4,10 @@
 // that turns a broken promise into a crash libFuzzer keeps, and a panel fed by the real refresh.
 
 #include "drivers/Lcd.h"
-#include "sources/media/WinampLink.h"
 #include "render/Bargraph.h"
 #include "render/ExpandVariables.h"
 #include "render/RefreshLCD.h"
+#include "sources/media/WinampLink.h"
 
 #include <QDir>
 #include <QFile>

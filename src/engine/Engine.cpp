@@ -4,19 +4,19 @@
 #include "drivers/OnScreenPanel.h"
 #include "drivers/ParallelPanel.h"
 #include "drivers/Serie.h"
+#include "engine/ReadParm.h"
+#include "engine/StartUp.h"
 #include "linemessage/LineMessage.h"
 #include "platform/AnsiText.h"
 #include "platform/LocalClock.h"
-#include "sources/media/MprisModuleLink.h"
 #include "profile/LoadPage.h"
 #include "profile/LoadProfile.h"
 #include "render/Bargraph.h"
 #include "render/GameGroups.h"
 #include "render/RefreshLCD.h"
 #include "render/WinampGroup.h"
-#include "engine/ReadParm.h"
-#include "engine/StartUp.h"
 #include "sources/NetworkAddress.h"
+#include "sources/media/MprisModuleLink.h"
 
 #include <QDir>
 #include <QEventLoop>

@@ -1,14 +1,14 @@
 #pragma once
 
 #include "drivers/Lcd.h"
+#include "engine/IntervalTimer.h"
+#include "engine/LineMessageServer.h"
 #include "model/DisplayConfig.h"
 #include "model/Log.h"
 #include "platform/MessageBoxes.h"
 #include "profile/PageModel.h"
 #include "profile/RecentProfiles.h"
 #include "render/ExpandVariables.h"
-#include "engine/IntervalTimer.h"
-#include "engine/LineMessageServer.h"
 #include "sources/hlcs.h"
 #include "sources/mbm.h"
 #include "sources/winamp.h"

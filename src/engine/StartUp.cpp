@@ -1,8 +1,8 @@
 #include "engine/StartUp.h"
 
-#include "platform/SettingsDir.h"
 #include "engine/Engine.h"
 #include "engine/FirstRun.h"
+#include "platform/SettingsDir.h"
 
 #include <QFile>
 #include <QFileInfo>

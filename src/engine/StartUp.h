@@ -1,8 +1,8 @@
 #pragma once
 
+#include "engine/CommandLine.h"
 #include "platform/InstanceLock.h"
 #include "platform/MessageBoxes.h"
-#include "engine/CommandLine.h"
 
 #include <QDir>
 #include <QString>

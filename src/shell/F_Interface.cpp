@@ -2,9 +2,9 @@
 
 #include "about/frmAbout.h"
 #include "drivers/OnScreenPanel.h"
+#include "engine/StartUp.h"
 #include "shell/AppIcon.h"
 #include "shell/LcdWidget.h"
-#include "engine/StartUp.h"
 #include "ui_F_Interface.h"
 
 #include <QCloseEvent>

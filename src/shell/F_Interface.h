@@ -1,7 +1,7 @@
 #pragma once
 
-#include "profile/RecentProfiles.h"
 #include "engine/Engine.h"
+#include "profile/RecentProfiles.h"
 #include "shell/ListLog.h"
 #include "shell/SysTray.h"
 

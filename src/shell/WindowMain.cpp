@@ -1,10 +1,10 @@
 // relayeur-window: Relayeur with its window, which relayeur runs in its place when there is a
 // display, so that the terminal never loads Qt's graphical libraries.
 #include "engine/CommandLine.h"
-#include "shell/F_Interface.h"
-#include "shell/QtTranslations.h"
 #include "engine/StartUp.h"
 #include "engine/TerminationSignals.h"
+#include "shell/F_Interface.h"
+#include "shell/QtTranslations.h"
 #include "shell/WidgetMessageBoxes.h"
 
 #include <QApplication>

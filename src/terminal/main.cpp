@@ -4,8 +4,8 @@
 #include "engine/CommandLine.h"
 #include "engine/Engine.h"
 #include "engine/StartUp.h"
-#include "terminal/TerminalView.h"
 #include "engine/TerminationSignals.h"
+#include "terminal/TerminalView.h"
 
 #include <QCoreApplication>
 #include <QFile>

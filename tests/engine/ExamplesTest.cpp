@@ -1,6 +1,6 @@
+#include "engine/ReadParm.h"
 #include "platform/IniFile.h"
 #include "profile/LoadProfile.h"
-#include "engine/ReadParm.h"
 #include "support/FakeLog.h"
 #include "support/RecordingMessageBoxes.h"
 #include "support/TempDir.h"

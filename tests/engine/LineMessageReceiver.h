@@ -1,7 +1,7 @@
 #pragma once
 
-#include "linemessage/LineMessage.h"
 #include "engine/LineMessageServer.h"
+#include "linemessage/LineMessage.h"
 #include "support/TempDir.h"
 
 // A receiver in a runtime directory of its own that keeps every message; it takes those of
