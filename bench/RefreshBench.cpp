@@ -23,14 +23,13 @@ struct LivePage {
     const PresenceFlags flags;
     const ProfileParams params{"-", "#", "127."};
     OnScreenPanel panel{20, 4};
-    LcdOutput out;
     PageModel pages;
     MeminfoFile meminfo;
     LocalClock clock;
     VariableSources sources;
-    RefreshTarget target{pages, config, out,
+    RefreshTarget target{pages, config,
                          [this] {
-                             ExpandVariables({pages, config, flags, sources});
+                             return ExpandVariables({pages, config, flags, sources});
                          },
                          [this](const QByteArray& text) {
                              return Bargraph(text, config.C, params.plein, params.vide,
@@ -42,8 +41,7 @@ struct LivePage {
         config.C = 20;
         config.L = 4;
         config.TypeLCD = 1;
-        out.panels[1] = &panel;
-        panel.init();
+        panel.reset();
         const QByteArray lines[4] = {"Libre %%mem_l Mo", "%%date %%time",
                                      "Un texte trop long pour l'afficheur defile vers la gauche",
                                      "0 100 42 Charge"};
@@ -58,7 +56,9 @@ struct LivePage {
     }
 
     void refresh() {
-        RefreshLCD(target);
+        if (const std::optional<Frame> frame = RefreshLCD(target)) {
+            panel.show(*frame);
+        }
         ++refreshes;
     }
 

@@ -3,7 +3,6 @@
 // What the fuzz targets share: a private folder for inputs that the code reads as files, a check
 // that turns a broken promise into a crash libFuzzer keeps, and a panel fed by the real refresh.
 
-#include "drivers/Lcd.h"
 #include "render/Bargraph.h"
 #include "render/ExpandVariables.h"
 #include "render/RefreshLCD.h"
@@ -103,17 +102,6 @@ inline VariableSources fixedSources() {
     return fixed;
 }
 
-// Remembers the longest write of a refresh.
-class WidthPanel : public Panel {
-public:
-    void init() override {}
-    void lineStart(int) override {}
-    void write(const QByteArray& text) override {
-        widest = std::max<qsizetype>(widest, text.size());
-    }
-    qsizetype widest = 0;
-};
-
 // A page model on a panel of C columns and L lines, refreshed as the window's timer does.
 struct PanelRun {
     PageModel pages;
@@ -121,32 +109,33 @@ struct PanelRun {
     PresenceFlags flags;
     ProfileParams params;
     VariableSources sources = fixedSources();
-    WidthPanel panel;
-    LcdOutput out;
 
     PanelRun(qint16 columns, qint16 lines) {
         config.C = columns;
         config.L = lines;
         config.TypeLCD = 1;
         flags.MbmPresent = true;
-        out.panels[1] = &panel;
     }
 
     void tick() {
-        panel.widest = 0;
-        RefreshLCD({pages, config, out,
-                    [this] {
-                        ExpandVariables({pages, config, flags, sources});
-                        // A text the 16-bit Length cannot count would be cut or lost.
-                        for (const LineRecord& line : pages.CurrentLines) {
-                            FUZZ_CHECK(line.Text.size() <= 32767);
-                        }
-                    },
-                    [this](const QByteArray& text) {
-                        return Bargraph(text, config.C, params.plein, params.vide, sources.locale);
-                    }});
+        const std::optional<Frame> frame = RefreshLCD(
+            {pages, config,
+             [this] {
+                 const std::optional<ClockTime> clock =
+                     ExpandVariables({pages, config, flags, sources});
+                 // A text the 16-bit Length cannot count would be cut or lost.
+                 for (const LineRecord& line : pages.CurrentLines) {
+                     FUZZ_CHECK(line.Text.size() <= 32767);
+                 }
+                 return clock;
+             },
+             [this](const QByteArray& text) {
+                 return Bargraph(text, config.C, params.plein, params.vide, sources.locale);
+             }});
         // An empty line is written as 20 blanks whatever the width.
-        FUZZ_CHECK(panel.widest <= std::max<int>(config.C, 20));
+        for (int i = 0; frame && i < frame->lines; ++i) {
+            FUZZ_CHECK(frame->rows[i].value_or(QByteArray()).size() <= std::max<int>(config.C, 20));
+        }
     }
 };
 

@@ -20,14 +20,12 @@ Hd44780::Hd44780(int columns, int lines)
 void Hd44780::writeInstruction(quint8 code) {
     if (const std::optional<quint8> byte = assemble(code)) {
         execute(*byte);
-        notify();
     }
 }
 
 void Hd44780::writeData(quint8 value) {
     if (const std::optional<quint8> byte = assemble(value)) {
         store(*byte);
-        notify();
     }
 }
 
@@ -202,12 +200,5 @@ std::array<quint8, 8> Hd44780::glyph(int slot) const {
 void Hd44780::loadGlyph(int slot, const std::array<quint8, 8>& rows) {
     for (int row = 0; row < 8; ++row) {
         cgram[(slot & 7) * 8 + row] = rows[row];
-    }
-    notify();
-}
-
-void Hd44780::notify() {
-    if (changed) {
-        changed();
     }
 }

@@ -3,7 +3,6 @@
 #include <QByteArray>
 #include <QtGlobal>
 #include <array>
-#include <functional>
 #include <optional>
 
 // What an HD44780 character LCD controller does with the bytes it is given, and what its panel
@@ -55,9 +54,6 @@ public:
     // Writes a glyph into CGRAM without touching the address counter.
     void loadGlyph(int slot, const std::array<quint8, 8>& rows);
 
-    // Called after every change of what the panel may show.
-    void setChangeListener(std::function<void()> listener) { changed = std::move(listener); }
-
 private:
     int ddramIndex(quint8 address) const;
     quint8 addressAt(int line, int column) const;
@@ -66,7 +62,6 @@ private:
     void execute(quint8 code);
     void store(quint8 value);
     void stepAddress(bool forward);
-    void notify();
 
     int columnCount;
     int lineCount;
@@ -88,6 +83,4 @@ private:
     // In 4-bit mode the bus carries D7-D4 only: the high half of a byte waits here for its low
     // half, which decides the register.
     std::optional<quint8> pendingHigh;
-
-    std::function<void()> changed;
 };

@@ -1,6 +1,7 @@
 #include "drivers/LcddPanel.h"
 
 #include "model/BigDigitGlyphs.h"
+#include "model/TwoDigits.h"
 
 #include <QDeadlineTimer>
 #include <QUrl>
@@ -100,6 +101,11 @@ QByteArray digitWidget(int i) {
     return "d" + QByteArray::number(i + 1);
 }
 
+// The clock's four big digits, HH MM.
+std::array<int, 4> clockDigits(const ClockTime& time) {
+    return {time.hour / 10, time.hour % 10, time.minute / 10, time.minute % 10};
+}
+
 // A reply as the log can show it: printable, and short.
 QString printable(const QByteArray& reply) {
     QByteArray text = reply.left(40);
@@ -137,9 +143,8 @@ LcddPanel::~LcddPanel() {
     if (!ready) {
         return;
     }
-    // The last frame (the stop banner) still leaves if the server takes it in time; nothing is
-    // told any more.
-    unsent += frameCommands();
+    // The last commands (the reset of the way out) still leave if the server takes them in time;
+    // nothing is told any more.
     const QDeadlineTimer deadline(kGoodbyeMs);
     pollfd out{connection.get(), POLLOUT, 0};
     while (sendWithoutWaiting(connection.get(), unsent) == 0 && !unsent.isEmpty() &&
@@ -147,32 +152,28 @@ LcddPanel::~LcddPanel() {
     }
 }
 
-void LcddPanel::init() {
+void LcddPanel::reset() {
     wanted = true;
-    frame = {};
-    current = 0;
+    texts = {};
+    clock.reset();
     if (ready) {
         // A new screen is an empty one, whatever the old one held.
         send("screen_del " + kScreen + "\n" + setUpCommands());
-        scheduleFlush();
     } else if (!lookup && connection.get() < 0 && !retry.isActive()) {
         connectToServer();
     }
 }
 
-void LcddPanel::lineStart(int line) {
-    current = line;
-    if (line >= 0 && line < 4) {
-        frame[line].clear();
+void LcddPanel::show(const Frame& frame) {
+    for (int i = 0; i < std::min(frame.lines, int(texts.size())); ++i) {
+        if (frame.rows[i]) {
+            texts[i] = *frame.rows[i];
+        }
     }
-    scheduleFlush();
-}
-
-void LcddPanel::write(const QByteArray& text) {
-    if (current >= 0 && current < 4) {
-        frame[current] += text;
+    clock = frame.clock;
+    if (ready) {
+        send(frameCommands());
     }
-    scheduleFlush();
 }
 
 void LcddPanel::connectToServer() {
@@ -316,8 +317,9 @@ void LcddPanel::greet(const QByteArray& line) {
                     .arg(lines));
         log.selectLast();
     }
-    send("client_set -name Relayeur\nclient_add_key Up Down\n" + setUpCommands());
-    scheduleFlush();
+    QByteArray commands = "client_set -name Relayeur\nclient_add_key Up Down\n" + setUpCommands();
+    commands += frameCommands(); // the last frame, on the screen just made
+    send(commands);
 }
 
 // The screen and its line widgets, empty, as LCDd holds them after these commands.
@@ -361,26 +363,13 @@ void LcddPanel::send(const QByteArray& commands) {
     writable.setEnabled(!unsent.isEmpty());
 }
 
-void LcddPanel::scheduleFlush() {
-    if (!std::exchange(flushPending, true)) {
-        QMetaObject::invokeMethod(this, &LcddPanel::flush, Qt::QueuedConnection);
-    }
-}
-
-void LcddPanel::flush() {
-    flushPending = false;
-    if (ready) {
-        send(frameCommands());
-    }
-}
-
-// The commands that bring LCDd from what it shows to the frame.
+// The commands that bring LCDd from what it shows to the last frame. The big clock takes LCDd's
+// big numbers only on a four-line panel, whose height they need.
 QByteArray LcddPanel::frameCommands() {
-    const std::optional<BigClockFace> face =
-        lines == 4 ? readBigClock(frame) : std::optional<BigClockFace>();
-    QByteArray commands = clockCommands(face);
+    const std::optional<ClockTime> bigClock = lines == 4 ? clock : std::nullopt;
+    QByteArray commands = clockCommands(bigClock);
     for (int i = 0; i < std::min(lines, size.height); ++i) {
-        const QByteArray text = face ? QByteArray() : frame[i].left(size.width);
+        const QByteArray text = bigClock ? QByteArray() : texts[i].left(size.width);
         if (shown[i] != text) {
             shown[i] = text;
             commands += "widget_set " + kScreen + " " + lineWidget(i) + " 1 " +
@@ -392,7 +381,7 @@ QByteArray LcddPanel::frameCommands() {
 
 // LCDd's big numbers in the places of the clock's digits, its colon (number 10) and the
 // seconds in the corner; when the clock goes, so do they.
-QByteArray LcddPanel::clockCommands(const std::optional<BigClockFace>& face) {
+QByteArray LcddPanel::clockCommands(const std::optional<ClockTime>& face) {
     QByteArray commands;
     if (!face) {
         if (shownClock) {
@@ -412,17 +401,21 @@ QByteArray LcddPanel::clockCommands(const std::optional<BigClockFace>& face) {
         commands += "widget_set " + kScreen + " c " + QByteArray::number(kBigClockColonColumn + 1) +
                     " 10\n";
     }
+    const std::array<int, 4> digits = clockDigits(*face);
+    const std::optional<std::array<int, 4>> shownDigits =
+        shownClock ? std::optional(clockDigits(*shownClock)) : std::nullopt;
     for (int i = 0; i < 4; ++i) {
-        if (!shownClock || shownClock->digits[i] != face->digits[i]) {
+        if (!shownDigits || (*shownDigits)[i] != digits[i]) {
             commands += "widget_set " + kScreen + " " + digitWidget(i) + " " +
                         QByteArray::number(kBigClockDigitColumns[i] + 1) + " " +
-                        QByteArray::number(face->digits[i]) + "\n";
+                        QByteArray::number(digits[i]) + "\n";
         }
     }
-    if (!shownClock || shownClock->seconds != face->seconds) {
-        commands +=
-            "widget_set " + kScreen + " s " + QByteArray::number(kBigClockSecondsColumn + 1) + " " +
-            QByteArray::number(std::min(4, size.height)) + " " + lcddQuoted(face->seconds) + "\n";
+    if (!shownClock || shownClock->second != face->second) {
+        commands += "widget_set " + kScreen + " s " +
+                    QByteArray::number(kBigClockSecondsColumn + 1) + " " +
+                    QByteArray::number(std::min(4, size.height)) + " " +
+                    lcddQuoted(TwoDigits(face->second)) + "\n";
     }
     shownClock = face;
     return commands;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "drivers/Lcd.h"
 #include "drivers/LcddProtocol.h"
+#include "drivers/Panel.h"
 #include "model/FaultReport.h"
 #include "model/Log.h"
 #include "platform/FileDescriptor.h"
@@ -15,12 +15,12 @@
 #include <optional>
 
 // A panel driven by LCDd, the LCDproc server, over its TCP client protocol: one screen in the
-// foreground with a string widget per line, and LCDd's big numbers for the big clock. A frame is
-// sent once the refresh has written it, as one write holding only the lines that changed (LCDd
-// keeps what it shows). A server that is missing, goes away, answers nonsense or does not answer
-// is told once; it is then tried again every second, and the screen made again when it is back.
-// Once the server has answered "hello", what it sends wakes nobody: it is taken before each
-// refresh draws (takeInput), so a panel fed every 500 ms costs two wake-ups a second.
+// foreground with a string widget per line, and LCDd's big numbers for the big clock. Each frame
+// goes as one write holding only the lines that changed (LCDd keeps what it shows); a line the
+// frame does not write keeps its text. A server that is missing, goes away, answers nonsense or
+// does not answer is told once; it is then tried again every second, and the screen made again when
+// it is back. Once the server has answered "hello", what it sends wakes nobody: it is taken before
+// each refresh draws (takeInput), so a panel fed every 500 ms costs two wake-ups a second.
 class LcddPanel : public QObject, public Panel {
     Q_OBJECT
 
@@ -28,14 +28,13 @@ public:
     LcddPanel(LcddAddress address, int columns, int lines, Log& log, QObject* parent = nullptr);
     ~LcddPanel() override;
 
-    void init() override;
-    void lineStart(int line) override;
-    void write(const QByteArray& text) override;
+    void reset() override;
+    void show(const Frame& frame) override;
 
     bool connected() const { return ready; }
     // What LCDd sent since the last call, without waiting: its keys are reported, a closed or
     // broken connection is told and tried again. Also done when no refresh asked for a while.
-    void takeInput();
+    void takeInput() override;
 
 Q_SIGNALS:
     // A key of the panel that this client asked LCDd for: "Up" or "Down".
@@ -51,11 +50,9 @@ private:
     void greet(const QByteArray& line);
     void lose(const QString& reason);
     void send(const QByteArray& commands);
-    void scheduleFlush();
-    void flush();
     QByteArray frameCommands();
     QByteArray setUpCommands();
-    QByteArray clockCommands(const std::optional<BigClockFace>& face);
+    QByteArray clockCommands(const std::optional<ClockTime>& clock);
     QString where() const;
 
     LcddAddress address;
@@ -74,14 +71,13 @@ private:
     QTimer greetingTimeout; // the server has that long to answer "hello"
     QTimer retry;           // the next attempt after a failure
     FaultLatch failure;
-    bool wanted = false; // init() has run: the server should be reached
+    bool wanted = false; // reset() has run: the server should be reached
     bool ready = false;  // the server answered and the screen exists
     bool sizeTold = false;
-    LcddSize size;   // the server's
-    int current = 0; // the line being written
-    bool flushPending = false;
-    std::array<QByteArray, 4> frame;        // what the refresh wrote, per line
-    std::array<QByteArray, 4> shown;        // what LCDd holds, per line widget
-    std::optional<BigClockFace> shownClock; // the big numbers LCDd holds
-    QByteArray received;                    // a reply not ended yet
+    LcddSize size;                       // the server's
+    std::array<QByteArray, 4> texts;     // what the frames wrote, per line
+    std::optional<ClockTime> clock;      // the big clock of the last frame
+    std::array<QByteArray, 4> shown;     // what LCDd holds, per line widget
+    std::optional<ClockTime> shownClock; // the big numbers LCDd holds
+    QByteArray received;                 // a reply not ended yet
 };

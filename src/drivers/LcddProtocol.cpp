@@ -1,8 +1,5 @@
 #include "drivers/LcddProtocol.h"
 
-#include "model/BigDigitGlyphs.h"
-#include "model/IsDigit.h"
-
 #include <QList>
 #include <arpa/inet.h>
 
@@ -18,28 +15,6 @@ std::optional<quint16> portNumber(const QString& text) {
         return std::nullopt;
     }
     return static_cast<quint16>(port);
-}
-
-bool rowHas(const QByteArray& row, int column, const unsigned char* codes, int count) {
-    for (int i = 0; i < count; ++i) {
-        if (static_cast<unsigned char>(row[column + i]) != codes[i]) {
-            return false;
-        }
-    }
-    return true;
-}
-
-int digitAt(const std::array<QByteArray, 4>& rows, int column) {
-    for (int digit = 0; digit < 10; ++digit) {
-        bool all = true;
-        for (int row = 0; row < 4 && all; ++row) {
-            all = rowHas(rows[row], column, kDigitGlyphs[digit][row], 4);
-        }
-        if (all) {
-            return digit;
-        }
-    }
-    return -1;
 }
 
 } // namespace
@@ -125,35 +100,4 @@ QByteArray lcddQuoted(const QByteArray& panelText) {
     }
     quoted += '"';
     return quoted;
-}
-
-std::optional<BigClockFace> readBigClock(const std::array<QByteArray, 4>& rows) {
-    for (const QByteArray& row : rows) {
-        if (row.size() < 20) {
-            return std::nullopt;
-        }
-    }
-    BigClockFace face;
-    for (int i = 0; i < 4; ++i) {
-        face.digits[i] = digitAt(rows, kBigClockDigitColumns[i]);
-        if (face.digits[i] < 0) {
-            return std::nullopt;
-        }
-    }
-    const auto colon = kBigClockColonColumn;
-    const auto at = [&](int row, int column, int count) { return rows[row].mid(column, count); };
-    if (at(0, colon, 2) != "  " || at(1, colon, 2) != QByteArray("\x01 ", 2) ||
-        at(2, colon, 2) != QByteArray("\x01 ", 2) || at(3, colon, 2) != "  ") {
-        return std::nullopt;
-    }
-    for (int row = 0; row < 3; ++row) {
-        if (at(row, kBigClockSecondsColumn, 2) != "  ") {
-            return std::nullopt;
-        }
-    }
-    face.seconds = at(3, kBigClockSecondsColumn, 2);
-    if (!isDigit(face.seconds[0]) || !isDigit(face.seconds[1])) {
-        return std::nullopt;
-    }
-    return face;
 }

@@ -2,11 +2,10 @@
 
 #include <QByteArray>
 #include <QString>
-#include <array>
 #include <optional>
 
 // The parts of LCDd's client protocol that do not need a connection: addresses, the server's
-// greeting, the text of a line as LCDd takes it, and the big clock read back from a frame.
+// greeting, and the text of a line as LCDd takes it.
 
 inline const QString kLcddDefaultHost = QStringLiteral("localhost");
 constexpr quint16 kLcddDefaultPort = 13666;
@@ -32,12 +31,3 @@ std::optional<LcddSize> parseLcddGreeting(const QByteArray& line);
 // degree sign becomes Latin-1's, which LCDd's drivers map to their own; codes below 32 and 127,
 // which no text can carry, become spaces.
 QByteArray lcddQuoted(const QByteArray& panelText);
-
-// The hours, minutes and seconds of a big clock; the four rows must start with the clock as the
-// big-digit glyphs draw it, 20 columns wide.
-struct BigClockFace {
-    std::array<int, 4> digits{}; // H H M M
-    QByteArray seconds;          // two characters
-    bool operator==(const BigClockFace&) const = default;
-};
-std::optional<BigClockFace> readBigClock(const std::array<QByteArray, 4>& rows);

@@ -31,13 +31,40 @@ OnScreenPanel::OnScreenPanel(int columns, int lines)
     }
 }
 
-void OnScreenPanel::init() {
+void OnScreenPanel::reset() {
     for (Hd44780& controller : controllers) {
         for (const quint8 code : kInitSequence) {
             controller.writeInstruction(code);
         }
     }
     current = 0;
+    shown.reset();
+    if (changed) {
+        changed();
+    }
+}
+
+void OnScreenPanel::show(const Frame& frame) {
+    if (shown == frame) {
+        return;
+    }
+    for (int i = 0; i < frame.lines; ++i) {
+        if (!frame.atCursor) {
+            lineStart(i);
+        }
+        if (frame.rows[i]) {
+            write(*frame.rows[i]);
+        }
+    }
+    // Text written at the cursor goes further each time: only whole lines are shown alike again.
+    if (frame.atCursor) {
+        shown.reset();
+    } else {
+        shown = frame;
+    }
+    if (changed) {
+        changed();
+    }
 }
 
 void OnScreenPanel::lineStart(int line) {
@@ -64,10 +91,4 @@ OnScreenPanel::Row OnScreenPanel::row(int line) const {
 QByteArray OnScreenPanel::line(int line) const {
     const Row shown = row(line);
     return shown.controller.line(shown.line);
-}
-
-void OnScreenPanel::setChangeListener(const std::function<void()>& listener) {
-    for (Hd44780& controller : controllers) {
-        controller.setChangeListener(listener);
-    }
 }

@@ -1,10 +1,11 @@
 #pragma once
 
 #include "drivers/Hd44780.h"
-#include "drivers/Lcd.h"
+#include "drivers/Panel.h"
 
 #include <QByteArray>
 #include <functional>
+#include <optional>
 #include <vector>
 
 // The panel for everyone without one (TypeLCD 1): the HD44780 controllers of a real module of
@@ -13,15 +14,14 @@
 // (0x80 + C and 0xC0 + C: 0x90 and 0xD0 on a 16x4, 0x94 and 0xD4 on a 20x4); a wider one, a 40x4,
 // has a second controller for lines 3 and 4, addressed like the first. Every controller's
 // user-defined characters hold the shapes of the big-digit clock, as a real panel prepared for it
-// would.
+// would. A frame equal to the one shown last is not written again.
 class OnScreenPanel : public Panel {
 public:
     // Out-of-range sizes are brought into 1..40 x 1..4.
     OnScreenPanel(int columns, int lines);
 
-    void init() override;
-    void lineStart(int line) override;
-    void write(const QByteArray& text) override;
+    void reset() override;
+    void show(const Frame& frame) override;
 
     int columns() const { return columnCount; }
     int lines() const { return lineCount; }
@@ -35,14 +35,19 @@ public:
     // The character codes of one panel line, a space where nothing is shown.
     QByteArray line(int line) const;
 
-    // Called after every change of what the panel may show.
-    void setChangeListener(const std::function<void()>& listener);
+    // Called once after each reset and each frame that may have changed what the panel shows:
+    // the views that draw the panel follow it.
+    void setChangeListener(std::function<void()> listener) { changed = std::move(listener); }
 
 private:
     bool secondController() const { return controllers.size() > 1; }
+    void lineStart(int line);
+    void write(const QByteArray& text);
 
     int columnCount;
     int lineCount;
     std::vector<Hd44780> controllers;
-    std::size_t current = 0; // the controller the last line start chose
+    std::size_t current = 0;    // the controller the last line start chose
+    std::optional<Frame> shown; // the last frame, until a reset
+    std::function<void()> changed;
 };

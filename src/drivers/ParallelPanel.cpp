@@ -9,7 +9,7 @@ ParallelPanel::ParallelPanel(std::unique_ptr<PortIo> port, std::function<void()>
     par.wait = std::move(wait);
 }
 
-void ParallelPanel::init() {
+void ParallelPanel::reset() {
     if (!port && log) {
         QString error;
         port = openParallelPort(setting, &error);
@@ -23,10 +23,13 @@ void ParallelPanel::init() {
     ParInit(par);
 }
 
-void ParallelPanel::lineStart(int line) {
-    ParGoto(par, 1, static_cast<qint16>(line + 1));
-}
-
-void ParallelPanel::write(const QByteArray& text) {
-    ParWrite(par, text);
+void ParallelPanel::show(const Frame& frame) {
+    for (int i = 0; i < frame.lines; ++i) {
+        if (!frame.atCursor) {
+            ParGoto(par, 1, static_cast<qint16>(i + 1));
+        }
+        if (frame.rows[i]) {
+            ParWrite(par, *frame.rows[i]);
+        }
+    }
 }

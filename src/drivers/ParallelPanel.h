@@ -1,6 +1,6 @@
 #pragma once
 
-#include "drivers/Lcd.h"
+#include "drivers/Panel.h"
 #include "drivers/Parallele.h"
 #include "model/FaultReport.h"
 #include "model/Log.h"
@@ -12,16 +12,16 @@
 // The HD44780 panel on the parallel port (TypeLCD 3).
 class ParallelPanel : public Panel {
 public:
-    // Opens the port named by the setting (see openParallelPort) at the first init(), and at each
+    // Opens the port named by the setting (see openParallelPort) at the first reset(), and at each
     // later one until it opens. A failure goes to the log and to standard error once, and again
     // only after the port has been open in between; meanwhile the panel does nothing.
     ParallelPanel(QString portSetting, Log& log);
     // Drives a port already open, pausing with `wait` at each edge of E (empty: 1 ms).
     ParallelPanel(std::unique_ptr<PortIo> port, std::function<void()> wait);
 
-    void init() override;
-    void lineStart(int line) override;
-    void write(const QByteArray& text) override;
+    void reset() override;
+    // Every line of every frame, each after its line start, as the panel has always been fed.
+    void show(const Frame& frame) override;
 
 private:
     QString setting;

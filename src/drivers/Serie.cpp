@@ -69,7 +69,7 @@ SerialPanel::~SerialPanel() {
     drain();
 }
 
-void SerialPanel::init() {
+void SerialPanel::reset() {
     wanted = true;
     if (!port && !open()) {
         return;
@@ -79,6 +79,17 @@ void SerialPanel::init() {
     held.clear();
     holding = false;
     send(kSetUp);
+}
+
+void SerialPanel::show(const Frame& frame) {
+    for (int i = 0; i < frame.lines; ++i) {
+        if (!frame.atCursor) {
+            lineStart(i);
+        }
+        if (frame.rows[i]) {
+            write(*frame.rows[i]);
+        }
+    }
 }
 
 void SerialPanel::lineStart(int line) {

@@ -1,9 +1,6 @@
 #include "engine/Engine.h"
 
-#include "drivers/LcddPanel.h"
-#include "drivers/OnScreenPanel.h"
-#include "drivers/ParallelPanel.h"
-#include "drivers/Serie.h"
+#include "drivers/Panels.h"
 #include "engine/ReadParm.h"
 #include "engine/StartUp.h"
 #include "linemessage/LineMessage.h"
@@ -32,35 +29,10 @@ void defaultPause() {
     loop.exec(QEventLoop::ExcludeUserInputEvents);
 }
 
-// Holds the boxes a source raises during a refresh and shows them once the refresh is over, so
-// that no handler runs nested inside it.
-class HeldMessageBoxes : public MessageBoxes {
-public:
-    explicit HeldMessageBoxes(MessageBoxes& shown) : shown(shown) {}
-    void show(const QString& title, const QString& text, MessageIcon icon) override {
-        held.append({title, text, icon});
-    }
-    void release() {
-        const QList<Box> boxes = std::exchange(held, {});
-        for (const Box& box : boxes) {
-            shown.show(box.title, box.text, box.icon);
-        }
-    }
-
-private:
-    struct Box {
-        QString title;
-        QString text;
-        MessageIcon icon;
-    };
-    MessageBoxes& shown;
-    QList<Box> held;
-};
-
 } // namespace
 
 Engine::Engine(EngineEnvironment environment, QObject* parent)
-    : QObject(parent), env(std::move(environment)),
+    : QObject(parent), env(std::move(environment)), sourceBoxes(env.boxes),
       lineMessageServer([this](quint32 dwData, const QByteArray& data) {
           return RelayWindowProc(dwData, data);
       }) {
@@ -86,7 +58,7 @@ VariableSources Engine::systemSources() {
     VariableSources s;
     s.memoryStatus = [meminfo = std::make_shared<MeminfoFile>()] { return meminfo->read(); };
     s.mbmValue = [this](qint16 index, SensorKind kind) {
-        return MbmValue(app.mbm, refreshBoxes ? *refreshBoxes : *env.boxes, kAppTitle, index, kind);
+        return MbmValue(app.mbm, sourceBoxes, kAppTitle, index, kind);
     };
     s.ipAddresses = [this](const QByteArray& separator) {
         return IpAddresses(separator, app.params.Ip_Local_Ex, &systemAdapterAddresses);
@@ -152,10 +124,10 @@ void Engine::checkDisplaySettings() {
                 .arg(lines));
         app.config.L = lines;
     }
-    if (app.config.TypeLCD < 1 || app.config.TypeLCD > 4) {
-        add(QStringLiteral("TypeLCD = %1 ne désigne aucun afficheur (1 à l'écran, 2 série, "
-                           "3 parallèle, 4 LCDd) : rien ne sera affiché")
-                .arg(app.config.TypeLCD));
+    if (!namesPanel(app.config.TypeLCD)) {
+        add(QStringLiteral("TypeLCD = %1 ne désigne aucun afficheur (%2) : rien ne sera affiché")
+                .arg(app.config.TypeLCD)
+                .arg(panelNames()));
     }
     selectLast();
 }
@@ -170,11 +142,6 @@ void Engine::prepare() {
         });
     app.winamp.link = winampLink.get();
     panel = makePanel();
-    onScreen = dynamic_cast<OnScreenPanel*>(panel.get());
-    lcdd = dynamic_cast<LcddPanel*>(panel.get());
-    if (panel) {
-        lcdOutput.panels[app.config.TypeLCD] = panel.get();
-    }
     app.flags.HLAvailable =
         LoadInfoDllFrom(app.halfLife, env.halfLifeCandidates, app.config.rep_HL) == 0;
     timer1.setInterval(app.config.refresh);
@@ -185,65 +152,41 @@ std::unique_ptr<Panel> Engine::makePanel() {
     if (env.makePanel) {
         return env.makePanel(app.config);
     }
-    Log& log = *this;
-    switch (app.config.TypeLCD) {
-    case 1:
-        return std::make_unique<OnScreenPanel>(app.config.C, app.config.L);
-    case 2:
-        return std::make_unique<SerialPanel>(app.config.serialDevice, log);
-    case 3:
-        return std::make_unique<ParallelPanel>(app.config.parallelPort, log);
-    case 4:
-        return makeLcddPanel();
-    default:
-        return nullptr;
-    }
+    return ::makePanel(app.config, {*this, [this](const QString& key) { turnPageByKey(key); },
+                                    [this](OnScreenPanel& shown) { onScreen = &shown; }});
 }
 
-std::unique_ptr<Panel> Engine::makeLcddPanel() {
-    auto address = parseLcddAddress(app.config.lcddServer);
-    if (!address) {
-        address.emplace();
-        add(QStringLiteral("LCDd = %1 : adresse illisible (hôte:port attendu), %2:%3 est utilisé")
-                .arg(app.config.lcddServer, address->host)
-                .arg(address->port));
-        selectLast();
+// The panel's keys page through the rotation while the feed runs.
+void Engine::turnPageByKey(const QString& key) {
+    if (!feed) {
+        return;
     }
-    Log& log = *this;
-    auto lcdd = std::make_unique<LcddPanel>(*address, app.config.C, app.config.L, log);
-    // The panel's keys page through the rotation while the feed runs.
-    connect(lcdd.get(), &LcddPanel::keyPressed, this, [this](const QString& key) {
-        if (!feed) {
-            return;
-        }
-        if (key == QLatin1String("Down")) {
-            LoadPage(app.pages.NextPage);
-        } else if (key == QLatin1String("Up") && !pagesBefore.isEmpty()) {
-            const qint16 page = pagesBefore.takeLast();
-            LoadPage(page);
-            pagesBefore.removeLast(); // LoadPage noted the page left, which is not a way back
-        }
-    });
-    return lcdd;
+    if (key == QLatin1String("Down")) {
+        LoadPage(app.pages.NextPage);
+    } else if (key == QLatin1String("Up") && !pagesBefore.isEmpty()) {
+        const qint16 page = pagesBefore.takeLast();
+        LoadPage(page);
+        pagesBefore.removeLast(); // LoadPage noted the page left, which is not a way back
+    }
 }
 
 void Engine::Timer1_Timer() {
-    // The keys pressed on LCDd's panel since the last refresh: the page they turn is drawn now.
-    if (lcdd) {
-        lcdd->takeInput();
+    // The keys pressed on the panel since the last refresh: the page they turn is drawn now.
+    if (panel) {
+        panel->takeInput();
     }
-    HeldMessageBoxes held(*env.boxes);
-    refreshBoxes = &held;
-    RefreshLCD({app.pages, app.config, lcdOutput,
-                [this] {
-                    ExpandVariables({app.pages, app.config, app.flags, sources});
-                },
-                [this](const QByteArray& text) {
-                    return Bargraph(text, app.config.C, app.params.plein, app.params.vide,
-                                    sources.locale);
-                }});
-    refreshBoxes = nullptr;
-    held.release();
+    const std::optional<Frame> frame = RefreshLCD(
+        {app.pages, app.config,
+         [this] {
+             return ExpandVariables({app.pages, app.config, app.flags, sources});
+         },
+         [this](const QByteArray& text) {
+             return Bargraph(text, app.config.C, app.params.plein, app.params.vide, sources.locale);
+         }});
+    if (frame && panel) {
+        panel->show(*frame);
+    }
+    sourceBoxes.release();
 }
 
 void Engine::Timer2_Timer() {
@@ -294,32 +237,54 @@ bool Engine::Command1() {
     if (!startReady) {
         return false;
     }
-    // Keys pressed on LCDd's panel while the feed was stopped turn no page.
-    if (lcdd) {
-        lcdd->takeInput();
+    // Keys pressed on the panel while the feed was stopped turn no page.
+    if (panel) {
+        panel->takeInput();
     }
-    InitLCD(lcdOutput, app.config);
-    panelInitialised = true;
-    feed = !feed;
-    if (feed) {
-        timer1.setEnabled(true);
+    InitLCD();
+    stopsOnPress = !stopsOnPress;
+    if (stopsOnPress) {
+        startFeed();
     } else {
-        timer1.setEnabled(false);
-        WriteLCD(lcdOutput, app.config, kStopBanner);
+        stopFeed();
+        if (panel) {
+            panel->show(Frame::banner(kStopBanner));
+        }
     }
-    Q_EMIT feedingChanged(feed);
+    Q_EMIT startButtonChanged(stopsOnPress);
     return true;
 }
 
+// The slider sets the period and starts the feed, whatever the button says; the panel is set up
+// first if the button never ran.
 void Engine::setRefresh(int ms) {
-    // The slider can start the feed before the start button ever ran; the panel is set up first.
     if (!panelInitialised) {
-        InitLCD(lcdOutput, app.config);
-        panelInitialised = true;
+        InitLCD();
     }
     timer1.setEnabled(false);
     timer1.setInterval(ms);
+    startFeed();
+}
+
+void Engine::startFeed() {
     timer1.setEnabled(true);
+    if (!std::exchange(feed, true)) {
+        Q_EMIT feedingChanged(true);
+    }
+}
+
+void Engine::stopFeed() {
+    timer1.setEnabled(false);
+    if (std::exchange(feed, false)) {
+        Q_EMIT feedingChanged(false);
+    }
+}
+
+void Engine::InitLCD() {
+    if (panel) {
+        panel->reset();
+    }
+    panelInitialised = true;
 }
 
 quint32 Engine::RelayWindowProc(quint32 dwData, const QByteArray& data) {
@@ -339,8 +304,8 @@ void Engine::EndProc() {
     }
     ended = true;
     lineMessageServer.close();
-    timer1.setEnabled(false);
+    stopFeed();
     timer2.setEnabled(false);
-    InitLCD(lcdOutput, app.config);
+    InitLCD();
     Q_EMIT endedRun();
 }

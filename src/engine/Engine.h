@@ -1,6 +1,7 @@
 #pragma once
 
-#include "drivers/Lcd.h"
+#include "drivers/Panel.h"
+#include "engine/HeldMessageBoxes.h"
 #include "engine/IntervalTimer.h"
 #include "engine/LineMessageServer.h"
 #include "model/DisplayConfig.h"
@@ -18,7 +19,6 @@
 #include <memory>
 #include <optional>
 
-class LcddPanel;
 class OnScreenPanel;
 
 // Everything the program knows, owned by the engine for the whole run.
@@ -74,7 +74,7 @@ public:
     void LoadPage(qint16 page);
     // The start button: false when it is not available yet (no profile loaded).
     bool Command1();
-    void setRefresh(int ms); // the slider
+    void setRefresh(int ms); // the slider, which starts the feed too
     quint32 RelayWindowProc(quint32 dwData, const QByteArray& data);
     void EndProc(); // the clean-up of every way out; once
 
@@ -87,7 +87,10 @@ public:
     OnScreenPanel* onScreenPanel() const { return onScreen; } // TypeLCD 1 only
     QString settingsFile() const;
     QString lastProfile() const { return profile; }
+    // Whether the refresh runs, however it was started.
     bool feeding() const { return feed; }
+    // Whether the start button reads as the one that stops: pressing it then stops the feed.
+    bool buttonStops() const { return stopsOnPress; }
     bool hasEnded() const { return ended; }
 
 Q_SIGNALS:
@@ -95,6 +98,7 @@ Q_SIGNALS:
     void logShown(); // the newest line is to be brought into view
     void startAvailable(bool available);
     void feedingChanged(bool feeding);
+    void startButtonChanged(bool stops);
     void pageShown(const QString& profile, int page);
     void endedRun();
 
@@ -105,18 +109,19 @@ private:
     void Timer2_Timer();
     void checkDisplaySettings();
     std::unique_ptr<Panel> makePanel();
-    std::unique_ptr<Panel> makeLcddPanel();
+    void turnPageByKey(const QString& key);
+    void startFeed();
+    void stopFeed();
+    void InitLCD();
     VariableSources systemSources();
 
     EngineEnvironment env;
     AppState app;
     VariableSources sources;
     std::unique_ptr<WinampLink> winampLink; // the media player, once rep_winamp is known
-    LcdOutput lcdOutput;
-    std::unique_ptr<Panel> panel;         // the one TypeLCD names, made once the settings are read
-    OnScreenPanel* onScreen = nullptr;    // `panel` when it is the on-screen one
-    LcddPanel* lcdd = nullptr;            // `panel` when it is LCDd's
-    MessageBoxes* refreshBoxes = nullptr; // where a source's box waits while a refresh runs
+    std::unique_ptr<Panel> panel;      // the one TypeLCD names, made once the settings are read
+    OnScreenPanel* onScreen = nullptr; // `panel` when it is the on-screen one
+    HeldMessageBoxes sourceBoxes;      // a source's boxes, shown once the frame is out
     IntervalTimer timer1;
     IntervalTimer timer2;
     LineMessageServer lineMessageServer;
@@ -126,6 +131,7 @@ private:
     QList<qint16> pagesBefore; // the pages shown before it, the latest last
     bool startReady = false;
     bool feed = false;
+    bool stopsOnPress = false;
     bool panelInitialised = false;
     bool ended = false;
 };

@@ -2,7 +2,7 @@
 
 // For each digit, four rows of four codes: three columns of the digit and a space. Codes 0-5
 // are the panel's user-defined shapes (bars and rounded corners), 255 its full block. The big
-// clock draws with them; a panel that cannot show those shapes reads the digits back from them.
+// clock draws with them; a panel with big numbers of its own puts them at the same columns.
 constexpr unsigned char kDigitGlyphs[10][4][4] = {
     {{2, 0, 3, 32}, {255, 32, 255, 32}, {255, 32, 255, 32}, {4, 1, 5, 32}},
     {{32, 2, 255, 32}, {32, 32, 255, 32}, {32, 32, 255, 32}, {32, 32, 255, 32}},

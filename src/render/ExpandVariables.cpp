@@ -113,7 +113,7 @@ void expandSensors(LineText& line, const VariableSources& s) {
 
 } // namespace
 
-void ExpandVariables(const Expansion& e) {
+std::optional<ClockTime> ExpandVariables(const Expansion& e) {
     const VariableSources& s = e.sources;
     auto& lines = e.pages.CurrentLines;
     std::optional<QDateTime> clock; // read for the first line that shows it
@@ -124,6 +124,8 @@ void ExpandVariables(const Expansion& e) {
         return *clock;
     };
     const int panelLines = std::clamp<int>(e.config.L, 0, kLinesPerPage);
+    std::optional<QTime> bigClock;
+    std::array<QByteArray, kLinesPerPage> bigClockRows;
     for (int i = 0; i < panelLines; ++i) {
         LineText line(lines[i].Text);
         if (lines[i].Dynamic == 1 && line.rebuildFrom(e.pages.LineTemplate[i])) {
@@ -144,7 +146,11 @@ void ExpandVariables(const Expansion& e) {
             line.replace("%%time",
                          [&] { return s.dateTimeTexts.longTime(now().time(), s.locale); });
             if (line.has("%%big_time")) {
-                line.rewrite([&](QByteArray&) { BigTime(lines, now().time()); });
+                bigClock = now().time();
+                line.rewrite([&](QByteArray&) { BigTime(lines, *bigClock); });
+                for (int row = 0; row < kLinesPerPage; ++row) {
+                    bigClockRows[row] = lines[row].Text;
+                }
             }
             // After the big clock the groups see the clock row that now holds this line.
             if (s.setiGroup && line.has("%%seti")) {
@@ -156,4 +162,13 @@ void ExpandVariables(const Expansion& e) {
         }
         lines[i].Length = static_cast<qint16>(lines[i].Text.size());
     }
+    for (int row = 0; bigClock && row < panelLines; ++row) {
+        if (lines[row].Text != bigClockRows[row]) {
+            bigClock.reset();
+        }
+    }
+    if (!bigClock) {
+        return std::nullopt;
+    }
+    return ClockTime{bigClock->hour(), bigClock->minute(), bigClock->second()};
 }

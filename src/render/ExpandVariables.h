@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/DisplayConfig.h"
+#include "model/Frame.h"
 #include "platform/MemoryStatus.h"
 #include "platform/RegionalFormat.h"
 #include "profile/PageModel.h"
@@ -38,5 +39,6 @@ struct Expansion {
 // Rebuilds the text of each line with %% variables from its raw text, in a fixed order of
 // plain substring replacements (so the order decides what a value that holds a variable name
 // becomes), then brings the Length of lines 1 to L up to date. The clock is read once, so that
-// every line shows the same moment.
-void ExpandVariables(const Expansion& e);
+// every line shows the same moment. When a line drew the big clock and lines 1 to L still show
+// its rows (a later line may have been rebuilt over one), the answer is the time it shows.
+std::optional<ClockTime> ExpandVariables(const Expansion& e);

@@ -68,32 +68,36 @@ qint16 nextMarqueePos(qint16 pos, int length) {
 
 } // namespace
 
-void RefreshLCD(const RefreshTarget& t) {
+std::optional<Frame> RefreshLCD(const RefreshTarget& t) {
     auto& lines = t.pages.CurrentLines;
     if (std::all_of(lines.begin(), lines.end(),
                     [](const LineRecord& l) { return l.Pending == 0; })) {
-        return;
+        return std::nullopt;
     }
-    t.expandVariables();
+    Frame frame;
+    frame.clock = t.expandVariables();
 
     const int columns = t.config.C;
-    QByteArray shown; // what each line writes, in one buffer for the whole refresh
-    shown.reserve(std::max(columns, 0));
     // The records hold four lines; a setting outside 1..4 never reaches past them.
-    const int panelLines = std::clamp<int>(t.config.L, 0, kLinesPerPage);
-    for (int i = 0; i < panelLines; ++i) {
+    frame.lines = std::clamp<int>(t.config.L, 0, kLinesPerPage);
+    for (int i = 0; i < frame.lines; ++i) {
         LineRecord& line = lines[i];
         const QByteArray& text = line.Text;
         const int n = line.Length;
-        LineStartLCD(t.out, t.config, i);
+        // What the line writes after its start; it stays empty when the line writes nothing.
+        std::optional<QByteArray>& row = frame.rows[i];
+        const auto write = [&row, columns]() -> QByteArray& {
+            row.emplace();
+            row->reserve(std::max(columns, 0));
+            return *row;
+        };
 
         if ((n <= columns && line.ScrollMode != kScrollBargraph) ||
             line.ScrollMode <= kScrollFixed) {
             if (n < 1) {
-                WriteLCD(t.out, t.config, kBlankLine);
+                row = kBlankLine;
             } else {
-                fixedLine(shown, text, columns);
-                WriteLCD(t.out, t.config, shown);
+                fixedLine(write(), text, columns);
             }
             if (line.Dynamic != 1) {
                 line.Pending = 0;
@@ -102,28 +106,25 @@ void RefreshLCD(const RefreshTarget& t) {
         }
         switch (line.ScrollMode) {
         case kScrollBackAndForth:
-            slice(shown, {text}, line.ScrollPos, columns);
-            WriteLCD(t.out, t.config, shown);
+            slice(write(), {text}, line.ScrollPos, columns);
             bounce(line, n, columns);
             break;
         case kScrollLeft:
-            marquee(shown, text, line.ScrollPos, columns);
-            WriteLCD(t.out, t.config, shown);
+            marquee(write(), text, line.ScrollPos, columns);
             line.ScrollPos = nextMarqueePos(line.ScrollPos, n);
             break;
         case kScrollRight:
-            marquee(shown, text, std::max(0, marqueePeriod(n) - line.ScrollPos), columns);
-            WriteLCD(t.out, t.config, shown);
+            marquee(write(), text, std::max(0, marqueePeriod(n) - line.ScrollPos), columns);
             line.ScrollPos = nextMarqueePos(line.ScrollPos, n);
             break;
         case kScrollBargraph:
             if (n >= 1) {
-                slice(shown, {t.bargraph(text)}, 0, columns);
-                WriteLCD(t.out, t.config, shown);
+                slice(write(), {t.bargraph(text)}, 0, columns);
             }
             break;
         default: // modes above kScrollBargraph show nothing on a long line
             break;
         }
     }
+    return frame;
 }

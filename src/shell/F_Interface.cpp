@@ -61,8 +61,8 @@ F_Interface::F_Interface(ShellEnvironment environment, QWidget* parent)
     connect(&core, &Engine::logAdded, this, [this](const QString& line) { listLog.add(line); });
     connect(&core, &Engine::logShown, this, [this] { listLog.selectLast(); });
     connect(&core, &Engine::startAvailable, ui->Command1, &QWidget::setEnabled);
-    connect(&core, &Engine::feedingChanged, this,
-            [this](bool feeding) { ui->Command1->setText(feeding ? kStopCaption : kSendCaption); });
+    connect(&core, &Engine::startButtonChanged, this,
+            [this](bool stops) { ui->Command1->setText(stops ? kStopCaption : kSendCaption); });
     connect(ui->m_fic_ouvrir, &QAction::triggered, this, &F_Interface::m_fic_ouvrir_Click);
     connect(ui->m_fic_quitter, &QAction::triggered, this, &F_Interface::m_fic_quitter_Click);
     connect(ui->Command1, &QPushButton::clicked, this, &F_Interface::Command1_Click);

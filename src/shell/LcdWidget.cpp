@@ -36,19 +36,10 @@ LcdWidget::LcdWidget(const OnScreenPanel& panel, QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-// Called for every byte the panel takes: one queued call covers the whole burst.
-void LcdWidget::modelChanged() {
-    if (!changePending) {
-        changePending = true;
-        QMetaObject::invokeMethod(this, &LcdWidget::repaintChangedCells, Qt::QueuedConnection);
-    }
-}
-
 // Each changed cell is a rectangle of its own, without the gaps around it: what goes to the
 // display stays small enough for the X connection to take at once. A scrolling line sent whole
 // filled it, and the program then waited for the server once more per refresh.
-void LcdWidget::repaintChangedCells() {
-    changePending = false;
+void LcdWidget::modelChanged() {
     for (int line = 0; line < panel.lines(); ++line) {
         for (int column = 0; column < panel.columns(); ++column) {
             if (lookAt(line, column) != painted[line * panel.columns() + column]) {

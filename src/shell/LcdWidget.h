@@ -14,9 +14,8 @@ class LcdWidget : public QWidget {
 public:
     explicit LcdWidget(const OnScreenPanel& panel, QWidget* parent = nullptr);
 
-    // Once the current burst of changes to the model is over (a refresh writes some 90 bytes),
-    // repaints the characters that then look different from what was last painted, and only
-    // those.
+    // Repaints the characters that look different from what was last painted, and only those:
+    // called once the panel has taken a frame.
     void modelChanged();
     const OnScreenPanel& model() const { return panel; }
     QSize sizeHint() const override;
@@ -36,10 +35,8 @@ private:
     Look lookAt(int line, int column) const;
     QRect cellRect(int line, int column) const;
     const QPixmap& pixmapOf(Look look);
-    void repaintChangedCells();
 
     const OnScreenPanel& panel;
-    bool changePending = false;
     std::vector<Look> painted;  // per cell, line by line, the look last painted
     QHash<Look, QPixmap> drawn; // one picture per look met, at the current pixel ratio
     qreal drawnRatio = 0;

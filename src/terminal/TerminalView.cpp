@@ -49,7 +49,7 @@ QByteArray renderTerminalFrame(const OnScreenPanel& panel) {
 TerminalView::TerminalView(OnScreenPanel& panel, std::FILE* out, QString title, QObject* parent)
     : QObject(parent), panel(panel), out(out), terminal(::isatty(::fileno(out)) == 1),
       title(title.toUtf8()) {
-    panel.setChangeListener([this] { drawLater(); });
+    panel.setChangeListener([this] { draw(); });
     draw();
 }
 
@@ -62,15 +62,7 @@ void TerminalView::setTitle(const QString& text) {
     const QByteArray utf8 = text.toUtf8();
     if (utf8 != title) {
         title = utf8;
-        drawLater();
-    }
-}
-
-// Called for every byte the panel takes: one queued drawing covers the whole burst.
-void TerminalView::drawLater() {
-    if (!drawPending) {
-        drawPending = true;
-        QMetaObject::invokeMethod(this, &TerminalView::draw, Qt::QueuedConnection);
+        draw();
     }
 }
 
@@ -83,7 +75,6 @@ QByteArray TerminalView::backToFrameTop() const {
 }
 
 void TerminalView::draw() {
-    drawPending = false;
     const QByteArray now = frame();
     if (now == drawn) {
         return;

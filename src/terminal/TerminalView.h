@@ -30,15 +30,13 @@ public:
 private:
     QByteArray frame() const;
     QByteArray backToFrameTop() const;
-    void drawLater();
     void draw();
     void put(const QByteArray& text);
 
     OnScreenPanel& panel;
     std::FILE* out;
     bool terminal;
-    QByteArray title;         // in UTF-8
-    bool drawPending = false; // one drawing for the many changes of one refresh
-    QByteArray drawn;         // the last frame printed
-    int drawnLines = 0;       // how far up the last frame printed on a terminal begins
+    QByteArray title;   // in UTF-8
+    QByteArray drawn;   // the last frame printed
+    int drawnLines = 0; // how far up the last frame printed on a terminal begins
 };

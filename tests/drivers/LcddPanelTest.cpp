@@ -1,7 +1,8 @@
 #include "drivers/LcddPanel.h"
 
+#include "profile/LoadPage.h"
 #include "render/Bargraph.h"
-#include "render/BigTime.h"
+#include "render/ExpandVariables.h"
 #include "render/RefreshLCD.h"
 #include "support/FakeLog.h"
 #include "support/LcddServer.h"
@@ -15,7 +16,8 @@ namespace {
 struct LcddBench {
     PageModel pages;
     DisplayConfig config;
-    LcdOutput out;
+    PresenceFlags flags;
+    VariableSources sources;
     FakeLog log;
     LcddPanel panel;
 
@@ -24,18 +26,23 @@ struct LcddBench {
         config.C = 20;
         config.L = 4;
         config.TypeLCD = 4;
-        out.panels[4] = &panel;
-        InitLCD(out, config);
+        panel.reset();
     }
     void show(const QByteArrayList& texts, int mode = kScrollFixed) {
         for (int i = 0; i < texts.size(); ++i) {
-            pages.CurrentLines[i] = freshLine(texts[i], static_cast<qint16>(mode));
+            putOnPage(pages, i, texts[i], static_cast<qint16>(mode));
         }
     }
     void tick() {
-        RefreshLCD(
-            {pages, config, out, [] {},
+        const std::optional<Frame> frame = RefreshLCD(
+            {pages, config,
+             [this] {
+                 return ExpandVariables({pages, config, flags, sources});
+             },
              [](const QByteArray& bar) { return Bargraph(bar, 20, "\xFF", "-", QLocale::c()); }});
+        if (frame) {
+            panel.show(*frame);
+        }
     }
     qsizetype logged(const QString& part) const { return log.lines.filter(part).size(); }
 };
@@ -64,34 +71,6 @@ TEST(LcddText, AddressesAndTheServersSize) {
     }
 }
 
-// A page is drawn with LCDd's big numbers only when its four rows are the whole clock face: a
-// page that merely resembles it stays text.
-TEST(LcddText, OnlyAWholeClockFaceIsTakenForTheBigClock) {
-    std::array<LineRecord, kLinesPerPage> lines;
-    BigTime(lines, QTime(9, 58, 7));
-    const std::array<QByteArray, 4> clock = {lines[0].Text, lines[1].Text, lines[2].Text,
-                                             lines[3].Text};
-    const auto face = readBigClock(clock);
-    ASSERT_TRUE(face);
-    EXPECT_EQ(*face, (BigClockFace{{0, 9, 5, 8}, "07"}));
-    const std::tuple<int, int, char> changes[] = {
-        {1, 2, 'x'},  // a digit's stroke
-        {0, 8, '-'},  // the colon
-        {1, 9, '*'},  // beside the colon
-        {0, 18, '5'}, // above the seconds
-        {3, 19, 'a'}, // the seconds themselves
-        {3, 18, ' '},
-    };
-    for (const auto& [row, column, c] : changes) {
-        std::array<QByteArray, 4> rows = clock;
-        rows[row][column] = c;
-        EXPECT_FALSE(readBigClock(rows)) << row << " " << column;
-    }
-    std::array<QByteArray, 4> shortRow = clock;
-    shortRow[2].chop(1);
-    EXPECT_FALSE(readBigClock(shortRow));
-}
-
 TEST(LcddPanel, TextScrollerAndBargraphReachTheServersFrameOneStepPerRefresh) {
     LcddServer lcdd("20x4");
     ASSERT_TRUE(lcdd.ready);
@@ -117,10 +96,9 @@ TEST(LcddPanel, BigClockIsDrawnWithTheServersBigNumbers) {
     ASSERT_TRUE(lcdd.ready);
     LcddBench b(lcdd.port);
     QList<QByteArrayList> frames;
+    b.show({"%%big_time", "", "", ""});
     for (const QTime time : {QTime(12, 34, 56), QTime(12, 35, 57)}) {
-        BigTime(b.pages.CurrentLines, time);
-        b.show({b.pages.CurrentLines[0].Text, b.pages.CurrentLines[1].Text,
-                b.pages.CurrentLines[2].Text, b.pages.CurrentLines[3].Text});
+        b.sources.now = [time] { return QDateTime(QDate(2026, 12, 7), time); };
         b.tick();
         const QByteArray seconds = time.toString(QStringLiteral("ss")).toLatin1();
         frames += lcdd.frameWhere([&](auto f) { return f.value(3).endsWith(seconds); });
@@ -173,7 +151,7 @@ TEST(LcddPanel, NoServerOnThePortIsToldAsLcddNotRunning) {
     probe.close();
     FakeLog log;
     LcddPanel panel({QStringLiteral("127.0.0.1"), port}, 20, 4, log);
-    panel.init();
+    panel.reset();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !log.lines.isEmpty(); }));
     EXPECT_TRUE(log.lines[0].startsWith(
         QStringLiteral("Serveur LCDd 127.0.0.1:%1 injoignable : connexion refusée (LCDd est-il "
@@ -203,7 +181,7 @@ TEST(LcddPanel, AServerThatDoesNotSpeakLcddIsToldOnceAndTriedAgainEverySecond) {
     LcddPanel panel({QStringLiteral("127.0.0.1"), server.serverPort()}, 20, 4, log);
     QStringList keys;
     QObject::connect(&panel, &LcddPanel::keyPressed, [&](const QString& key) { keys += key; });
-    panel.init();
+    panel.reset();
     // Tried again after the nonsense and after the silence; then the keys are asked for, shared
     // with the other clients, and reported.
     ASSERT_TRUE(QTest::qWaitFor(
@@ -217,4 +195,61 @@ TEST(LcddPanel, AServerThatDoesNotSpeakLcddIsToldOnceAndTriedAgainEverySecond) {
     const QString who = QStringLiteral("Serveur LCDd 127.0.0.1:%1 ").arg(server.serverPort());
     EXPECT_EQ(log.lines, (QStringList{who + "injoignable : réponse inattendue « bonjour »",
                                       who + "retrouvé"}));
+}
+
+// Only what changed goes to LCDd: a frame shown again sends nothing, and the big clock goes as
+// LCDd's numbers from the time it shows, a digit at a time.
+TEST(LcddPanel, SendsOnlyWhatChangedAndTheClockAsNumbers) {
+    QTcpServer server;
+    ASSERT_TRUE(server.listen(QHostAddress::LocalHost));
+    QByteArray heard;
+    QObject::connect(&server, &QTcpServer::newConnection, [&] {
+        QTcpSocket* client = server.nextPendingConnection();
+        QObject::connect(client, &QTcpSocket::readyRead, [client, &heard] {
+            heard += client->readAll();
+            if (heard == "hello\n") {
+                client->write("connect LCDproc 0.5.9 protocol 0.3 lcd wid 20 hgt 4\n");
+            }
+        });
+    });
+    FakeLog log;
+    LcddPanel panel({QStringLiteral("127.0.0.1"), server.serverPort()}, 20, 4, log);
+    // What LCDd heard up to `last`, the command that ends a step; the connection keeps the order,
+    // so a command sent before it is never missed.
+    const auto heardUpTo = [&](const QByteArray& last) {
+        EXPECT_TRUE(QTest::qWaitFor([&] { return heard.endsWith(last); })) << last.constData();
+        return std::exchange(heard, {});
+    };
+    panel.reset();
+    heardUpTo("widget_add R l4 string\n");
+
+    Frame text;
+    text.lines = 4;
+    text.rows = {"un", "deux", "trois", std::nullopt};
+    panel.show(text);
+    EXPECT_EQ(heardUpTo("\"trois\"\n"), "widget_set R l1 1 1 \"un\"\nwidget_set R l2 1 2 "
+                                        "\"deux\"\nwidget_set R l3 1 3 \"trois\"\n");
+    text.rows[1] = "DEUX";
+    panel.show(text);
+    panel.show(text);
+    text.rows[3] = "#";
+    panel.show(text);
+    EXPECT_EQ(heardUpTo("\"#\"\n"), "widget_set R l2 1 2 \"DEUX\"\nwidget_set R l4 1 4 \"#\"\n");
+
+    Frame clock = text;
+    clock.clock = ClockTime{9, 58, 7};
+    panel.show(clock);
+    // The digits where the clock's glyphs stand, and the lines blank under them.
+    const QByteArray face = heardUpTo("l4 1 4 \"\"\n");
+    EXPECT_TRUE(face.contains("widget_set R d1 1 0\nwidget_set R d2 5 9\nwidget_set R d3 11 5\n"
+                              "widget_set R d4 15 8\nwidget_set R s 19 4 \"07\"\n"))
+        << face.constData();
+    clock.clock = ClockTime{9, 59, 7};
+    panel.show(clock);
+    panel.show(clock);
+    panel.show(text); // the clock goes, the lines come back
+    const QByteArray after = heardUpTo("\"#\"\n");
+    EXPECT_TRUE(after.startsWith("widget_set R d4 15 9\nwidget_del R d1\n")) << after.constData();
+    EXPECT_EQ(after.count("widget_set"), 5);
+    EXPECT_EQ(log.lines, QStringList());
 }

@@ -20,7 +20,7 @@ TEST(ParallelPanel, InitBringsAnyPanelBackToABlankDisplay) {
     lcd.writeInstruction(0x80);
 
     port.setRecording(true);
-    panel.init();
+    panel.reset();
     // Three times 8-bit first, whatever the bus was; then 2 lines, clear, increment, display on.
     const QList<PanelTransfer> setUp = {{false, 0x30}, {false, 0x30}, {false, 0x30}, {false, 0x38},
                                         {false, 0x0F}, {false, 0x01}, {false, 0x06}, {false, 0x0C}};
@@ -29,9 +29,12 @@ TEST(ParallelPanel, InitBringsAnyPanelBackToABlankDisplay) {
     EXPECT_EQ(lcd.line(0) + lcd.line(1) + lcd.line(2) + lcd.line(3), QByteArray(80, ' '));
     EXPECT_EQ(lcd.cursorCell(), (Hd44780::Cell{0, 0}));
 
-    panel.lineStart(2); // the third line
-    panel.write("3\xDF");
+    Frame frame; // the third line alone written
+    frame.lines = 3;
+    frame.rows[2] = "3\xDF";
+    panel.show(frame);
     EXPECT_EQ(lcd.line(2).left(3), "3\xDF ");
+    EXPECT_EQ(lcd.line(0), QByteArray(20, ' '));
 }
 
 TEST(Parallele, GotoPutsTheTextAtTheColumnAndLineOfA20x4Panel) {
@@ -60,9 +63,11 @@ TEST(Parallele, GotoPutsTheTextAtTheColumnAndLineOfA20x4Panel) {
 TEST(ParallelPanel, APortThatCannotBeOpenedIsReportedWithItsReason) {
     FakeLog log;
     ParallelPanel panel("/dev/null", log); // opens, but answers no parallel port's ioctl
-    panel.init();
-    panel.lineStart(0);
-    panel.write("abc");
+    panel.reset();
+    Frame frame;
+    frame.lines = 1;
+    frame.rows[0] = "abc";
+    panel.show(frame);
     EXPECT_EQ(
         log.lines,
         QStringList{"Port parallèle /dev/null inaccessible : Inappropriate ioctl for device"});

@@ -30,10 +30,17 @@ QByteArray chars(const QByteArray& text) {
 
 // One refresh as the panel gets it: each line's start, then its text.
 void refresh(SerialPanel& panel, const QByteArrayList& lines) {
-    for (int i = 0; i < lines.size(); ++i) {
-        panel.lineStart(i);
-        panel.write(lines[i]);
+    Frame frame;
+    frame.lines = int(lines.size());
+    for (int i = 0; i < frame.lines; ++i) {
+        frame.rows[i] = lines[i];
     }
+    panel.show(frame);
+}
+
+// Characters at the cursor, without a line start.
+void fence(SerialPanel& panel) {
+    panel.show(Frame::banner("#"));
 }
 
 } // namespace
@@ -45,25 +52,25 @@ TEST(SerialPanel, SendsEveryCodeBehindItsPrefixAndOnABusyLineOnlyTheNewestRefres
     ASSERT_TRUE(QFile::link(pty.slave, link));
     FakeLog log;
     SerialPanel panel(link, log);
-    refresh(panel, {"avant"}); // the port is not open before the first init: dropped
+    refresh(panel, {"avant"}); // the port is not open before the first reset: dropped
     termios line{}; // found cooked, with two stop bits and flow control (a pty takes no parity)
     ASSERT_EQ(::tcgetattr(pty.master.get(), &line), 0);
     line.c_oflag |= OPOST | ONLCR;
     line.c_cflag |= CSTOPB | CRTSCTS;
     ASSERT_EQ(::tcsetattr(pty.master.get(), TCSANOW, &line), 0);
-    panel.init();
+    panel.reset();
     ASSERT_EQ(::tcgetattr(pty.master.get(), &line), 0);
     EXPECT_EQ(::cfgetospeed(&line), speed_t(B9600));
     EXPECT_EQ(line.c_cflag & (CSIZE | PARENB | CSTOPB | CRTSCTS | CLOCAL), tcflag_t(CS8 | CLOCAL));
     EXPECT_EQ(line.c_oflag & OPOST, 0u);
     SerialPanel other(link, log); // another program is kept off the line
-    other.init();
+    other.reset();
     ASSERT_EQ(log.lines.size(), 1);
     EXPECT_TRUE(log.lines[0].startsWith("Port série " + link +
                                         " inaccessible : accès refusé ou port déjà utilisé ("));
-    ASSERT_TRUE(QFile::remove(link)); // the port opened by the first init serves every later one
+    ASSERT_TRUE(QFile::remove(link)); // the port opened by the first reset serves every later one
     const QByteArray codes("\x01\x0C\x14\x18\x1E\x00\xFF\x07", 8);
-    panel.init();
+    panel.reset();
     refresh(panel, {"Hi", codes, "", "#"});
     EXPECT_EQ(throughFence(pty),
               kSetUp + kSetUp + "\x01" + chars("Hi") + "\x0C" + chars(codes) + "\x0C\x0C" + kFence);
@@ -77,8 +84,8 @@ TEST(SerialPanel, SendsEveryCodeBehindItsPrefixAndOnABusyLineOnlyTheNewestRefres
     // A reset drops a held refresh: it showed the panel as it was before.
     refresh(panel, {QByteArray(400, 'a')});
     refresh(panel, {"B"});
-    panel.init();
-    panel.write("#");
+    panel.reset();
+    fence(panel);
     EXPECT_EQ(throughFence(pty), busy + kSetUp + kFence);
 }
 
@@ -90,17 +97,20 @@ TEST(SerialPanel, AMissingDeviceIsToldOnceAndARefreshFindsItTryingOnceASecond) {
     SerialPanel panel(link, log);
     QElapsedTimer sinceTry;
     sinceTry.start();
-    for (int i = 0; i < 3; ++i) { // each init tries at once
-        unnamed.init();
-        panel.init();
+    for (int i = 0; i < 3; ++i) { // each reset tries at once
+        unnamed.reset();
+        panel.reset();
         refresh(panel, {"x"});
     }
     // Plugged in, with no reset to come: refreshes find it, and nothing written meanwhile.
     PseudoTerminal pty;
     ASSERT_TRUE(QFile::link(pty.slave, link));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return panel.lineStart(0), log.lines.size() > 2; }, 5000));
+    Frame lineStartOnly;
+    lineStartOnly.lines = 1;
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return panel.show(lineStartOnly), log.lines.size() > 2; }, 5000));
     EXPECT_GE(sinceTry.elapsed(), 1000);
-    panel.write("#");
+    fence(panel);
     EXPECT_EQ(throughFence(pty), kSetUp + "\x01" + kFence);
     ASSERT_EQ(log.lines.size(), 3);
     EXPECT_EQ(log.lines[0], "Port série : aucun périphérique (COM ou [ports] de param.ini)");

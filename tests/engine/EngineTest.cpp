@@ -35,7 +35,7 @@ TEST(Engine, CompleteSettingsGiveTheTwentySixLineStartUpLogAndLeaveTheFeedIdle) 
     EXPECT_EQ(s.pauses, 4) << "the log grows in visible steps";
     EXPECT_TRUE(!e.Timer1().isEnabled() && e.Timer1().interval() == 250);
     EXPECT_FALSE(e.Command1()) << "no profile yet: the start button does nothing";
-    EXPECT_EQ(s.panel->inits, 0);
+    EXPECT_EQ(s.panel->resets, 0);
 }
 
 TEST(Engine, PortsNameTheSerialDeviceElseTheMatchingTtySAndTheParallelPort) {
@@ -110,25 +110,31 @@ TEST(Engine, SliderAndStartButtonFeedThePanelAndStoppingLeavesTheBanner) {
                   "ligne2=[%%winamp_titre]\nligne3=%%temp1\nscroll0=0\nscroll1=0\nscroll2=0\n"
                   "scroll3=0\ntime=0\nnext=0\n")));
     EXPECT_TRUE(e.Timer1().isRunning() && e.Timer1().interval() == 800);
-    EXPECT_EQ(s.panel->inits, 1) << "the panel is set up before the first refresh";
-    EXPECT_FALSE(e.feeding()) << "the slider leaves the button as it is";
+    EXPECT_EQ(s.panel->resets, 1) << "the panel is set up before the first refresh";
+    EXPECT_TRUE(e.feeding());
+    EXPECT_FALSE(e.buttonStops()) << "the slider leaves the button as it is";
 
-    e.Command1();
-    EXPECT_EQ(s.panel->inits, 2);
-    qsizetype writtenAtBox = -1;
-    s.boxes.onShow = [&] { writtenAtBox = s.panel->written.size(); };
+    // The box of the missing sensor block comes once the frame is out.
+    qsizetype framesAtBox = -1;
+    s.boxes.onShow = [&] { framesAtBox = s.panel->frames.size(); };
     Q_EMIT e.Timer1().timeout();
-    ASSERT_EQ(s.panel->written.size(), 8);
-    EXPECT_EQ(std::tuple(s.panel->written[1].trimmed(), s.panel->written[3].trimmed(),
-                         s.panel->written[5].trimmed()),
-              std::tuple("SETI 52%", "%%HL_FPS", "[]"));
-    EXPECT_EQ(writtenAtBox, 8);
+    EXPECT_EQ(framesAtBox, 1);
     EXPECT_EQ(s.boxes.boxes.last().text, "MBM Data File/Mem could not be opened. Sorry.");
 
+    e.Command1(); // only makes the button the one that stops
+    EXPECT_EQ(s.panel->resets, 2);
+    EXPECT_TRUE(e.feeding() && e.buttonStops());
+    Q_EMIT e.Timer1().timeout();
+    const QByteArrayList rows = s.panel->lastRows();
+    ASSERT_EQ(rows.size(), 4);
+    EXPECT_EQ(std::tuple(rows[0].trimmed(), rows[1].trimmed(), rows[2].trimmed()),
+              std::tuple("SETI 52%", "%%HL_FPS", "[]"));
+
     e.Command1();
-    EXPECT_EQ(s.panel->inits, 3);
-    EXPECT_FALSE(e.Timer1().isEnabled());
-    EXPECT_EQ(s.panel->written, QByteArrayList({kStopBanner}));
+    EXPECT_EQ(s.panel->resets, 3);
+    EXPECT_FALSE(e.Timer1().isEnabled() || e.feeding());
+    ASSERT_EQ(s.panel->frames.size(), 1);
+    EXPECT_EQ(s.panel->frames[0], Frame::banner(kStopBanner));
 }
 
 TEST(Engine, ALineMessageReplacesItsLineAndHurriesThePageTimerAndAnythingElseChangesNothing) {
@@ -185,7 +191,7 @@ TEST(Engine, TheLcddPanelsKeysTurnThePagesForwardAndBack) {
                    "\nscroll0=0\ntime=30\nnext=" + QByteArray::number(atoi(page) % 3 + 1) + "\n";
     }
     ASSERT_TRUE(e.LoadProfile(s.dir.write("p.tlcd", profile)));
-    e.Command1();
+    e.setRefresh(300); // the slider feeds the panel as the button would: the keys work
     e.Timer1().setEnabled(false);
     ASSERT_TRUE(QTest::qWaitFor([&] { return heard.contains("client_add_key"); }));
     EXPECT_EQ(shown, QList<int>{1});

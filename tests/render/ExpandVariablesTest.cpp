@@ -88,12 +88,18 @@ TEST(ExpandVariables, TheBigClockStaysWhereNoLaterLineIsRebuilt) {
     p.set(2, "%%time");
     p.set(3, "%%date");
     p.config.L = 3;
-    p.expand("%%big_time");
+    p.set(0, "%%big_time");
+    // A line rebuilt after the clock takes its row back: the panel shows no whole clock.
+    EXPECT_EQ(ExpandVariables({p.pages, p.config, p.flags, p.sources}), std::nullopt);
     EXPECT_EQ(terminalRows(p.pages.CurrentLines), QStringList({"▛▀▜  ▛█    ▛█ ▛▀▜   ", //
                                                                " ▄▟   █ ▄   █   █   ", //
                                                                "21:13:08",             //
                                                                "▙▄▄   █     █ ▙▄▟ 08"}));
     EXPECT_EQ(p.pages.CurrentLines[1].Length, 20);
+
+    // Where every line of the panel shows its row, the clock is told as the time it shows.
+    p.config.L = 2;
+    EXPECT_EQ(ExpandVariables({p.pages, p.config, p.flags, p.sources}), (ClockTime{21, 13, 8}));
 }
 
 TEST(ExpandVariables, TheBigDigitsReadAsDigits) {

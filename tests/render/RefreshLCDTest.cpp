@@ -1,19 +1,16 @@
 #include "render/RefreshLCD.h"
 
 #include "profile/LoadPage.h"
-#include "support/FakePanel.h"
 #include "support/QtPrinters.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-// A panel fed with the current lines of a page model; a bargraph shows as its text in brackets.
+// The current lines of a page model refreshed; a bargraph shows as its text in brackets.
 struct Bench {
     PageModel pages;
     DisplayConfig config;
-    FakePanel panel;
-    LcdOutput out{{{2, &panel}}};
 
     Bench(int columns, int lines) {
         config.C = static_cast<qint16>(columns);
@@ -24,16 +21,24 @@ struct Bench {
         putOnPage(pages, line, text, static_cast<qint16>(mode));
         return pages.CurrentLines[line];
     }
-    // One refresh; returns what was written, line starts shown as "<n>".
+    // One refresh; returns what it writes, line starts shown as "<n>".
     QByteArrayList tick() {
-        panel.written.clear();
         const auto expand = [this] {
             for (LineRecord& line : pages.CurrentLines) {
                 line.Length = static_cast<qint16>(line.Text.size());
             }
+            return std::optional<ClockTime>();
         };
-        RefreshLCD({pages, config, out, expand, [](const QByteArray& t) { return "[" + t + "]"; }});
-        return panel.written;
+        const std::optional<Frame> frame =
+            RefreshLCD({pages, config, expand, [](const QByteArray& t) { return "[" + t + "]"; }});
+        QByteArrayList written;
+        for (int i = 0; frame && i < frame->lines; ++i) {
+            written.append("<" + QByteArray::number(i) + ">");
+            if (frame->rows[i]) {
+                written.append(*frame->rows[i]);
+            }
+        }
+        return written;
     }
 };
 

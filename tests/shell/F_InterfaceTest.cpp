@@ -71,7 +71,7 @@ TEST(F_Interface, AProfileOpenedGoesOnTopOfTheRecentListWhichOpensItsFullPath) {
     auto* recent = find<QComboBox>(s, "lstProfile");
     open(s, s.dir.write("vide.tlcd", "[param]\nplein=#\n"));
     w.Command1_Click(); // as --start does after a refused profile
-    EXPECT_EQ(std::tuple(s.panel->inits, recent->count()), std::tuple(0, 0))
+    EXPECT_EQ(std::tuple(s.panel->resets, recent->count()), std::tuple(0, 0))
         << "a refused profile changes nothing";
 
     const QString deux = s.dir.write("deux.tlcd", kProfile);
@@ -98,12 +98,12 @@ TEST(F_Interface, EveryWayOutInitialisesThePanelOnceAndEnds) {
         open(s, s.dir.write("deux.tlcd", kProfile));
         find<QPushButton>(s, "Command1")->click();
         EXPECT_EQ(find<QPushButton>(s, "Command1")->text(), kStopCaption);
-        const int before = s.panel->inits;
+        const int before = s.panel->resets;
         if (auto* menuItem = find<QAction>(s, way)) {
             menuItem->trigger();
         }
         w.close(); // after a menu item, a second way out that changes nothing
-        EXPECT_EQ(s.panel->inits, before + 1) << way;
+        EXPECT_EQ(s.panel->resets, before + 1) << way;
         EXPECT_EQ(s.ends, 1) << way;
         EXPECT_FALSE(w.tray().isShown()) << way;
         EXPECT_FALSE(QFile::exists(s.dir.file("run/default"))) << way;

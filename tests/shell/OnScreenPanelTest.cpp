@@ -10,15 +10,29 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+namespace {
+
+Frame rowsFrame(const QByteArrayList& rows) {
+    Frame frame;
+    frame.lines = int(rows.size());
+    for (int i = 0; i < frame.lines; ++i) {
+        frame.rows[i] = rows[i];
+    }
+    return frame;
+}
+
+} // namespace
+
 TEST(OnScreenPanel, ShowsEachLineOfEverySizeWhereARealModuleHasIt) {
     for (const auto& [columns, lines] :
          {std::pair{8, 1}, {16, 2}, {16, 4}, {20, 4}, {40, 2}, {40, 4}}) {
         OnScreenPanel panel(columns, lines);
-        panel.init();
+        panel.reset();
+        QByteArrayList rows;
         for (int line = 0; line < lines; ++line) {
-            panel.lineStart(line);
-            panel.write(QByteArray(columns, char('a' + line)));
+            rows.append(QByteArray(columns, char('a' + line)));
         }
+        panel.show(rowsFrame(rows));
         for (int line = 0; line < lines; ++line) {
             EXPECT_EQ(panel.line(line), QByteArray(columns, char('a' + line)))
                 << columns << "x" << lines << ", line " << line + 1;
@@ -28,20 +42,40 @@ TEST(OnScreenPanel, ShowsEachLineOfEverySizeWhereARealModuleHasIt) {
     }
 }
 
+// The views follow each frame that may change the panel, once, and no frame shown again; a
+// banner written at the cursor is shown each time.
+TEST(OnScreenPanel, TellsItsViewsOfEachNewFrameOnce) {
+    OnScreenPanel panel(20, 2);
+    int changes = 0;
+    panel.setChangeListener([&changes] { ++changes; });
+    panel.reset();
+    const Frame frame = rowsFrame({"un", "deux"});
+    panel.show(frame);
+    panel.show(frame);
+    EXPECT_EQ(changes, 2) << "the reset and the first frame";
+    panel.show(rowsFrame({"un", "DEUX"}));
+    panel.show(frame);
+    EXPECT_EQ(changes, 4);
+    EXPECT_EQ(panel.line(1).trimmed(), "deux");
+    panel.reset();
+    panel.show(Frame::banner("banniere"));
+    panel.show(Frame::banner("!"));
+    EXPECT_EQ(changes, 7);
+    EXPECT_EQ(panel.line(0).trimmed(), QByteArray("banniere!"));
+}
+
 // A big-digit shape with a corner, on the second controller, as the panel holds it; then another
 // written over it, which the window repaints by itself.
 TEST(OnScreenPanel, TheWindowDrawsEveryDotOfACharacter) {
     OnScreenPanel panel(40, 4);
-    panel.init();
+    panel.reset();
     LcdWidget widget(panel);
     panel.setChangeListener([&widget] { widget.modelChanged(); });
     widget.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&widget));
     for (const char code : {'\x02', '\x05'}) {
-        panel.lineStart(2);
-        panel.write(QByteArray(1, code));
-        QCoreApplication::processEvents(); // the burst's repaint is asked for
-        QCoreApplication::processEvents(); // and done
+        panel.show(rowsFrame({"", "", QByteArray(1, code)}));
+        QCoreApplication::processEvents(); // the repaint asked for is done
         const QImage image = widget.screen()->grabWindow(widget.winId()).toImage();
         const std::array<quint8, 8> shape = panel.row(2).controller.glyph(code);
         for (int row = 0; row < 8; ++row) {

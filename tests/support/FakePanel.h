@@ -1,20 +1,30 @@
 #pragma once
 
-#include "drivers/Lcd.h"
+#include "drivers/Panel.h"
 
 #include <QByteArrayList>
+#include <QList>
 
-// Counts initialisations and keeps what was written since the last one; a line start
-// shows as "<n>".
+// Counts resets and keeps the frames shown since the last one.
 class FakePanel : public Panel {
 public:
-    void init() override {
-        ++inits;
-        written.clear();
+    void reset() override {
+        ++resets;
+        frames.clear();
     }
-    void lineStart(int line) override { written.append("<" + QByteArray::number(line) + ">"); }
-    void write(const QByteArray& text) override { written.append(text); }
+    void show(const Frame& frame) override { frames.append(frame); }
 
-    int inits = 0;
-    QByteArrayList written;
+    // The rows of the last frame, a line that writes nothing as "-".
+    QByteArrayList lastRows() const {
+        QByteArrayList rows;
+        if (!frames.isEmpty()) {
+            for (int i = 0; i < frames.last().lines; ++i) {
+                rows.append(frames.last().rows[i].value_or("-"));
+            }
+        }
+        return rows;
+    }
+
+    int resets = 0;
+    QList<Frame> frames;
 };

@@ -1,0 +1,85 @@
+#include "drivers/Panels.h"
+
+#include "drivers/LcddPanel.h"
+#include "drivers/OnScreenPanel.h"
+#include "drivers/ParallelPanel.h"
+#include "drivers/Serie.h"
+
+#include <QObject>
+
+namespace {
+
+std::unique_ptr<Panel> onScreen(const DisplayConfig& config, const PanelHost& host) {
+    auto panel = std::make_unique<OnScreenPanel>(config.C, config.L);
+    if (host.onScreen) {
+        host.onScreen(*panel);
+    }
+    return panel;
+}
+
+std::unique_ptr<Panel> serial(const DisplayConfig& config, const PanelHost& host) {
+    return std::make_unique<SerialPanel>(config.serialDevice, host.log);
+}
+
+std::unique_ptr<Panel> parallel(const DisplayConfig& config, const PanelHost& host) {
+    return std::make_unique<ParallelPanel>(config.parallelPort, host.log);
+}
+
+std::unique_ptr<Panel> lcdd(const DisplayConfig& config, const PanelHost& host) {
+    auto address = parseLcddAddress(config.lcddServer);
+    if (!address) {
+        address.emplace();
+        host.log.add(
+            QStringLiteral("LCDd = %1 : adresse illisible (hôte:port attendu), %2:%3 est utilisé")
+                .arg(config.lcddServer, address->host)
+                .arg(address->port));
+        host.log.selectLast();
+    }
+    auto panel = std::make_unique<LcddPanel>(*address, config.C, config.L, host.log);
+    if (host.keyPressed) {
+        QObject::connect(panel.get(), &LcddPanel::keyPressed, host.keyPressed);
+    }
+    return panel;
+}
+
+struct PanelKind {
+    qint16 typeLcd;
+    const char* name; // as the log names it
+    std::unique_ptr<Panel> (*make)(const DisplayConfig&, const PanelHost&);
+};
+
+// Every panel the program drives, by the TypeLCD value of param.ini that names it.
+const PanelKind kPanels[] = {
+    {1, "à l'écran", onScreen},
+    {2, "série", serial},
+    {3, "parallèle", parallel},
+    {4, "LCDd", lcdd},
+};
+
+const PanelKind* find(qint16 typeLcd) {
+    for (const PanelKind& kind : kPanels) {
+        if (kind.typeLcd == typeLcd) {
+            return &kind;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+std::unique_ptr<Panel> makePanel(const DisplayConfig& config, const PanelHost& host) {
+    const PanelKind* kind = find(config.TypeLCD);
+    return kind ? kind->make(config, host) : nullptr;
+}
+
+bool namesPanel(qint16 typeLcd) {
+    return find(typeLcd) != nullptr;
+}
+
+QString panelNames() {
+    QStringList names;
+    for (const PanelKind& kind : kPanels) {
+        names << QStringLiteral("%1 %2").arg(kind.typeLcd).arg(QString::fromUtf8(kind.name));
+    }
+    return names.join(QStringLiteral(", "));
+}
