@@ -4,7 +4,6 @@
 #include "drivers/OnScreenPanel.h"
 #include "drivers/ParallelPanel.h"
 #include "drivers/Serie.h"
-#include "engine/ReadParm.h"
 #include "engine/StartUp.h"
 #include "linemessage/LineMessage.h"
 #include "platform/AnsiText.h"
@@ -19,18 +18,10 @@
 #include "sources/media/MprisModuleLink.h"
 
 #include <QDir>
-#include <QEventLoop>
 #include <QFileInfo>
 #include <QTimer>
 
 namespace {
-
-// The start-up log grows visibly: a short pause in which the event loop runs, user input aside.
-void defaultPause() {
-    QEventLoop loop;
-    QTimer::singleShot(100, &loop, &QEventLoop::quit);
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
-}
 
 // Holds the boxes a source raises during a refresh and shows them once the refresh is over, so
 // that no handler runs nested inside it.
@@ -64,6 +55,7 @@ Engine::Engine(EngineEnvironment environment, QObject* parent)
       lineMessageServer([this](quint32 dwData, const QByteArray& data) {
           return RelayWindowProc(dwData, data);
       }) {
+    lineMessageServer.setAccepting(false); // until start-up is over
     timer1.setObjectName(QStringLiteral("Timer1"));
     timer2.setObjectName(QStringLiteral("Timer2"));
     timer1.setInterval(500);
@@ -71,7 +63,10 @@ Engine::Engine(EngineEnvironment environment, QObject* parent)
     app.mbm.blockName = env.mbmBlockName;
     sources = env.sources ? *env.sources : systemSources();
     if (!env.pause) {
-        env.pause = defaultPause;
+        // The start-up log grows visibly; the event loop goes on meanwhile.
+        env.pause = [this](std::function<void()> resume) {
+            QTimer::singleShot(100, this, std::move(resume));
+        };
     }
     if (env.halfLifeCandidates.isEmpty()) {
         env.halfLifeCandidates = halfLifeLibraryCandidates(env.executableDir);
@@ -131,16 +126,6 @@ void Engine::HookWindow(const QString& handle) {
     for (const QString& problem : problems) {
         add(QStringLiteral("Messages des autres programmes indisponibles : ") + problem);
     }
-}
-
-bool Engine::ReadParm() {
-    const bool read =
-        ::ReadParm({settingsFile(), app.config, app.flags, *this, *env.boxes, env.pause,
-                    [this] { MbmTest(app.mbm, app.flags, *env.boxes, kAppTitle); }});
-    if (read) {
-        checkDisplaySettings();
-    }
-    return read;
 }
 
 // Settings the refresh cannot use as they stand are brought into range, with a word in the log.
@@ -334,6 +319,10 @@ quint32 Engine::RelayWindowProc(quint32 dwData, const QByteArray& data) {
 }
 
 void Engine::EndProc() {
+    if (startingUp()) {
+        endAsked = true;
+        return;
+    }
     if (ended) {
         return;
     }
