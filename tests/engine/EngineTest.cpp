@@ -119,8 +119,10 @@ TEST(Engine, WhatComesDuringStartUpWaitsForItsEnd) {
             EXPECT_EQ(ends, 0);
         }
     };
-    quit.startEngine().EndProc();
-    EXPECT_EQ(ends, 1);
+    Engine& ended = quit.startEngine();
+    EXPECT_EQ(ends, 1) << "the end runs once start-up is over";
+    ended.EndProc();
+    EXPECT_EQ(ends, 1) << "and only once";
     EXPECT_EQ(std::tuple(quit.pauses, quit.log.last(), quit.panel),
               std::tuple(1, "Répertoire half-life = ", nullptr));
     EXPECT_FALSE(QFile::exists(quit.dir.file("run/default")));
