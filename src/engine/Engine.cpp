@@ -1,7 +1,6 @@
 #include "engine/Engine.h"
 
 #include "drivers/Panels.h"
-#include "engine/ReadParm.h"
 #include "engine/StartUp.h"
 #include "linemessage/LineMessage.h"
 #include "platform/AnsiText.h"
@@ -16,26 +15,15 @@
 #include "sources/media/MprisModuleLink.h"
 
 #include <QDir>
-#include <QEventLoop>
 #include <QFileInfo>
 #include <QTimer>
-
-namespace {
-
-// The start-up log grows visibly: a short pause in which the event loop runs, user input aside.
-void defaultPause() {
-    QEventLoop loop;
-    QTimer::singleShot(100, &loop, &QEventLoop::quit);
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
-}
-
-} // namespace
 
 Engine::Engine(EngineEnvironment environment, QObject* parent)
     : QObject(parent), env(std::move(environment)), sourceBoxes(env.boxes),
       lineMessageServer([this](quint32 dwData, const QByteArray& data) {
           return RelayWindowProc(dwData, data);
       }) {
+    lineMessageServer.setAccepting(false); // until start-up is over
     timer1.setObjectName(QStringLiteral("Timer1"));
     timer2.setObjectName(QStringLiteral("Timer2"));
     timer1.setInterval(500);
@@ -43,7 +31,10 @@ Engine::Engine(EngineEnvironment environment, QObject* parent)
     app.mbm.blockName = env.mbmBlockName;
     sources = env.sources ? *env.sources : systemSources();
     if (!env.pause) {
-        env.pause = defaultPause;
+        // The start-up log grows visibly; the event loop goes on meanwhile.
+        env.pause = [this](std::function<void()> resume) {
+            QTimer::singleShot(100, this, std::move(resume));
+        };
     }
     if (env.halfLifeCandidates.isEmpty()) {
         env.halfLifeCandidates = halfLifeLibraryCandidates(env.executableDir);
@@ -103,16 +94,6 @@ void Engine::HookWindow(const QString& handle) {
     for (const QString& problem : problems) {
         add(QStringLiteral("Messages des autres programmes indisponibles : ") + problem);
     }
-}
-
-bool Engine::ReadParm() {
-    const bool read =
-        ::ReadParm({settingsFile(), app.config, app.flags, *this, *env.boxes, env.pause,
-                    [this] { MbmTest(app.mbm, app.flags, *env.boxes, kAppTitle); }});
-    if (read) {
-        checkDisplaySettings();
-    }
-    return read;
 }
 
 // Settings the refresh cannot use as they stand are brought into range, with a word in the log.
@@ -299,6 +280,10 @@ quint32 Engine::RelayWindowProc(quint32 dwData, const QByteArray& data) {
 }
 
 void Engine::EndProc() {
+    if (startingUp()) {
+        endAsked = true;
+        return;
+    }
     if (ended) {
         return;
     }

@@ -4,6 +4,7 @@
 #include "engine/HeldMessageBoxes.h"
 #include "engine/IntervalTimer.h"
 #include "engine/LineMessageServer.h"
+#include "engine/StartUp.h"
 #include "model/DisplayConfig.h"
 #include "model/Log.h"
 #include "platform/MessageBoxes.h"
@@ -18,6 +19,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 class OnScreenPanel;
 
@@ -38,7 +40,9 @@ struct EngineEnvironment {
     QString settingsDir;
     QString executableDir;
     MessageBoxes* boxes = nullptr; // not owned
-    std::function<void()> pause;   // the short pauses of the start-up log; empty: 100 ms
+    // A short pause of the start-up log, which calls `resume` once it is over; empty: 100 ms
+    // on the event loop.
+    std::function<void(std::function<void()> resume)> pause;
     QString mbmBlockName = kMbmBlockName;
     QStringList halfLifeCandidates; // empty: beside the executable, then the library path
     // Makes the panel that TypeLCD names; empty: the panels of the program.
@@ -46,6 +50,17 @@ struct EngineEnvironment {
     // Where the variables take their values; empty: this machine, now, in the user's locale.
     std::optional<VariableSources> sources;
     QString lineMessageDir; // where the line-message sockets go; empty: the user's runtime dir
+};
+
+// What the window adds to the start-up; the terminal needs none of it.
+struct StartUpHooks {
+    std::function<void()> showWindow; // the tray icon and the window
+    // The handle that names the line-message sockets; empty: the window hooks them itself later.
+    // Unset: the process id.
+    std::function<QString()> windowHandle;
+    std::function<void()> panelMade; // the panel TypeLCD names exists
+    std::function<void(const QList<RecentEntry>&)> recentListed;
+    std::function<void()> ready; // the refresh interval is set; the profile comes next
 };
 
 inline const QString kAppTitle = QStringLiteral("Relayeur");
@@ -62,10 +77,14 @@ public:
     explicit Engine(EngineEnvironment environment, QObject* parent = nullptr);
     ~Engine() override;
 
-    // Start-up, in this order: the sockets named after the window's handle, the settings and
-    // the outside programs, then the panel and the Half-Life library.
+    // Start-up, once, in this order: the sockets named after the window's handle, the notes of
+    // a first run, the settings and the outside programs with the pauses of the log, the panel
+    // and the Half-Life library, the recent profiles, then the profile to show and start. The
+    // pauses leave the event loop running, but nothing from outside is handled before the end:
+    // the sockets take no connection yet and a way out waits for it.
+    void startUp(const StartUp& plan, StartUpHooks hooks = {});
+    bool startingUp() const { return startUpRun != nullptr; }
     void HookWindow(const QString& handle);
-    bool ReadParm();
     void prepare();
 
     QList<RecentEntry> RecentProfile();
@@ -76,7 +95,7 @@ public:
     bool Command1();
     void setRefresh(int ms); // the slider, which starts the feed too
     quint32 RelayWindowProc(quint32 dwData, const QByteArray& data);
-    void EndProc(); // the clean-up of every way out; once
+    void EndProc(); // the clean-up of every way out; once, and after start-up
 
     void logLine(const QString& line); // a line of the log that comes from around the engine
 
@@ -91,7 +110,6 @@ public:
     bool feeding() const { return feed; }
     // Whether the start button reads as the one that stops: pressing it then stops the feed.
     bool buttonStops() const { return stopsOnPress; }
-    bool hasEnded() const { return ended; }
 
 Q_SIGNALS:
     void logAdded(const QString& line);
@@ -100,9 +118,18 @@ Q_SIGNALS:
     void feedingChanged(bool feeding);
     void startButtonChanged(bool stops);
     void pageShown(const QString& profile, int page);
+    void startedUp();
     void endedRun();
 
 private:
+    // The start-up steps left; each says whether the log pauses after it.
+    struct StartUpRun {
+        std::vector<std::function<bool()>> steps;
+        std::size_t next = 0;
+        bool settingsRead = true; // a failed reading skips the rest of it, not of start-up
+    };
+    void runStartUp();
+    void finishStartUp();
     void add(const QString& line) override;
     void selectLast() override;
     void Timer1_Timer();
@@ -134,4 +161,6 @@ private:
     bool stopsOnPress = false;
     bool panelInitialised = false;
     bool ended = false;
+    std::unique_ptr<StartUpRun> startUpRun; // while start-up runs
+    bool endAsked = false;                  // a way out was taken during start-up
 };

@@ -147,7 +147,7 @@ QStringList LineMessageServer::listen(const QString& dir, const QStringList& nam
             continue;
         }
         listener->incoming.setSocket(listener->socket.fd());
-        listener->incoming.setEnabled(true);
+        listener->incoming.setEnabled(accepting);
         connect(&listener->incoming, &QSocketNotifier::activated, this,
                 [this, l = listener.get()] { accept(*l); });
         listeners.push_back(std::move(listener));
@@ -175,6 +175,13 @@ void LineMessageServer::accept(Listener& listener) {
     ++connections;
     // A sender may have written before it was taken.
     (new Connection(*this, std::move(socket)))->read();
+}
+
+void LineMessageServer::setAccepting(bool on) {
+    accepting = on;
+    for (const auto& listener : listeners) {
+        listener->incoming.setEnabled(on);
+    }
 }
 
 void LineMessageServer::close() {

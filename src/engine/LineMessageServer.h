@@ -31,6 +31,8 @@ public:
     // that a run which crashed left behind is replaced; one that still answers is left alone.
     // Returns what went wrong, one text per socket that could not be opened.
     QStringList listen(const QString& dir, const QStringList& names);
+    // Whether connections are taken; those made while they are not wait in the backlog.
+    void setAccepting(bool on);
     // Stops listening and removes the sockets; connections still open are dropped.
     void close();
     QStringList socketPaths() const;
@@ -46,4 +48,5 @@ private:
     std::vector<std::unique_ptr<Listener>> listeners;
     std::vector<char> chunk; // the bytes of one read, whichever connection they come from
     int connections = 0;
+    bool accepting = true;
 };

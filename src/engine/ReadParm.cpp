@@ -60,7 +60,6 @@ void reportFailure(const ReadParmContext& ctx, const QString& detail) {
 void announce(const ReadParmContext& ctx, const QString& text) {
     ctx.log.add(text);
     ctx.log.selectLast();
-    ctx.pauseAndRepaint();
 }
 
 // The device of serial port COM (key COMn of [ports], else /dev/ttyS<n-1>) and the parallel
@@ -103,39 +102,59 @@ bool readParameters(const ReadParmContext& ctx, const IniFile& ini) {
         log.add(QString::fromUtf8(k.label) + ansi::toUnicode(ctx.config.*k.field));
     }
     log.selectLast();
-    ctx.pauseAndRepaint();
-    logBlock(log, QStringLiteral("Lecture du fichier de paramètre : param.ini -> OK"));
-    logBlock(log, QStringLiteral("Test des programmes externes ..."));
-
-    announce(ctx, QStringLiteral("Winamp ..."));
-    ctx.flags.WinampPresent = !ctx.config.rep_winamp.isEmpty();
-    log.add(ctx.flags.WinampPresent ? QStringLiteral("Winamp -> OK")
-                                    : QStringLiteral("Winamp -> ABSENT"));
-    log.selectLast();
-
-    announce(ctx, QStringLiteral("Seti ..."));
-    ctx.flags.SetiPresent = !ctx.config.rep_seti.isEmpty();
-    log.add(ctx.flags.SetiPresent ? QStringLiteral("Seti -> OK")
-                                  : QStringLiteral("Seti -> ABSENT"));
-    log.selectLast();
-
-    announce(ctx, QStringLiteral("Mother board monitor ..."));
-    ctx.mbmTest();
-    log.add(ctx.flags.MbmPresent ? QStringLiteral("Mother Board Monitor -> OK")
-                                 : QStringLiteral("Mother Board Monitor -> ABSENT"));
-    log.selectLast();
     return true;
 }
 
-} // namespace
-
-bool ReadParm(const ReadParmContext& ctx) {
+// Lines 1 to 14 of the log, and the ports, which are read whatever became of the rest.
+bool readSettings(const ReadParmContext& ctx) {
     ctx.log.add(kLogSeparator);
     ctx.log.add(QStringLiteral("Lecture du fichier de paramètre : param.ini ..."));
     ctx.log.add(kLogSeparator);
     const IniFile ini = IniFile::load(ctx.settingsFile);
     const bool read = readParameters(ctx, ini);
-    // Read with the other settings, whatever became of them.
     readPorts(ini, ctx.config);
     return read;
+}
+
+} // namespace
+
+std::vector<std::function<bool()>> ReadParmSteps(const ReadParmContext& ctx) {
+    return {
+        [ctx] { return readSettings(ctx); },
+        [ctx] {
+            logBlock(ctx.log, QStringLiteral("Lecture du fichier de paramètre : param.ini -> OK"));
+            logBlock(ctx.log, QStringLiteral("Test des programmes externes ..."));
+            announce(ctx, QStringLiteral("Winamp ..."));
+            return true;
+        },
+        [ctx] {
+            ctx.flags.WinampPresent = !ctx.config.rep_winamp.isEmpty();
+            announce(ctx, ctx.flags.WinampPresent ? QStringLiteral("Winamp -> OK")
+                                                  : QStringLiteral("Winamp -> ABSENT"));
+            announce(ctx, QStringLiteral("Seti ..."));
+            return true;
+        },
+        [ctx] {
+            ctx.flags.SetiPresent = !ctx.config.rep_seti.isEmpty();
+            announce(ctx, ctx.flags.SetiPresent ? QStringLiteral("Seti -> OK")
+                                                : QStringLiteral("Seti -> ABSENT"));
+            announce(ctx, QStringLiteral("Mother board monitor ..."));
+            return true;
+        },
+        [ctx] {
+            ctx.mbmTest();
+            announce(ctx, ctx.flags.MbmPresent ? QStringLiteral("Mother Board Monitor -> OK")
+                                               : QStringLiteral("Mother Board Monitor -> ABSENT"));
+            return true;
+        },
+    };
+}
+
+bool ReadParm(const ReadParmContext& ctx) {
+    for (const std::function<bool()>& step : ReadParmSteps(ctx)) {
+        if (!step()) {
+            return false;
+        }
+    }
+    return true;
 }

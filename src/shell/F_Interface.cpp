@@ -8,7 +8,6 @@
 #include "ui_F_Interface.h"
 
 #include <QCloseEvent>
-#include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QTimer>
@@ -20,27 +19,11 @@ QString defaultChooseProfile(QWidget* parent, const QString& folder) {
                                         QStringLiteral("Fichiers Relayeur (*.tlcd)"));
 }
 
-// Lets the window paint while start-up pauses; user input waits until start-up is over.
-void defaultPauseAndRepaint(QWidget* window) {
-    window->repaint();
-    QEventLoop loop;
-    QTimer::singleShot(100, &loop, &QEventLoop::quit);
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
-}
-
-// The engine's part of the window's environment; its start-up pauses repaint the window.
-EngineEnvironment engineEnvironment(const ShellEnvironment& env, std::function<void()> pause) {
-    EngineEnvironment engine = env;
-    engine.pause = std::move(pause);
-    return engine;
-}
-
 } // namespace
 
 F_Interface::F_Interface(ShellEnvironment environment, QWidget* parent)
     : QMainWindow(parent), ui(std::make_unique<Ui::F_Interface>()), env(std::move(environment)),
-      core(engineEnvironment(env, [this] { env.pauseAndRepaint(this); })), listLog(nullptr, {}),
-      sysTray(appIcon(), nullptr) {
+      core(env), listLog(nullptr, {}), sysTray(appIcon(), nullptr) {
     ui->setupUi(this);
     listLog = ListLog(ui->List1, env.printLog ? ListLog::Echo(printToStandardOutput) : nullptr);
     setWindowIcon(appIcon());
@@ -48,16 +31,23 @@ F_Interface::F_Interface(ShellEnvironment environment, QWidget* parent)
     if (!env.chooseProfile) {
         env.chooseProfile = defaultChooseProfile;
     }
-    if (!env.pauseAndRepaint) {
-        env.pauseAndRepaint = defaultPauseAndRepaint;
-    }
     if (!env.endProgram) {
-        env.endProgram = [] { QCoreApplication::exit(0); };
+        // Queued, so that an end reached before the event loop has begun still ends it.
+        env.endProgram = [] {
+            QMetaObject::invokeMethod(
+                QCoreApplication::instance(), [] { QCoreApplication::exit(0); },
+                Qt::QueuedConnection);
+        };
     }
     if (!env.trayAvailable) {
         env.trayAvailable = &SysTray::available;
     }
 
+    connect(&core, &Engine::startedUp, this, [this] { qApp->removeEventFilter(this); });
+    connect(&core, &Engine::endedRun, this, [this] {
+        DeleteIcon();
+        env.endProgram();
+    });
     connect(&core, &Engine::logAdded, this, [this](const QString& line) { listLog.add(line); });
     connect(&core, &Engine::logShown, this, [this] { listLog.selectLast(); });
     connect(&core, &Engine::startAvailable, ui->Command1, &QWidget::setEnabled);
@@ -86,45 +76,45 @@ F_Interface::F_Interface(ShellEnvironment environment, QWidget* parent)
 
 F_Interface::~F_Interface() = default;
 
-void F_Interface::Form_Load(bool startHidden) {
-    CreateIcon();
+void F_Interface::Form_Load(const StartUp& plan, bool startHidden) {
+    qApp->installEventFilter(this);
     // Without a notification area a hidden start minimises into the taskbar, once the window has
     // its final size: a window manager restores a minimised window whose native window changed
     // size before it was first shown, and the on-screen panel grows the window after the settings.
     const bool minimiseLate = startHidden && !env.trayAvailable();
-    if (!startHidden) {
-        show();
-    }
-    if (!minimiseLate) {
-        showHandleAndHook();
-    }
-    for (const QString& note : env.startupNotes) {
-        core.logLine(note);
-    }
-    core.ReadParm();
-    core.prepare();
-    showOnScreenPanel();
-    RecentProfile();
-    repaint();
-    const qint16 refresh = core.state().config.refresh;
-    const QSignalBlocker quietSlider(ui->Slider1);
-    ui->Slider1->setValue(refresh);
-    showRefresh(refresh);
-    if (minimiseLate) {
-        layout()->activate(); // the final size, before the native window is made
-        showHandleAndHook();
-        showMinimized();
-    }
+    StartUpHooks hooks;
+    hooks.showWindow = [this, startHidden] {
+        CreateIcon();
+        if (!startHidden) {
+            show();
+        }
+    };
+    hooks.windowHandle = [this, minimiseLate] { return minimiseLate ? QString() : showHandle(); };
+    hooks.panelMade = [this] { showOnScreenPanel(); };
+    hooks.recentListed = [this](const QList<RecentEntry>& entries) { showRecent(entries); };
+    hooks.ready = [this, minimiseLate] {
+        repaint();
+        const qint16 refresh = core.state().config.refresh;
+        const QSignalBlocker quietSlider(ui->Slider1);
+        ui->Slider1->setValue(refresh);
+        showRefresh(refresh);
+        if (minimiseLate) {
+            layout()->activate(); // the final size, before the native window is made
+            HookWindow();
+            showMinimized();
+        }
+    };
+    core.startUp(plan, std::move(hooks));
 }
 
-// The window handle, which makes the native window, shown in Label2 and naming the socket.
-void F_Interface::showHandleAndHook() {
+// The window handle, which makes the native window, shown in Label2; it names the socket.
+QString F_Interface::showHandle() {
     ui->Label2->setText(QString::number(winId(), 16).toUpper());
-    HookWindow();
+    return ui->Label2->text();
 }
 
 void F_Interface::HookWindow() {
-    core.HookWindow(ui->Label2->text());
+    core.HookWindow(showHandle());
 }
 
 // The on-screen panel is drawn below the controls.
@@ -140,7 +130,11 @@ void F_Interface::showOnScreenPanel() {
 }
 
 void F_Interface::RecentProfile() {
-    recentEntries = core.RecentProfile();
+    showRecent(core.RecentProfile());
+}
+
+void F_Interface::showRecent(const QList<RecentEntry>& entries) {
+    recentEntries = entries;
     ui->lstProfile->clear();
     for (const RecentEntry& entry : recentEntries) {
         ui->lstProfile->addItem(entry.name);
@@ -162,13 +156,9 @@ void F_Interface::DeleteIcon() {
     sysTray.DeleteIcon();
 }
 
+// The engine tells when the end has run, which may be once start-up is over.
 void F_Interface::EndProc() {
-    if (core.hasEnded()) {
-        return;
-    }
     core.EndProc();
-    DeleteIcon();
-    env.endProgram();
 }
 
 void F_Interface::m_fic_quitter_Click() {
@@ -245,6 +235,25 @@ void F_Interface::m_about_Click() {
     about->show();
     about->raise();
     about->activateWindow();
+}
+
+// Installed on the application while start-up runs: the user's input is dropped, as it would
+// otherwise be handled in the middle of it.
+bool F_Interface::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::Shortcut:
+    case QEvent::Wheel:
+    case QEvent::ContextMenu:
+    case QEvent::TouchBegin:
+        return true;
+    default:
+        return QMainWindow::eventFilter(watched, event);
+    }
 }
 
 void F_Interface::changeEvent(QEvent* event) {

@@ -21,10 +21,8 @@ struct ShellEnvironment : EngineEnvironment {
     bool printLog = false;
     // File > Open, starting in the given folder; empty text: cancelled.
     std::function<QString(QWidget*, const QString&)> chooseProfile;
-    std::function<void(QWidget*)> pauseAndRepaint; // the short pauses of the start-up log
-    std::function<void()> endProgram;              // ends the process's event loop
-    std::function<bool()> trayAvailable;           // whether a notification area exists
-    QStringList startupNotes; // logged before the settings, such as what a first run prepared
+    std::function<void()> endProgram;    // ends the process's event loop
+    std::function<bool()> trayAvailable; // whether a notification area exists
 };
 
 // The captions of the start/stop button, while the panel is not fed and while it is.
@@ -38,8 +36,9 @@ public:
     explicit F_Interface(ShellEnvironment environment, QWidget* parent = nullptr);
     ~F_Interface() override;
 
-    // The start-up sequence: tray icon, window, settings, outside programs, recent profiles.
-    void Form_Load(bool startHidden = false);
+    // The engine's start-up with the window's part: tray icon, window, handle, the on-screen
+    // panel, recent profiles, slider. The user's input waits until it is over.
+    void Form_Load(const StartUp& plan, bool startHidden = false);
 
     void RecentProfile();
     bool LoadProfile(const QString& profile);
@@ -62,12 +61,14 @@ public:
     frmAbout* aboutBox() const { return about; }
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void showRefresh(int ms);
-    void showHandleAndHook();
+    QString showHandle();
+    void showRecent(const QList<RecentEntry>& entries);
     void showOnScreenPanel();
 
     std::unique_ptr<Ui::F_Interface> ui;

@@ -33,6 +33,8 @@ int main(int argc, char* argv[]) {
     QGuiApplication::setDesktopFileName(QStringLiteral("relayeur"));
     // Hidden behind the tray icon the program has no window open; only a way out ends it.
     QApplication::setQuitOnLastWindowClosed(false);
+    // From the first moment, so that no Ctrl+C ends the program without its clean-up.
+    TerminationSignals signals;
     const std::unique_ptr<QTranslator> qtTexts = installQtTranslations(QLocale::system());
     // Settings and data are found from relayeur's folder, not from this program's private one;
     // the programs the window opens do not inherit the variable.
@@ -51,21 +53,13 @@ int main(int argc, char* argv[]) {
     ShellEnvironment environment;
     environment.executableDir = programDir;
     environment.settingsDir = startUp.settingsDir;
-    environment.startupNotes = startUp.notes;
     environment.printLog = options.printLog;
     environment.boxes = &boxes;
 
     F_Interface window(environment);
     widgetBoxes.setParent(&window);
-    TerminationSignals signals;
     QObject::connect(&signals, &TerminationSignals::received, &window,
                      &F_Interface::m_fic_quitter_Click);
-    window.Form_Load(options.minimized);
-    showProfile(
-        startUp, [&](const QString& profile) { return window.LoadProfile(profile); },
-        [&] { window.Command1_Click(); });
-    if (window.engine().hasEnded()) {
-        return 0;
-    }
+    window.Form_Load(startUp, options.minimized);
     return QApplication::exec();
 }

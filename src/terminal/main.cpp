@@ -22,6 +22,8 @@ namespace {
 int runInTerminal(int argc, char* argv[], const CommandLineOptions& options) {
     QCoreApplication application(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("relayeur"));
+    // From the first moment, so that no Ctrl+C ends the program without its clean-up.
+    TerminationSignals signals;
     QuietMessageBoxes boxes;
     std::optional<InstanceLock> instance;
     if (!claimSingleCopy(instance, boxes)) {
@@ -49,24 +51,20 @@ int runInTerminal(int argc, char* argv[], const CommandLineOptions& options) {
                 QStringLiteral("%1 — page %2").arg(QFileInfo(profile).fileName()).arg(page));
         }
     });
-    QObject::connect(&engine, &Engine::endedRun, [] { QCoreApplication::exit(0); });
-    TerminationSignals signals;
+    // Queued, so that an end reached before the event loop has begun still ends it.
+    QObject::connect(
+        &engine, &Engine::endedRun, &application, [] { QCoreApplication::exit(0); },
+        Qt::QueuedConnection);
     QObject::connect(&signals, &TerminationSignals::received, &engine, &Engine::EndProc);
 
-    // The start-up of the window, without it: no handle to show, the process names the socket.
-    engine.HookWindow(QString::number(QCoreApplication::applicationPid(), 16).toUpper());
-    for (const QString& note : startUp.notes) {
-        engine.logLine(note);
-    }
-    engine.ReadParm();
-    engine.prepare();
-    if (OnScreenPanel* panel = engine.onScreenPanel()) {
-        view = std::make_unique<TerminalView>(*panel, stdout,
-                                              kAppTitle + QStringLiteral(" — aucun profil chargé"));
-    }
-    showProfile(
-        startUp, [&](const QString& profile) { return engine.LoadProfile(profile); },
-        [&] { engine.Command1(); });
+    StartUpHooks hooks;
+    hooks.panelMade = [&engine, &view] {
+        if (OnScreenPanel* panel = engine.onScreenPanel()) {
+            view = std::make_unique<TerminalView>(
+                *panel, stdout, kAppTitle + QStringLiteral(" — aucun profil chargé"));
+        }
+    };
+    engine.startUp(startUp, hooks);
     const int status = QCoreApplication::exec();
     view.reset(); // prints the panel as the way out left it
     return status;

@@ -1,4 +1,5 @@
 // The program without its window: settings, start-up log, feed, line messages and refresh.
+#include "engine/LineMessageClient.h"
 #include "linemessage/LineMessage.h"
 #include "support/QtPrinters.h"
 #include "support/ReadOnlyDir.h"
@@ -87,6 +88,44 @@ TEST(Engine, BrokenSettingsStopTheLogWithTheErrorBoxAndWhatCannotBeUsedIsSaid) {
     noSockets.startEngine();
     EXPECT_TRUE(noSockets.log[0].startsWith("Messages des autres programmes indisponibles : " +
                                             noSockets.dir.file("param.ini")));
+}
+
+// Nothing from outside is handled in the middle of start-up: a line message sent during a pause
+// waits in the socket and is taken once start-up is over; a way out taken then skips the rest of
+// start-up and ends the run once, with its clean-up.
+TEST(Engine, WhatComesDuringStartUpWaitsForItsEnd) {
+    Shell s;
+    s.plan.profile = s.dir.write("p.tlcd", kProfile);
+    LineMessageClient client;
+    s.duringPause = [&] {
+        if (s.pauses == 2) {
+            ASSERT_TRUE(client.connectTo(s.dir.file("run/default")));
+            client.socket.write(linemessage::encode(3, "Salut01"));
+            client.socket.flush();
+            QCoreApplication::processEvents();
+            EXPECT_EQ(s.engine->lineMessages().connectionCount(), 0);
+        }
+    };
+    Engine& e = s.startEngine();
+    EXPECT_EQ(client.reply(), linemessage::kTaken);
+    EXPECT_EQ(e.state().pages.CurrentLines[1].Text, "Salut");
+
+    Shell quit;
+    int ends = 0;
+    quit.duringPause = [&] {
+        if (quit.pauses == 1) {
+            QObject::connect(quit.engine.get(), &Engine::endedRun, [&] { ++ends; });
+            quit.engine->EndProc();
+            EXPECT_EQ(ends, 0);
+        }
+    };
+    Engine& ended = quit.startEngine();
+    EXPECT_EQ(ends, 1) << "the end runs once start-up is over";
+    ended.EndProc();
+    EXPECT_EQ(ends, 1) << "and only once";
+    EXPECT_EQ(std::tuple(quit.pauses, quit.log.last(), quit.panel),
+              std::tuple(1, "Répertoire half-life = ", nullptr));
+    EXPECT_FALSE(QFile::exists(quit.dir.file("run/default")));
 }
 
 // The values come from this machine: a SETI state file, no Half-Life library, no media player,

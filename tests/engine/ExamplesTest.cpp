@@ -50,7 +50,7 @@ TEST(Examples, TheReadmeAndExampleSettingsAndProfilesLoadAsPrinted) {
             DisplayConfig config;
             PresenceFlags flags;
             RecordingMessageBoxes boxes;
-            EXPECT_TRUE(ReadParm({path, config, flags, log, boxes, [] {}, [] {}}));
+            EXPECT_TRUE(ReadParm({path, config, flags, log, boxes, [] {}}));
         }
         if (ini.hasSection("param")) {
             PageModel pages;

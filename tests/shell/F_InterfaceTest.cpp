@@ -15,6 +15,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QSlider>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -110,14 +111,33 @@ TEST(F_Interface, EveryWayOutInitialisesThePanelOnceAndEnds) {
     }
 }
 
+// During start-up the user's clicks are dropped and a way out waits for its end.
+TEST(F_Interface, DuringStartUpClicksAreDroppedAndAWayOutWaitsForTheEnd) {
+    Shell s;
+    s.trayAvailable = true;
+    const auto nothingChosen = [&] {
+        return find<QListWidget>(s, "List1")
+            ->findItems("Aucun profil choisi", Qt::MatchStartsWith)
+            .size();
+    };
+    s.duringPause = [&] {
+        QTest::mouseClick(find<QPushButton>(s, "Command2"), Qt::LeftButton);
+        find<QAction>(s, "m_fic_quitter")->trigger();
+        EXPECT_EQ(std::tuple(nothingChosen(), s.ends, s.window->tray().isShown()),
+                  std::tuple(0, 0, true));
+    };
+    F_Interface& w = s.startWindow();
+    EXPECT_EQ(std::tuple(s.ends, w.tray().isShown()), std::tuple(1, false));
+    QTest::mouseClick(find<QPushButton>(s, "Command2"), Qt::LeftButton);
+    EXPECT_EQ(nothingChosen(), 1) << "clicks go through once start-up is over";
+}
+
 // A hidden start, behind the tray icon or without one in the taskbar, with the panel on screen.
 TEST(F_Interface, MinimisedTheWindowHidesBehindTheTrayIconElseStaysInTheTaskbar) {
     for (const bool tray : {true, false}) {
         Shell s(QByteArray(kShellSettings).replace("TypeLCD=2", "TypeLCD=1"));
         s.trayAvailable = tray;
         F_Interface& w = s.startWindow(true);
-        EXPECT_EQ(s.pauses, 0) << "minimised only once the panel is in: a window manager "
-                                  "restores a minimised window that grows";
         EXPECT_EQ(std::tuple(w.tray().isShown(), w.isMinimized()), std::tuple(tray, !tray));
         EXPECT_EQ(w.tray().icon().toolTip(), "Dusk Within");
         for (int i = 0; i < 2; ++i) {

@@ -19,14 +19,16 @@ inline const QByteArray kProfile = "[param]\nnb_pages=1\nplein=#\nvide=-\nIp_Loc
 struct Shell {
     TempDir dir;
     RecordingMessageBoxes boxes;
-    FakePanel* panel = nullptr; // made at start-up
-    QStringList log;            // the engine's, line by line
-    int pauses = 0;             // start-up pauses; the window's only while it is on screen
-    QString chosenProfile;      // what the Open dialog answers; empty: cancelled
-    QString openedIn;           // the folder the dialog last opened in
+    FakePanel* panel = nullptr;        // made at start-up
+    QStringList log;                   // the engine's, line by line
+    int pauses = 0;                    // start-up pauses
+    std::function<void()> duringPause; // what happens in each pause of start-up
+    QString chosenProfile;             // what the Open dialog answers; empty: cancelled
+    QString openedIn;                  // the folder the dialog last opened in
     int ends = 0;
     bool trayAvailable = false;
     ShellEnvironment env;
+    StartUp plan; // what the command line or a first run asks for
     std::unique_ptr<Engine> engine;
     std::unique_ptr<F_Interface> window;
 
@@ -34,7 +36,13 @@ struct Shell {
         dir.write("param.ini", settings);
         env.settingsDir = env.executableDir = dir.path();
         env.boxes = &boxes;
-        env.pause = [this] { ++pauses; };
+        env.pause = [this](const std::function<void()>& resume) {
+            ++pauses;
+            if (duringPause) {
+                duringPause();
+            }
+            resume();
+        };
         env.mbmBlockName = QStringLiteral("/relayeur-test-no-such-block");
         env.lineMessageDir = dir.file("run");
         if (!settings.contains("TypeLCD=1") && !settings.contains("TypeLCD=4")) {
@@ -48,21 +56,18 @@ struct Shell {
             openedIn = folder;
             return chosenProfile;
         };
-        env.pauseAndRepaint = [this](QWidget* shown) { pauses += shown->isVisible(); };
         env.endProgram = [this] { ++ends; };
         env.trayAvailable = [this] { return trayAvailable; };
     }
     Engine& startEngine() {
         engine = std::make_unique<Engine>(env);
         QObject::connect(engine.get(), &Engine::logAdded, [this](const QString& l) { log << l; });
-        engine->HookWindow(QStringLiteral("4A00007"));
-        engine->ReadParm();
-        engine->prepare();
+        engine->startUp(plan);
         return *engine;
     }
     F_Interface& startWindow(bool hidden = false) {
         window = std::make_unique<F_Interface>(env);
-        window->Form_Load(hidden);
+        window->Form_Load(plan, hidden);
         return *window;
     }
 };

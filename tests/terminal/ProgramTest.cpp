@@ -9,6 +9,7 @@
 #include "support/TempDir.h"
 
 #include <QDir>
+#include <csignal>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -100,6 +101,45 @@ TEST(Program, InTheTerminalFromAFirstRunToALineMessageAndTheResetOnSigterm) {
         after.err.contains("aucun Relayeur ne tourne pour cet utilisateur (rien n'écoute sur " +
                            p.dir.file("relayeur/default")))
         << after.err.toStdString();
+}
+
+// Ctrl+C or SIGTERM at any moment ends the terminal and the window with status 0: taken while
+// the settings are read or during the pauses of their log, it waits for start-up to end; right
+// after start-up or later it is taken at once. A line message waits for the end of start-up too.
+TEST(Program, ATerminationSignalAtAnyMomentEndsTheProgramWithStatusZero) {
+    Program p;
+    p.dir.write("param.ini", settings('1', ""));
+    p.environment.insert("QT_QPA_PLATFORM", "offscreen");
+    struct Moment {
+        const char* awaited; // the line of the log after which the signal goes
+        int signal;
+        bool lineMessage; // one is sent and answered first
+    };
+    const Moment moments[] = {{"Lecture du fichier de paramètre : param.ini ...", SIGINT, false},
+                              {"Seti ...", SIGTERM, false},
+                              {"Mother Board Monitor -> ABSENT", SIGINT, false},
+                              {"Mother Board Monitor -> ABSENT", SIGTERM, true}};
+    for (const bool terminal : {true, false}) {
+        for (const Moment& m : moments) {
+            QStringList arguments = {"--config-dir", p.dir.path(), "--quiet", "--print-log",
+                                     "--profile",    p.profile,    "--start"};
+            if (terminal) {
+                arguments.append("--terminal");
+            }
+            SCOPED_TRACE(arguments.join(' ').toStdString() + " after " + m.awaited);
+            auto relayeur = p.start(arguments);
+            QStringList seen;
+            ASSERT_TRUE(waitForLine(*relayeur, QProcess::StandardOutput, m.awaited, seen))
+                << seen.join('\n').toStdString();
+            if (m.lineMessage) {
+                EXPECT_EQ(p.run({"Salut", "0", "1"}, kSend).exitCode, 0);
+            }
+            ::kill(static_cast<pid_t>(relayeur->processId()), m.signal);
+            ASSERT_TRUE(relayeur->waitForFinished(30000));
+            EXPECT_EQ(std::tuple(relayeur->exitStatus(), relayeur->exitCode()),
+                      std::tuple(QProcess::NormalExit, 0));
+        }
+    }
 }
 
 // A serial panel unplugged and plugged back is set up again by itself; a parallel port that is not
