@@ -1,6 +1,7 @@
 #include "engine/LineMessageServer.h"
 
 #include "linemessage/LineMessage.h"
+#include "platform/RuntimeDir.h"
 #include "platform/UnixSocket.h"
 
 #include <QFile>
@@ -127,7 +128,8 @@ LineMessageServer::~LineMessageServer() {
 
 QStringList LineMessageServer::listen(const QString& dir, const QStringList& names) {
     QStringList problems;
-    if (const QString problem = linemessage::preparePrivateDir(dir); !problem.isEmpty()) {
+    if (const QString problem = preparePrivateDir(dir, ::getuid(), OpenToOthers::MakePrivate);
+        !problem.isEmpty()) {
         return {problem};
     }
     for (const QString& name : names) {
