@@ -94,7 +94,7 @@ TEST(MemoryStatus, FiguresComeFromTheirFieldsInBytes) {
     EXPECT_EQ(big.availPageFile, 805306368LL * 1024);
     EXPECT_EQ(parseMeminfo("MemTotalX: 5 kB\nMemFree: 7 kB\n").totalPhys, 0);
 
-    const MemoryStatus machine = readMemoryStatus();
+    const MemoryStatus machine = MeminfoFile().read();
     EXPECT_GT(machine.availPhys, 0);
     EXPECT_GE(machine.totalPageFile, machine.totalPhys);
     MeminfoFile kept; // read again and again through one descriptor, as on every refresh
