@@ -41,14 +41,15 @@ QString preparePrivateDir(const QString& path, uid_t uid, OpenToOthers open) {
     if (info.st_uid != uid) {
         return path + QStringLiteral(" appartient à un autre utilisateur");
     }
-    if ((info.st_mode & 077) == 0) {
-        return QString();
-    }
-    if (open == OpenToOthers::Refuse) {
+    if (open == OpenToOthers::Refuse && (info.st_mode & 077) != 0) {
         return path + QStringLiteral(" est ouvert aux autres utilisateurs (droits %1)")
                           .arg(info.st_mode & 0777, 3, 8, QLatin1Char('0'));
     }
-    return ::chmod(file.constData(), 0700) == 0 ? QString() : failure(path, errno);
+    if (open == OpenToOthers::MakePrivate && (info.st_mode & 07777) != 0700 &&
+        ::chmod(file.constData(), 0700) != 0) {
+        return failure(path, errno);
+    }
+    return QString();
 }
 
 RuntimeDirPlaces RuntimeDirPlaces::fromSystem() {
