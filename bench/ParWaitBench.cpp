@@ -1,5 +1,5 @@
-#include "drivers/EmulatedHd44780Port.h"
 #include "drivers/Parallele.h"
+#include "support/EmulatedHd44780Port.h"
 
 #include <benchmark/benchmark.h>
 #include <chrono>

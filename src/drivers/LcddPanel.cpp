@@ -2,12 +2,12 @@
 
 #include "model/BigDigitGlyphs.h"
 #include "model/TwoDigits.h"
+#include "platform/NonBlockingStream.h"
 
 #include <QDeadlineTimer>
 #include <QUrl>
 #include <algorithm>
 #include <cerrno>
-#include <poll.h>
 #include <sys/socket.h>
 #include <utility>
 
@@ -45,41 +45,6 @@ QString reasonFor(int systemError) {
         break;
     }
     return QStringLiteral("%1 (%2)").arg(reason, qt_error_string(systemError));
-}
-
-// Sends what the connection takes of `bytes` now, and removes it from them; the error of a
-// broken connection, or 0.
-int sendWithoutWaiting(int fd, QByteArray& bytes) {
-    while (!bytes.isEmpty()) {
-        const ssize_t sent =
-            ::send(fd, bytes.constData(), bytes.size(), MSG_DONTWAIT | MSG_NOSIGNAL);
-        if (sent >= 0) {
-            bytes.remove(0, sent);
-        } else if (errno == EAGAIN || errno == EWOULDBLOCK) {
-            return 0;
-        } else if (errno != EINTR) {
-            return errno;
-        }
-    }
-    return 0;
-}
-
-// Appends to `bytes` what has arrived; the error that ended the connection (0: closed by the
-// server), or nothing while it lasts.
-std::optional<int> receiveWithoutWaiting(int fd, QByteArray& bytes) {
-    char buffer[4096];
-    for (;;) {
-        const ssize_t got = ::recv(fd, buffer, sizeof buffer, MSG_DONTWAIT);
-        if (got > 0) {
-            bytes.append(buffer, got);
-        } else if (got == 0) {
-            return 0;
-        } else if (errno == EAGAIN || errno == EWOULDBLOCK) {
-            return std::nullopt;
-        } else if (errno != EINTR) {
-            return errno;
-        }
-    }
 }
 
 // The next whole line of `received`, taken out of it; nothing while none has ended.
@@ -145,11 +110,7 @@ LcddPanel::~LcddPanel() {
     }
     // The last commands (the reset of the way out) still leave if the server takes them in time;
     // nothing is told any more.
-    const QDeadlineTimer deadline(kGoodbyeMs);
-    pollfd out{connection.get(), POLLOUT, 0};
-    while (sendWithoutWaiting(connection.get(), unsent) == 0 && !unsent.isEmpty() &&
-           ::poll(&out, 1, deadline.remainingTime()) > 0) {
-    }
+    stream::writeAll(connection.get(), unsent, QDeadlineTimer(kGoodbyeMs));
 }
 
 void LcddPanel::reset() {
@@ -246,7 +207,7 @@ void LcddPanel::dropLookup() {
 
 // Only the greeting: what follows it waits for the next takeInput.
 void LcddPanel::readGreeting() {
-    const std::optional<int> ended = receiveWithoutWaiting(connection.get(), received);
+    const std::optional<int> ended = stream::readSome(connection.get(), received);
     while (!ready && connection.get() >= 0) {
         const std::optional<QByteArray> line = takeLine(received);
         if (!line) {
@@ -269,7 +230,7 @@ void LcddPanel::takeInput() {
         return;
     }
     quiet.start();
-    const std::optional<int> ended = receiveWithoutWaiting(connection.get(), received);
+    const std::optional<int> ended = stream::readSome(connection.get(), received);
     takeLines();
     if (ready && received.size() > kLongestReply) {
         lose(QStringLiteral("réponse illisible"));
@@ -355,7 +316,7 @@ void LcddPanel::lose(const QString& reason) {
 
 void LcddPanel::send(const QByteArray& commands) {
     unsent += commands;
-    if (const int error = sendWithoutWaiting(connection.get(), unsent)) {
+    if (const int error = stream::writeSome(connection.get(), unsent)) {
         lose(reasonFor(error));
         return;
     }

@@ -1,10 +1,10 @@
 #include "drivers/Serie.h"
 
+#include "platform/NonBlockingStream.h"
 #include "platform/SerialLine.h"
 
 #include <QFile>
 #include <cerrno>
-#include <poll.h>
 #include <utility>
 
 namespace {
@@ -170,32 +170,15 @@ void SerialPanel::sendHeld() {
     }
 }
 
-// Gives the line as much as it takes now; false, with errno set, when the line failed.
-bool SerialPanel::writePending() {
-    while (!pending.isEmpty()) {
-        const ssize_t n = ::write(port->get(), pending.constData(), size_t(pending.size()));
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n < 0) {
-            return errno == EAGAIN;
-        }
-        pending.remove(0, n);
-    }
-    return true;
-}
-
 // The line said it could take bytes.
 void SerialPanel::onWritable() {
     const qsizetype before = pending.size();
-    if (!writePending()) {
-        lose(errno);
+    if (const int error = stream::writeSome(port->get(), pending)) {
+        lose(error);
         return;
     }
-    // Ready yet taking nothing: a line hung up says so only through poll().
-    pollfd line{port->get(), POLLOUT, 0};
-    if (pending.size() == before && ::poll(&line, 1, 0) > 0 &&
-        (line.revents & (POLLHUP | POLLERR))) {
+    // Ready yet taking nothing: the line may have hung up.
+    if (pending.size() == before && stream::hungUp(port->get())) {
         lose(EIO);
         return;
     }
@@ -206,14 +189,8 @@ void SerialPanel::onWritable() {
 // The program ends with the panel reset: those last bytes must leave before the port closes,
 // so here, and only here, the line is waited for, briefly.
 void SerialPanel::drain() {
-    QElapsedTimer waited;
-    waited.start();
-    while (port && writePending() && !pending.isEmpty() && !waited.hasExpired(kGoodbyeMs)) {
-        pollfd line{port->get(), POLLOUT, 0};
-        if (::poll(&line, 1, int(qMax<qint64>(0, kGoodbyeMs - waited.elapsed()))) <= 0 ||
-            (line.revents & (POLLHUP | POLLERR))) {
-            break;
-        }
+    if (port) {
+        stream::writeAll(port->get(), pending, QDeadlineTimer(kGoodbyeMs));
     }
 }
 

@@ -34,7 +34,6 @@ private:
     void reopen();
     void send(const QByteArray& bytes);
     void sendHeld();
-    bool writePending();
     void onWritable();
     void drain();
     void lose(int error);

@@ -1,5 +1,7 @@
 #include "engine/CommandLine.h"
 
+#include "platform/CommandLineParser.h"
+
 #include <cstdio>
 
 namespace {
@@ -28,73 +30,50 @@ const QString kHelp = QStringLiteral(
     "  --version             affiche la version\n"
     "  -h, --help            affiche cette aide\n");
 
-ParsedCommandLine mistake(const QString& what) {
-    ParsedCommandLine result;
-    result.output = QStringLiteral("relayeur: ") + what +
-                    QStringLiteral("\nrelayeur --help donne la liste des options.\n");
-    result.exitCode = 2;
-    return result;
-}
-
 } // namespace
 
-ParsedCommandLine parseCommandLine(const QStringList& arguments) {
+ParsedCommandLine parseCommandLine(const QByteArrayList& arguments) {
     CommandLineOptions options;
-    const std::pair<QString, bool*> flags[] = {{QStringLiteral("--start"), &options.start},
-                                               {QStringLiteral("--minimized"), &options.minimized},
-                                               {QStringLiteral("--quiet"), &options.quiet},
-                                               {QStringLiteral("--print-log"), &options.printLog},
-                                               {QStringLiteral("--terminal"), &options.terminal}};
-    const std::pair<QString, QString*> values[] = {
-        {QStringLiteral("--config-dir"), &options.configDir},
-        {QStringLiteral("--profile"), &options.profile}};
-
-    for (qsizetype i = 1; i < arguments.size(); ++i) {
-        const QString& argument = arguments[i];
-        if (argument == QLatin1String("-h") || argument == QLatin1String("--help")) {
-            ParsedCommandLine result;
-            result.output = kHelp;
-            return result;
-        }
-        if (argument == QLatin1String("--version")) {
-            ParsedCommandLine result;
-            result.output = QStringLiteral("relayeur %1\n").arg(QStringLiteral(RELAYEUR_VERSION));
-            return result;
-        }
-        bool known = false;
-        for (const auto& [name, flag] : flags) {
-            if (argument == name) {
-                *flag = known = true;
-            }
-        }
-        for (const auto& [name, value] : values) {
-            if (argument.startsWith(name + QLatin1Char('='))) {
-                *value = argument.mid(name.size() + 1);
-                known = true;
-            } else if (argument == name) {
-                if (i + 1 >= arguments.size()) {
-                    return mistake(QStringLiteral("il manque une valeur après ") + name);
-                }
-                *value = arguments[++i];
-                known = true;
-            }
-        }
-        if (!known) {
-            return mistake(argument.startsWith(QLatin1Char('-'))
-                               ? QStringLiteral("option inconnue : ") + argument
-                               : QStringLiteral("argument inattendu : ") + argument);
-        }
-    }
-    options.quiet = options.quiet || options.terminal;
+    bool help = false;
+    bool version = false;
+    const auto text = [](QString& into) {
+        return [&into](const QByteArray& value) {
+            into = QString::fromLocal8Bit(value);
+            return QString();
+        };
+    };
+    const auto set = [](bool& flag) { return [&flag] { flag = true; }; };
+    const QString mistake = cli::parse(arguments.mid(1),
+                                       {{"--config-dir", nullptr, text(options.configDir)},
+                                        {"--profile", nullptr, text(options.profile)},
+                                        {"--start", nullptr, {}, set(options.start)},
+                                        {"--minimized", nullptr, {}, set(options.minimized)},
+                                        {"--quiet", nullptr, {}, set(options.quiet)},
+                                        {"--print-log", nullptr, {}, set(options.printLog)},
+                                        {"--terminal", nullptr, {}, set(options.terminal)},
+                                        {"--version", nullptr, {}, set(version)},
+                                        {"--help", "-h", {}, set(help)}},
+                                       nullptr);
     ParsedCommandLine result;
-    result.options = options;
+    // The help and the version answer at once, whatever follows them.
+    if (help) {
+        result.output = kHelp;
+    } else if (version) {
+        result.output = QStringLiteral("relayeur %1\n").arg(QStringLiteral(RELAYEUR_VERSION));
+    } else if (!mistake.isEmpty()) {
+        result.output = cli::mistakeText(QStringLiteral("relayeur"), mistake);
+        result.exitCode = cli::kUsageError;
+    } else {
+        options.quiet = options.quiet || options.terminal;
+        result.options = options;
+    }
     return result;
 }
 
 std::optional<CommandLineOptions> readCommandLine(int argc, char* argv[], int& exitCode) {
-    QStringList arguments;
+    QByteArrayList arguments;
     for (int i = 0; i < argc; ++i) {
-        arguments.append(QString::fromLocal8Bit(argv[i]));
+        arguments.append(argv[i]);
     }
     const ParsedCommandLine parsed = parseCommandLine(arguments);
     if (!parsed.options) {

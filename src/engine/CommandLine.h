@@ -1,7 +1,7 @@
 #pragma once
 
+#include <QByteArrayList>
 #include <QString>
-#include <QStringList>
 #include <optional>
 
 struct CommandLineOptions {
@@ -20,7 +20,8 @@ struct ParsedCommandLine {
     int exitCode = 0;
 };
 
-ParsedCommandLine parseCommandLine(const QStringList& arguments);
+// The arguments of main, the program's name first.
+ParsedCommandLine parseCommandLine(const QByteArrayList& arguments);
 
 // main's arguments, decoded from the locale's encoding and read; the help, the version or a
 // mistake is printed (standard output or error) and gives nothing, with the status to end with.

@@ -2,6 +2,7 @@
 
 #include "platform/IniFile.h"
 #include "platform/SettingsDir.h"
+#include "profile/RecentProfiles.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -10,7 +11,6 @@
 namespace {
 const QString kSettingsFile = QStringLiteral("param.ini");
 const QString kDemo = QStringLiteral("demo.tlcd");
-constexpr int kRecentKeys = 5;
 } // namespace
 
 QStringList defaultDataDirs(const QString& executableDir) {
@@ -44,8 +44,8 @@ FirstRun prepareFirstRun(const QString& settingsDir, const QStringList& dataDirs
     }
     const QString settingsFile = QDir(settingsDir).filePath(kSettingsFile);
     IniFile settings = IniFile::load(settingsFile);
-    for (int i = 0; i < kRecentKeys && i < profiles.size(); ++i) {
-        settings.setValue(QStringLiteral("recent_profile"), QString::number(i + 1), profiles[i]);
+    for (int i = 0; i < kRecentCount && i < profiles.size(); ++i) {
+        settings.setValue(kRecentSection, QString::number(i + 1), profiles[i]);
     }
     if (!settings.save(settingsFile)) {
         run.notes.append(QStringLiteral("Premier lancement : impossible d'écrire la liste des "

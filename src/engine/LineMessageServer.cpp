@@ -1,13 +1,14 @@
 #include "engine/LineMessageServer.h"
 
 #include "linemessage/LineMessage.h"
+#include "platform/NonBlockingStream.h"
+#include "platform/RuntimeDir.h"
 #include "platform/UnixSocket.h"
 
 #include <QFile>
 #include <QSocketNotifier>
 #include <QTimer>
 #include <cerrno>
-#include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -45,26 +46,18 @@ public:
     // window and the other senders have their turn.
     void read() {
         const Limits& limits = server.limits;
-        server.chunk.resize(limits.readChunk);
-        ssize_t size;
-        do {
-            size = ::recv(socket.get(), server.chunk.data(), server.chunk.size(), MSG_DONTWAIT);
-        } while (size < 0 && errno == EINTR);
-        if (size < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
-            return;
-        }
-        if (size <= 0) {
-            end(); // the sender left, or the connection broke
-            return;
-        }
+        server.chunk.resize(0);
+        const std::optional<int> ended =
+            stream::readSome(socket.get(), server.chunk, limits.readChunk);
         QList<linemessage::FrameReader::Frame> frames;
-        const bool usable = reader.feed(QByteArrayView(server.chunk.data(), size), frames);
+        const bool usable = reader.feed(server.chunk, frames);
         for (const auto& frame : frames) {
             unsent.append(linemessage::encodeReply(server.handler(frame.dwData, frame.data)));
             idle.start(limits.idleMs);
         }
         send();
-        if (!usable) {
+        // The sender left, the connection broke, or it spoke nonsense.
+        if (ended || !usable) {
             end();
         }
     }
@@ -82,27 +75,14 @@ public:
     }
 
 private:
-    // Hands the kernel what it takes of the answers, in one call; the rest waits until the
+    // Hands the kernel what it takes of the answers; the rest waits until the
     // socket is writable again, unless it shows a sender that stopped reading.
     void send() {
         if (socket.get() < 0 || unsent.isEmpty()) {
             return;
         }
-        ssize_t sent;
-        do {
-            sent = ::send(socket.get(), unsent.constData(), unsent.size(),
-                          MSG_DONTWAIT | MSG_NOSIGNAL);
-        } while (sent < 0 && errno == EINTR);
-        if (sent < 0 && errno != EAGAIN && errno != EWOULDBLOCK) {
-            end();
-            return;
-        }
-        if (sent == unsent.size()) {
-            unsent.clear();
-        } else if (sent > 0) {
-            unsent.remove(0, sent);
-        }
-        if (unsent.size() > server.limits.maxUnreadReply) {
+        if (stream::writeSome(socket.get(), unsent) != 0 ||
+            unsent.size() > server.limits.maxUnreadReply) {
             end();
             return;
         }
@@ -127,7 +107,8 @@ LineMessageServer::~LineMessageServer() {
 
 QStringList LineMessageServer::listen(const QString& dir, const QStringList& names) {
     QStringList problems;
-    if (const QString problem = linemessage::preparePrivateDir(dir); !problem.isEmpty()) {
+    if (const QString problem = preparePrivateDir(dir, ::getuid(), OpenToOthers::MakePrivate);
+        !problem.isEmpty()) {
         return {problem};
     }
     for (const QString& name : names) {

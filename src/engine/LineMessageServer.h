@@ -46,7 +46,7 @@ private:
     Handler handler;
     Limits limits;
     std::vector<std::unique_ptr<Listener>> listeners;
-    std::vector<char> chunk; // the bytes of one read, whichever connection they come from
+    QByteArray chunk; // the bytes of one read, whichever connection they come from
     int connections = 0;
     bool accepting = true;
 };

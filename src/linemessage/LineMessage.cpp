@@ -2,12 +2,8 @@
 
 #include "model/IsDigit.h"
 
-#include <QFile>
 #include <QtEndian>
-#include <cerrno>
 #include <cstring>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace linemessage {
 namespace {
@@ -99,25 +95,6 @@ RuntimePath defaultDir() {
 
 QString socketPath(const QString& dir, const QString& name) {
     return dir + QLatin1Char('/') + name;
-}
-
-QString preparePrivateDir(const QString& dir) {
-    const QByteArray path = QFile::encodeName(dir);
-    if (::mkdir(path.constData(), 0700) != 0 && errno != EEXIST) {
-        return dir + QStringLiteral(" : ") + QString::fromLocal8Bit(std::strerror(errno));
-    }
-    // The directory may have been there before us, made by anyone where it is the temp dir.
-    struct stat info {};
-    if (::lstat(path.constData(), &info) != 0) {
-        return dir + QStringLiteral(" : ") + QString::fromLocal8Bit(std::strerror(errno));
-    }
-    if (!S_ISDIR(info.st_mode) || info.st_uid != ::getuid()) {
-        return dir + QStringLiteral(" n'est pas un dossier à cet utilisateur");
-    }
-    if ((info.st_mode & 07777) != 0700 && ::chmod(path.constData(), 0700) != 0) {
-        return dir + QStringLiteral(" : ") + QString::fromLocal8Bit(std::strerror(errno));
-    }
-    return QString();
 }
 
 } // namespace linemessage

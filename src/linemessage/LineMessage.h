@@ -66,9 +66,5 @@ private:
 // The directory of the sockets: relayeur in the user's runtime folder.
 RuntimePath defaultDir();
 QString socketPath(const QString& dir, const QString& name);
-// Creates `dir` for this user alone (0700), or checks an existing one: it must be a real
-// directory owned by this user; its mode is brought back to 0700. Returns what is wrong, or an
-// empty text.
-QString preparePrivateDir(const QString& dir);
 
 } // namespace linemessage

@@ -62,7 +62,3 @@ MemoryStatus MeminfoFile::read() {
     }
     return parseMeminfo(std::string_view(buffer, static_cast<size_t>(size)));
 }
-
-MemoryStatus readMemoryStatus() {
-    return MeminfoFile().read();
-}

@@ -25,8 +25,5 @@ private:
     FileDescriptor file;
 };
 
-// Reads /proc/meminfo once; all zeros when it cannot be read.
-MemoryStatus readMemoryStatus();
-
 // The figures of a /proc/meminfo text; a field that is missing counts as 0.
 MemoryStatus parseMeminfo(std::string_view text);

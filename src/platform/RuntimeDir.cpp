@@ -14,10 +14,22 @@ QString failure(const QString& path, int error) {
     return path + QStringLiteral(" : ") + QString::fromLocal8Bit(std::strerror(error));
 }
 
-// Why `path` cannot be the user's private folder, or an empty text when it can.
-QString whyNotPrivate(const QString& path, uid_t uid) {
+bool isDirOf(const QString& path, uid_t uid) {
     struct stat info {};
-    if (::lstat(QFile::encodeName(path).constData(), &info) != 0) {
+    return ::lstat(QFile::encodeName(path).constData(), &info) == 0 && S_ISDIR(info.st_mode) &&
+           info.st_uid == uid;
+}
+
+} // namespace
+
+QString preparePrivateDir(const QString& path, uid_t uid, OpenToOthers open) {
+    const QByteArray file = QFile::encodeName(path);
+    if (::mkdir(file.constData(), 0700) != 0 && errno != EEXIST) {
+        return failure(path, errno);
+    }
+    // The folder may have been there before, made by anyone where others may write.
+    struct stat info {};
+    if (::lstat(file.constData(), &info) != 0) {
         return failure(path, errno);
     }
     if (S_ISLNK(info.st_mode)) {
@@ -29,20 +41,16 @@ QString whyNotPrivate(const QString& path, uid_t uid) {
     if (info.st_uid != uid) {
         return path + QStringLiteral(" appartient à un autre utilisateur");
     }
-    if ((info.st_mode & 077) != 0) {
+    if (open == OpenToOthers::Refuse && (info.st_mode & 077) != 0) {
         return path + QStringLiteral(" est ouvert aux autres utilisateurs (droits %1)")
                           .arg(info.st_mode & 0777, 3, 8, QLatin1Char('0'));
     }
+    if (open == OpenToOthers::MakePrivate && (info.st_mode & 07777) != 0700 &&
+        ::chmod(file.constData(), 0700) != 0) {
+        return failure(path, errno);
+    }
     return QString();
 }
-
-bool isDirOf(const QString& path, uid_t uid) {
-    struct stat info {};
-    return ::lstat(QFile::encodeName(path).constData(), &info) == 0 && S_ISDIR(info.st_mode) &&
-           info.st_uid == uid;
-}
-
-} // namespace
 
 RuntimeDirPlaces RuntimeDirPlaces::fromSystem() {
     const uid_t uid = ::getuid();
@@ -58,11 +66,10 @@ RuntimePath findRuntimeDir(const QString& app, const RuntimeDirPlaces& places) {
     if (isDirOf(places.runUserDir, places.uid)) {
         return {places.runUserDir, {}};
     }
+    // Anyone may have made it first, so it is taken only as the user's alone.
     const QString own = places.tempDir + QStringLiteral("/%1-%2").arg(app).arg(places.uid);
-    if (::mkdir(QFile::encodeName(own).constData(), 0700) != 0 && errno != EEXIST) {
-        return {{}, failure(own, errno)};
-    }
-    if (QString problem = whyNotPrivate(own, places.uid); !problem.isEmpty()) {
+    if (QString problem = preparePrivateDir(own, places.uid, OpenToOthers::Refuse);
+        !problem.isEmpty()) {
         return {{}, problem};
     }
     return {own, {}};

@@ -14,6 +14,15 @@ struct RuntimeDirPlaces {
     static RuntimeDirPlaces fromSystem();
 };
 
+// What becomes of a folder of the user's that others may enter.
+enum class OpenToOthers { Refuse, MakePrivate };
+
+// Makes `path` a folder for `uid` alone (0700), or checks the one already there: it must be a
+// real folder, no symbolic link, owned by `uid`. One open to others is refused, or its mode
+// brought back to 0700 where it lies in a folder of the user's own. Returns what is wrong, or an
+// empty text.
+QString preparePrivateDir(const QString& path, uid_t uid, OpenToOthers open);
+
 // A path in the runtime folder, or why there is none.
 struct RuntimePath {
     QString path;    // empty when there is none

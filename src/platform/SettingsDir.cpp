@@ -3,6 +3,14 @@
 #include <QDir>
 #include <QFileInfo>
 
+QString userConfigDir(const QString& appName) {
+    QString configHome = qEnvironmentVariable("XDG_CONFIG_HOME");
+    if (configHome.isEmpty()) {
+        configHome = QDir::homePath() + QStringLiteral("/.config");
+    }
+    return QDir(configHome).filePath(appName);
+}
+
 QString resolveSettingsDir(const QString& fromCommandLine, const QString& executableDir,
                            const QString& settingsFileName, const QString& appName) {
     if (!fromCommandLine.isEmpty()) {
@@ -11,11 +19,7 @@ QString resolveSettingsDir(const QString& fromCommandLine, const QString& execut
     if (QFileInfo::exists(QDir(executableDir).filePath(settingsFileName))) {
         return QDir(executableDir).absolutePath();
     }
-    QString configHome = qEnvironmentVariable("XDG_CONFIG_HOME");
-    if (configHome.isEmpty()) {
-        configHome = QDir::homePath() + QStringLiteral("/.config");
-    }
-    return QDir(configHome).filePath(appName);
+    return userConfigDir(appName);
 }
 
 SettingsSeed seedSettingsDir(const QString& settingsDir, const QStringList& dataDirs,

@@ -3,9 +3,12 @@
 #include <QString>
 #include <QStringList>
 
+// The user's settings folder of `appName`: $XDG_CONFIG_HOME/<app>, by default ~/.config/<app>.
+QString userConfigDir(const QString& appName);
+
 // Where the settings file lives: the directory given on the command line; else the
-// executable's directory when it holds the settings file (a portable install); else
-// $XDG_CONFIG_HOME/<app> (by default ~/.config/<app>).
+// executable's directory when it holds the settings file (a portable install); else the user's
+// settings folder.
 QString resolveSettingsDir(const QString& fromCommandLine, const QString& executableDir,
                            const QString& settingsFileName, const QString& appName);
 

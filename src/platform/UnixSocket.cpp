@@ -82,10 +82,10 @@ FileDescriptor connectUnixSocket(const QString& path, int timeoutMs) {
         return {};
     }
     FileDescriptor connection(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
+    // A blocking connect on a Unix socket waits for room in the queue, as long as SO_SNDTIMEO.
     const timeval timeout{timeoutMs / 1000, (timeoutMs % 1000) * 1000};
     if (connection.get() < 0 ||
         ::setsockopt(connection.get(), SOL_SOCKET, SO_SNDTIMEO, &timeout, sizeof timeout) != 0 ||
-        ::setsockopt(connection.get(), SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout) != 0 ||
         ::connect(connection.get(), reinterpret_cast<const sockaddr*>(&address), sizeof address) !=
             0) {
         return {};

@@ -38,7 +38,7 @@ private:
 // ENOENT where there is none.
 int probeUnixSocket(const QString& path);
 
-// A connection to the program listening at `path`, for a client that may wait: connecting,
-// sending and receiving each give up after `timeoutMs` (EAGAIN). Invalid, errno telling why,
-// when there is none.
+// A connection to the program listening at `path`, for a client that may wait: connecting gives
+// up after `timeoutMs` (EAGAIN), as when that program takes no new connection. Invalid, errno
+// telling why, when there is none.
 FileDescriptor connectUnixSocket(const QString& path, int timeoutMs);

@@ -2,16 +2,12 @@
 
 #include "platform/USEINI.h"
 
-namespace {
-const QString kSection = QStringLiteral("recent_profile");
-}
-
 QList<RecentEntry> RecentProfile(RecentProfiles& recent, const QString& settingsFile) {
     const IniFile ini = IniFile::load(settingsFile);
     QList<RecentEntry> entries;
     recent = RecentProfiles{};
     for (int i = 1; i <= kRecentCount; ++i) {
-        const QString path = GetIni(ini, kSection, QString::number(i), QString());
+        const QString path = GetIni(ini, kRecentSection, QString::number(i), QString());
         if (!path.isEmpty()) {
             recent.paths[i] = path;
             entries.append({recentDisplayName(path), path});
@@ -23,10 +19,10 @@ QList<RecentEntry> RecentProfile(RecentProfiles& recent, const QString& settings
 bool PushRecentProfile(const QString& settingsFile, const QString& path) {
     IniFile ini = IniFile::load(settingsFile);
     for (int i = kRecentCount; i > 1; --i) {
-        ini.setValue(kSection, QString::number(i),
-                     GetIni(ini, kSection, QString::number(i - 1), QString()));
+        ini.setValue(kRecentSection, QString::number(i),
+                     GetIni(ini, kRecentSection, QString::number(i - 1), QString()));
     }
-    ini.setValue(kSection, QStringLiteral("1"), path);
+    ini.setValue(kRecentSection, QStringLiteral("1"), path);
     return ini.save(settingsFile);
 }
 

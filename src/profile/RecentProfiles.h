@@ -5,6 +5,8 @@
 #include <array>
 
 inline constexpr int kRecentCount = 5;
+// The section of param.ini that holds the list.
+inline const QString kRecentSection = QStringLiteral("recent_profile");
 
 // Paths of the recently opened profiles, newest first: index 1 to 5 as the keys of the
 // [recent_profile] section of param.ini; index 0 is never filled.

@@ -1,6 +1,7 @@
 #include "render/ExpandVariables.h"
 
 #include "render/BigTime.h"
+#include "render/ReplaceToken.h"
 
 #include <QVarLengthArray>
 #include <algorithm>
@@ -38,10 +39,9 @@ public:
         return std::any_of(marks.begin(), marks.end(),
                            [&](qsizetype at) { return view.sliced(at).startsWith(token); });
     }
-    // Replaces every occurrence of `token`, asking for the value once and only when it is there.
+    // The places tell cheaply that most tokens are absent.
     template <typename Value> void replace(QByteArrayView token, Value value) {
-        if (has(token)) {
-            text.replace(token, value());
+        if (has(token) && replaceToken(text, token, value)) {
             mark(text);
         }
     }

@@ -1,7 +1,7 @@
 #include "drivers/Parallele.h"
 
-#include "drivers/EmulatedHd44780Port.h"
 #include "drivers/ParallelPanel.h"
+#include "support/EmulatedHd44780Port.h"
 #include "support/FakeLog.h"
 #include "support/QtPrinters.h"
 

@@ -1,12 +1,15 @@
 #include "platform/InstanceLock.h"
 #include "platform/LocalClock.h"
 #include "platform/MemoryStatus.h"
+#include "platform/NonBlockingStream.h"
 #include "platform/RuntimeDir.h"
 #include "platform/SettingsDir.h"
 #include "support/TempDir.h"
 
 #include <QDir>
 #include <gtest/gtest.h>
+#include <optional>
+#include <sys/socket.h>
 #include <sys/stat.h>
 
 // A lock file that cannot be made is told apart from one that another copy holds.
@@ -94,7 +97,7 @@ TEST(MemoryStatus, FiguresComeFromTheirFieldsInBytes) {
     EXPECT_EQ(big.availPageFile, 805306368LL * 1024);
     EXPECT_EQ(parseMeminfo("MemTotalX: 5 kB\nMemFree: 7 kB\n").totalPhys, 0);
 
-    const MemoryStatus machine = readMemoryStatus();
+    const MemoryStatus machine = MeminfoFile().read();
     EXPECT_GT(machine.availPhys, 0);
     EXPECT_GE(machine.totalPageFile, machine.totalPhys);
     MeminfoFile kept; // read again and again through one descriptor, as on every refresh
@@ -124,4 +127,32 @@ TEST(LocalClock, ParisAcrossTheEndOfSummerTimeThenAZoneChangedWhileRunning) {
     tzset();
     EXPECT_LE(std::abs(clock.now().toMSecsSinceEpoch() - QDateTime::currentMSecsSinceEpoch()),
               1000);
+}
+
+// A reply is read whole even when the other end closes right after it; a peer that reads nothing
+// stops a write at its deadline, with the rest still queued.
+TEST(NonBlockingStream, ReadsUpToTheEndAndWritesUpToTheDeadline) {
+    int ends[2];
+    ASSERT_EQ(::socketpair(AF_UNIX, SOCK_STREAM, 0, ends), 0);
+    FileDescriptor near(ends[0]);
+    std::optional<FileDescriptor> far(std::in_place, ends[1]);
+    QByteArray reply("abcd");
+    ASSERT_TRUE(stream::writeAll(far->get(), reply, QDeadlineTimer(1000)));
+    EXPECT_TRUE(reply.isEmpty());
+    far.reset();
+    QByteArray got;
+    EXPECT_TRUE(stream::readAll(near.get(), got, 3, QDeadlineTimer(1000)));
+    EXPECT_EQ(got, "abc");
+    EXPECT_EQ(stream::readSome(near.get(), got), std::optional<int>(0));
+    EXPECT_EQ(got, "abcd");
+    EXPECT_FALSE(stream::readAll(near.get(), got, 5, QDeadlineTimer(1000)));
+
+    ASSERT_EQ(::socketpair(AF_UNIX, SOCK_STREAM, 0, ends), 0);
+    const FileDescriptor writer(ends[0]), silent(ends[1]);
+    QByteArray flood(8 << 20, 'x');
+    EXPECT_FALSE(stream::writeAll(writer.get(), flood, QDeadlineTimer(50)));
+    EXPECT_GT(flood.size(), 0);
+    EXPECT_LT(flood.size(), 8 << 20);
+    QByteArray none;
+    EXPECT_EQ(stream::readSome(writer.get(), none), std::nullopt);
 }

@@ -203,8 +203,9 @@ TEST(CommandLine, EachProgramSaysWhatItDidAndRelayeurSendWritesWindows1252) {
         {0, "", {"", "4", "0"}, {{3, "40"}}},
         // Under the plain C locale the text is still read as UTF-8.
         {0, "", {"-c", "LC_ALL=C \"$0\" Noël 0 1", kSend}, {{3, "No\xEBl01"}}, "/bin/sh"},
-        {0, "", {"--window", "0x4a00007", "--raw", "A\\x00\\xff\\\\12"}, {{3, {"A\0\xff\\12", 6}}}},
-        {3, "laissé le message", {"--dwdata", "0x10", "Salut", "0", "0"}, {{16, "Salut00"}}},
+        {0, "", {"--window=0x4a00007", "--raw", "A\\x00\\xff\\\\12"}, {{3, {"A\0\xff\\12", 6}}}},
+        {3, "laissé le message", {"--dwdata=0x10", "Salut", "0", "0"}, {{16, "Salut00"}}},
+        {0, "", {"Bonjour", "1", "2", "--window", "4a00007"}, {{3, "Bonjour12"}}},
         {3, "n'a pas répondu", {"--raw", QString(linemessage::kMaxDataBytes + 1, 'x')}},
         {1, "aucun Relayeur n'a la fenêtre 99", {"--window", "99", "Bonjour", "1", "2"}},
         {0, "Usage : relayeur-send", {"--help"}},
@@ -213,9 +214,12 @@ TEST(CommandLine, EachProgramSaysWhatItDidAndRelayeurSendWritesWindows1252) {
         {2, "Usage", {"Bonjour", "1"}},
         {2, "--raw ne se combine pas", {"--raw", "12", "Bonjour", "1", "2"}},
         {2, "échappement incorrect", {"--raw", "Bonjour\\q12"}},
-        {2, "--dwdata", {"--dwdata", "trois", "Bonjour", "1", "2"}},
-        {2, "--window", {"--window", "fenêtre", "Bonjour", "1", "2"}},
-        {2, "option inconnue ou sans valeur", {"Bonjour", "1", "2", "--window"}},
+        {2, "--dwdata : un nombre", {"--dwdata", "trois", "Bonjour", "1", "2"}},
+        {2, "--window : un identifiant", {"--window=fenêtre", "Bonjour", "1", "2"}},
+        {2,
+         "il manque une valeur après --window\nrelayeur-send --help",
+         {"Bonjour", "1", "2", "--window"}},
+        {2, "option inconnue : --ligne", {"--ligne=2", "Bonjour", "1"}},
         // Bytes that are no text in the locale's encoding nor in UTF-8.
         {2, "lisible", {"-c", "\"$0\" \"$(printf 'caf\\351')\" 0 0", kSend}, {}, "/bin/sh"}};
     for (const Case& c : cases) {
@@ -239,7 +243,11 @@ TEST(CommandLine, ValuesAfterTheOptionOrAfterAnEqualsSign) {
         << "the terminal has no message boxes";
     const ParsedCommandLine stray = parseCommandLine({"relayeur", "p.tlcd"});
     EXPECT_EQ(std::tuple(stray.options.has_value(), stray.exitCode), std::tuple(false, 2));
-    EXPECT_TRUE(stray.output.startsWith("relayeur: argument inattendu : p.tlcd\n"));
+    EXPECT_EQ(stray.output, "relayeur : argument inattendu : p.tlcd\n"
+                            "relayeur --help donne la liste des options.\n");
+    const ParsedCommandLine flagValue = parseCommandLine({"relayeur", "--start=oui"});
+    EXPECT_EQ(std::tuple(flagValue.options.has_value(), flagValue.exitCode), std::tuple(false, 2));
+    EXPECT_TRUE(flagValue.output.contains("--start ne prend pas de valeur"));
     EXPECT_EQ(parseCommandLine({"relayeur", "-h"}).output,
               parseCommandLine({"relayeur", "--help"}).output);
 }

@@ -123,10 +123,13 @@ TEST(RelayeurSensors, PublishesAloneUntilSigtermAndOnceLaysTheBlockOutAsMotherbo
     const Finished bare =
         runToEnd(kSensors, {"--once", "--name", block, "--hwmon", tree.file("none")});
     EXPECT_TRUE(bare.out.startsWith("Aucun capteur matériel")) << bare.out.toStdString();
-    EXPECT_EQ(runToEnd(kSensors, {"--remove", "--name", block}).out,
+    EXPECT_EQ(runToEnd(kSensors, {"--remove", "--name=" + block}).out,
               "Bloc " + block + " retiré.\n");
     EXPECT_TRUE(runToEnd(kSensors, {"--remove", "--name", block}).out.startsWith("Aucun bloc"));
-    EXPECT_EQ(runToEnd(kSensors, {"--name"}).exitCode, 2);
+    const Finished noName = runToEnd(kSensors, {"--name"});
+    EXPECT_EQ(noName.exitCode, 2);
+    EXPECT_TRUE(noName.err.startsWith("relayeur-sensors : il manque une valeur après --name\n"))
+        << noName.err.toStdString();
 
     // --list shows the sensors and the slots they would take, after what is wrong with the
     // settings, and publishes nothing.

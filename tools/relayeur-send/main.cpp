@@ -2,15 +2,15 @@
 // program would with a line message.
 #include "linemessage/LineMessage.h"
 #include "platform/AnsiText.h"
+#include "platform/CommandLineParser.h"
+#include "platform/NonBlockingStream.h"
 #include "platform/UnixSocket.h"
 
-#include <cerrno>
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <cwchar>
 #include <optional>
-#include <sys/socket.h>
 #include <vector>
 
 namespace {
@@ -34,7 +34,7 @@ const char kUsage[] =
 
 constexpr int kWaitMs = 5000;
 
-enum Exit { kDone = 0, kNoRelayeur = 1, kUsageError = 2, kRefused = 3 };
+enum Exit { kDone = 0, kNoRelayeur = 1, kUsageError = cli::kUsageError, kRefused = 3 };
 
 void say(const QString& text) {
     std::fprintf(stderr, "relayeur-send : %s\n", text.toLocal8Bit().constData());
@@ -90,55 +90,55 @@ struct Request {
     QByteArray data;
 };
 
+// Tells a mistake on the command line; nothing to send.
+std::optional<Request> refuse(const QString& mistake) {
+    std::fputs(cli::mistakeText(QStringLiteral("relayeur-send"), mistake).toLocal8Bit(), stderr);
+    return std::nullopt;
+}
+
 // Reads the command line; on a mistake, says what is wrong and gives the exit status.
 std::optional<Request> parseArguments(int argc, char** argv, int& status) {
     Request request;
     std::optional<QByteArray> raw;
-    QList<const char*> positional;
+    QByteArrayList positional;
+    bool help = false;
     status = kUsageError;
-    for (int i = 1; i < argc; ++i) {
-        const QByteArray arg = argv[i];
-        const bool hasValue = i + 1 < argc;
-        if (arg == "--help" || arg == "-h") {
-            std::fputs(kUsage, stdout);
-            status = kDone;
-            return std::nullopt;
-        } else if (arg == "--raw" && hasValue) {
-            raw = unescape(argv[++i]);
-            if (!raw) {
-                say(QStringLiteral("--raw : échappement incorrect (\\xHH ou \\\\ attendu)"));
-                return std::nullopt;
-            }
-        } else if (arg == "--dwdata" && hasValue) {
-            bool ok = false;
-            request.dwData = QByteArray(argv[++i]).toUInt(&ok, 0);
-            if (!ok) {
-                say(QStringLiteral("--dwdata : un nombre de 0 à 4294967295 est attendu"));
-                return std::nullopt;
-            }
-        } else if (arg == "--window" && hasValue) {
-            QByteArray hex = argv[++i];
-            if (hex.startsWith("0x") || hex.startsWith("0X")) {
-                hex = hex.mid(2);
-            }
-            bool ok = false;
-            const qulonglong handle = hex.toULongLong(&ok, 16);
-            if (!ok) {
-                say(QStringLiteral("--window : un identifiant hexadécimal est attendu"));
-                return std::nullopt;
-            }
-            request.window = QString::number(handle, 16).toUpper();
-        } else if (arg.startsWith("--")) {
-            say(QStringLiteral("option inconnue ou sans valeur : ") + QString::fromLocal8Bit(arg));
-            return std::nullopt;
-        } else {
-            positional.append(argv[i]);
-        }
+    const QString mistake = cli::parse(
+        cli::arguments(argc, argv),
+        {{"--help", "-h", {}, [&] { help = true; }},
+         {"--raw", nullptr,
+          [&](const QByteArray& value) {
+              raw = unescape(value);
+              return raw ? QString()
+                         : QStringLiteral("échappement incorrect (\\xHH ou \\\\ attendu)");
+          }},
+         {"--dwdata", nullptr,
+          [&](const QByteArray& value) {
+              bool ok = false;
+              request.dwData = value.toUInt(&ok, 0);
+              return ok ? QString() : QStringLiteral("un nombre de 0 à 4294967295 est attendu");
+          }},
+         {"--window", nullptr,
+          [&](const QByteArray& value) {
+              const QByteArray hex =
+                  value.startsWith("0x") || value.startsWith("0X") ? value.mid(2) : value;
+              bool ok = false;
+              const qulonglong handle = hex.toULongLong(&ok, 16);
+              request.window = QString::number(handle, 16).toUpper();
+              return ok ? QString() : QStringLiteral("un identifiant hexadécimal est attendu");
+          }}},
+        &positional);
+    if (help) {
+        std::fputs(kUsage, stdout);
+        status = kDone;
+        return std::nullopt;
+    }
+    if (!mistake.isEmpty()) {
+        return refuse(mistake);
     }
     if (raw) {
         if (!positional.isEmpty()) {
-            say(QStringLiteral("--raw ne se combine pas avec TEXTE MODE LIGNE"));
-            return std::nullopt;
+            return refuse(QStringLiteral("--raw ne se combine pas avec TEXTE MODE LIGNE"));
         }
         request.data = *raw;
         return request;
@@ -147,20 +147,18 @@ std::optional<Request> parseArguments(int argc, char** argv, int& status) {
         std::fputs(kUsage, stderr);
         return std::nullopt;
     }
-    const std::optional<QString> text = decodeArgument(positional[0]);
+    const std::optional<QString> text = decodeArgument(positional[0].constData());
     const QByteArray mode = positional[1];
     const QByteArray line = positional[2];
     if (!text) {
-        say(QStringLiteral("le texte n'est lisible ni dans l'encodage de la locale ni en UTF-8"));
-        return std::nullopt;
+        return refuse(
+            QStringLiteral("le texte n'est lisible ni dans l'encodage de la locale ni en UTF-8"));
     }
     if (mode.size() != 1 || mode[0] < '0' || mode[0] > '4') {
-        say(QStringLiteral("MODE : un chiffre de 0 à 4 est attendu"));
-        return std::nullopt;
+        return refuse(QStringLiteral("MODE : un chiffre de 0 à 4 est attendu"));
     }
     if (line.size() != 1 || line[0] < '0' || line[0] > '3') {
-        say(QStringLiteral("LIGNE : un chiffre de 0 à 3 est attendu"));
-        return std::nullopt;
+        return refuse(QStringLiteral("LIGNE : un chiffre de 0 à 3 est attendu"));
     }
     request.data = ansi::fromUnicode(*text) + mode + line;
     return request;
@@ -185,31 +183,10 @@ int send(const Request& request) {
         return kNoRelayeur;
     }
     // A message too long is cut off by Relayeur, which then says nothing: the answer tells.
-    const QByteArray message = linemessage::encode(request.dwData, request.data);
-    for (qsizetype sent = 0; sent < message.size();) {
-        const ssize_t n =
-            ::send(socket.get(), message.constData() + sent, message.size() - sent, MSG_NOSIGNAL);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            break;
-        }
-        sent += n;
-    }
-    QByteArray reply(linemessage::kReplyBytes, '\0');
-    qsizetype received = 0;
-    while (received < reply.size()) {
-        const ssize_t n = ::recv(socket.get(), reply.data() + received, reply.size() - received, 0);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            break;
-        }
-        received += n;
-    }
-    if (received < reply.size()) {
+    QByteArray message = linemessage::encode(request.dwData, request.data);
+    stream::writeAll(socket.get(), message, QDeadlineTimer(kWaitMs));
+    QByteArray reply;
+    if (!stream::readAll(socket.get(), reply, linemessage::kReplyBytes, QDeadlineTimer(kWaitMs))) {
         say(QStringLiteral("Relayeur n'a pas répondu : le message est trop long (plus de %1 "
                            "octets) ou Relayeur s'est arrêté")
                 .arg(linemessage::kMaxDataBytes));

@@ -1,6 +1,7 @@
 #include "SensorsIni.h"
 
 #include "platform/IniFile.h"
+#include "platform/SettingsDir.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -10,11 +11,9 @@ const QString kSection = QStringLiteral("capteurs");
 } // namespace
 
 std::string defaultSensorsIni() {
-    QString configHome = qEnvironmentVariable("XDG_CONFIG_HOME");
-    if (configHome.isEmpty()) {
-        configHome = QDir::homePath() + QStringLiteral("/.config");
-    }
-    return QDir(configHome).filePath(QStringLiteral("relayeur/sensors.ini")).toStdString();
+    return QDir(userConfigDir(QStringLiteral("relayeur")))
+        .filePath(QStringLiteral("sensors.ini"))
+        .toStdString();
 }
 
 SensorsIni loadSensorsIni(const std::string& path) {

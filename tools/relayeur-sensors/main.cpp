@@ -4,6 +4,7 @@
 #include "Libsensors.h"
 #include "Readings.h"
 #include "SensorsIni.h"
+#include "platform/CommandLineParser.h"
 #include "platform/ServiceNotify.h"
 
 #include <algorithm>
@@ -15,7 +16,6 @@
 #include <ctime>
 #include <optional>
 #include <string>
-#include <string_view>
 
 namespace {
 
@@ -57,27 +57,26 @@ struct Options {
     std::string hwmon; // empty: libsensors
 };
 
-std::optional<Options> parseOptions(int argc, char** argv) {
+// The options, or the mistake in them.
+std::optional<Options> parseOptions(int argc, char** argv, QString& mistake) {
     Options options;
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view arg = argv[i];
-        if (arg == "--list") {
-            options.list = true;
-        } else if (arg == "--once") {
-            options.once = true;
-        } else if (arg == "--remove") {
-            options.remove = true;
-        } else if (arg == "--help" || arg == "-h") {
-            options.help = true;
-        } else if ((arg == "--name" || arg == "--hwmon" || arg == "--config") && i + 1 < argc) {
-            (arg == "--name"    ? options.name
-             : arg == "--hwmon" ? options.hwmon
-                                : options.config) = argv[++i];
-        } else {
-            std::fprintf(stderr, "relayeur-sensors : option inconnue ou incomplète « %s »\n",
-                         argv[i]);
-            return std::nullopt;
-        }
+    const auto text = [](std::string& into) {
+        return [&into](const QByteArray& value) {
+            into = value.toStdString();
+            return QString();
+        };
+    };
+    mistake = cli::parse(cli::arguments(argc, argv),
+                         {{"--list", nullptr, {}, [&] { options.list = true; }},
+                          {"--once", nullptr, {}, [&] { options.once = true; }},
+                          {"--remove", nullptr, {}, [&] { options.remove = true; }},
+                          {"--help", "-h", {}, [&] { options.help = true; }},
+                          {"--name", nullptr, text(options.name)},
+                          {"--config", nullptr, text(options.config)},
+                          {"--hwmon", nullptr, text(options.hwmon)}},
+                         nullptr);
+    if (!mistake.isEmpty() && !options.help) {
+        return std::nullopt;
     }
     return options;
 }
@@ -208,10 +207,12 @@ bool publish(const PublishedBlock& block, const MbmData& data, const std::string
 } // namespace
 
 int main(int argc, char** argv) {
-    const std::optional<Options> options = parseOptions(argc, argv);
+    QString mistake;
+    const std::optional<Options> options = parseOptions(argc, argv, mistake);
     if (!options) {
-        std::fprintf(stderr, "%s", kUsage);
-        return 2;
+        std::fputs(cli::mistakeText(QStringLiteral("relayeur-sensors"), mistake).toLocal8Bit(),
+                   stderr);
+        return cli::kUsageError;
     }
     if (options->help) {
         std::printf("%s", kUsage);

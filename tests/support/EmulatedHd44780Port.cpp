@@ -1,4 +1,4 @@
-#include "drivers/EmulatedHd44780Port.h"
+#include "support/EmulatedHd44780Port.h"
 
 void EmulatedHd44780Port::writePort(quint16 port, quint8 value) {
     if (recording) {
