@@ -60,7 +60,8 @@ struct StartUpHooks {
     std::function<QString()> windowHandle;
     std::function<void()> panelMade; // the panel TypeLCD names exists
     std::function<void(const QList<RecentEntry>&)> recentListed;
-    std::function<void()> ready; // the refresh interval is set; the profile comes next
+    std::function<void()> ready;  // the refresh interval is set; the profile comes next
+    std::function<void()> paused; // the log pauses: what it shows so far may be drawn
 };
 
 inline const QString kAppTitle = QStringLiteral("Relayeur");
@@ -126,6 +127,7 @@ private:
     struct StartUpRun {
         std::vector<std::function<bool()>> steps;
         std::size_t next = 0;
+        std::function<void()> paused;
         bool settingsRead = true; // a failed reading skips the rest of it, not of start-up
     };
     void runStartUp();

@@ -6,6 +6,7 @@
 
 void Engine::startUp(const StartUp& plan, StartUpHooks hooks) {
     startUpRun = std::make_unique<StartUpRun>();
+    startUpRun->paused = hooks.paused;
     std::vector<std::function<bool()>>& steps = startUpRun->steps;
     steps.push_back([this, hooks, notes = plan.notes] {
         if (hooks.showWindow) {
@@ -65,6 +66,9 @@ void Engine::startUp(const StartUp& plan, StartUpHooks hooks) {
 void Engine::runStartUp() {
     while (!endAsked && startUpRun->next < startUpRun->steps.size()) {
         if (startUpRun->steps[startUpRun->next++]()) {
+            if (startUpRun->paused) {
+                startUpRun->paused();
+            }
             env.pause([this] { runStartUp(); });
             return;
         }

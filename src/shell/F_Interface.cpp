@@ -92,6 +92,9 @@ void F_Interface::Form_Load(const StartUp& plan, bool startHidden) {
     hooks.windowHandle = [this, minimiseLate] { return minimiseLate ? QString() : showHandle(); };
     hooks.panelMade = [this] { showOnScreenPanel(); };
     hooks.recentListed = [this](const QList<RecentEntry>& entries) { showRecent(entries); };
+    // The window drawn whole at each pause of its log. Left to the piecemeal updates of a growing
+    // window, X11 sends parts of it through a copy that then keeps a megabyte for the whole run.
+    hooks.paused = [this] { repaint(); };
     hooks.ready = [this, minimiseLate] {
         repaint();
         const qint16 refresh = core.state().config.refresh;
