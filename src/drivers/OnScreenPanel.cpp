@@ -48,14 +48,9 @@ void OnScreenPanel::show(const Frame& frame) {
     if (shown == frame) {
         return;
     }
-    for (int i = 0; i < frame.lines; ++i) {
-        if (!frame.atCursor) {
-            lineStart(i);
-        }
-        if (frame.rows[i]) {
-            write(*frame.rows[i]);
-        }
-    }
+    writeFrame(
+        frame, [this](int line) { lineStart(line); },
+        [this](const QByteArray& text) { write(text); });
     // Text written at the cursor goes further each time: only whole lines are shown alike again.
     if (frame.atCursor) {
         shown.reset();

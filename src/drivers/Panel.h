@@ -16,3 +16,17 @@ public:
     // draws, so that a page turned by a key shows at once.
     virtual void takeInput() {}
 };
+
+// A frame as a panel written at a cursor takes it: each line's start (none for text at the
+// cursor), then the line's row where it writes one.
+template <typename LineStart, typename Write>
+void writeFrame(const Frame& frame, LineStart lineStart, Write write) {
+    for (int i = 0; i < frame.lines; ++i) {
+        if (!frame.atCursor) {
+            lineStart(i);
+        }
+        if (frame.rows[i]) {
+            write(*frame.rows[i]);
+        }
+    }
+}

@@ -24,12 +24,7 @@ void ParallelPanel::reset() {
 }
 
 void ParallelPanel::show(const Frame& frame) {
-    for (int i = 0; i < frame.lines; ++i) {
-        if (!frame.atCursor) {
-            ParGoto(par, 1, static_cast<qint16>(i + 1));
-        }
-        if (frame.rows[i]) {
-            ParWrite(par, *frame.rows[i]);
-        }
-    }
+    writeFrame(
+        frame, [this](int line) { ParGoto(par, 1, static_cast<qint16>(line + 1)); },
+        [this](const QByteArray& text) { ParWrite(par, text); });
 }

@@ -82,14 +82,9 @@ void SerialPanel::reset() {
 }
 
 void SerialPanel::show(const Frame& frame) {
-    for (int i = 0; i < frame.lines; ++i) {
-        if (!frame.atCursor) {
-            lineStart(i);
-        }
-        if (frame.rows[i]) {
-            write(*frame.rows[i]);
-        }
-    }
+    writeFrame(
+        frame, [this](int line) { lineStart(line); },
+        [this](const QByteArray& text) { write(text); });
 }
 
 void SerialPanel::lineStart(int line) {

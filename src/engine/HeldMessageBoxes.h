@@ -9,7 +9,7 @@
 // no handler runs nested inside the refresh.
 class HeldMessageBoxes : public MessageBoxes {
 public:
-    explicit HeldMessageBoxes(MessageBoxes*& shown) : shown(shown) {}
+    explicit HeldMessageBoxes(MessageBoxes* shown) : shown(shown) {}
     void show(const QString& title, const QString& text, MessageIcon icon) override {
         held.append({title, text, icon});
     }
@@ -26,6 +26,6 @@ private:
         QString text;
         MessageIcon icon;
     };
-    MessageBoxes*& shown;
+    MessageBoxes* shown;
     QList<Box> held;
 };

@@ -62,6 +62,15 @@ void announce(const ReadParmContext& ctx, const QString& text) {
     ctx.log.selectLast();
 }
 
+// What the test of an outside program found, then the name of the next one tested, if any.
+void tell(const ReadParmContext& ctx, const QString& program, bool present,
+          const QString& next = {}) {
+    announce(ctx, program + (present ? QStringLiteral(" -> OK") : QStringLiteral(" -> ABSENT")));
+    if (!next.isEmpty()) {
+        announce(ctx, next);
+    }
+}
+
 // The device of serial port COM (key COMn of [ports], else /dev/ttyS<n-1>) and the parallel
 // port (key LPT1, else /dev/parport0) and the LCDd server (key LCDd, else localhost:13666).
 void readPorts(const IniFile& ini, DisplayConfig& config) {
@@ -129,32 +138,20 @@ std::vector<std::function<bool()>> ReadParmSteps(const ReadParmContext& ctx) {
         },
         [ctx] {
             ctx.flags.WinampPresent = !ctx.config.rep_winamp.isEmpty();
-            announce(ctx, ctx.flags.WinampPresent ? QStringLiteral("Winamp -> OK")
-                                                  : QStringLiteral("Winamp -> ABSENT"));
-            announce(ctx, QStringLiteral("Seti ..."));
+            tell(ctx, QStringLiteral("Winamp"), ctx.flags.WinampPresent,
+                 QStringLiteral("Seti ..."));
             return true;
         },
         [ctx] {
             ctx.flags.SetiPresent = !ctx.config.rep_seti.isEmpty();
-            announce(ctx, ctx.flags.SetiPresent ? QStringLiteral("Seti -> OK")
-                                                : QStringLiteral("Seti -> ABSENT"));
-            announce(ctx, QStringLiteral("Mother board monitor ..."));
+            tell(ctx, QStringLiteral("Seti"), ctx.flags.SetiPresent,
+                 QStringLiteral("Mother board monitor ..."));
             return true;
         },
         [ctx] {
             ctx.mbmTest();
-            announce(ctx, ctx.flags.MbmPresent ? QStringLiteral("Mother Board Monitor -> OK")
-                                               : QStringLiteral("Mother Board Monitor -> ABSENT"));
+            tell(ctx, QStringLiteral("Mother Board Monitor"), ctx.flags.MbmPresent);
             return true;
         },
     };
-}
-
-bool ReadParm(const ReadParmContext& ctx) {
-    for (const std::function<bool()>& step : ReadParmSteps(ctx)) {
-        if (!step()) {
-            return false;
-        }
-    }
-    return true;
 }

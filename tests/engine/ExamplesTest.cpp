@@ -50,7 +50,8 @@ TEST(Examples, TheReadmeAndExampleSettingsAndProfilesLoadAsPrinted) {
             DisplayConfig config;
             PresenceFlags flags;
             RecordingMessageBoxes boxes;
-            EXPECT_TRUE(ReadParm({path, config, flags, log, boxes, [] {}}));
+            EXPECT_TRUE(ReadParmSteps({path, config, flags, log, boxes, [] {}}).front()())
+                << "the settings read";
         }
         if (ini.hasSection("param")) {
             PageModel pages;
