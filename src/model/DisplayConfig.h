@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/Characters.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QtGlobal>
@@ -20,6 +22,7 @@ struct DisplayConfig {
     QString serialDevice; // [ports]: the device of serial port COM
     QString parallelPort; // [ports]: the parallel port, a device or "direct"
     QString lcddServer;   // [ports]: the LCDd server, host:port
+    CharacterSet caracteres = CharacterSet::Ansi; // what the panel is sent: see Characters.h
 };
 
 // Which outside programs the variables may ask.
