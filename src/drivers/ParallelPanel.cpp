@@ -21,6 +21,9 @@ void ParallelPanel::reset() {
         par.io = port.get();
     }
     ParInit(par);
+    // A module switched off in between has lost its user-defined characters: they are written
+    // again.
+    loaded = {};
 }
 
 void ParallelPanel::show(const Frame& frame) {

@@ -127,12 +127,14 @@ TEST(CharacterMapping, AScrollingLetterKeepsItsSlotAndOnlyChangedGlyphsAreWritte
     const QByteArray text = "d\xE9j\xE0 vu, \xE7"
                             "a va tr\xE8s bien, d\xE9j\xE0";
     GlyphSlots slots;
+    Frame shown;
     std::map<quint8, int> slotOf; // of each letter in view
     int appearances = 0;
     int glyphWrites = 0;
     for (int step = 0; step + 8 <= text.size(); ++step) {
-        panel.show(mapCharacters(frameOf({text.mid(step, 8)}),
-                                 to(CharacterSet::A00, panel.characters()), slots));
+        shown = mapCharacters(frameOf({text.mid(step, 8)}),
+                              to(CharacterSet::A00, panel.characters()), slots);
+        panel.show(shown);
         std::map<quint8, int> inView;
         for (const auto& [column, letter] : lettersShown(emulated.model(), 0)) {
             const int slot = quint8(emulated.model().line(0)[column]);
@@ -152,4 +154,11 @@ TEST(CharacterMapping, AScrollingLetterKeepsItsSlotAndOnlyChangedGlyphsAreWritte
     }
     EXPECT_EQ(appearances, 6) << "é à ç è, then é and à again";
     EXPECT_EQ(glyphWrites, 5) << "à comes back to the slot that still holds it";
+
+    // After a reset (the module may have been switched off) the glyphs in view are written again.
+    panel.reset();
+    emulated.takeTransfers();
+    panel.show(shown);
+    EXPECT_EQ(lettersShown(emulated.model(), 0), (std::map<int, quint8>{{5, 0xE9}, {7, 0xE0}}));
+    EXPECT_EQ(emulated.takeTransfers().count(PanelTransfer{false, 0x40 | 7 << 3}), 1);
 }
