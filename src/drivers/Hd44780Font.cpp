@@ -506,6 +506,15 @@ constexpr const char16_t* kEuropeanLow[16] = {u"▶", u"◀", u"“", u"”", u"
                                               u"↑", u"↓", u"→", u"←", u"≤", u"≥", u"▲", u"▼"};
 constexpr char16_t kEuropeanHigh[] = u"БДЖЗИЙЛПУЦЧШЩЪЫЭα♪ΓπΣσ♫τ⍾ΘΩδ∞♥ε∩";
 
+// The codes of ASCII and Latin-1 that hold something else.
+struct OwnCell {
+    quint8 code;
+    const char16_t* cell;
+};
+constexpr OwnCell kEuropeanOwn[] = {{0x5C, u"¥"}, {0x7F, u"⌂"}, {0xA0, u"‖"},
+                                    {0xA8, u"ƒ"}, {0xAC, u"Ю"}, {0xAD, u"Я"},
+                                    {0xAF, u"‘"}, {0xB4, u"₧"}, {0xB8, u"ω"}};
+
 QString europeanTerminalGlyph(quint8 code) {
     if (code < 0x20) {
         return QString::fromUtf16(kEuropeanLow[code - 0x10]);
@@ -513,25 +522,10 @@ QString europeanTerminalGlyph(quint8 code) {
     if (code >= 0x80 && code < 0xA0) {
         return QString(QChar(kEuropeanHigh[code - 0x80]));
     }
-    switch (code) {
-    case 0x5C:
-        return QStringLiteral("¥");
-    case 0x7F:
-        return QStringLiteral("⌂");
-    case 0xA0:
-        return QStringLiteral("‖");
-    case 0xA8:
-        return QStringLiteral("ƒ");
-    case 0xAC:
-        return QStringLiteral("Ю");
-    case 0xAD:
-        return QStringLiteral("Я");
-    case 0xAF:
-        return QStringLiteral("‘");
-    case 0xB4:
-        return QStringLiteral("₧");
-    case 0xB8:
-        return QStringLiteral("ω");
+    for (const auto& [own, cell] : kEuropeanOwn) {
+        if (own == code) {
+            return QString::fromUtf16(cell);
+        }
     }
     return QString(QChar(code)); // ASCII and Latin-1
 }

@@ -5,6 +5,7 @@
 #include "drivers/ParallelPanel.h"
 #include "support/EmulatedHd44780Port.h"
 #include "support/QtPrinters.h"
+#include "support/RowsFrame.h"
 #include "terminal/TerminalView.h"
 
 #include <gtest/gtest.h>
@@ -15,15 +16,6 @@ namespace {
 // « Mémoire 25°C çà » as the program holds it, in Windows-1252.
 const QByteArray kLine = "M\xE9moire 25\xB0"
                          "C \xE7\xE0";
-
-Frame frameOf(const QByteArrayList& rows) {
-    Frame frame;
-    frame.lines = int(rows.size());
-    for (int i = 0; i < frame.lines; ++i) {
-        frame.rows[i] = rows[i];
-    }
-    return frame;
-}
 
 CharacterMapping to(CharacterSet rom, PanelCharacters panel, QByteArrayList referring = {},
                     const std::array<GlyphRows, 8>* clockGlyphs = nullptr) {
@@ -53,7 +45,7 @@ TEST(CharacterMapping, EveryPanelShowsTheAccentsAndTheDegreeSignAsItCan) {
     GlyphSlots slots;
     OnScreenPanel a00(20, 2, CharacterSet::A00);
     a00.reset();
-    a00.show(mapCharacters(frameOf({kLine}), to(CharacterSet::A00, a00.characters()), slots));
+    a00.show(mapCharacters(rowsFrame({kLine}), to(CharacterSet::A00, a00.characters()), slots));
     QByteArray codes = a00.line(0);
     EXPECT_EQ(codes.left(13).remove(1, 1), "Mmoire 25\xDF"
                                            "C ");
@@ -65,7 +57,7 @@ TEST(CharacterMapping, EveryPanelShowsTheAccentsAndTheDegreeSignAsItCan) {
     OnScreenPanel a02(20, 2, CharacterSet::A02);
     a02.reset();
     const Frame european =
-        mapCharacters(frameOf({kLine}), to(CharacterSet::A02, a02.characters()), slots);
+        mapCharacters(rowsFrame({kLine}), to(CharacterSet::A02, a02.characters()), slots);
     EXPECT_EQ(european.glyphs, Frame().glyphs);
     a02.show(european);
     EXPECT_EQ(a02.line(0), padded(kLine));
@@ -73,14 +65,14 @@ TEST(CharacterMapping, EveryPanelShowsTheAccentsAndTheDegreeSignAsItCan) {
 
     // A panel without user-defined characters: the letter without its accent.
     GlyphSlots none;
-    EXPECT_EQ(mapCharacters(frameOf({kLine}), to(CharacterSet::A00, {}), none).rows[0],
+    EXPECT_EQ(mapCharacters(rowsFrame({kLine}), to(CharacterSet::A00, {}), none).rows[0],
               "Memoire 25\xDF"
               "C ca");
-    EXPECT_EQ(mapCharacters(frameOf({kLine}), to(CharacterSet::A02, {}), none).rows[0], kLine);
+    EXPECT_EQ(mapCharacters(rowsFrame({kLine}), to(CharacterSet::A02, {}), none).rows[0], kLine);
 
     // LCDd takes Latin-1: only Windows-1252's own characters become the nearest letter.
     const Frame latin1 =
-        mapCharacters(frameOf({kLine + "\x80\x9C\x85"}), to(CharacterSet::A00, {true, 0}), none);
+        mapCharacters(rowsFrame({kLine + "\x80\x9C\x85"}), to(CharacterSet::A00, {true, 0}), none);
     EXPECT_EQ(latin1.rows[0], kLine + "Eo.");
     EXPECT_TRUE(latin1.panelCodes);
 }
@@ -88,7 +80,7 @@ TEST(CharacterMapping, EveryPanelShowsTheAccentsAndTheDegreeSignAsItCan) {
 TEST(CharacterMapping, TheClockAndTheCodesOfThePageKeepTheirSlotsAndLaterLettersLoseTheirAccent) {
     const QByteArray clockRow("\x02\x00\x03 \xFF \xFF", 7);
     const QByteArray letters = "\xE0\xE9\xE8\xEA\xEB\xF9"; // àéèêëù
-    Frame page = frameOf({clockRow, letters});
+    Frame page = rowsFrame({clockRow, letters});
     page.clock = ClockTime{12, 34, 56};
     // A bar of the page draws its empty cells with code 7.
     const QByteArrayList bar = {"0 100 50", "\x07"};
@@ -132,7 +124,7 @@ TEST(CharacterMapping, AScrollingLetterKeepsItsSlotAndOnlyChangedGlyphsAreWritte
     int appearances = 0;
     int glyphWrites = 0;
     for (int step = 0; step + 8 <= text.size(); ++step) {
-        shown = mapCharacters(frameOf({text.mid(step, 8)}),
+        shown = mapCharacters(rowsFrame({text.mid(step, 8)}),
                               to(CharacterSet::A00, panel.characters()), slots);
         panel.show(shown);
         std::map<quint8, int> inView;
