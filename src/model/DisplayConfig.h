@@ -17,9 +17,10 @@ struct DisplayConfig {
     QByteArray rep_winamp; // directories, in the panel's character set
     QByteArray rep_seti;
     QByteArray rep_HL;
-    QString serialDevice; // [ports]: the device of serial port COM
-    QString parallelPort; // [ports]: the parallel port, a device or "direct"
-    QString lcddServer;   // [ports]: the LCDd server, host:port
+    QString serialDevice;  // [ports]: the device of serial port COM
+    QString parallelPort;  // [ports]: the parallel port, a device or "direct"
+    QString lcddServer;    // [ports]: the LCDd server, host:port
+    bool capteurs = false; // start relayeur-sensors when no sensor block is published
 };
 
 // Which outside programs the variables may ask.

@@ -1,11 +1,13 @@
 // The program without its window: settings, start-up log, feed, line messages and refresh.
 #include "engine/LineMessageClient.h"
 #include "linemessage/LineMessage.h"
+#include "platform/SharedMemory.h"
 #include "support/QtPrinters.h"
 #include "support/ReadOnlyDir.h"
 #include "support/Shell.h"
 
 #include <QCoreApplication>
+#include <QScopeGuard>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
@@ -174,6 +176,78 @@ TEST(Engine, SliderAndStartButtonFeedThePanelAndStoppingLeavesTheBanner) {
     EXPECT_FALSE(e.Timer1().isEnabled() || e.feeding());
     ASSERT_EQ(s.panel->frames.size(), 1);
     EXPECT_EQ(s.panel->frames[0], Frame::banner(kStopBanner));
+}
+
+// capteurs=1 starts relayeur-sensors before the sensor block is looked for, when nobody publishes
+// it, and ends it with the run; a block already published is used as it is. Without the key, or
+// when the publisher cannot run, the block is missing as ever: the box, and the log says why.
+TEST(Engine, CapteursStartsTheSensorPublisherOnlyWhenTheBlockIsMissing) {
+    const QByteArray withSensors = kShellSettings + "capteurs=1\n";
+    const QString block =
+        QStringLiteral("/relayeur-test-capteurs-%1").arg(QCoreApplication::applicationPid());
+    const auto removeBlock = qScopeGuard([&] { ::shm_unlink(qPrintable(block)); });
+    const QString missingBox = "Vous n'avez pas lancer motherBoard Monitor.\n\r"
+                               "Vous ne pourrais pas accéder aux variables de Mbm";
+    const auto startUp = [&](Shell& s) -> Engine& {
+        s.env.mbmBlockName = block;
+        Engine& e = s.startEngine();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !e.startingUp(); }));
+        return e;
+    };
+
+    Shell started(withSensors);
+    started.env.sensorsPublisher = RELAYEUR_SENSORS_BINARY;
+    Engine& e = startUp(started);
+    EXPECT_TRUE(e.state().flags.MbmPresent);
+    EXPECT_TRUE(started.boxes.boxes.isEmpty());
+    const qsizetype said =
+        started.log.indexOf("Capteurs : relayeur-sensors lancé, il publie le bloc " + block);
+    EXPECT_EQ(said, started.log.indexOf("Mother board monitor ...") + 1)
+        << started.log.join('\n').toStdString();
+    EXPECT_EQ(started.log.last(), "Mother Board Monitor -> OK");
+    e.EndProc();
+    EXPECT_FALSE(SharedMemory::exists(block)) << "ended with the run, it removed its block";
+
+    const int fd = ::shm_open(qPrintable(block), O_CREAT | O_RDWR, 0600);
+    ASSERT_TRUE(fd >= 0 && ::ftruncate(fd, 197) == 0);
+    ::close(fd);
+    Shell reused(withSensors);
+    reused.env.sensorsPublisher = RELAYEUR_SENSORS_BINARY;
+    startUp(reused).EndProc();
+    EXPECT_TRUE(reused.log.contains("Capteurs : le bloc " + block +
+                                    " est déjà publié, relayeur-sensors n'est pas lancé"));
+    EXPECT_EQ(std::tuple(reused.log.last(), reused.boxes.boxes.size()),
+              std::tuple("Mother Board Monitor -> OK", 0));
+    EXPECT_TRUE(SharedMemory::exists(block)) << "another's block is left alone";
+    ::shm_unlink(qPrintable(block));
+
+    // Beside the executable there is no relayeur-sensors, or one that cannot run; the key is
+    // missing or no 1.
+    Shell notFound(withSensors);
+    Shell notRunnable(withSensors);
+    notRunnable.dir.write("relayeur-sensors", "#!/bin/sh\n");
+    Shell switchedOff(kShellSettings);
+    Shell misspelt(kShellSettings + "capteurs=oui\n");
+    for (Shell* s : {&switchedOff, &misspelt}) {
+        s->env.sensorsPublisher = RELAYEUR_SENSORS_BINARY;
+    }
+    const std::pair<Shell*, QString> cases[] = {
+        {&notFound, "Capteurs : relayeur-sensors introuvable (" +
+                        notFound.dir.file("relayeur-sensors") + "), il n'est pas lancé"},
+        {&notRunnable,
+         "Capteurs : impossible de lancer " + notRunnable.dir.file("relayeur-sensors") + " : "},
+        {&switchedOff, QString()},
+        {&misspelt, "capteurs = oui : 1 ou 0 attendu, lu comme 0"}};
+    for (const auto& [s, said] : cases) {
+        startUp(*s);
+        const QStringList told = s->log.filter(QStringLiteral("apteurs"));
+        EXPECT_TRUE(said.isEmpty() ? told.isEmpty() : told.size() == 1 && told[0].startsWith(said))
+            << told.join('\n').toStdString();
+        EXPECT_FALSE(SharedMemory::exists(block));
+        EXPECT_EQ(s->log.last(), "Mother Board Monitor -> ABSENT");
+        ASSERT_EQ(s->boxes.boxes.size(), 1);
+        EXPECT_EQ(s->boxes.boxes[0].text, missingBox);
+    }
 }
 
 TEST(Engine, ALineMessageReplacesItsLineAndHurriesThePageTimerAndAnythingElseChangesNothing) {
