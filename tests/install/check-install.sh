@@ -80,6 +80,19 @@ MANPATH=$usr/share/man systemd-analyze verify "$work/relayeur-sensors.service" |
 grep -qx "ExecStart=/usr/bin/relayeur-sensors" "$usr/lib/systemd/user/relayeur-sensors.service" ||
     fail "le service ne lance pas /usr/bin/relayeur-sensors"
 
+# Installed for one account under ~/.local, the unit goes where that user's systemd looks.
+home=$work/home
+env -u XDG_DATA_HOME HOME="$home" cmake --install "$build" --prefix "$home/.local" >/dev/null
+unit=
+for dir in $(env -u XDG_DATA_HOME HOME="$home" systemd-analyze --user unit-paths); do
+    if [ -f "$dir/relayeur-sensors.service" ]; then
+        unit=$dir
+        break
+    fi
+done
+[ "$unit" = "$home/.local/share/systemd/user" ] ||
+    fail "installé sous ~/.local, le service n'est pas là où systemctl --user le cherche : $unit"
+
 [ "$("$usr/bin/relayeur" --version)" = "relayeur $version" ] || fail "relayeur --version"
 # The terminal's program leaves the graphical and D-Bus parts of Qt to the window and the module;
 # none of the programs loads Qt Network or Qt SerialPort: sockets and serial lines are its own.
