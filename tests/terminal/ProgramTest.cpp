@@ -9,6 +9,7 @@
 #include "support/TempDir.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <csignal>
 #include <gtest/gtest.h>
 #include <memory>
@@ -174,6 +175,38 @@ TEST(Program, AVanishedSerialPanelComesBackAndAMissingParallelPortIsReported) {
     relayeur = p.start(arguments);
     EXPECT_TRUE(waitForLine(*relayeur, QProcess::StandardError,
                             "Port parallèle " + absent + " inaccessible", errors))
+        << errors.join('\n').toStdString();
+    EXPECT_EQ(terminate(*relayeur), 0);
+}
+
+// The system's error texts come in the user's language, inside the programs' French sentences.
+TEST(Program, SystemErrorTextsComeInTheUsersLanguage) {
+    if (!QFileInfo::exists("/usr/share/locale/fr/LC_MESSAGES/libc.mo")) {
+        GTEST_SKIP() << "the C library's French texts are not installed (Debian's libc-l10n)";
+    }
+    Program p;
+    p.environment.insert("LC_ALL", "fr_FR.UTF-8");
+    if (QFileInfo::exists(FRENCH_LOCALE_DIR "/fr_FR.UTF-8/LC_MESSAGES/SYS_LC_MESSAGES")) {
+        p.environment.insert("LOCPATH", FRENCH_LOCALE_DIR);
+    } else if (!runToEnd("locale", {"-a"}).out.split('\n').contains("fr_FR.utf8")) {
+        GTEST_SKIP() << "no fr_FR.UTF-8 locale: neither generated on this machine nor compiled "
+                        "by the build (localedef and Debian's locales package)";
+    }
+    const Finished sensors =
+        p.run({"--remove", "--name", "/relayeur-test/bloc"}, RELAYEUR_SENSORS_BINARY);
+    EXPECT_EQ(std::tuple(sensors.exitCode, sensors.err),
+              std::tuple(1,
+                         "relayeur-sensors : impossible de retirer le bloc /relayeur-test/bloc : "
+                         "Argument invalide\n"));
+
+    const QString absent = p.dir.file("parport0");
+    p.dir.write("param.ini", settings('3', "LPT1=" + QFile::encodeName(absent)));
+    auto relayeur = p.start(
+        {"--terminal", "--quiet", "--config-dir", p.dir.path(), "--profile", p.profile, "--start"});
+    QStringList errors;
+    EXPECT_TRUE(waitForLine(
+        *relayeur, QProcess::StandardError,
+        "Port parallèle " + absent + " inaccessible : Aucun fichier ou dossier de ce type", errors))
         << errors.join('\n').toStdString();
     EXPECT_EQ(terminate(*relayeur), 0);
 }
