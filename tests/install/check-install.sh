@@ -106,7 +106,7 @@ done
     fail "relayeur-sensors --list ne lit pas libsensors"
 
 # Runs the installed relayeur with these options until it prints a line that matches the
-# pattern $1, then runs the check $2 with its process id and ends it.
+# pattern $1, then runs the check $2 with its process id (the line is in $seen) and ends it.
 untilLine() {
     local wanted=$1 check=$2 seen= line
     shift 2
@@ -120,7 +120,7 @@ untilLine() {
     while [ -n "$output" ] && IFS= read -r -t 30 line <&"$output"; do
         # shellcheck disable=SC2053 # a pattern
         if [[ $line == $wanted ]]; then
-            seen=yes
+            seen=$line
             "$check" "$relayeur"
             break
         fi
@@ -150,6 +150,12 @@ untilLine "$firstRun" nothing --terminal
 for file in param.ini demo.tlcd horloge.tlcd programmes.tlcd systeme.tlcd; do
     [ -f "$work/config/relayeur/$file" ] || fail "premier lancement : $file non copié"
 done
+# The default settings have the installed relayeur start the relayeur-sensors beside it, unless
+# the sensor block is published already.
+sensorsFound() {
+    [[ $seen != *introuvable* ]] || fail "relayeur ne trouve pas relayeur-sensors : $seen"
+}
+untilLine "Capteurs : *" sensorsFound --terminal
 # The media variables load the installed module on the panel's first refresh.
 untilLine "│Piste *" hasMediaModule --terminal --profile "$work/config/relayeur/programmes.tlcd" \
     --start
