@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Relayeur with relayeur-send and relayeur-sensors, and runs it.
-# Without arguments it opens the bundled demo, with relayeur-sensors beside it; with arguments
-# they are passed to relayeur as they are (see ./run.sh --help).
+# Without arguments it opens the bundled demo, whose settings have Relayeur start relayeur-sensors
+# beside it; with arguments they are passed to relayeur as they are (see ./run.sh --help).
 set -euo pipefail
 cd "$(dirname "$0")"
 . scripts/ensure-packages.sh
@@ -13,9 +13,10 @@ cmake --build build --target relayeur relayeur-send relayeur-sensors -j"$(nproc)
 args=("$@")
 if [ ${#args[@]} -eq 0 ]; then
     # The demo gets its own settings directory, so that the recent list it writes stays out of
-    # the source tree and out of the user's own settings.
+    # the source tree and out of the user's own settings; it is made again when the example
+    # settings have changed since.
     demo=build/demo
-    if [ ! -f "$demo/param.ini" ]; then
+    if [ ! -f "$demo/param.ini" ] || [ examples/param.ini -nt "$demo/param.ini" ]; then
         mkdir -p "$demo"
         cp examples/param.ini "$demo/param.ini"
         {
@@ -29,18 +30,6 @@ if [ ${#args[@]} -eq 0 ]; then
         } >>"$demo/param.ini"
     fi
     args=(--config-dir "$demo" --profile examples/demo.tlcd --start)
-
-    # The sensors of the demo: a publisher beside it, ended with it. When one runs already, the
-    # new one says so and leaves the block to it. Relayeur looks for the sensor block once, at
-    # start-up, so the block must be there first.
-    ./build/relayeur-sensors >/dev/null &
-    sensors=$!
-    trap 'kill "$sensors" 2>/dev/null; wait "$sensors" 2>/dev/null' EXIT
-    for _ in $(seq 50); do
-        [ -e '/dev/shm/$M$B$M$5$D$' ] && break
-        kill -0 "$sensors" 2>/dev/null || break
-        sleep 0.1
-    done
 fi
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then

@@ -51,6 +51,10 @@ Engine::Engine(EngineEnvironment environment, QObject* parent)
     }
     connect(&timer1, &IntervalTimer::timeout, this, &Engine::Timer1_Timer);
     connect(&timer2, &IntervalTimer::timeout, this, &Engine::Timer2_Timer);
+    connect(&sensorsPublisher, &SensorsPublisher::said, this, [this](const QString& line) {
+        add(line);
+        selectLast();
+    });
 }
 
 Engine::~Engine() = default;
@@ -326,5 +330,6 @@ void Engine::EndProc() {
     stopFeed();
     timer2.setEnabled(false);
     InitLCD();
+    sensorsPublisher.end();
     Q_EMIT endedRun();
 }

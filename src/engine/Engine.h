@@ -5,6 +5,7 @@
 #include "engine/IntervalTimer.h"
 #include "engine/LineMessageLog.h"
 #include "engine/LineMessageServer.h"
+#include "engine/SensorsPublisher.h"
 #include "engine/StartUp.h"
 #include "model/DisplayConfig.h"
 #include "model/Log.h"
@@ -46,6 +47,8 @@ struct EngineEnvironment {
     // on the event loop.
     std::function<void(std::function<void()> resume)> pause;
     QString mbmBlockName = kMbmBlockName;
+    // What capteurs=1 starts to publish that block; empty: relayeur-sensors beside the executable.
+    QString sensorsPublisher;
     QStringList halfLifeCandidates; // empty: beside the executable, then the library path
     // Makes the panel that TypeLCD names; empty: the panels of the program.
     std::function<std::unique_ptr<Panel>(const DisplayConfig&)> makePanel;
@@ -134,6 +137,8 @@ private:
         std::size_t next = 0;
         std::function<void()> paused;
         bool settingsRead = true; // a failed reading skips the rest of it, not of start-up
+        // When set, the next pause lasts until it calls its continuation, instead of env.pause.
+        std::function<void(std::function<void()> resume)> hold;
     };
     void runStartUp();
     void finishStartUp();
@@ -142,6 +147,8 @@ private:
     void Timer1_Timer();
     void Timer2_Timer();
     void checkDisplaySettings();
+    void startSensorsPublisher();
+    bool awaitSensorsPublisher();
     std::unique_ptr<Panel> makePanel();
     void turnPageByKey(const QString& key);
     void startFeed();
@@ -162,7 +169,8 @@ private:
     IntervalTimer timer2;
     LineMessageServer lineMessageServer;
     LineMessageLog lineMessageLog;
-    QString profile; // the last one loaded
+    SensorsPublisher sensorsPublisher; // the one capteurs=1 started, for this run
+    QString profile;                   // the last one loaded
     static constexpr qsizetype kPagesRemembered = 50;
     qint16 shownPage = 0;      // 0 before the first page
     QList<qint16> pagesBefore; // the pages shown before it, the latest last

@@ -3,6 +3,7 @@
 #include "engine/ReadParm.h"
 
 #include <QCoreApplication>
+#include <QDir>
 
 void Engine::startUp(const StartUp& plan, StartUpHooks hooks) {
     startUpRun = std::make_unique<StartUpRun>();
@@ -28,11 +29,19 @@ void Engine::startUp(const StartUp& plan, StartUpHooks hooks) {
         ReadParmSteps({settingsFile(), app.config, app.flags, *this, *env.boxes,
                        [this] { MbmTest(app.mbm, app.flags, *env.boxes, kAppTitle); }});
     for (std::size_t k = 0; k < reading.size(); ++k) {
-        steps.push_back([this, step = reading[k], last = k + 1 == reading.size()] {
+        const bool last = k + 1 == reading.size();
+        if (last) {
+            // The last step looks for the sensor block.
+            steps.push_back([this] { return startUpRun->settingsRead && awaitSensorsPublisher(); });
+        }
+        steps.push_back([this, step = reading[k], first = k == 0, last] {
             if (!startUpRun->settingsRead) {
                 return false;
             }
             startUpRun->settingsRead = step();
+            if (first && startUpRun->settingsRead) {
+                startSensorsPublisher();
+            }
             if (last && startUpRun->settingsRead) {
                 checkDisplaySettings();
             }
@@ -69,11 +78,39 @@ void Engine::runStartUp() {
             if (startUpRun->paused) {
                 startUpRun->paused();
             }
-            env.pause([this] { runStartUp(); });
+            const auto pause = startUpRun->hold ? std::exchange(startUpRun->hold, {}) : env.pause;
+            pause([this] { runStartUp(); });
             return;
         }
     }
     finishStartUp();
+}
+
+// capteurs=1: relayeur-sensors is started as soon as the settings are read, so that it gets ready
+// while the other programs are tested.
+void Engine::startSensorsPublisher() {
+    if (app.config.capteurs) {
+        sensorsPublisher.start(
+            env.sensorsPublisher.isEmpty()
+                ? QDir(env.executableDir).filePath(QStringLiteral("relayeur-sensors"))
+                : env.sensorsPublisher,
+            app.mbm.blockName);
+    }
+}
+
+// Before the sensor block is looked for, the log waits for what came of the publisher.
+bool Engine::awaitSensorsPublisher() {
+    if (!app.config.capteurs) {
+        return false;
+    }
+    startUpRun->hold = [this](std::function<void()> resume) {
+        sensorsPublisher.whenSettled([this, resume = std::move(resume)](const QString& outcome) {
+            add(outcome);
+            selectLast();
+            resume();
+        });
+    };
+    return true;
 }
 
 void Engine::finishStartUp() {

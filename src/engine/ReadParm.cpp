@@ -102,6 +102,17 @@ void readCharacters(const ReadParmContext& ctx, const IniFile& ini) {
     }
 }
 
+// capteurs=1 has relayeur-sensors started when no sensor block is published; without it, or at
+// 0, the block is only looked for.
+void readSensorsSwitch(const ReadParmContext& ctx, const IniFile& ini) {
+    const QString value = GetIni(ini, kSection, QStringLiteral("capteurs"), QString());
+    ctx.config.capteurs = value == QLatin1String("1");
+    if (!value.isEmpty() && !ctx.config.capteurs && value != QLatin1String("0")) {
+        ctx.log.add(QStringLiteral("capteurs = %1 : 1 ou 0 attendu, lu comme 0").arg(value));
+        ctx.log.selectLast();
+    }
+}
+
 bool readParameters(const ReadParmContext& ctx, const IniFile& ini) {
     Log& log = ctx.log;
     if (!ini.exists()) {
@@ -141,6 +152,9 @@ bool readSettings(const ReadParmContext& ctx) {
     const bool read = readParameters(ctx, ini);
     readPorts(ini, ctx.config);
     readCharacters(ctx, ini);
+    if (read) {
+        readSensorsSwitch(ctx, ini);
+    }
     return read;
 }
 

@@ -23,6 +23,7 @@ struct DisplayConfig {
     QString parallelPort; // [ports]: the parallel port, a device or "direct"
     QString lcddServer;   // [ports]: the LCDd server, host:port
     CharacterSet caracteres = CharacterSet::Ansi; // what the panel is sent: see Characters.h
+    bool capteurs = false; // start relayeur-sensors when no sensor block is published
 };
 
 // Which outside programs the variables may ask.

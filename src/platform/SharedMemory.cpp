@@ -18,6 +18,11 @@ std::optional<SharedMemory> SharedMemory::openReadOnly(const QString& name, qsiz
     return SharedMemory(std::move(fd), view, length);
 }
 
+bool SharedMemory::exists(const QString& name) {
+    return FileDescriptor(::shm_open(name.toLocal8Bit().constData(), O_RDONLY | O_CLOEXEC, 0))
+               .get() >= 0;
+}
+
 SharedMemory::SharedMemory(FileDescriptor fd, const void* view, qsizetype length)
     : fd(std::move(fd)), view(view), length(length) {}
 

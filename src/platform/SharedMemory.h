@@ -13,6 +13,8 @@ public:
     // Maps the first `length` bytes of the block; nullopt when there is no such block or it
     // cannot be mapped. The block may be shorter, or even empty, for now.
     static std::optional<SharedMemory> openReadOnly(const QString& name, qsizetype length);
+    // Whether a block of that name is published now.
+    static bool exists(const QString& name);
 
     // A copy of the first `size` bytes of the mapping (fewer if the mapping or the block is
     // shorter); nullopt when the block cannot be read.

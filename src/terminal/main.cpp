@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <cerrno>
+#include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -97,6 +98,8 @@ int runWindowProgram(char* argv[]) {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    // System error texts in the user's language, also when no Qt application is made.
+    std::setlocale(LC_ALL, "");
     // Help, version and mistakes on the command line need no display.
     int exitCode = 0;
     const std::optional<CommandLineOptions> read = readCommandLine(argc, argv, exitCode);

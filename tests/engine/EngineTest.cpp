@@ -3,6 +3,7 @@
 #include "engine/LineMessageClient.h"
 #include "linemessage/LineMessage.h"
 #include "render/CharacterMapping.h"
+#include "platform/SharedMemory.h"
 #include "support/QtPrinters.h"
 #include "support/ReadOnlyDir.h"
 #include "support/Shell.h"
@@ -11,6 +12,7 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
@@ -206,6 +208,72 @@ TEST(Engine, SliderAndStartButtonFeedThePanelAndStoppingLeavesTheBanner) {
     EXPECT_FALSE(e.Timer1().isEnabled() || e.feeding());
     ASSERT_EQ(s.panel->frames.size(), 1);
     EXPECT_EQ(s.panel->frames[0], Frame::banner(kStopBanner));
+}
+
+// capteurs=1 starts relayeur-sensors before the sensor block is looked for, when nobody publishes
+// it, and ends it with the run; a block already published is used as it is. Without the key, or
+// when the publisher cannot run, the block is missing as ever: the box, and the log says why.
+TEST(Engine, CapteursStartsTheSensorPublisherOnlyWhenTheBlockIsMissing) {
+    const QByteArray withSensors = kShellSettings + "capteurs=1\n";
+    const QString block =
+        QStringLiteral("/relayeur-test-capteurs-%1").arg(QCoreApplication::applicationPid());
+    const auto removeBlock = qScopeGuard([&] { ::shm_unlink(qPrintable(block)); });
+    // An empty publisher: relayeur-sensors beside the executable, where the tests have none.
+    const auto startUp = [&](Shell& s,
+                             const QString& publisher = RELAYEUR_SENSORS_BINARY) -> Engine& {
+        s.env.mbmBlockName = block;
+        s.env.sensorsPublisher = publisher;
+        Engine& e = s.startEngine();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !e.startingUp(); }));
+        return e;
+    };
+
+    Shell started(withSensors);
+    Engine& e = startUp(started);
+    EXPECT_TRUE(e.state().flags.MbmPresent && started.boxes.boxes.isEmpty());
+    EXPECT_EQ(started.log.mid(started.log.indexOf("Mother board monitor ...") + 1),
+              QStringList({"Capteurs : relayeur-sensors lancé, il publie le bloc " + block,
+                           "Mother Board Monitor -> OK"}));
+    e.EndProc();
+    EXPECT_FALSE(SharedMemory::exists(block)) << "ended with the run, it removed its block";
+
+    const int fd = ::shm_open(qPrintable(block), O_CREAT | O_RDWR, 0600);
+    ASSERT_TRUE(fd >= 0 && ::ftruncate(fd, 197) == 0);
+    ::close(fd);
+    Shell reused(withSensors);
+    startUp(reused).EndProc();
+    EXPECT_EQ(reused.log.mid(reused.log.size() - 2),
+              QStringList({"Capteurs : le bloc " + block +
+                               " est déjà publié, relayeur-sensors n'est pas lancé",
+                           "Mother Board Monitor -> OK"}));
+    EXPECT_TRUE(SharedMemory::exists(block)) << "another's block is left alone";
+    ::shm_unlink(qPrintable(block));
+
+    // No relayeur-sensors beside the executable, or one that cannot run; the key missing or
+    // no 1.
+    Shell notFound(withSensors);
+    Shell notRunnable(withSensors);
+    notRunnable.dir.write("relayeur-sensors", "#!/bin/sh\n");
+    Shell switchedOff(kShellSettings);
+    Shell misspelt(kShellSettings + "capteurs=oui\n");
+    const std::tuple<Shell*, QString, QString> cases[] = {
+        {&notFound, "",
+         "Capteurs : relayeur-sensors introuvable (" + notFound.dir.file("relayeur-sensors") +
+             "), il n'est pas lancé"},
+        {&notRunnable, "",
+         "Capteurs : impossible de lancer " + notRunnable.dir.file("relayeur-sensors") + " : "},
+        {&switchedOff, RELAYEUR_SENSORS_BINARY, ""},
+        {&misspelt, RELAYEUR_SENSORS_BINARY, "capteurs = oui : 1 ou 0 attendu, lu comme 0"}};
+    for (const auto& [s, publisher, said] : cases) {
+        startUp(*s, publisher);
+        const QStringList told = s->log.filter(QStringLiteral("apteurs"));
+        EXPECT_TRUE(said.isEmpty() ? told.isEmpty() : told.size() == 1 && told[0].startsWith(said))
+            << told.join('\n').toStdString();
+        EXPECT_FALSE(SharedMemory::exists(block));
+        EXPECT_EQ(s->log.last(), "Mother Board Monitor -> ABSENT");
+        ASSERT_EQ(s->boxes.boxes.size(), 1);
+        EXPECT_TRUE(s->boxes.boxes[0].text.startsWith("Vous n'avez pas lancer motherBoard"));
+    }
 }
 
 TEST(Engine, ALineMessageReplacesItsLineAndHurriesThePageTimerAndAnythingElseChangesNothing) {

@@ -80,6 +80,19 @@ MANPATH=$usr/share/man systemd-analyze verify "$work/relayeur-sensors.service" |
 grep -qx "ExecStart=/usr/bin/relayeur-sensors" "$usr/lib/systemd/user/relayeur-sensors.service" ||
     fail "le service ne lance pas /usr/bin/relayeur-sensors"
 
+# Installed for one account under ~/.local, the unit goes where that user's systemd looks.
+home=$work/home
+env -u XDG_DATA_HOME HOME="$home" cmake --install "$build" --prefix "$home/.local" >/dev/null
+unit=
+for dir in $(env -u XDG_DATA_HOME HOME="$home" systemd-analyze --user unit-paths); do
+    if [ -f "$dir/relayeur-sensors.service" ]; then
+        unit=$dir
+        break
+    fi
+done
+[ "$unit" = "$home/.local/share/systemd/user" ] ||
+    fail "installé sous ~/.local, le service n'est pas là où systemctl --user le cherche : $unit"
+
 [ "$("$usr/bin/relayeur" --version)" = "relayeur $version" ] || fail "relayeur --version"
 # The terminal's program leaves the graphical and D-Bus parts of Qt to the window and the module;
 # none of the programs loads Qt Network or Qt SerialPort: sockets and serial lines are its own.
@@ -93,7 +106,7 @@ done
     fail "relayeur-sensors --list ne lit pas libsensors"
 
 # Runs the installed relayeur with these options until it prints a line that matches the
-# pattern $1, then runs the check $2 with its process id and ends it.
+# pattern $1, then runs the check $2 with its process id (the line is in $seen) and ends it.
 untilLine() {
     local wanted=$1 check=$2 seen= line
     shift 2
@@ -107,7 +120,7 @@ untilLine() {
     while [ -n "$output" ] && IFS= read -r -t 30 line <&"$output"; do
         # shellcheck disable=SC2053 # a pattern
         if [[ $line == $wanted ]]; then
-            seen=yes
+            seen=$line
             "$check" "$relayeur"
             break
         fi
@@ -137,6 +150,12 @@ untilLine "$firstRun" nothing --terminal
 for file in param.ini demo.tlcd horloge.tlcd programmes.tlcd systeme.tlcd; do
     [ -f "$work/config/relayeur/$file" ] || fail "premier lancement : $file non copié"
 done
+# The default settings have the installed relayeur start the relayeur-sensors beside it, unless
+# the sensor block is published already.
+sensorsFound() {
+    [[ $seen != *introuvable* ]] || fail "relayeur ne trouve pas relayeur-sensors : $seen"
+}
+untilLine "Capteurs : *" sensorsFound --terminal
 # The media variables load the installed module on the panel's first refresh.
 untilLine "│Piste *" hasMediaModule --terminal --profile "$work/config/relayeur/programmes.tlcd" \
     --start

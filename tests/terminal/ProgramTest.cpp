@@ -9,6 +9,7 @@
 #include "support/TempDir.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <csignal>
 #include <gtest/gtest.h>
 #include <memory>
@@ -111,14 +112,16 @@ TEST(Program, ATerminationSignalAtAnyMomentEndsTheProgramWithStatusZero) {
     p.dir.write("param.ini", settings('1', ""));
     p.environment.insert("QT_QPA_PLATFORM", "offscreen");
     struct Moment {
-        const char* awaited; // the line of the log after which the signal goes
+        // The line of the log after which the signal goes; the sensor block may be published
+        // by a first run of another test, which starts relayeur-sensors.
+        const char* awaited;
         int signal;
         bool lineMessage; // one is sent and answered first
     };
     const Moment moments[] = {{"Lecture du fichier de paramètre : param.ini ...", SIGINT, false},
                               {"Seti ...", SIGTERM, false},
-                              {"Mother Board Monitor -> ABSENT", SIGINT, false},
-                              {"Mother Board Monitor -> ABSENT", SIGTERM, true}};
+                              {"Mother Board Monitor -> ", SIGINT, false},
+                              {"Mother Board Monitor -> ", SIGTERM, true}};
     for (const bool terminal : {true, false}) {
         for (const Moment& m : moments) {
             QStringList arguments = {"--config-dir", p.dir.path(), "--quiet", "--print-log",
@@ -174,6 +177,38 @@ TEST(Program, AVanishedSerialPanelComesBackAndAMissingParallelPortIsReported) {
     relayeur = p.start(arguments);
     EXPECT_TRUE(waitForLine(*relayeur, QProcess::StandardError,
                             "Port parallèle " + absent + " inaccessible", errors))
+        << errors.join('\n').toStdString();
+    EXPECT_EQ(terminate(*relayeur), 0);
+}
+
+// The system's error texts come in the user's language, inside the programs' French sentences.
+TEST(Program, SystemErrorTextsComeInTheUsersLanguage) {
+    if (!QFileInfo::exists("/usr/share/locale/fr/LC_MESSAGES/libc.mo")) {
+        GTEST_SKIP() << "the C library's French texts are not installed (Debian's libc-l10n)";
+    }
+    Program p;
+    p.environment.insert("LC_ALL", "fr_FR.UTF-8");
+    if (QFileInfo::exists(FRENCH_LOCALE_DIR "/fr_FR.UTF-8/LC_MESSAGES/SYS_LC_MESSAGES")) {
+        p.environment.insert("LOCPATH", FRENCH_LOCALE_DIR);
+    } else if (!runToEnd("locale", {"-a"}).out.split('\n').contains("fr_FR.utf8")) {
+        GTEST_SKIP() << "no fr_FR.UTF-8 locale: neither generated on this machine nor compiled "
+                        "by the build (localedef and Debian's locales package)";
+    }
+    const Finished sensors =
+        p.run({"--remove", "--name", "/relayeur-test/bloc"}, RELAYEUR_SENSORS_BINARY);
+    EXPECT_EQ(std::tuple(sensors.exitCode, sensors.err),
+              std::tuple(1,
+                         "relayeur-sensors : impossible de retirer le bloc /relayeur-test/bloc : "
+                         "Argument invalide\n"));
+
+    const QString absent = p.dir.file("parport0");
+    p.dir.write("param.ini", settings('3', "LPT1=" + QFile::encodeName(absent)));
+    auto relayeur = p.start(
+        {"--terminal", "--quiet", "--config-dir", p.dir.path(), "--profile", p.profile, "--start"});
+    QStringList errors;
+    EXPECT_TRUE(waitForLine(
+        *relayeur, QProcess::StandardError,
+        "Port parallèle " + absent + " inaccessible : Aucun fichier ou dossier de ce type", errors))
         << errors.join('\n').toStdString();
     EXPECT_EQ(terminate(*relayeur), 0);
 }

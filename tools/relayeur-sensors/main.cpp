@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <clocale>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
@@ -207,6 +208,10 @@ bool publish(const PublishedBlock& block, const MbmData& data, const std::string
 } // namespace
 
 int main(int argc, char** argv) {
+    // System error texts in the user's language. Numbers stay in the C form: libsensors reads
+    // the decimals of sensors.conf with the C library, which would take "1.5" as 1 in French.
+    std::setlocale(LC_ALL, "");
+    std::setlocale(LC_NUMERIC, "C");
     QString mistake;
     const std::optional<Options> options = parseOptions(argc, argv, mistake);
     if (!options) {
