@@ -85,6 +85,18 @@ void readPorts(const IniFile& ini, DisplayConfig& config) {
         GetIni(ini, ports, QStringLiteral("LCDd"), QStringLiteral("localhost:13666"));
 }
 
+// reprendre=1 picks up the last profile; without the key, as with 0, start-up loads none.
+void readResume(const ReadParmContext& ctx, const IniFile& ini) {
+    const std::optional<QString> value = ini.value(kSection, QStringLiteral("reprendre"));
+    ctx.config.reprendre = value == QStringLiteral("1");
+    if (value && !ctx.config.reprendre && *value != QStringLiteral("0")) {
+        ctx.log.add(QStringLiteral("reprendre = « %1 » : 1 reprend le dernier profil au démarrage, "
+                                   "0 non ; il n'est pas repris")
+                        .arg(*value));
+        ctx.log.selectLast();
+    }
+}
+
 bool readParameters(const ReadParmContext& ctx, const IniFile& ini) {
     Log& log = ctx.log;
     if (!ini.exists()) {
@@ -114,7 +126,8 @@ bool readParameters(const ReadParmContext& ctx, const IniFile& ini) {
     return true;
 }
 
-// Lines 1 to 14 of the log, and the ports, which are read whatever became of the rest.
+// Lines 1 to 14 of the log, and the ports and the resume, which are read whatever became of the
+// rest.
 bool readSettings(const ReadParmContext& ctx) {
     ctx.log.add(kLogSeparator);
     ctx.log.add(QStringLiteral("Lecture du fichier de paramètre : param.ini ..."));
@@ -122,6 +135,7 @@ bool readSettings(const ReadParmContext& ctx) {
     const IniFile ini = IniFile::load(ctx.settingsFile);
     const bool read = readParameters(ctx, ini);
     readPorts(ini, ctx.config);
+    readResume(ctx, ini);
     return read;
 }
 

@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -34,10 +35,21 @@ StartUp prepareStartUp(const CommandLineOptions& options, const QString& executa
     }
     startUp.profile = options.profile.isEmpty() ? firstRun.profile : options.profile;
     startUp.start = options.start || (options.profile.isEmpty() && !firstRun.profile.isEmpty());
-    if (options.start && startUp.profile.isEmpty()) {
-        std::fputs("relayeur: --start sans --profile : rien à envoyer\n", stderr);
-    }
     return startUp;
+}
+
+StartUp resumeLastProfile(StartUp plan, bool resume, const RecentProfiles& recent) {
+    if (!resume || !plan.profile.isEmpty()) {
+        return plan;
+    }
+    // Index 0 is never filled; 1 is the newest.
+    const auto newest = std::find_if(recent.paths.begin() + 1, recent.paths.end(),
+                                     [](const QString& path) { return !path.isEmpty(); });
+    if (newest != recent.paths.end()) {
+        plan.profile = *newest;
+        plan.start = true;
+    }
+    return plan;
 }
 
 bool claimSingleCopy(std::optional<InstanceLock>& instance, MessageBoxes& boxes) {

@@ -4,6 +4,7 @@
 #include "platform/InstanceLock.h"
 #include "platform/MessageBoxes.h"
 #include "profile/LoadProfile.h"
+#include "profile/RecentProfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -25,11 +26,18 @@ struct StartUp {
 // param.ini and beside which the installed share folder is.
 StartUp prepareStartUp(const CommandLineOptions& options, const QString& executableDir);
 
-// Loads the profile of the command line or of a first run, and presses start when asked; a start
-// that cannot happen is said on standard error with the reason.
+// With reprendre=1 and no profile asked for, the newest of the recent profiles, loaded and
+// started as the user would open it from the list and press the button.
+StartUp resumeLastProfile(StartUp plan, bool resume, const RecentProfiles& recent);
+
+// Loads the profile of the command line, of a first run or of the recent list, and presses start
+// when asked; a start that cannot happen is said on standard error with the reason.
 template <typename Load, typename Start>
 void showProfile(const StartUp& startUp, Load load, Start start) {
     if (startUp.profile.isEmpty()) {
+        if (startUp.start) {
+            std::fputs("relayeur: --start sans --profile : rien à envoyer\n", stderr);
+        }
         return;
     }
     const QString path = QDir(startUp.profile).absolutePath();
