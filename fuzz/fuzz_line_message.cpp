@@ -1,7 +1,8 @@
 // The bytes a sender writes on a line-message socket: cut into messages (whole, then in small
-// pieces, which must give the same messages), parsed, and put on a page as the window puts them.
-// The panel is refreshed after each of the first messages, then after the last: the window
-// refreshes on its timer, so many messages in a row land between two refreshes anyway.
+// pieces, which must give the same messages), parsed, and put on a page as the window puts them,
+// held ones too, with a second going by between two messages. The panel is refreshed after each
+// of the first messages, then after the last: the window refreshes on its timer, so many
+// messages in a row land between two refreshes anyway.
 #include "FuzzSupport.h"
 #include "linemessage/LineMessage.h"
 #include "profile/LoadPage.h"
@@ -42,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     constexpr int kRefreshedOneByOne = 16;
     int taken = 0;
     for (const FrameReader::Frame& frame : frames) {
-        FUZZ_CHECK(frame.data.size() <= linemessage::kTakenBytes);
+        FUZZ_CHECK(frame.data.size() <= linemessage::takenBytes(frame.dwData));
         QList<FrameReader::Frame> again;
         FUZZ_CHECK(FrameReader().feed(linemessage::encode(frame.dwData, frame.data), again));
         FUZZ_CHECK(again.size() == 1 && same(again[0], frame));
@@ -57,10 +58,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FUZZ_CHECK(message->mode >= 0 && message->mode <= 9);
         FUZZ_CHECK(message->text.size() <= linemessage::kTakenBytes - 2);
         FUZZ_CHECK(!message->text.contains('\0'));
+        FUZZ_CHECK(message->hold >= 0 && message->hold <= linemessage::kMaxHoldSeconds);
         if (!run) {
             run.emplace(20, 4);
         }
-        putOnPage(run->pages, message->line, message->text, message->mode);
+        const qint64 now = taken * 1000LL;
+        releaseHeldLines(run->pages, now);
+        if (message->hold > 0) {
+            holdOnPage(run->pages, message->line, message->text, message->mode,
+                       now + message->hold * 1000LL);
+        } else {
+            putOnPage(run->pages, message->line, message->text, message->mode);
+        }
         if (++taken <= kRefreshedOneByOne) {
             run->tick();
         }

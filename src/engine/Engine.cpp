@@ -17,12 +17,21 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QTimer>
+#include <chrono>
 
 Engine::Engine(EngineEnvironment environment, QObject* parent)
     : QObject(parent), env(std::move(environment)), sourceBoxes(env.boxes),
-      lineMessageServer([this](quint32 dwData, const QByteArray& data) {
-          return RelayWindowProc(dwData, data);
-      }) {
+      lineMessageServer([this](quint32 dwData, const QByteArray& data, const SocketPeer& sender) {
+          return RelayWindowProc(dwData, data, sender);
+      }),
+      lineMessageLog(*this, [this] { return env.monotonicMs(); }) {
+    if (!env.monotonicMs) {
+        env.monotonicMs = [] {
+            return std::chrono::duration_cast<std::chrono::milliseconds>(
+                       std::chrono::steady_clock::now().time_since_epoch())
+                .count();
+        };
+    }
     lineMessageServer.setAccepting(false); // until start-up is over
     timer1.setObjectName(QStringLiteral("Timer1"));
     timer2.setObjectName(QStringLiteral("Timer2"));
@@ -156,6 +165,7 @@ void Engine::Timer1_Timer() {
     if (panel) {
         panel->takeInput();
     }
+    releaseHeldLines(app.pages, env.monotonicMs());
     const std::optional<Frame> frame = RefreshLCD(
         {app.pages, app.config,
          [this] {
@@ -268,10 +278,20 @@ void Engine::InitLCD() {
     panelInitialised = true;
 }
 
-quint32 Engine::RelayWindowProc(quint32 dwData, const QByteArray& data) {
-    const std::optional<linemessage::LineMessage> message = linemessage::parse(dwData, data);
+quint32 Engine::RelayWindowProc(quint32 dwData, const QByteArray& data, const SocketPeer& sender) {
+    QString refusal;
+    const std::optional<linemessage::LineMessage> message =
+        linemessage::parse(dwData, data, &refusal);
     if (!message) {
+        lineMessageLog.refused(sender, refusal);
         return linemessage::kIgnored;
+    }
+    lineMessageLog.taken(sender, *message);
+    if (message->hold > 0) {
+        // The line is the message's until the hold ends, at a refresh; the pages go on.
+        holdOnPage(app.pages, message->line, message->text, message->mode,
+                   env.monotonicMs() + message->hold * 1000LL);
+        return linemessage::kTaken;
     }
     putOnPage(app.pages, message->line, message->text, message->mode);
     // The page timer runs at once; its enabled state stays as it was.

@@ -3,6 +3,7 @@
 #include "drivers/Panel.h"
 #include "engine/HeldMessageBoxes.h"
 #include "engine/IntervalTimer.h"
+#include "engine/LineMessageLog.h"
 #include "engine/LineMessageServer.h"
 #include "engine/StartUp.h"
 #include "model/DisplayConfig.h"
@@ -51,6 +52,9 @@ struct EngineEnvironment {
     // Where the variables take their values; empty: this machine, now, in the user's locale.
     std::optional<VariableSources> sources;
     QString lineMessageDir; // where the line-message sockets go; empty: the user's runtime dir
+    // Milliseconds on a clock that never goes back, for the lines that messages hold; empty:
+    // the system's.
+    std::function<qint64()> monotonicMs;
 };
 
 // What the window adds to the start-up; the terminal needs none of it.
@@ -96,7 +100,7 @@ public:
     // The start button: false when it is not available yet (no profile loaded).
     bool Command1();
     void setRefresh(int ms); // the slider, which starts the feed too
-    quint32 RelayWindowProc(quint32 dwData, const QByteArray& data);
+    quint32 RelayWindowProc(quint32 dwData, const QByteArray& data, const SocketPeer& sender = {});
     void EndProc(); // the clean-up of every way out; once, and after start-up
 
     void logLine(const QString& line); // a line of the log that comes from around the engine
@@ -155,6 +159,7 @@ private:
     IntervalTimer timer1;
     IntervalTimer timer2;
     LineMessageServer lineMessageServer;
+    LineMessageLog lineMessageLog;
     QString profile; // the last one loaded
     static constexpr qsizetype kPagesRemembered = 50;
     qint16 shownPage = 0;      // 0 before the first page

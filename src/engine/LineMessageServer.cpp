@@ -3,7 +3,6 @@
 #include "linemessage/LineMessage.h"
 #include "platform/NonBlockingStream.h"
 #include "platform/RuntimeDir.h"
-#include "platform/UnixSocket.h"
 
 #include <QFile>
 #include <QSocketNotifier>
@@ -32,7 +31,7 @@ class LineMessageServer::Connection : public QObject {
 public:
     Connection(LineMessageServer& server, FileDescriptor accepted)
         : QObject(&server), server(server), socket(std::move(accepted)),
-          readable(socket.get(), QSocketNotifier::Read),
+          sender(socketPeer(socket.get())), readable(socket.get(), QSocketNotifier::Read),
           writable(socket.get(), QSocketNotifier::Write) {
         writable.setEnabled(false);
         idle.setSingleShot(true);
@@ -52,7 +51,8 @@ public:
         QList<linemessage::FrameReader::Frame> frames;
         const bool usable = reader.feed(server.chunk, frames);
         for (const auto& frame : frames) {
-            unsent.append(linemessage::encodeReply(server.handler(frame.dwData, frame.data)));
+            unsent.append(
+                linemessage::encodeReply(server.handler(frame.dwData, frame.data, sender)));
             idle.start(limits.idleMs);
         }
         send();
@@ -91,6 +91,7 @@ private:
 
     LineMessageServer& server;
     FileDescriptor socket;
+    SocketPeer sender; // looked up once: a sender that has gone by its turn is still named
     QSocketNotifier readable;
     QSocketNotifier writable;
     QTimer idle;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/UnixSocket.h"
+
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -19,8 +21,10 @@ public:
         int readChunk = 4096; // bytes read from a connection at a time
         int maxUnreadReply = 4096; // answers a sender leaves unread before it is dropped
     };
-    // Takes one message (dwData and its first 255 bytes); returns the answer to its sender.
-    using Handler = std::function<quint32(quint32 dwData, const QByteArray& data)>;
+    // Takes one message (dwData and the bytes of it that are taken) and the process that sent
+    // it; returns the answer to its sender.
+    using Handler =
+        std::function<quint32(quint32 dwData, const QByteArray& data, const SocketPeer& sender)>;
 
     explicit LineMessageServer(Handler handler, Limits limits, QObject* parent = nullptr);
     explicit LineMessageServer(Handler handler, QObject* parent = nullptr)

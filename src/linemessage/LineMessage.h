@@ -14,9 +14,15 @@
 // a 32-bit little-endian result. Both Relayeur and relayeur-send use what is here.
 namespace linemessage {
 
-// The only dwData that is a line message.
+// A line message: text, mode digit, line digit.
 inline constexpr quint32 kLineMessageData = 3;
-// Of the bytes of a message, only the first 255 are taken, as into a 255-byte buffer.
+// A line message that stays: a 32-bit little-endian count of seconds, then what a line message
+// holds. The line keeps the text that long whatever the pages do.
+inline constexpr quint32 kHeldMessageData = 4;
+inline constexpr int kHoldBytes = 4;
+inline constexpr qint32 kMaxHoldSeconds = 24 * 60 * 60;
+// Of the bytes of a message, only the first 255 are taken, as into a 255-byte buffer (after the
+// hold, for a message that stays).
 inline constexpr int kTakenBytes = 255;
 // A message announcing more bytes than this is not read: its connection is dropped.
 inline constexpr quint32 kMaxDataBytes = 64 * 1024;
@@ -30,6 +36,10 @@ inline constexpr quint32 kIgnored = 0;
 inline const QString kDefaultName = QStringLiteral("default");
 
 QByteArray encode(quint32 dwData, const QByteArray& data);
+// The data of a message that stays `seconds`, made of the data of a line message.
+QByteArray held(qint32 seconds, const QByteArray& data);
+// How many bytes of a message of this dwData are taken.
+int takenBytes(quint32 dwData);
 QByteArray encodeReply(quint32 result);
 quint32 decodeReply(const QByteArray& reply);
 
@@ -37,19 +47,25 @@ struct LineMessage {
     QByteArray text; // Windows-1252, without the two digits
     qint16 mode = 0; // scroll mode, one digit
     int line = 0;    // 0 to 3, 0 the top line
+    qint32 hold = 0; // seconds the line keeps it whatever the pages do; 0: until the next page
 };
 
 // What a message asks for: dwData 3, its first 255 bytes cut at the first NUL, then the text, a
-// scroll-mode digit and a line digit 0 to 3. Anything else asks for nothing.
-std::optional<LineMessage> parse(quint32 dwData, const QByteArray& data);
+// scroll-mode digit and a line digit 0 to 3; or dwData 4, a hold of 0 to kMaxHoldSeconds, then
+// the same. Anything else asks for nothing, and `refusal`, when given, says why.
+std::optional<LineMessage> parse(quint32 dwData, const QByteArray& data,
+                                 QString* refusal = nullptr);
+
+// Text as a person can read it in a log: control characters as \xHH.
+QString readable(const QString& text);
 
 // Cuts the byte stream of one connection into messages, whatever the pieces it arrives in.
-// It never holds more than a header and the 255 bytes that are taken of a message.
+// It never holds more than a header and the bytes that are taken of a message.
 class FrameReader {
 public:
     struct Frame {
         quint32 dwData = 0;
-        QByteArray data; // at most kTakenBytes
+        QByteArray data; // at most takenBytes(dwData)
     };
 
     // Adds the complete messages of `bytes` to `frames`; false once a header announces more

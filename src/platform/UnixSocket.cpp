@@ -92,3 +92,21 @@ FileDescriptor connectUnixSocket(const QString& path, int timeoutMs) {
     }
     return connection;
 }
+
+SocketPeer socketPeer(int fd) {
+    ucred credentials{};
+    socklen_t size = sizeof credentials;
+    if (::getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &credentials, &size) != 0 ||
+        credentials.pid <= 0) {
+        return {};
+    }
+    QFile comm(QStringLiteral("/proc/%1/comm").arg(credentials.pid));
+    if (!comm.open(QIODevice::ReadOnly)) {
+        return {credentials.pid, {}};
+    }
+    QByteArray name = comm.readAll();
+    if (name.endsWith('\n')) {
+        name.chop(1);
+    }
+    return {credentials.pid, QString::fromUtf8(name)};
+}

@@ -42,3 +42,12 @@ int probeUnixSocket(const QString& path);
 // up after `timeoutMs` (EAGAIN), as when that program takes no new connection. Invalid, errno
 // telling why, when there is none.
 FileDescriptor connectUnixSocket(const QString& path, int timeoutMs);
+
+// Who is at the other end of a connection: the process that made it, and the name the kernel
+// gives that process (its command, at most 15 bytes). Pid 0 when it cannot be had; the name is
+// empty when the process is gone or hidden.
+struct SocketPeer {
+    pid_t pid = 0;
+    QString name;
+};
+SocketPeer socketPeer(int fd);

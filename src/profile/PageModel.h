@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QtGlobal>
 #include <array>
+#include <optional>
 
 // How a line is shown: as it is while it fits the panel, scrolling when it is longer, or always
 // as its bar. A profile or a line message may give any other number: below kScrollFixed the line
@@ -42,6 +43,12 @@ inline constexpr int kLastPage = 50;
 inline constexpr int kPageTime = 0; // second index of PageTiming
 inline constexpr int kPageNext = 1;
 
+// Lines that a message keeps whatever the pages do, each until a time in milliseconds on the
+// monotonic clock; none: the line follows the pages.
+struct HeldLines {
+    std::array<std::optional<qint64>, kLinesPerPage> until{};
+};
+
 // The pages of the loaded profile and the lines on the panel now.
 struct PageModel {
     std::array<LineRecord, kLinesPerPage> CurrentLines{};
@@ -50,6 +57,8 @@ struct PageModel {
         PageTable{};                                               // page 0 stays empty
     std::array<std::array<qint16, 2>, kLastPage + 1> PageTiming{}; // [page][kPageTime|kPageNext]
     qint16 NextPage = 0;
+    qint16 ShownPage = 0; // the page loaded last, whose lines come back when a hold ends
+    HeldLines held;
 };
 
 // The profile's parameters besides its pages.

@@ -6,6 +6,9 @@
 #include "support/Shell.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
@@ -243,6 +246,83 @@ TEST(Engine, ALineMessageReplacesItsLineAndHurriesThePageTimerAndAnythingElseCha
     EXPECT_EQ(line(1), std::get<1>(before));
     EXPECT_EQ(e.Timer2().interval(), 10);
     EXPECT_FALSE(e.Timer2().isEnabled()) << "a stopped page timer stays stopped";
+}
+
+// A message that stays keeps its line through a page turned by the rotation and a page loaded
+// directly, leaves the page timer alone, and goes at its time for the shown page's own line. A
+// new message for that line takes its place; a bad hold changes nothing and is logged.
+TEST(Engine, AMessageThatStaysOutlivesThePagesUntilItsTime) {
+    qint64 now = 1000;
+    Shell s;
+    s.env.monotonicMs = [&] { return now; };
+    Engine& e = s.startEngine();
+    ASSERT_TRUE(e.LoadProfile(
+        s.dir.write("p.tlcd", "[param]\nnb_pages=2\n[page_1]\nligne0=Page 1\nligne2=Un\ntime=5\n"
+                              "next=2\n[page_2]\nligne0=Page 2\nligne2=Deux\ntime=5\nnext=1\n")));
+    e.Command1();
+    e.Timer1().setEnabled(false);
+    const auto shown = [&] {
+        Q_EMIT e.Timer1().timeout();
+        const QByteArrayList rows = s.panel->lastRows();
+        return rows.size() == 4 ? std::tuple(rows[0].trimmed(), rows[2].trimmed())
+                                : std::tuple<QByteArray, QByteArray>();
+    };
+    const QByteArray flowing = "Un message qui defile lentement";
+    EXPECT_EQ(e.RelayWindowProc(4, linemessage::held(30, flowing + "22")), linemessage::kTaken);
+    EXPECT_EQ(e.Timer2().interval(), 5000) << "the page timer is left alone";
+    EXPECT_EQ(shown(), std::tuple("Page 1", flowing.left(20).trimmed()));
+    Q_EMIT e.Timer2().timeout();
+    EXPECT_EQ(shown(), std::tuple("Page 2", flowing.mid(1, 20).trimmed())) << "scrolling on";
+    e.LoadPage(1);
+    now += 29999;
+    EXPECT_EQ(shown(), std::tuple("Page 1", flowing.mid(2, 20).trimmed()));
+    now += 1;
+    EXPECT_EQ(shown(), std::tuple("Page 1", "Un"));
+
+    EXPECT_EQ(e.RelayWindowProc(4, linemessage::held(60, "Encore02")), linemessage::kTaken);
+    EXPECT_EQ(e.RelayWindowProc(3, "Bref02"), linemessage::kTaken);
+    EXPECT_EQ(e.Timer2().interval(), 10);
+    Q_EMIT e.Timer2().timeout();
+    EXPECT_EQ(shown(), std::tuple("Page 2", "Deux")) << "the hold ended with the new message";
+    EXPECT_EQ(e.RelayWindowProc(4, linemessage::held(86401, "Trop02")), linemessage::kIgnored);
+    EXPECT_EQ(shown(), std::tuple("Page 2", "Deux"));
+    EXPECT_EQ(s.log.last(), "Message d'un programme inconnu laissé de côté : durée de maintien "
+                            "de 86401 s, hors de 0 à 86400 s");
+}
+
+// Each message is logged with the name of the program that sent it; a flood takes a few lines
+// and summaries that count every message of it.
+TEST(Engine, MessagesAreLoggedWithTheirSenderAndAFloodIsSummedUp) {
+    Shell s;
+    s.startEngine();
+    s.log.clear();
+    LineMessageClient client;
+    ASSERT_TRUE(client.connectTo(s.dir.file("run/default")));
+    const QString me = QFileInfo(QCoreApplication::applicationFilePath()).fileName().left(15);
+    constexpr int kFlood = 1000;
+    QElapsedTimer flooding;
+    flooding.start();
+    client.socket.write(linemessage::encode(4, linemessage::held(9, "Salut\x01\xe9 12")) +
+                        linemessage::encode(3, "Flot01").repeated(kFlood - 2) +
+                        linemessage::encode(9, "Fin01"));
+    for (int answer = 0; answer < kFlood; ++answer) {
+        ASSERT_TRUE(client.reply()) << "answer " << answer;
+    }
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return !s.log.isEmpty() && s.log.last().startsWith("… et "); }));
+    const qint64 seconds = flooding.elapsed() / 1000 + 1;
+    EXPECT_LE(s.log.size(), seconds * (LineMessageLog::kLinesPerSecond + 1));
+    int counted = 0;
+    const QRegularExpression summary("^… et (\\d+) autres? messages? ");
+    for (const QString& line : s.log) {
+        const QRegularExpressionMatch sum = summary.match(line);
+        counted += sum.hasMatch() ? sum.captured(1).toInt() : 1;
+    }
+    EXPECT_EQ(counted, kFlood) << s.log.join('\n').toStdString();
+    EXPECT_EQ(s.log[0], "Message de " + me + " pour la ligne 2 (reste 9 s) : Salut\\x01é ");
+    EXPECT_TRUE(s.log.last().endsWith("laissé de côté : dwData 9 : ni 3 (message de ligne) ni 4 "
+                                      "(message qui reste))"))
+        << s.log.last().toStdString();
 }
 
 // On an LCDd panel, Down shows the next page of the rotation and Up the pages shown before it,

@@ -5,7 +5,7 @@
 #include "support/TempDir.h"
 
 // A receiver in a runtime directory of its own that keeps every message; it takes those of
-// dwData 3 and leaves the rest aside.
+// dwData 3 and 4 and leaves the rest aside.
 struct LineMessageReceiver {
     using Message = std::pair<quint32, QByteArray>; // dwData, data
     TempDir runtime;
@@ -15,9 +15,12 @@ struct LineMessageReceiver {
 
     explicit LineMessageReceiver(LineMessageServer::Limits limits = {})
         : server(
-              [this](quint32 dwData, const QByteArray& data) {
+              [this](quint32 dwData, const QByteArray& data, const SocketPeer&) {
                   received.append({dwData, data});
-                  return dwData == 3 ? linemessage::kTaken : linemessage::kIgnored;
+                  return dwData == linemessage::kLineMessageData ||
+                                 dwData == linemessage::kHeldMessageData
+                             ? linemessage::kTaken
+                             : linemessage::kIgnored;
               },
               limits) {}
 

@@ -39,11 +39,11 @@ TEST(LineMessageServer, PrivateSocketsAnswerAsManySendersAsAllowedAndOnlyAStaleO
     LineMessageClient byHandle, byDefault, surplus, late;
     ASSERT_TRUE(byHandle.connectTo(r.path("4A00007")));
     EXPECT_EQ(byHandle.send(3, "Bonjour12"), linemessage::kTaken);
-    EXPECT_EQ(byHandle.send(4, "Bonjour12"), linemessage::kIgnored) << "same connection, again";
+    EXPECT_EQ(byHandle.send(7, "Bonjour12"), linemessage::kIgnored) << "same connection, again";
     ASSERT_TRUE(byDefault.connectTo(r.path("default")));
     EXPECT_EQ(byDefault.send(3, "Salut03"), linemessage::kTaken);
     EXPECT_EQ(r.received,
-              QList<Receiver::Message>({{3, "Bonjour12"}, {4, "Bonjour12"}, {3, "Salut03"}}));
+              QList<Receiver::Message>({{3, "Bonjour12"}, {7, "Bonjour12"}, {3, "Salut03"}}));
     ASSERT_TRUE(surplus.connectTo(r.path("default"))); // the kernel accepts it, the receiver not
     EXPECT_TRUE(surplus.droppedWithin(5000));
 

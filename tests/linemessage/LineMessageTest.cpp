@@ -56,3 +56,30 @@ TEST(LineMessage, FramesComeOutTheSameWhateverThePiecesAndAnOversizedOneStopsThe
     EXPECT_TRUE(FrameReader().feed(linemessage::encode(3, longest), frames));
     EXPECT_FALSE(FrameReader().feed(linemessage::encode(3, longest + 'x').left(8), frames));
 }
+
+// A message that stays gives its hold in seconds first, then what a line message holds, of which
+// 255 bytes are taken; what is refused says why.
+TEST(LineMessage, AMessageThatStaysGivesItsHoldFirstAndWhatIsRefusedSaysWhy) {
+    for (const auto& [data, hold] : {std::pair{linemessage::held(30, "Bonjour12"), 30},
+                                     {linemessage::held(0, "Bonjour12"), 0}}) {
+        const auto m = linemessage::parse(4, data);
+        ASSERT_TRUE(m);
+        EXPECT_EQ(std::tuple(m->text, m->mode, m->line, m->hold),
+                  std::tuple("Bonjour", 1, 2, hold));
+    }
+    const std::tuple<quint32, QByteArray, QString> refused[] = {
+        {4, linemessage::held(-1, "Bonjour12"), "durée de maintien de -1 s, hors de 0 à 86400 s"},
+        {4, linemessage::held(86401, "12"), "durée de maintien de 86401 s, hors de 0 à 86400 s"},
+        {4, QByteArray("\x05\0\0", 3), "la durée de maintien (4 octets) manque"},
+        {3, "Bonjour\0332", "le mode « \\x1b » n'est pas un chiffre"}, // ESC then 2
+        {7, "Bonjour12", "dwData 7 : ni 3 (message de ligne) ni 4 (message qui reste)"}};
+    for (const auto& [dwData, data, why] : refused) {
+        QString refusal;
+        EXPECT_FALSE(linemessage::parse(dwData, data, &refusal));
+        EXPECT_EQ(refusal, why);
+    }
+    QList<FrameReader::Frame> frames;
+    ASSERT_TRUE(FrameReader().feed(
+        linemessage::encode(4, linemessage::held(9, QByteArray(300, 'x') + "02")), frames));
+    EXPECT_EQ(frames.value(0).data, linemessage::held(9, QByteArray(255, 'x')));
+}

@@ -39,3 +39,18 @@ TEST(LoadPage, KeepsTheLinesWhoseRawTextStaysAndFollowsTheChainToTheEmptyPage) {
         EXPECT_EQ(shownThenScrolled(m), "@0 @0 @7 @0");
     }
 }
+
+// A held line outlives the page changes; at its time the shown page's line comes back, even the
+// empty page's, which is then written once so that the held text goes.
+TEST(LoadPage, AHeldLineGoesAtItsTimeEvenFromTheEmptyPage) {
+    PageModel m;
+    m.PageTable[1][0] = freshLine("un", 0);
+    LoadPage(m, 1);
+    holdOnPage(m, 0, "tenu", 0, 5000);
+    LoadPage(m, 0);
+    releaseHeldLines(m, 4999);
+    EXPECT_EQ(m.CurrentLines[0].Text, "tenu");
+    releaseHeldLines(m, 5000);
+    EXPECT_EQ(std::tuple(m.CurrentLines[0].Text, m.CurrentLines[0].Pending, m.LineTemplate[0]),
+              std::tuple("", 1, ""));
+}

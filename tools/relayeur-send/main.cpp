@@ -20,11 +20,16 @@ const char kUsage[] =
     "        relayeur-send [options] --raw OCTETS\n"
     "Met TEXTE sur la ligne LIGNE (0 à 3, 0 en haut) de l'afficheur du Relayeur en cours,\n"
     "avec le mode de défilement MODE (0 fixe, 1 aller-retour, 2 vers la gauche,\n"
-    "3 vers la droite, 4 bargraphe). Le texte passe en Windows-1252.\n"
+    "3 vers la droite, 4 bargraphe). Le texte passe en Windows-1252. Sans --hold, la page\n"
+    "suivante remplace la ligne dès qu'elle diffère.\n"
     "\n"
+    "  --hold SECONDES\n"
+    "                 la ligne garde le texte SECONDES secondes (0 à 86400) quelles que\n"
+    "                 soient les pages, puis la page en cours reprend sa ligne ; 0 : comme\n"
+    "                 sans --hold\n"
     "  --raw OCTETS   envoie OCTETS tels quels comme contenu du message ; \\xHH y désigne\n"
     "                 un octet quelconque, \\\\ une barre oblique inverse\n"
-    "  --dwdata N     la valeur dwData du message (3 par défaut : seul 3 change une ligne)\n"
+    "  --dwdata N     la valeur dwData du message (3 par défaut, 4 avec --hold)\n"
     "  --window HEX   le Relayeur dont la fenêtre porte cet identifiant (le nombre en bas à\n"
     "                 droite de sa fenêtre) ; par défaut, le Relayeur de cet utilisateur\n"
     "  --help         affiche cette aide\n"
@@ -85,8 +90,8 @@ std::optional<QByteArray> unescape(const QByteArray& given) {
 }
 
 struct Request {
-    quint32 dwData = linemessage::kLineMessageData;
-    QString window; // empty: the default socket
+    std::optional<quint32> dwData; // none: what the message is
+    QString window;                // empty: the default socket
     QByteArray data;
 };
 
@@ -96,10 +101,22 @@ std::optional<Request> refuse(const QString& mistake) {
     return std::nullopt;
 }
 
+// A message that stays when there is a hold; without one, the message every Relayeur knows.
+Request withHold(Request request, qint32 hold) {
+    if (hold > 0) {
+        request.data = linemessage::held(hold, request.data);
+    }
+    if (!request.dwData) {
+        request.dwData = hold > 0 ? linemessage::kHeldMessageData : linemessage::kLineMessageData;
+    }
+    return request;
+}
+
 // Reads the command line; on a mistake, says what is wrong and gives the exit status.
 std::optional<Request> parseArguments(int argc, char** argv, int& status) {
     Request request;
     std::optional<QByteArray> raw;
+    qint32 hold = 0;
     QByteArrayList positional;
     bool help = false;
     status = kUsageError;
@@ -111,6 +128,15 @@ std::optional<Request> parseArguments(int argc, char** argv, int& status) {
               raw = unescape(value);
               return raw ? QString()
                          : QStringLiteral("échappement incorrect (\\xHH ou \\\\ attendu)");
+          }},
+         {"--hold", nullptr,
+          [&](const QByteArray& value) {
+              bool ok = false;
+              hold = value.toInt(&ok, 10);
+              return ok && hold >= 0 && hold <= linemessage::kMaxHoldSeconds
+                         ? QString()
+                         : QStringLiteral("un nombre de secondes de 0 à %1 est attendu")
+                               .arg(linemessage::kMaxHoldSeconds);
           }},
          {"--dwdata", nullptr,
           [&](const QByteArray& value) {
@@ -141,7 +167,7 @@ std::optional<Request> parseArguments(int argc, char** argv, int& status) {
             return refuse(QStringLiteral("--raw ne se combine pas avec TEXTE MODE LIGNE"));
         }
         request.data = *raw;
-        return request;
+        return withHold(std::move(request), hold);
     }
     if (positional.size() != 3) {
         std::fputs(kUsage, stderr);
@@ -161,7 +187,7 @@ std::optional<Request> parseArguments(int argc, char** argv, int& status) {
         return refuse(QStringLiteral("LIGNE : un chiffre de 0 à 3 est attendu"));
     }
     request.data = ansi::fromUnicode(*text) + mode + line;
-    return request;
+    return withHold(std::move(request), hold);
 }
 
 int send(const Request& request) {
@@ -183,7 +209,7 @@ int send(const Request& request) {
         return kNoRelayeur;
     }
     // A message too long is cut off by Relayeur, which then says nothing: the answer tells.
-    QByteArray message = linemessage::encode(request.dwData, request.data);
+    QByteArray message = linemessage::encode(*request.dwData, request.data);
     stream::writeAll(socket.get(), message, QDeadlineTimer(kWaitMs));
     QByteArray reply;
     if (!stream::readAll(socket.get(), reply, linemessage::kReplyBytes, QDeadlineTimer(kWaitMs))) {
@@ -193,9 +219,10 @@ int send(const Request& request) {
         return kRefused;
     }
     if (linemessage::decodeReply(reply) != linemessage::kTaken) {
-        say(QStringLiteral("Relayeur a laissé le message de côté : il faut dwData 3 et, dans les "
-                           "255 premiers octets, un texte suivi du chiffre du mode et de celui de "
-                           "la ligne (0 à 3)"));
+        say(QStringLiteral("Relayeur a laissé le message de côté : il faut dwData 3 (ou 4 après "
+                           "--hold, que seul un Relayeur récent connaît) et, dans les 255 premiers "
+                           "octets, un texte suivi du chiffre du mode et de celui de la ligne "
+                           "(0 à 3) ; son journal dit pourquoi"));
         return kRefused;
     }
     return kDone;
