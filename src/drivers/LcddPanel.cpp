@@ -132,6 +132,7 @@ void LcddPanel::show(const Frame& frame) {
         }
     }
     clock = frame.clock;
+    latin1 = frame.panelCodes;
     if (ready) {
         send(frameCommands());
     }
@@ -334,7 +335,7 @@ QByteArray LcddPanel::frameCommands() {
         if (shown[i] != text) {
             shown[i] = text;
             commands += "widget_set " + kScreen + " " + lineWidget(i) + " 1 " +
-                        QByteArray::number(i + 1) + " " + lcddQuoted(text) + "\n";
+                        QByteArray::number(i + 1) + " " + lcddQuoted(text, latin1) + "\n";
         }
     }
     return commands;

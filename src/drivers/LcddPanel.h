@@ -30,6 +30,8 @@ public:
 
     void reset() override;
     void show(const Frame& frame) override;
+    // LCDd maps Latin-1 to its panels' characters itself.
+    PanelCharacters characters() const override { return {true, 0}; }
 
     bool connected() const { return ready; }
     // What LCDd sent since the last call, without waiting: its keys are reported, a closed or
@@ -79,5 +81,6 @@ private:
     std::optional<ClockTime> clock;      // the big clock of the last frame
     std::array<QByteArray, 4> shown;     // what LCDd holds, per line widget
     std::optional<ClockTime> shownClock; // the big numbers LCDd holds
+    bool latin1 = false;                 // the last frame's texts are Latin-1, not ROM codes
     QByteArray received;                 // a reply not ended yet
 };

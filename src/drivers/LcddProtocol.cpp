@@ -81,13 +81,13 @@ std::optional<LcddSize> parseLcddGreeting(const QByteArray& line) {
     return size;
 }
 
-QByteArray lcddQuoted(const QByteArray& panelText) {
+QByteArray lcddQuoted(const QByteArray& panelText, bool latin1) {
     QByteArray quoted;
     quoted.reserve(panelText.size() + 2);
     quoted += '"';
     for (const char c : panelText) {
         const auto code = static_cast<unsigned char>(c);
-        if (c == kHd44780Degree) {
+        if (c == kHd44780Degree && !latin1) {
             quoted += kLatin1Degree;
         } else if (code < 0x20 || code == 0x7F) {
             quoted += ' ';

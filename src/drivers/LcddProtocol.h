@@ -27,7 +27,7 @@ struct LcddSize {
 // hgt 4 ..."); nothing when the line is not that answer.
 std::optional<LcddSize> parseLcddGreeting(const QByteArray& line);
 
-// A panel line (bytes for an HD44780's character set) as a quoted argument of widget_set. The
-// degree sign becomes Latin-1's, which LCDd's drivers map to their own; codes below 32 and 127,
-// which no text can carry, become spaces.
-QByteArray lcddQuoted(const QByteArray& panelText);
+// A panel line (bytes for an HD44780's character set, or Latin-1 when `latin1`) as a quoted
+// argument of widget_set. The HD44780's degree sign becomes Latin-1's, which LCDd's drivers map
+// to their own; codes below 32 and 127, which no text can carry, become spaces.
+QByteArray lcddQuoted(const QByteArray& panelText, bool latin1 = false);

@@ -13,9 +13,10 @@ constexpr quint8 kFirstLine = kSetDdramAddress | kFirstLineAddress;
 constexpr quint8 kSecondLine = kSetDdramAddress | kSecondLineAddress;
 } // namespace
 
-OnScreenPanel::OnScreenPanel(int columns, int lines)
+OnScreenPanel::OnScreenPanel(int columns, int lines, CharacterSet rom)
     : columnCount(qBound(1, columns, Hd44780::kMaxColumns)),
-      lineCount(qBound(1, lines, Hd44780::kMaxLines)) {
+      lineCount(qBound(1, lines, Hd44780::kMaxLines)),
+      characterRom(rom == CharacterSet::A02 ? rom : CharacterSet::A00) {
     // Lines 3 and 4 continue lines 1 and 2 in a controller's two 40-character lines, so they
     // fit in one only up to 20 columns.
     if (lineCount > 2 && columnCount > 20) {
@@ -47,6 +48,13 @@ void OnScreenPanel::reset() {
 void OnScreenPanel::show(const Frame& frame) {
     if (shown == frame) {
         return;
+    }
+    for (int slot = 0; slot < 8; ++slot) {
+        if (frame.glyphs[slot]) {
+            for (Hd44780& controller : controllers) {
+                controller.loadGlyph(slot, *frame.glyphs[slot]);
+            }
+        }
     }
     writeFrame(
         frame, [this](int line) { lineStart(line); },

@@ -17,13 +17,16 @@
 // would. A frame equal to the one shown last is not written again.
 class OnScreenPanel : public Panel {
 public:
-    // Out-of-range sizes are brought into 1..40 x 1..4.
-    OnScreenPanel(int columns, int lines);
+    // Out-of-range sizes are brought into 1..40 x 1..4. `rom` is the character ROM it draws.
+    OnScreenPanel(int columns, int lines, CharacterSet rom = CharacterSet::A00);
 
     void reset() override;
+    // A mapped frame first defines the user-defined characters whose pattern changed.
     void show(const Frame& frame) override;
+    PanelCharacters characters() const override { return {false, 8}; }
 
     int columns() const { return columnCount; }
+    CharacterSet rom() const { return characterRom; }
     int lines() const { return lineCount; }
 
     // Where panel line `line` (0 is the top) is shown: which controller, and which of its lines.
@@ -46,6 +49,7 @@ private:
 
     int columnCount;
     int lineCount;
+    CharacterSet characterRom;
     std::vector<Hd44780> controllers;
     std::size_t current = 0;    // the controller the last line start chose
     std::optional<Frame> shown; // the last frame, until a reset

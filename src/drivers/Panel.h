@@ -15,6 +15,8 @@ public:
     // What the panel sent back since the last refresh (keys), taken just before the next one
     // draws, so that a page turned by a key shows at once.
     virtual void takeInput() {}
+    // The characters it takes; by default a ROM's codes and no user-defined character.
+    virtual PanelCharacters characters() const { return {}; }
 };
 
 // A frame as a panel written at a cursor takes it: each line's start (none for text at the

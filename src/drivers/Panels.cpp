@@ -10,7 +10,7 @@
 namespace {
 
 std::unique_ptr<Panel> onScreen(const DisplayConfig& config, const PanelHost& host) {
-    auto panel = std::make_unique<OnScreenPanel>(config.C, config.L);
+    auto panel = std::make_unique<OnScreenPanel>(config.C, config.L, config.caracteres);
     if (host.onScreen) {
         host.onScreen(*panel);
     }

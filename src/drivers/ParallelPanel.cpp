@@ -21,9 +21,18 @@ void ParallelPanel::reset() {
         par.io = port.get();
     }
     ParInit(par);
+    // A module switched off in between has lost its user-defined characters: they are written
+    // again.
+    loaded = {};
 }
 
 void ParallelPanel::show(const Frame& frame) {
+    for (std::size_t slot = 0; slot < loaded.size(); ++slot) {
+        if (frame.glyphs[slot] && frame.glyphs[slot] != loaded[slot] && par.io) {
+            ParLoadGlyph(par, static_cast<int>(slot), *frame.glyphs[slot]);
+            loaded[slot] = frame.glyphs[slot];
+        }
+    }
     writeFrame(
         frame, [this](int line) { ParGoto(par, 1, static_cast<qint16>(line + 1)); },
         [this](const QByteArray& text) { ParWrite(par, text); });

@@ -6,8 +6,10 @@
 #include "model/Log.h"
 
 #include <QString>
+#include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
 // The HD44780 panel on the parallel port (TypeLCD 3).
 class ParallelPanel : public Panel {
@@ -20,8 +22,10 @@ public:
     ParallelPanel(std::unique_ptr<PortIo> port, std::function<void()> wait);
 
     void reset() override;
-    // Every line of every frame, each after its line start, as the panel has always been fed.
+    // Every line of every frame, each after its line start, as the panel has always been fed;
+    // first, for a mapped frame, the user-defined characters whose pattern changed.
     void show(const Frame& frame) override;
+    PanelCharacters characters() const override { return {false, 8}; }
 
 private:
     QString setting;
@@ -29,4 +33,6 @@ private:
     std::unique_ptr<PortIo> port;
     Parallele par;
     FaultLatch failure; // the port's, told until it opens
+    // What each CGRAM slot holds since the program wrote it; unknown before that.
+    std::array<std::optional<GlyphRows>, 8> loaded;
 };

@@ -97,6 +97,20 @@ void ParWrite(Parallele& par, const QByteArray& text) {
     }
 }
 
+void ParLoadGlyph(Parallele& par, int slot, const std::array<quint8, 8>& rows) {
+    if (!par.io) {
+        return;
+    }
+    writeControl(par, kToInstruction);
+    writeData(par, static_cast<quint8>(kSetCgramAddress | ((slot & 7) << 3)));
+    ParStrobe(par);
+    writeControl(par, kToData);
+    for (const quint8 row : rows) {
+        writeData(par, row);
+        ParStrobe(par);
+    }
+}
+
 void ParStrobe(Parallele& par) {
     if (!par.io) {
         return;

@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QtGlobal>
+#include <array>
 #include <functional>
 
 // An HD44780 panel on the parallel port, in 8-bit mode: the data register carries the byte,
@@ -29,6 +30,9 @@ void ParDisplayOn(Parallele& par);
 void ParGoto(Parallele& par, qint16 column, qint16 line);
 // Characters at the cursor, one byte each, whatever their value.
 void ParWrite(Parallele& par, const QByteArray& text);
+// A user-defined character: the CGRAM address of the slot (0-7), then its eight rows. The cursor
+// is left in CGRAM: a line start brings it back.
+void ParLoadGlyph(Parallele& par, int slot, const std::array<quint8, 8>& rows);
 // One pulse on E, which makes the panel take the data register.
 void ParStrobe(Parallele& par);
 // The pause that gives the panel time to act on each edge.

@@ -1,5 +1,6 @@
 #include "engine/Engine.h"
 
+#include "drivers/Hd44780Font.h"
 #include "drivers/Panels.h"
 #include "engine/StartUp.h"
 #include "linemessage/LineMessage.h"
@@ -175,9 +176,22 @@ void Engine::Timer1_Timer() {
              return Bargraph(text, app.config.C, app.params.plein, app.params.vide, sources.locale);
          }});
     if (frame && panel) {
-        panel->show(*frame);
+        panel->show(forPanel(*frame));
     }
     sourceBoxes.release();
+}
+
+// With a character ROM chosen, a frame goes out as the panel's codes.
+Frame Engine::forPanel(Frame frame) {
+    if (app.config.caracteres == CharacterSet::Ansi) {
+        return frame;
+    }
+    return mapCharacters(
+        std::move(frame),
+        {app.config.caracteres, panel->characters(),
+         referringTexts(app.pages, app.config.L, app.params.plein, app.params.vide),
+         &bigDigitCgram()},
+        glyphSlots);
 }
 
 void Engine::Timer2_Timer() {
@@ -239,7 +253,7 @@ bool Engine::Command1() {
     } else {
         stopFeed();
         if (panel) {
-            panel->show(Frame::banner(kStopBanner));
+            panel->show(forPanel(Frame::banner(kStopBanner)));
         }
     }
     Q_EMIT startButtonChanged(stopsOnPress);

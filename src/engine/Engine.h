@@ -12,6 +12,7 @@
 #include "profile/LoadProfile.h"
 #include "profile/PageModel.h"
 #include "profile/RecentProfiles.h"
+#include "render/CharacterMapping.h"
 #include "render/ExpandVariables.h"
 #include "sources/hlcs.h"
 #include "sources/mbm.h"
@@ -148,6 +149,7 @@ private:
     void stopFeed();
     void InitLCD();
     VariableSources systemSources();
+    Frame forPanel(Frame frame);
 
     EngineEnvironment env;
     AppState app;
@@ -155,6 +157,7 @@ private:
     std::unique_ptr<WinampLink> winampLink; // the media player, once rep_winamp is known
     std::unique_ptr<Panel> panel;      // the one TypeLCD names, made once the settings are read
     OnScreenPanel* onScreen = nullptr; // `panel` when it is the on-screen one
+    GlyphSlots glyphSlots;             // the letters the panel's own characters draw
     HeldMessageBoxes sourceBoxes;      // a source's boxes, shown once the frame is out
     IntervalTimer timer1;
     IntervalTimer timer2;

@@ -97,6 +97,23 @@ void readResume(const ReadParmContext& ctx, const IniFile& ini) {
     }
 }
 
+// [parametres] caracteres: ansi (the program's own bytes, and without the key), or the panel's
+// character ROM, A00 or A02. Any other value is said in the log and read as ansi.
+void readCharacters(const ReadParmContext& ctx, const IniFile& ini) {
+    const QString value = GetIni(ini, kSection, QStringLiteral("caracteres"), QString());
+    ctx.config.caracteres = CharacterSet::Ansi;
+    if (value.compare(QLatin1String("A00"), Qt::CaseInsensitive) == 0) {
+        ctx.config.caracteres = CharacterSet::A00;
+    } else if (value.compare(QLatin1String("A02"), Qt::CaseInsensitive) == 0) {
+        ctx.config.caracteres = CharacterSet::A02;
+    } else if (!value.isEmpty() && value.compare(QLatin1String("ansi"), Qt::CaseInsensitive)) {
+        ctx.log.add(QStringLiteral("caracteres = %1 : valeur inconnue (ansi, A00 ou A02 "
+                                   "attendu), ansi est utilisé")
+                        .arg(value));
+        ctx.log.selectLast();
+    }
+}
+
 bool readParameters(const ReadParmContext& ctx, const IniFile& ini) {
     Log& log = ctx.log;
     if (!ini.exists()) {
@@ -126,8 +143,8 @@ bool readParameters(const ReadParmContext& ctx, const IniFile& ini) {
     return true;
 }
 
-// Lines 1 to 14 of the log, and the ports and the resume, which are read whatever became of the
-// rest.
+// Lines 1 to 14 of the log, and the ports, the characters and the resume, which are read
+// whatever became of the rest.
 bool readSettings(const ReadParmContext& ctx) {
     ctx.log.add(kLogSeparator);
     ctx.log.add(QStringLiteral("Lecture du fichier de paramètre : param.ini ..."));
@@ -135,6 +152,7 @@ bool readSettings(const ReadParmContext& ctx) {
     const IniFile ini = IniFile::load(ctx.settingsFile);
     const bool read = readParameters(ctx, ini);
     readPorts(ini, ctx.config);
+    readCharacters(ctx, ini);
     readResume(ctx, ini);
     return read;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/Characters.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QtGlobal>
@@ -22,6 +24,7 @@ struct DisplayConfig {
     QString lcddServer;   // [ports]: the LCDd server, host:port
     // reprendre=1: the newest recent profile is loaded and started at start-up
     bool reprendre = false;
+    CharacterSet caracteres = CharacterSet::Ansi; // what the panel is sent: see Characters.h
 };
 
 // Which outside programs the variables may ask.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/Characters.h"
+
 #include <QByteArray>
 #include <array>
 #include <optional>
@@ -31,6 +33,11 @@ struct Frame {
     // A text written where the last reset left the cursor, without line starts: the banner a
     // stopped feed leaves on the panel. `rows[0]` holds it.
     bool atCursor = false;
+    // Set once the character mapping has put the panel's own codes in the rows: the panel takes
+    // them as they are. `glyphs` then says what each user-defined character the rows use must
+    // look like; the panel writes a slot only when its pattern changes.
+    bool panelCodes = false;
+    std::array<std::optional<GlyphRows>, 8> glyphs;
 
     static Frame banner(const QByteArray& text) {
         Frame frame;

@@ -21,9 +21,9 @@ class LineText {
 public:
     explicit LineText(QByteArray& text) : text(text) {}
 
-    // The text becomes `raw` with its degree signs converted, unless `raw` holds no "%%": then
-    // the text stays as it is and the answer is false.
-    bool rebuildFrom(const QByteArray& raw) {
+    // The text becomes `raw`, with its degree signs converted when asked, unless `raw` holds no
+    // "%%": then the text stays as it is and the answer is false.
+    bool rebuildFrom(const QByteArray& raw, bool convertDegrees) {
         mark(raw);
         if (marks.empty()) {
             return false;
@@ -31,7 +31,9 @@ public:
         // Copied into the line's own buffer, which the replacements then grow in place.
         text.resize(0);
         text.append(QByteArrayView(raw));
-        text.replace(kAnsiDegree, kPanelDegree); // changes no '%', so the places still hold
+        if (convertDegrees) {
+            text.replace(kAnsiDegree, kPanelDegree); // changes no '%': the places still hold
+        }
         return true;
     }
     bool has(QByteArrayView token) const {
@@ -126,9 +128,11 @@ std::optional<ClockTime> ExpandVariables(const Expansion& e) {
     const int panelLines = std::clamp<int>(e.config.L, 0, kLinesPerPage);
     std::optional<QTime> bigClock;
     std::array<QByteArray, kLinesPerPage> bigClockRows;
+    // With a character ROM chosen, the character mapping converts the degree signs of every line.
+    const bool convertDegrees = e.config.caracteres == CharacterSet::Ansi;
     for (int i = 0; i < panelLines; ++i) {
         LineText line(lines[i].Text);
-        if (lines[i].Dynamic == 1 && line.rebuildFrom(e.pages.LineTemplate[i])) {
+        if (lines[i].Dynamic == 1 && line.rebuildFrom(e.pages.LineTemplate[i], convertDegrees)) {
             if (e.flags.HLAvailable && s.halfLifeGroup && line.has("%%HL")) {
                 line.rewrite(s.halfLifeGroup);
             }

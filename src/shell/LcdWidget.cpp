@@ -56,7 +56,7 @@ LcdWidget::Look LcdWidget::lookAt(int line, int column) const {
     }
     const quint8 code = lcd.codeAt(shown, column);
     const std::optional<int> slot = Hd44780::glyphSlot(code);
-    std::array<quint8, 8> rows = slot ? lcd.glyph(*slot) : romGlyph(code);
+    std::array<quint8, 8> rows = slot ? lcd.glyph(*slot) : romGlyph(code, panel.rom());
     if (lcd.cursorOn() && lcd.cursorCell() == Hd44780::Cell{shown, column}) {
         rows[7] = 0x1F;
     }

@@ -2,6 +2,8 @@
 
 #include "drivers/Hd44780Font.h"
 #include "drivers/OnScreenPanel.h"
+#include "platform/AnsiText.h"
+#include "render/CharacterMapping.h"
 
 #include <array>
 #include <unistd.h>
@@ -13,16 +15,28 @@ QByteArray clearingFirst(QByteArray lines) {
     return lines.replace('\n', QByteArrayLiteral("\n\x1b[2K")).prepend("\x1b[2K");
 }
 
-// Every code's terminal cell, in UTF-8, made once.
-const std::array<QByteArray, 256>& terminalCells() {
-    static const std::array<QByteArray, 256> cells = [] {
-        std::array<QByteArray, 256> made;
-        for (int code = 0; code < 256; ++code) {
-            made[code] = terminalGlyph(static_cast<quint8>(code)).toUtf8();
-        }
-        return made;
-    }();
-    return cells;
+// Every ROM code's terminal cell, in UTF-8, made once for each ROM.
+std::array<QByteArray, 256> cellsOf(CharacterSet rom) {
+    std::array<QByteArray, 256> made;
+    for (int code = 0; code < 256; ++code) {
+        made[code] = terminalGlyph(static_cast<quint8>(code), rom).toUtf8();
+    }
+    return made;
+}
+
+const std::array<QByteArray, 256>& terminalCells(CharacterSet rom) {
+    static const std::array<QByteArray, 256> a00 = cellsOf(CharacterSet::A00);
+    static const std::array<QByteArray, 256> a02 = cellsOf(CharacterSet::A02);
+    return rom == CharacterSet::A02 ? a02 : a00;
+}
+
+// A user-defined character: the letter the program drew there, or the big-digit part.
+QByteArray userCell(const Hd44780& lcd, int slot) {
+    const GlyphRows rows = lcd.glyph(slot);
+    if (const std::optional<quint8> letter = letterOfGlyph(rows)) {
+        return ansi::toUnicode(QByteArray(1, static_cast<char>(*letter))).toUtf8();
+    }
+    return terminalGlyph(rows).toUtf8();
 }
 
 // A run of `count` box-drawing characters, between two corners.
@@ -32,14 +46,16 @@ QByteArray rule(const char* left, const char* middle, const char* right, int cou
 } // namespace
 
 QByteArray renderTerminalFrame(const OnScreenPanel& panel) {
-    const std::array<QByteArray, 256>& cells = terminalCells();
+    const std::array<QByteArray, 256>& cells = terminalCells(panel.rom());
     QByteArray frame = rule("┌", "─", "┐", panel.columns());
     frame.reserve(frame.size() * (panel.lines() + 2));
     for (int line = 0; line < panel.lines(); ++line) {
         const auto [lcd, shown] = panel.row(line);
         frame += "│";
         for (int column = 0; column < panel.columns(); ++column) {
-            frame += lcd.displayOn() ? cells[lcd.codeAt(shown, column)] : cells[' '];
+            const quint8 code = lcd.displayOn() ? lcd.codeAt(shown, column) : ' ';
+            const std::optional<int> slot = Hd44780::glyphSlot(code);
+            frame += slot ? userCell(lcd, *slot) : cells[code];
         }
         frame += "│\n";
     }

@@ -47,3 +47,22 @@ TEST(Hd44780Font, EveryCodeHasItsOwnGlyphAndOneTerminalColumnBlankWhereThePanelI
         EXPECT_TRUE(code < 0x10 || (cell == L" ") == blank) << std::hex << code;
     }
 }
+
+TEST(Hd44780Font, TheEuropeanRomHasLatin1AboveItsSymbolsEachInOneTerminalColumn) {
+    ASSERT_NE(std::setlocale(LC_ALL, "C.UTF-8"), nullptr);
+    EXPECT_EQ(drawn(romGlyph(0xE9, CharacterSet::A02)),
+              "...#. ..#.. .###. #...# ##### #.... .###. .....")
+        << "é";
+    EXPECT_EQ(drawn(romGlyph('w', CharacterSet::A02)), drawn(romGlyph('w')));
+    QString terminal;
+    for (const char code : QByteArray("\x10\x5C\x7E\x7F\x80\x9F\xA0\xB0\xE9\xFF")) {
+        terminal += terminalGlyph(static_cast<quint8>(code), CharacterSet::A02);
+    }
+    EXPECT_EQ(terminal, "▶¥~⌂Б∩‖°éÿ");
+    for (int code = 0x10; code < 0x100; ++code) {
+        const std::wstring cell = terminalGlyph(code, CharacterSet::A02).toStdWString();
+        EXPECT_EQ(wcswidth(cell.c_str(), cell.size()), 1) << std::hex << code;
+        EXPECT_EQ(drawn(romGlyph(code, CharacterSet::A02)) == drawn({}), code == ' ')
+            << std::hex << code;
+    }
+}

@@ -1,6 +1,8 @@
 // The program without its window: settings, start-up log, feed, line messages and refresh.
+#include "drivers/OnScreenPanel.h"
 #include "engine/LineMessageClient.h"
 #include "linemessage/LineMessage.h"
+#include "render/CharacterMapping.h"
 #include "support/QtPrinters.h"
 #include "support/ReadOnlyDir.h"
 #include "support/Shell.h"
@@ -134,6 +136,33 @@ TEST(Engine, ReprendreLoadsAndStartsTheNewestRecentProfileAsIfOpenedAndStarted) 
         EXPECT_TRUE(fed ? s.log == asked.log : s.log.contains(c.said) || c.said.isEmpty())
             << s.log.join('\n').toStdString();
     }
+}
+
+TEST(Engine, CaracteresPutsTheRomsCodesOnThePanelAndAnyOtherValueIsSaidAndReadAsAnsi) {
+    Shell bad(kShellSettings + "caracteres=A01\n");
+    EXPECT_EQ(bad.startEngine().state().config.caracteres, CharacterSet::Ansi);
+    EXPECT_TRUE(bad.log.contains(
+        "caracteres = A01 : valeur inconnue (ansi, A00 ou A02 attendu), ansi est utilisé"));
+
+    // A UTF-8 profile on screen with A00: é drawn in a user-defined character, and the degree
+    // sign converted once, on the line without a variable as on the expanded one.
+    Shell s(QByteArray(kShellSettings).replace("TypeLCD=2", "TypeLCD=1") + "caracteres=a00\n");
+    Engine& e = s.startEngine();
+    e.setRefresh(100);
+    ASSERT_TRUE(e.LoadProfile(s.dir.write(
+        "p.tlcd", "[param]\nnb_pages=1\n[page_1]\nligne0=Mémoire 25°C\nligne1=%%x 25°C\n"
+                  "ligne2=\nligne3=\nscroll0=0\nscroll1=0\nscroll2=0\nscroll3=0\ntime=0\n"
+                  "next=0\n")));
+    Q_EMIT e.Timer1().timeout();
+    const OnScreenPanel& panel = *e.onScreenPanel();
+    const QByteArray first = panel.line(0);
+    EXPECT_EQ(first.left(1) + first.mid(2), QByteArray("Mmoire 25\xDF"
+                                                       "C")
+                                                .leftJustified(19));
+    EXPECT_EQ(letterOfGlyph(panel.row(0).controller.glyph(first[1])), 0xE9);
+    EXPECT_EQ(panel.line(1), QByteArray("%%x 25\xDF"
+                                        "C")
+                                 .leftJustified(20));
 }
 
 // Nothing from outside is handled in the middle of start-up: a line message sent during a pause

@@ -4,24 +4,12 @@
 #include "drivers/Hd44780Font.h"
 #include "shell/LcdWidget.h"
 #include "support/QtPrinters.h"
+#include "support/RowsFrame.h"
 
 #include <QImage>
 #include <QScreen>
 #include <QTest>
 #include <gtest/gtest.h>
-
-namespace {
-
-Frame rowsFrame(const QByteArrayList& rows) {
-    Frame frame;
-    frame.lines = int(rows.size());
-    for (int i = 0; i < frame.lines; ++i) {
-        frame.rows[i] = rows[i];
-    }
-    return frame;
-}
-
-} // namespace
 
 TEST(OnScreenPanel, ShowsEachLineOfEverySizeWhereARealModuleHasIt) {
     for (const auto& [columns, lines] :
