@@ -21,11 +21,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::PanelRun run(20, 4);
     DroppingLog log;
     int firstPages = 0;
-    const bool loaded =
+    const bool loaded = static_cast<bool>(
         LoadProfile(QStringLiteral("profil.tlcd"), ini, {run.pages, run.params, log, [&] {
                                                              ++firstPages;
                                                              LoadPage(run.pages, 1);
-                                                         }});
+                                                         }}));
     FUZZ_CHECK(firstPages == (loaded ? 1 : 0));
     if (!loaded) {
         return 0;

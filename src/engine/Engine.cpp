@@ -216,11 +216,11 @@ bool Engine::PushRecentProfile(const QString& file) {
     return false;
 }
 
-bool Engine::LoadProfile(const QString& path) {
-    const bool loaded = ::LoadProfile(path, {app.pages, app.params, *this, [this, path] {
-                                                 profile = path;
-                                                 LoadPage(1);
-                                             }});
+LoadOutcome Engine::LoadProfile(const QString& path) {
+    LoadOutcome loaded = ::LoadProfile(path, {app.pages, app.params, *this, [this, path] {
+                                                  profile = path;
+                                                  LoadPage(1);
+                                              }});
     if (loaded && !startReady) {
         startReady = true;
         Q_EMIT startAvailable(true);

@@ -10,6 +10,7 @@
 #include "model/DisplayConfig.h"
 #include "model/Log.h"
 #include "platform/MessageBoxes.h"
+#include "profile/LoadProfile.h"
 #include "profile/PageModel.h"
 #include "profile/RecentProfiles.h"
 #include "render/CharacterMapping.h"
@@ -98,7 +99,7 @@ public:
 
     QList<RecentEntry> RecentProfile();
     bool PushRecentProfile(const QString& profile);
-    bool LoadProfile(const QString& profile);
+    LoadOutcome LoadProfile(const QString& profile);
     void LoadPage(qint16 page);
     // The start button: false when it is not available yet (no profile loaded).
     bool Command1();

@@ -63,8 +63,14 @@ void Engine::startUp(const StartUp& plan, StartUpHooks hooks) {
         return false;
     });
     steps.push_back([this, plan] {
+        const StartUp shown = resumeLastProfile(plan, app.config.reprendre, app.recent);
+        if (app.config.reprendre && shown.profile.isEmpty()) {
+            add(QStringLiteral("reprendre = 1 : la liste des profils récents est vide, aucun "
+                               "profil n'est repris"));
+            selectLast();
+        }
         showProfile(
-            plan, [this](const QString& profile) { return LoadProfile(profile); },
+            shown, [this](const QString& profile) { return LoadProfile(profile); },
             [this] { Command1(); });
         return false;
     });

@@ -85,6 +85,18 @@ void readPorts(const IniFile& ini, DisplayConfig& config) {
         GetIni(ini, ports, QStringLiteral("LCDd"), QStringLiteral("localhost:13666"));
 }
 
+// reprendre=1 picks up the last profile; without the key, as with 0, start-up loads none.
+void readResume(const ReadParmContext& ctx, const IniFile& ini) {
+    const std::optional<QString> value = ini.value(kSection, QStringLiteral("reprendre"));
+    ctx.config.reprendre = value == QStringLiteral("1");
+    if (value && !ctx.config.reprendre && *value != QStringLiteral("0")) {
+        ctx.log.add(QStringLiteral("reprendre = « %1 » : 1 reprend le dernier profil au démarrage, "
+                                   "0 non ; il n'est pas repris")
+                        .arg(*value));
+        ctx.log.selectLast();
+    }
+}
+
 // [parametres] caracteres: ansi (the program's own bytes, and without the key), or the panel's
 // character ROM, A00 or A02. Any other value is said in the log and read as ansi.
 void readCharacters(const ReadParmContext& ctx, const IniFile& ini) {
@@ -142,8 +154,8 @@ bool readParameters(const ReadParmContext& ctx, const IniFile& ini) {
     return true;
 }
 
-// Lines 1 to 14 of the log, and the ports and characters, which are read whatever became of
-// the rest.
+// Lines 1 to 14 of the log, and the ports, the characters and the resume, which are read
+// whatever became of the rest.
 bool readSettings(const ReadParmContext& ctx) {
     ctx.log.add(kLogSeparator);
     ctx.log.add(QStringLiteral("Lecture du fichier de paramètre : param.ini ..."));
@@ -152,6 +164,7 @@ bool readSettings(const ReadParmContext& ctx) {
     const bool read = readParameters(ctx, ini);
     readPorts(ini, ctx.config);
     readCharacters(ctx, ini);
+    readResume(ctx, ini);
     if (read) {
         readSensorsSwitch(ctx, ini);
     }

@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -16,19 +17,39 @@ StartUp prepareStartUp(const CommandLineOptions& options, const QString& executa
         options.configDir, executableDir, QStringLiteral("param.ini"), QStringLiteral("relayeur"));
     // The installer of old put param.ini beside the program; here a first run makes the default
     // folder with it and the example profiles, and shows the demo. A folder named on the command
-    // line is the user's own and is never filled.
+    // line is the user's own: never filled, nor made when it is missing, since that is most often
+    // a typing mistake; the settings then read as missing.
     FirstRun firstRun;
-    if (options.configDir.isEmpty() && !QFileInfo::exists(startUp.settingsDir)) {
+    const QFileInfo dir(startUp.settingsDir);
+    if (!options.configDir.isEmpty() && !dir.isDir()) {
+        const QString note =
+            QStringLiteral("Dossier de réglages ") + startUp.settingsDir +
+            (dir.exists() ? QStringLiteral(" (--config-dir) : ce n'est pas un dossier")
+                          : QStringLiteral(" (--config-dir) introuvable : il n'est pas créé")) +
+            QStringLiteral(", le programme démarre sans param.ini");
+        std::fprintf(stderr, "relayeur: %s\n", note.toUtf8().constData());
+        startUp.notes.append(note);
+    } else if (options.configDir.isEmpty() && !dir.exists()) {
         firstRun = prepareFirstRun(startUp.settingsDir, defaultDataDirs(executableDir));
         startUp.notes = firstRun.notes;
     }
-    QDir().mkpath(startUp.settingsDir);
     startUp.profile = options.profile.isEmpty() ? firstRun.profile : options.profile;
     startUp.start = options.start || (options.profile.isEmpty() && !firstRun.profile.isEmpty());
-    if (options.start && startUp.profile.isEmpty()) {
-        std::fputs("relayeur: --start sans --profile : rien à envoyer\n", stderr);
-    }
     return startUp;
+}
+
+StartUp resumeLastProfile(StartUp plan, bool resume, const RecentProfiles& recent) {
+    if (!resume || !plan.profile.isEmpty()) {
+        return plan;
+    }
+    // Index 0 is never filled; 1 is the newest.
+    const auto newest = std::find_if(recent.paths.begin() + 1, recent.paths.end(),
+                                     [](const QString& path) { return !path.isEmpty(); });
+    if (newest != recent.paths.end()) {
+        plan.profile = *newest;
+        plan.start = true;
+    }
+    return plan;
 }
 
 bool claimSingleCopy(std::optional<InstanceLock>& instance, MessageBoxes& boxes) {

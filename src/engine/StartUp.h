@@ -3,8 +3,11 @@
 #include "engine/CommandLine.h"
 #include "platform/InstanceLock.h"
 #include "platform/MessageBoxes.h"
+#include "profile/LoadProfile.h"
+#include "profile/RecentProfiles.h"
 
 #include <QDir>
+#include <QFile>
 #include <QString>
 #include <QStringList>
 #include <cstdio>
@@ -23,19 +26,31 @@ struct StartUp {
 // param.ini and beside which the installed share folder is.
 StartUp prepareStartUp(const CommandLineOptions& options, const QString& executableDir);
 
-// Loads the profile of the command line or of a first run, and presses start when asked.
+// With reprendre=1 and no profile asked for, the newest of the recent profiles, loaded and
+// started as the user would open it from the list and press the button.
+StartUp resumeLastProfile(StartUp plan, bool resume, const RecentProfiles& recent);
+
+// Loads the profile of the command line, of a first run or of the recent list, and presses start
+// when asked; a start that cannot happen is said on standard error with the reason.
 template <typename Load, typename Start>
 void showProfile(const StartUp& startUp, Load load, Start start) {
     if (startUp.profile.isEmpty()) {
+        if (startUp.start) {
+            std::fputs("relayeur: --start sans --profile : rien à envoyer\n", stderr);
+        }
         return;
     }
-    const bool loaded = load(QDir(startUp.profile).absolutePath());
-    if (startUp.start) {
-        if (!loaded) {
-            std::fputs("relayeur: le profil n'a pas été chargé : rien n'est envoyé\n", stderr);
-        }
-        start();
+    const QString path = QDir(startUp.profile).absolutePath();
+    const LoadOutcome loaded = load(path);
+    if (!startUp.start) {
+        return;
     }
+    if (!loaded) {
+        std::fprintf(stderr, "relayeur: le profil %s n'a pas été chargé : %s ; rien n'est envoyé\n",
+                     QFile::encodeName(path).constData(), loaded.refusal.toUtf8().constData());
+        return;
+    }
+    start();
 }
 
 // One copy per user. Without a runtime folder the program still runs; only a second copy goes

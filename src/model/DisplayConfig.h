@@ -22,6 +22,8 @@ struct DisplayConfig {
     QString serialDevice; // [ports]: the device of serial port COM
     QString parallelPort; // [ports]: the parallel port, a device or "direct"
     QString lcddServer;   // [ports]: the LCDd server, host:port
+    // reprendre=1: the newest recent profile is loaded and started at start-up
+    bool reprendre = false;
     CharacterSet caracteres = CharacterSet::Ansi; // what the panel is sent: see Characters.h
     bool capteurs = false; // start relayeur-sensors when no sensor block is published
 };

@@ -1,7 +1,11 @@
 #include "SettingsDir.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
 
 QString userConfigDir(const QString& appName) {
     QString configHome = qEnvironmentVariable("XDG_CONFIG_HOME");
@@ -22,6 +26,29 @@ QString resolveSettingsDir(const QString& fromCommandLine, const QString& execut
     return userConfigDir(appName);
 }
 
+namespace {
+
+QString makeFolder(const QString& path, mode_t mode) {
+    if (::mkdir(QFile::encodeName(path).constData(), mode) == 0) {
+        return {};
+    }
+    return QStringLiteral("impossible de créer %1 : %2")
+        .arg(path, QString::fromLocal8Bit(std::strerror(errno)));
+}
+
+// What went wrong; empty when the folder was made.
+QString makeSettingsFolder(const QString& settingsDir) {
+    const QString parent = QFileInfo(settingsDir).absolutePath();
+    if (!QFileInfo(parent).isDir()) {
+        if (QString problem = makeFolder(parent, 0700); !problem.isEmpty()) {
+            return problem;
+        }
+    }
+    return makeFolder(settingsDir, 0777);
+}
+
+} // namespace
+
 SettingsSeed seedSettingsDir(const QString& settingsDir, const QStringList& dataDirs,
                              const QString& settingsFileName, const QStringList& patterns) {
     SettingsSeed seed;
@@ -31,8 +58,8 @@ SettingsSeed seedSettingsDir(const QString& settingsDir, const QStringList& data
             break;
         }
     }
-    if (!QDir().mkpath(settingsDir)) {
-        seed.problem = QStringLiteral("impossible de créer ") + settingsDir;
+    seed.problem = makeSettingsFolder(settingsDir);
+    if (!seed.problem.isEmpty()) {
         return seed;
     }
     if (seed.from.isEmpty()) {

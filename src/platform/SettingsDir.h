@@ -19,7 +19,9 @@ struct SettingsSeed {
     QString problem;    // why nothing or not everything was copied; empty when all went well
 };
 
-// Makes `settingsDir` and copies into it, from the first of `dataDirs` that holds the settings
-// file, that file and every file matching `patterns`. Nothing is overwritten.
+// Makes `settingsDir`, and the folder it lies in when that is missing too (mode 0700: the
+// standard folder of settings, which a fresh account may lack), nothing higher; then copies into
+// it, from the first of `dataDirs` that holds the settings file, that file and every file
+// matching `patterns`. Nothing is overwritten.
 SettingsSeed seedSettingsDir(const QString& settingsDir, const QStringList& dataDirs,
                              const QString& settingsFileName, const QStringList& patterns);

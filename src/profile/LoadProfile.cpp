@@ -127,50 +127,46 @@ PageNumbers readPageNumbers(const IniFile& ini, const PageSection& page, PageLog
     return numbers;
 }
 
-void logRefusal(Log& log, const QString& why) {
-    log.add(why);
+LoadOutcome refuse(Log& log, const QString& why) {
+    log.add(why + QStringLiteral(" : rien n'est chargé"));
     log.add(kLogSeparator);
     log.add(QStringLiteral("Chargement du fichier de commande -> ANNULÉ"));
     log.add(kLogSeparator);
     log.selectLast();
+    return {why};
 }
 
 } // namespace
 
-bool LoadProfile(const QString& path, ProfileLoad target) {
+LoadOutcome LoadProfile(const QString& path, ProfileLoad target) {
     return LoadProfile(path, IniFile::load(path), std::move(target));
 }
 
-bool LoadProfile(const QString& path, const IniFile& ini, ProfileLoad target) {
+LoadOutcome LoadProfile(const QString& path, const IniFile& ini, ProfileLoad target) {
     Log& log = target.log;
     log.add(kLogSeparator);
     log.add(QStringLiteral("Chargement du fichier de commande -> ") + path);
     log.add(kLogSeparator);
 
     if (!ini.exists()) {
-        logRefusal(log,
-                   QFileInfo(path).isDir()
-                       ? QStringLiteral("C'est un dossier, pas un profil : rien n'est chargé")
-                       : QStringLiteral("Fichier introuvable ou illisible : rien n'est chargé"));
-        return false;
+        return refuse(log, QFileInfo(path).isDir()
+                               ? QStringLiteral("C'est un dossier, pas un profil")
+                               : QStringLiteral("Fichier introuvable ou illisible"));
     }
     if (!ini.hasSection(QStringLiteral("param"))) {
-        logRefusal(log, QStringLiteral("Ce fichier n'a pas de section [param] : ce n'est pas un "
-                                       "profil, rien n'est chargé"));
-        return false;
+        return refuse(log, QStringLiteral("Ce fichier n'a pas de section [param], ce n'est pas "
+                                          "un profil"));
     }
     if (!ini.value(QStringLiteral("param"), QStringLiteral("nb_pages"))) {
-        logRefusal(log, QStringLiteral("La section [param] n'a pas de clé nb_pages (le nombre de "
-                                       "pages) : rien n'est chargé"));
-        return false;
+        return refuse(log, QStringLiteral("La section [param] n'a pas de clé nb_pages (le nombre "
+                                          "de pages)"));
     }
     const QString rawCount = GetIni(ini, QStringLiteral("param"), QStringLiteral("nb_pages"), kErr);
     bool isNumber = false;
     const int count = rawCount.toInt(&isNumber);
     if (!isNumber) {
-        logRefusal(log, QStringLiteral("nb_pages (« ") + rawCount +
-                            QStringLiteral(" ») n'est pas un nombre entier : rien n'est chargé"));
-        return false;
+        return refuse(log, QStringLiteral("nb_pages (« ") + rawCount +
+                               QStringLiteral(" ») n'est pas un nombre entier"));
     }
 
     target.params.vide = ansi::fromUnicode(GetIni(ini, QStringLiteral("param"), "vide", kErr));
@@ -187,17 +183,27 @@ bool LoadProfile(const QString& path, const IniFile& ini, ProfileLoad target) {
     PageLog pageLog(log);
     for (int p = 1; p <= pages; ++p) {
         const PageSection page = findPage(ini, p);
-        pageLog.add(u"Page " % Decimal(p).text() % u"-->");
+        const Decimal number(p);
+        pageLog.add(u"Page " % number.text() % u"-->");
+        // A page the count promises but the file lacks reads as its keys would, missing, with
+        // one line for the page rather than one for each key.
+        const bool absent = page.section.header < 0;
+        if (absent) {
+            pageLog.add(u"Page " % number.text() % u" : section [page_" % number.text() %
+                        u"] absente, ses lignes affichent Err, time et next valent 0");
+        }
         for (int l = 0; l < kLinesPerPage; ++l) {
             const std::optional<QStringView> text = GetIni(ini, page.section, kLineKeys[l]);
             LineRecord& record = target.pages.PageTable[p][l];
             record = freshLine(text ? ansi::fromUnicode(*text) : kErrText, kScrollFixed);
-            record.ScrollMode = readScrollMode(ini, page, l, pageLog);
+            if (!absent) {
+                record.ScrollMode = readScrollMode(ini, page, l, pageLog);
+            }
             pageLog.add(u"Ligne " % Decimal(l).text() % u'=' % ansi::AsUnicode{record.Text} %
                         u" / " % Decimal(record.ScrollMode).text());
             pageLog.selectLast();
         }
-        const PageNumbers numbers = readPageNumbers(ini, page, pageLog);
+        const PageNumbers numbers = absent ? PageNumbers{} : readPageNumbers(ini, page, pageLog);
         target.pages.PageTiming[p][kPageTime] = numbers.time;
         target.pages.PageTiming[p][kPageNext] = numbers.next;
     }
@@ -208,5 +214,5 @@ bool LoadProfile(const QString& path, const IniFile& ini, ProfileLoad target) {
     log.add(QStringLiteral("Chargement du fichier de commande -> OK"));
     log.add(kLogSeparator);
     log.selectLast();
-    return true;
+    return {};
 }

@@ -15,9 +15,15 @@ struct ProfileLoad {
     std::function<void()> loadFirstPage; // puts page 1 on the panel and arms the page timer
 };
 
+// Whether a profile was loaded; if not, why, in the words of the log.
+struct LoadOutcome {
+    QString refusal; // empty when it was loaded
+    explicit operator bool() const { return refusal.isEmpty(); }
+};
+
 // Reads a .tlcd profile into the page tables and logs it line by line. Values the page model
 // cannot hold are clamped with a line in the log; a profile without a readable page count is
-// refused, with a line in the log, and then nothing is changed. Returns whether it was loaded.
-bool LoadProfile(const QString& path, ProfileLoad target);
+// refused, with a line in the log, and then nothing is changed.
+LoadOutcome LoadProfile(const QString& path, ProfileLoad target);
 // The same for the profile at `path` once read.
-bool LoadProfile(const QString& path, const IniFile& ini, ProfileLoad target);
+LoadOutcome LoadProfile(const QString& path, const IniFile& ini, ProfileLoad target);

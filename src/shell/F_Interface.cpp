@@ -146,7 +146,7 @@ void F_Interface::showRecent(const QList<RecentEntry>& entries) {
 }
 
 bool F_Interface::LoadProfile(const QString& profile) {
-    return core.LoadProfile(profile);
+    return static_cast<bool>(core.LoadProfile(profile));
 }
 
 void F_Interface::CreateIcon() {

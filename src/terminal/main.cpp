@@ -19,6 +19,20 @@
 
 namespace {
 
+// What a user who sees no profile can do, in one line.
+QString noProfileHint(Engine& engine, bool profileAsked) {
+    const QString hint = QStringLiteral(
+        "Aucun profil chargé : lancez relayeur --terminal --profile FICHIER --start");
+    if (!engine.state().config.reprendre) {
+        return hint + QStringLiteral(", ou mettez reprendre=1 dans [parametres] de ") +
+               engine.settingsFile() +
+               QStringLiteral(" pour reprendre au démarrage le dernier profil ouvert");
+    }
+    return profileAsked ? hint
+                        : hint + QStringLiteral(" (le dernier profil n'a pas pu être repris : "
+                                                "--print-log dit pourquoi)");
+}
+
 // No window: the engine alone, its on-screen panel drawn in the terminal.
 int runInTerminal(int argc, char* argv[], const CommandLineOptions& options) {
     QCoreApplication application(argc, argv);
@@ -57,6 +71,17 @@ int runInTerminal(int argc, char* argv[], const CommandLineOptions& options) {
         &engine, &Engine::endedRun, &application, [] { QCoreApplication::exit(0); },
         Qt::QueuedConnection);
     QObject::connect(&signals, &TerminationSignals::received, &engine, &Engine::EndProc);
+    QObject::connect(&engine, &Engine::startedUp, [&engine, &view, &options] {
+        if (!engine.lastProfile().isEmpty()) {
+            return;
+        }
+        const QString hint = noProfileHint(engine, !options.profile.isEmpty());
+        if (view) {
+            view->printLog(hint);
+        } else {
+            printToStandardOutput(hint);
+        }
+    });
 
     StartUpHooks hooks;
     hooks.panelMade = [&engine, &view] {

@@ -97,6 +97,49 @@ TEST(Engine, BrokenSettingsStopTheLogWithTheErrorBoxAndWhatCannotBeUsedIsSaid) {
                                             noSockets.dir.file("param.ini")));
 }
 
+// reprendre=1 picks up where the last run was: the newest recent profile loaded and fed, with the
+// log of an open and a start. A profile on the command line wins; another value, or a recent
+// profile that is gone, loads nothing and the log says why.
+TEST(Engine, ReprendreLoadsAndStartsTheNewestRecentProfileAsIfOpenedAndStarted) {
+    TempDir profiles;
+    const QString newest = profiles.write("neuf.tlcd", kProfile);
+    const QString older = profiles.write("vieux.tlcd", kProfile);
+    Shell asked;
+    asked.plan = {{}, {}, newest, true};
+    asked.startEngine();
+    struct Case {
+        const char* key;
+        QString first; // of the recent list, then `older`
+        QString onCommandLine;
+        QString loaded;
+        QString said;
+    };
+    for (const Case& c : {Case{"reprendre=1", newest, {}, newest, ""},
+                          {"reprendre=1", newest, older, older, ""},
+                          {"reprendre=oui",
+                           newest,
+                           {},
+                           {},
+                           "reprendre = « oui » : 1 reprend le dernier profil "
+                           "au démarrage, 0 non ; il n'est pas repris"},
+                          {"reprendre=1",
+                           profiles.file("parti.tlcd"),
+                           {},
+                           {},
+                           "Fichier introuvable ou illisible : rien n'est chargé"}}) {
+        Shell s(kShellSettings + c.key + "\n[recent_profile]\n1=" + c.first.toUtf8() +
+                "\n2=" + older.toUtf8() + "\n");
+        s.plan.profile = c.onCommandLine;
+        Engine& e = s.startEngine();
+        const bool fed = c.loaded == newest;
+        EXPECT_EQ(std::tuple(e.lastProfile(), e.feeding(), e.buttonStops()),
+                  std::tuple(c.loaded, fed, fed))
+            << c.key << " " << c.first.toStdString();
+        EXPECT_TRUE(fed ? s.log == asked.log : s.log.contains(c.said) || c.said.isEmpty())
+            << s.log.join('\n').toStdString();
+    }
+}
+
 TEST(Engine, CaracteresPutsTheRomsCodesOnThePanelAndAnyOtherValueIsSaidAndReadAsAnsi) {
     Shell bad(kShellSettings + "caracteres=A01\n");
     EXPECT_EQ(bad.startEngine().state().config.caracteres, CharacterSet::Ansi);

@@ -78,6 +78,11 @@ TEST(SettingsDir, CommandLineThenPortableThenUserConfig) {
     EXPECT_EQ(QDir::cleanPath(user), QDir::cleanPath(config.path() + "/relayeur"));
     EXPECT_EQ(QDir::cleanPath(portable), QDir::cleanPath(exe.path()));
     EXPECT_EQ(QDir::cleanPath(fromCommandLine), QDir::cleanPath(given.path()));
+
+    // A first run makes the folder above the settings only when it is the one missing.
+    EXPECT_TRUE(seedSettingsDir(config.file("a/b/relayeur"), {}, "param.ini", {})
+                    .problem.startsWith("impossible de créer " + config.file("a/b") + " : "));
+    EXPECT_FALSE(QFileInfo::exists(config.file("a")));
 }
 
 TEST(MemoryStatus, FiguresComeFromTheirFieldsInBytes) {

@@ -17,7 +17,7 @@ struct Target {
     FakeLog log;
     QList<qsizetype> firstPageAt; // log size at each call
 
-    bool load(const QString& path) {
+    LoadOutcome load(const QString& path) {
         return LoadProfile(path,
                            {pages, params, log, [this] { firstPageAt.append(log.lines.size()); }});
     }
@@ -81,7 +81,8 @@ TEST(LoadProfile, AFileThatIsNoProfileIsRefusedAndChangesNothing) {
         SCOPED_TRACE(name);
         Target t;
         t.pages.PageTable[1][0] = freshLine("avant", 2);
-        EXPECT_FALSE(t.load(dir.file(name)));
+        const LoadOutcome outcome = t.load(dir.file(name));
+        EXPECT_TRUE(!outcome && outcome.refusal.contains(QString::fromUtf8(why)));
         EXPECT_TRUE(t.firstPageAt.isEmpty());
         EXPECT_EQ(t.pages.PageTable[1][0].Text + '|' + t.params.vide + '|' + t.params.plein + '|' +
                       t.params.Ip_Local_Ex,
@@ -120,4 +121,15 @@ TEST(LoadProfile, ValuesItCannotUseAreReplacedAndToldInTheUsersTerms) {
     }
     EXPECT_TRUE(t.remarks().contains("scroll2 de la page 4 manque")) << "not quoted as « Err »";
     EXPECT_FALSE(t.remarks().contains("Err"));
+
+    // A count beyond the pages written: one line for each page missing, read as missing keys.
+    t.log.lines.clear();
+    t.pages.PageTable[3][0] = freshLine("avant", 2);
+    ASSERT_TRUE(t.load(dir.write("p.tlcd", "[param]\nnb_pages=80\n" + page(1) + page(2))));
+    EXPECT_TRUE(t.remarks().startsWith("nb_pages = 80 hors de 0 à 50 : 50 page(s) lue(s)"));
+    EXPECT_EQ(std::tuple(t.log.lines.filter("manque").size(), t.log.lines.filter("absente").size(),
+                         t.pages.PageTable[3][0].Text, t.pages.PageTiming[3][kPageNext]),
+              std::tuple(0, 48, "Err", 0));
+    EXPECT_TRUE(t.log.lines.contains("Page 50 : section [page_50] absente, ses lignes affichent "
+                                     "Err, time et next valent 0"));
 }

@@ -71,7 +71,7 @@ TEST(F_Interface, AProfileOpenedGoesOnTopOfTheRecentListWhichOpensItsFullPath) {
               "Aucun profil choisi dans la liste : rien n'est chargé");
     auto* recent = find<QComboBox>(s, "lstProfile");
     open(s, s.dir.write("vide.tlcd", "[param]\nplein=#\n"));
-    w.Command1_Click(); // as --start does after a refused profile
+    w.Command1_Click(); // pressed with nothing loaded
     EXPECT_EQ(std::tuple(s.panel->resets, recent->count()), std::tuple(0, 0))
         << "a refused profile changes nothing";
 

@@ -13,6 +13,7 @@
 #include <csignal>
 #include <gtest/gtest.h>
 #include <memory>
+#include <sys/stat.h>
 
 namespace {
 
@@ -72,11 +73,17 @@ TEST(Program, InTheTerminalFromAFirstRunToALineMessageAndTheResetOnSigterm) {
     QDir settings(p.dir.file(".config/relayeur"));
     EXPECT_TRUE(seen[0].startsWith("Premier lancement : " + settings.path()))
         << seen[0].toStdString();
+    struct stat config {};
+    EXPECT_TRUE(::stat(qPrintable(p.dir.file(".config")), &config) == 0 &&
+                (config.st_mode & 0777) == 0700)
+        << "the missing standard folder is made, for its user alone";
     EXPECT_EQ(terminate(*relayeur), 0);
 
+    // Its settings pick up the last profile: the demo, run again at once.
     ASSERT_TRUE(settings.remove("systeme.tlcd"));
     relayeur = p.start({"--terminal"});
-    EXPECT_TRUE(waitForLine(*relayeur, QProcess::StandardOutput, "aucun profil chargé", seen));
+    EXPECT_TRUE(waitForLine(*relayeur, QProcess::StandardOutput, "demo.tlcd — page 1", seen));
+    EXPECT_TRUE(waitForLine(*relayeur, QProcess::StandardOutput, panelLine("    Relayeur"), seen));
     EXPECT_EQ(terminate(*relayeur), 0);
     EXPECT_FALSE(settings.exists("systeme.tlcd")) << "nothing is copied again";
 
@@ -102,6 +109,34 @@ TEST(Program, InTheTerminalFromAFirstRunToALineMessageAndTheResetOnSigterm) {
         after.err.contains("aucun Relayeur ne tourne pour cet utilisateur (rien n'écoute sur " +
                            p.dir.file("relayeur/default")))
         << after.err.toStdString();
+}
+
+// Without a profile the terminal says what to do. A --config-dir that does not exist is not made
+// and reads as missing settings; a profile refused says why on standard error.
+TEST(Program, WithoutAProfileTheTerminalSaysWhyAndWhatToDo) {
+    Program p;
+    const QString mistyped = p.dir.file("reglages");
+    auto relayeur = p.start({"--terminal", "--config-dir", mistyped});
+    QStringList out, err;
+    ASSERT_TRUE(waitForLine(*relayeur, QProcess::StandardOutput, "Aucun profil chargé", out));
+    EXPECT_TRUE(out.last().endsWith(", ou mettez reprendre=1 dans [parametres] de " + mistyped +
+                                    "/param.ini pour reprendre au démarrage le dernier profil "
+                                    "ouvert"));
+    EXPECT_EQ(terminate(*relayeur), 0);
+    EXPECT_TRUE(relayeur->readAllStandardError().contains(
+        "Dossier de réglages " + mistyped.toUtf8() + " (--config-dir) introuvable"));
+    EXPECT_FALSE(QFileInfo::exists(mistyped));
+
+    p.dir.write("param.ini", settings('1', ""));
+    const QString absent = p.dir.file("absent.tlcd");
+    relayeur =
+        p.start({"--terminal", "--config-dir", p.dir.path(), "--profile", absent, "--start"});
+    ASSERT_TRUE(waitForLine(*relayeur, QProcess::StandardError, "n'a pas été chargé", err));
+    EXPECT_EQ(err.last(), "relayeur: le profil " + absent +
+                              " n'a pas été chargé : Fichier introuvable ou illisible ; rien "
+                              "n'est envoyé");
+    EXPECT_TRUE(waitForLine(*relayeur, QProcess::StandardOutput, "Aucun profil chargé", out));
+    EXPECT_EQ(terminate(*relayeur), 0);
 }
 
 // Ctrl+C or SIGTERM at any moment ends the terminal and the window with status 0: taken while
