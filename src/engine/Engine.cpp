@@ -207,7 +207,15 @@ QList<RecentEntry> Engine::RecentProfile() {
 }
 
 bool Engine::PushRecentProfile(const QString& file) {
-    if (::PushRecentProfile(settingsFile(), file)) {
+    return recentWritten(::PushRecentProfile(settingsFile(), file));
+}
+
+bool Engine::RaiseRecentProfile(const QString& file) {
+    return recentWritten(::RaiseRecentProfile(settingsFile(), file));
+}
+
+bool Engine::recentWritten(bool written) {
+    if (written) {
         return true;
     }
     add(QStringLiteral("Impossible d'écrire ") + settingsFile() +

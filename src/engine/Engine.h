@@ -99,6 +99,7 @@ public:
 
     QList<RecentEntry> RecentProfile();
     bool PushRecentProfile(const QString& profile);
+    bool RaiseRecentProfile(const QString& profile); // to the top, from where it is in the list
     LoadOutcome LoadProfile(const QString& profile);
     void LoadPage(qint16 page);
     // The start button: false when it is not available yet (no profile loaded).
@@ -148,6 +149,7 @@ private:
     void Timer1_Timer();
     void Timer2_Timer();
     void checkDisplaySettings();
+    bool recentWritten(bool written); // says in the log when the list could not be written
     void startSensorsPublisher();
     bool awaitSensorsPublisher();
     std::unique_ptr<Panel> makePanel();

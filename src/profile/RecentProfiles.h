@@ -26,5 +26,9 @@ QList<RecentEntry> RecentProfile(RecentProfiles& recent, const QString& settings
 // Returns false when the settings file could not be written.
 bool PushRecentProfile(const QString& settingsFile, const QString& path);
 
+// Moves `path` to the top of the recent list, the entries above it one place down; a path not in
+// the list is pushed. Returns false when the settings file could not be written.
+bool RaiseRecentProfile(const QString& settingsFile, const QString& path);
+
 // The part of a path after its last separator ('/' or '\'); the whole path if it has none.
 QString recentDisplayName(const QString& path);

@@ -189,7 +189,13 @@ void F_Interface::Command2_Click() {
         listLog.selectLast();
         return;
     }
-    LoadProfile(recentEntries[k].path);
+    const QString path = recentEntries[k].path;
+    // A user who picks up where they left expects the profile shown last, whichever way it was
+    // opened; without reprendre the list keeps its order.
+    if (LoadProfile(path) && core.state().config.reprendre) {
+        core.RaiseRecentProfile(path);
+        RecentProfile();
+    }
 }
 
 void F_Interface::Command1_Click() {

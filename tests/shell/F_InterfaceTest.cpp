@@ -89,6 +89,19 @@ TEST(F_Interface, AProfileOpenedGoesOnTopOfTheRecentListWhichOpensItsFullPath) {
     recent->setCurrentIndex(1);
     find<QPushButton>(s, "Command2")->click();
     EXPECT_EQ(w.engine().lastProfile(), deux);
+    EXPECT_EQ(recent->itemText(0), "trois.tlcd") << "the list keeps its order";
+}
+
+TEST(F_Interface, WithReprendreAProfileOpenedFromTheRecentListGoesOnTop) {
+    Shell s(kShellSettings + "reprendre=1\n");
+    s.startWindow();
+    open(s, s.dir.write("un.tlcd", kProfile));
+    open(s, s.dir.write("deux.tlcd", kProfile));
+    auto* recent = find<QComboBox>(s, "lstProfile");
+    recent->setCurrentIndex(1);
+    find<QPushButton>(s, "Command2")->click();
+    EXPECT_EQ(std::tuple(recent->count(), recent->itemText(0), recent->itemText(1)),
+              std::tuple(2, "un.tlcd", "deux.tlcd"));
 }
 
 TEST(F_Interface, EveryWayOutInitialisesThePanelOnceAndEnds) {
