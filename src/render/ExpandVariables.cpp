@@ -151,10 +151,25 @@ std::optional<ClockTime> ExpandVariables(const Expansion& e) {
                          [&] { return s.dateTimeTexts.longTime(now().time(), s.locale); });
             if (line.has("%%big_time")) {
                 bigClock = now().time();
-                line.rewrite([&](QByteArray&) { BigTime(lines, *bigClock); });
-                for (int row = 0; row < kLinesPerPage; ++row) {
-                    bigClockRows[row] = lines[row].Text;
-                }
+                line.rewrite([&](QByteArray&) {
+                    // A message that stays keeps its line: the clock gives up that row.
+                    const auto heldRow = [&](int row) {
+                        return row != i && e.pages.held.until[row].has_value();
+                    };
+                    std::array<QByteArray, kLinesPerPage> shown;
+                    for (int row = 0; row < kLinesPerPage; ++row) {
+                        if (heldRow(row)) {
+                            shown[row] = lines[row].Text;
+                        }
+                    }
+                    BigTime(lines, *bigClock);
+                    for (int row = 0; row < kLinesPerPage; ++row) {
+                        bigClockRows[row] = lines[row].Text;
+                        if (heldRow(row)) {
+                            lines[row].Text = shown[row];
+                        }
+                    }
+                });
             }
             // After the big clock the groups see the clock row that now holds this line.
             if (s.setiGroup && line.has("%%seti")) {

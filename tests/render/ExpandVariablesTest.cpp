@@ -100,6 +100,13 @@ TEST(ExpandVariables, TheBigClockStaysWhereNoLaterLineIsRebuilt) {
     // Where every line of the panel shows its row, the clock is told as the time it shows.
     p.config.L = 2;
     EXPECT_EQ(ExpandVariables({p.pages, p.config, p.flags, p.sources}), (ClockTime{21, 13, 8}));
+
+    // A message that stays on line 1 keeps it: the clock has the other rows, and is no whole clock.
+    p.set(1, "Sauvegarde");
+    p.pages.held.until[1] = 60000;
+    EXPECT_EQ(ExpandVariables({p.pages, p.config, p.flags, p.sources}), std::nullopt);
+    EXPECT_EQ(terminalRows(p.pages.CurrentLines).mid(0, 2),
+              QStringList({"▛▀▜  ▛█    ▛█ ▛▀▜   ", "Sauvegarde"}));
 }
 
 TEST(ExpandVariables, TheBigDigitsReadAsDigits) {
