@@ -273,8 +273,12 @@ Frame mapCharacters(Frame frame, const CharacterMapping& mapping, GlyphSlots& sl
             frame.glyphs[slot] = designedGlyph(slots.letter[slot]);
         }
     }
-    if (frame.clock && mapping.clockGlyphs) {
-        std::copy_n(mapping.clockGlyphs->begin(), kClockSlots, frame.glyphs.begin());
+    // A low slot that holds no letter draws the big clock's shape, which codes 0-5 stand for: a
+    // clock drawn after a page of accents, whole or not, finds its shapes again.
+    for (int slot = 0; mapping.clockGlyphs && slot < kClockSlots; ++slot) {
+        if (!slots.letter[slot]) {
+            frame.glyphs[slot] = (*mapping.clockGlyphs)[slot];
+        }
     }
     frame.panelCodes = true;
     return frame;

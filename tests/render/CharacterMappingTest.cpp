@@ -99,6 +99,19 @@ TEST(CharacterMapping, TheClockAndTheCodesOfThePageKeepTheirSlotsAndLaterLetters
     }
     EXPECT_EQ(letterOfGlyph(a00.row(0).controller.glyph(6)), 0xE0);
 
+    // Letters that took the low slots on a page without the clock give them back to its shapes,
+    // even where a message on one row leaves no whole clock.
+    GlyphSlots next = slots;
+    a00.show(mapCharacters(rowsFrame({letters}), to(CharacterSet::A00, a00.characters()), next));
+    Frame notWhole = page;
+    notWhole.clock.reset();
+    const QByteArrayList clockRows = {QByteArray("\x00\x01\x02\x03\x04\x05", 6)};
+    a00.show(mapCharacters(
+        notWhole, to(CharacterSet::A00, a00.characters(), clockRows, &bigDigitCgram()), next));
+    for (int slot = 0; slot < 6; ++slot) {
+        EXPECT_EQ(a00.row(0).controller.glyph(slot), bigDigitCgram()[slot]) << slot;
+    }
+
     // A02 has no full block: the clock's takes a slot of its own, before any letter.
     page.rows[1] = "\x8A\x9A"; // Šš
     const Frame european =
