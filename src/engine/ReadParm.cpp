@@ -72,7 +72,8 @@ void tell(const ReadParmContext& ctx, const QString& program, bool present,
 }
 
 // The device of serial port COM (key COMn of [ports], else /dev/ttyS<n-1>) and the parallel
-// port (key LPT1, else /dev/parport0) and the LCDd server (key LCDd, else localhost:13666).
+// port (key LPT1, else /dev/parport0) and the LCDd server (key LCDd, else localhost:13666), then
+// the devices of the panels Linux reaches itself, each with the usual one as its default.
 void readPorts(const IniFile& ini, DisplayConfig& config) {
     const QString ports = QStringLiteral("ports");
     const QString named = GetIni(ini, ports, QStringLiteral("COM%1").arg(config.COM), QString());
@@ -83,6 +84,17 @@ void readPorts(const IniFile& ini, DisplayConfig& config) {
         GetIni(ini, ports, QStringLiteral("LPT1"), QStringLiteral("/dev/parport0"));
     config.lcddServer =
         GetIni(ini, ports, QStringLiteral("LCDd"), QStringLiteral("localhost:13666"));
+    const auto read = [&](const char* key, const char* fallback) {
+        return GetIni(ini, ports, QString::fromLatin1(key), QString::fromLatin1(fallback));
+    };
+    config.i2cBus = read("I2C", "/dev/i2c-1");
+    config.i2cAddress = read("adresse", "0x27");
+    config.i2cWiring = read("brochage", "1");
+    config.gpioChip = read("GPIO", "gpiochip0");
+    config.gpioPins = read("broches", "");
+    config.charLcd = read("lcd", "/dev/lcd");
+    config.mtxOrb = read("MtxOrb", "/dev/ttyACM0");
+    config.mtxOrbSpeed = read("vitesse", "19200");
 }
 
 // reprendre=1 picks up the last profile; without the key, as with 0, start-up loads none.

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "drivers/ModuleLink.h"
+#include "drivers/OnScreenPanel.h"
+#include "drivers/Panel.h"
+#include "model/FaultReport.h"
+#include "model/Log.h"
+
+#include <QObject>
+#include <QString>
+#include <array>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <thread>
+#include <vector>
+
+// What a module shows: the code of every cell, line by line, and its user-defined characters.
+struct ModuleImage {
+    std::vector<QByteArray> rows; // one per panel line, as wide as the panel
+    std::array<GlyphRows, 8> glyphs{};
+    friend bool operator==(const ModuleImage&, const ModuleImage&) = default;
+};
+
+// A character module the program drives through a device of Linux (an I2C backpack, GPIO lines,
+// the kernel's LCD, a USB serial module). Each frame is first drawn on an on-screen panel of the
+// module's size, so the module shows what the on-screen panel shows; a thread of the panel's own
+// then sends the module the cells and user-defined characters that differ from what it holds.
+// The window never waits on the bus: a frame that comes while the last is still being sent
+// replaces any frame still waiting.
+//
+// A device that cannot be opened, or that fails, is told once in the log and on standard error;
+// the thread tries it again every second and, once it opens, sends the whole image again. Its
+// coming back is told too.
+class ModulePanel : public QObject, public Panel {
+    Q_OBJECT
+
+public:
+    // `name` names the panel in the log (« afficheur I2C /dev/i2c-1 »).
+    ModulePanel(std::unique_ptr<ModuleLink> link, const ModuleSettings& settings, QString name,
+                Log& log, CharacterSet rom = CharacterSet::A00);
+    ~ModulePanel() override;
+
+    void reset() override;
+    void show(const Frame& frame) override;
+    PanelCharacters characters() const override { return {false, 8}; }
+
+    // Waits until the thread has sent everything given so far (or found the device missing).
+    // Tests and the program's end use it.
+    void flush();
+
+signals:
+    void fault(const QString& line, bool cleared);
+
+private:
+    void post();
+    void run();
+    bool sendDifferences(const ModuleImage& target);
+    void tell(const QString& line, bool cleared);
+
+    std::unique_ptr<ModuleLink> link;
+    QString name;
+    Log& log;
+    FaultLatch failure;
+    OnScreenPanel drawn; // what the module must show, drawn on the window's thread
+
+    std::mutex mutex;
+    std::condition_variable wake;
+    std::condition_variable idle;
+    std::optional<ModuleImage> waiting; // the newest image not yet taken by the thread
+    bool restart = false;               // reset(): the module starts afresh
+    bool busy = false;
+    bool stopping = false;
+    // Thread side only: what the module holds since it last opened, none while it is closed.
+    std::optional<ModuleImage> held;
+    ModuleImage wanted;
+    std::thread worker;
+};
