@@ -1,0 +1,55 @@
+#pragma once
+
+#include "EmulatedDevices.h"
+
+#include <QString>
+#include <atomic>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <sys/types.h>
+
+// The emulated device files and the descriptors open on them. Everything here is used with
+// Registry::mutex held.
+namespace emulated::detail {
+
+// One open file on an emulated device. Failures return -1 with errno set, as the system does.
+class Handle {
+public:
+    virtual ~Handle() = default;
+    virtual ssize_t read(void* buffer, size_t size) = 0;
+    virtual ssize_t write(const void* buffer, size_t size) = 0;
+    virtual int ioctl(unsigned long request, void* argument) = 0;
+};
+
+// A path that opens on an emulation.
+class DeviceFile {
+public:
+    virtual ~DeviceFile() = default;
+    virtual std::unique_ptr<Handle> open() = 0;
+    // The device number stat gives, a character device.
+    virtual dev_t number() const = 0;
+
+    bool gone = false; // unplugged: open files fail with ENODEV
+};
+
+struct OpenFile {
+    std::unique_ptr<Handle> handle;
+    dev_t number = 0;
+};
+
+struct Registry {
+    std::mutex mutex;
+    std::map<QString, std::shared_ptr<DeviceFile>> files; // by the path that opens them
+    std::map<int, OpenFile> open;                         // by descriptor
+    std::atomic<int> openCount{0};                        // spares every other descriptor the lock
+    // The modules on the devices, by the name their view files take.
+    std::map<QString, std::shared_ptr<Module>> modules;
+};
+
+Registry& registry();
+
+// The module views follow the modules' changes.
+void viewChanged();
+
+} // namespace emulated::detail
