@@ -111,22 +111,49 @@ GlyphRows shapeOf(const Module& module, int line, quint8 code) {
     return romGlyph(code);
 }
 
-QByteArray draw(const Module& module) {
-    const bool lit = module.backlight();
+// What a module shows at one moment: the dots of each cell and its text.
+struct Sight {
+    int columns = 0;
+    int lines = 0;
+    bool lit = false;
+    std::vector<GlyphRows> cells; // line after line
+    QByteArray text;
+};
+
+Sight look(const Module& module) {
+    Sight sight{module.columns(), module.lines(), module.backlight(), {}, {}};
+    QString text;
+    for (int line = 0; line < sight.lines; ++line) {
+        const QByteArray codes = module.line(line);
+        for (int column = 0; column < sight.columns; ++column) {
+            const auto code = static_cast<quint8>(codes[column]);
+            const GlyphRows rows = shapeOf(module, line, code);
+            sight.cells.push_back(rows);
+            text += Hd44780::glyphSlot(code) || !module.displayOn(line) ? terminalGlyph(rows)
+                                                                        : terminalGlyph(code);
+        }
+        text += u'\n';
+    }
+    text += sight.lit ? QStringLiteral("rétroéclairage allumé\n")
+                      : QStringLiteral("rétroéclairage éteint\n");
+    sight.text = text.toUtf8();
+    return sight;
+}
+
+QByteArray draw(const Sight& sight) {
     Picture picture;
-    picture.width = 2 * kMargin + module.columns() * kCellWidth - kPitch;
-    picture.height = 2 * kMargin + module.lines() * kCellHeight - 2 * kPitch;
+    picture.width = 2 * kMargin + sight.columns * kCellWidth - kPitch;
+    picture.height = 2 * kMargin + sight.lines * kCellHeight - 2 * kPitch;
     picture.pixels.resize(3 * picture.width * picture.height);
-    const Rgb panel = shade({0x8D, 0xB8, 0x3A}, lit);
+    const Rgb panel = shade({0x8D, 0xB8, 0x3A}, sight.lit);
     for (std::size_t i = 0; i < picture.pixels.size(); ++i) {
         picture.pixels[i] = panel[i % 3];
     }
-    const Rgb on = shade({0x1D, 0x2B, 0x10}, lit);
-    const Rgb off = shade({0x84, 0xAC, 0x35}, lit);
-    for (int line = 0; line < module.lines(); ++line) {
-        const QByteArray codes = module.line(line);
-        for (int column = 0; column < module.columns(); ++column) {
-            const GlyphRows rows = shapeOf(module, line, static_cast<quint8>(codes[column]));
+    const Rgb on = shade({0x1D, 0x2B, 0x10}, sight.lit);
+    const Rgb off = shade({0x84, 0xAC, 0x35}, sight.lit);
+    for (int line = 0; line < sight.lines; ++line) {
+        for (int column = 0; column < sight.columns; ++column) {
+            const GlyphRows& rows = sight.cells[line * sight.columns + column];
             for (int row = 0; row < 8; ++row) {
                 for (int dot = 0; dot < 5; ++dot) {
                     const bool set = rows[row] & (0x10 >> dot);
@@ -137,24 +164,6 @@ QByteArray draw(const Module& module) {
         }
     }
     return png(picture);
-}
-
-QByteArray text(const Module& module) {
-    QString text;
-    for (int line = 0; line < module.lines(); ++line) {
-        const QByteArray codes = module.line(line);
-        for (int column = 0; column < module.columns(); ++column) {
-            const auto code = static_cast<quint8>(codes[column]);
-            const std::optional<int> slot = Hd44780::glyphSlot(code);
-            text += !module.displayOn(line) ? QStringLiteral(" ")
-                    : slot ? terminalGlyph(module.glyph(controllerOf(module, line), *slot))
-                           : terminalGlyph(code);
-        }
-        text += u'\n';
-    }
-    text += module.backlight() ? QStringLiteral("rétroéclairage allumé\n")
-                               : QStringLiteral("rétroéclairage éteint\n");
-    return text.toUtf8();
 }
 
 // Written aside, then renamed: a reader never meets half a file.
@@ -227,23 +236,25 @@ private:
         }
     }
 
+    // Each module is looked at with the bus held, so that no write shows halfway done.
     void drawChanged() {
         std::error_code ignored;
         std::filesystem::create_directories(QFile::encodeName(folder).toStdString(), ignored);
-        std::map<QString, std::shared_ptr<Module>> modules;
+        std::map<QString, Sight> changed;
         {
             detail::Registry& r = detail::registry();
             const std::lock_guard lock(r.mutex);
-            modules = r.modules;
-        }
-        for (const auto& [name, module] : modules) {
-            const std::pair<const Module*, quint64> state{module.get(), module->changes()};
-            if (drawn[name] == state) {
-                continue;
+            for (const auto& [name, module] : r.modules) {
+                const std::pair<const Module*, quint64> state{module.get(), module->changes()};
+                if (drawn[name] != state) {
+                    drawn[name] = state;
+                    changed[name] = look(*module);
+                }
             }
-            drawn[name] = state;
-            save(folder + u'/' + name + QStringLiteral(".png"), draw(*module));
-            save(folder + u'/' + name + QStringLiteral(".txt"), text(*module));
+        }
+        for (const auto& [name, sight] : changed) {
+            save(folder + u'/' + name + QStringLiteral(".png"), draw(sight));
+            save(folder + u'/' + name + QStringLiteral(".txt"), sight.text);
         }
     }
 
