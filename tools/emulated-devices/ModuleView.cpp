@@ -12,6 +12,7 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <thread>
@@ -201,7 +202,14 @@ public:
             }
             stopping = false;
             running = true;
+            // Born with every signal blocked, the thread leaves the program's signals to the
+            // program's own threads: a handler that ends the program must not run here.
+            sigset_t all;
+            sigset_t kept;
+            sigfillset(&all);
+            pthread_sigmask(SIG_SETMASK, &all, &kept);
             worker = std::thread([this] { run(); });
+            pthread_sigmask(SIG_SETMASK, &kept, nullptr);
         }
         {
             const std::lock_guard lock(mutex);
