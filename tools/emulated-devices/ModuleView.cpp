@@ -14,6 +14,7 @@
 #include <condition_variable>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <thread>
 #include <vector>
@@ -168,16 +169,18 @@ QByteArray draw(const Sight& sight) {
 }
 
 // Written aside, then renamed: a reader never meets half a file.
-void save(const QString& path, const QByteArray& contents) {
+// False when the file could not be written, with errno set.
+bool save(const QString& path, const QByteArray& contents) {
     const QByteArray name = QFile::encodeName(path);
     const QByteArray aside = name + ".part";
-    if (FILE* file = std::fopen(aside.constData(), "wb")) {
-        const bool written = std::fwrite(contents.constData(), 1, contents.size(), file) ==
-                             static_cast<size_t>(contents.size());
-        if (std::fclose(file) == 0 && written) {
-            std::rename(aside.constData(), name.constData());
-        }
+    FILE* file = std::fopen(aside.constData(), "wb");
+    if (!file) {
+        return false;
     }
+    const bool written = std::fwrite(contents.constData(), 1, contents.size(), file) ==
+                         static_cast<size_t>(contents.size());
+    return std::fclose(file) == 0 && written &&
+           std::rename(aside.constData(), name.constData()) == 0;
 }
 
 // The thread starts at the first change, not when the folder is set: a preloaded library is
@@ -261,8 +264,14 @@ private:
             }
         }
         for (const auto& [name, sight] : changed) {
-            save(folder + u'/' + name + QStringLiteral(".png"), draw(sight));
-            save(folder + u'/' + name + QStringLiteral(".txt"), sight.text);
+            const QString picture = folder + u'/' + name + QStringLiteral(".png");
+            const bool saved = save(picture, draw(sight)) &&
+                               save(folder + u'/' + name + QStringLiteral(".txt"), sight.text);
+            // Told once: a daemon that gives up root (LCDd's User=) may no longer write here.
+            if (!saved && !std::exchange(warned, true)) {
+                std::fprintf(stderr, "emulated-devices: %s : écriture impossible (%s)\n",
+                             QFile::encodeName(picture).constData(), std::strerror(errno));
+            }
         }
     }
 
@@ -274,6 +283,7 @@ private:
     bool stopping = false;
     std::thread worker;
     std::map<QString, std::pair<const Module*, quint64>> drawn; // the worker's own
+    bool warned = false;
 };
 
 ViewWriter& writer() {
