@@ -14,6 +14,7 @@
 #include <mutex>
 #include <optional>
 #include <thread>
+#include <utility>
 #include <vector>
 
 // What a module shows: the code of every cell, line by line, and its user-defined characters.
@@ -33,9 +34,7 @@ struct ModuleImage {
 // A device that cannot be opened, or that fails, is told once in the log and on standard error;
 // the thread tries it again every second and, once it opens, sends the whole image again. Its
 // coming back is told too.
-class ModulePanel : public QObject, public Panel {
-    Q_OBJECT
-
+class ModulePanel : public Panel {
 public:
     // `name` names the panel in the log (« afficheur I2C /dev/i2c-1 »).
     ModulePanel(std::unique_ptr<ModuleLink> link, const ModuleSettings& settings, QString name,
@@ -46,34 +45,43 @@ public:
     void show(const Frame& frame) override;
     PanelCharacters characters() const override { return {false, 8}; }
 
-    // Waits until the thread has sent everything given so far (or found the device missing).
-    // Tests and the program's end use it.
+    // Waits until the thread has dealt with everything given so far: sent it, or found the
+    // device missing. Tests use it; the program's end waits the same way, a second at most.
     void flush();
 
-signals:
-    void fault(const QString& line, bool cleared);
-
 private:
-    void post();
+    void post(bool restart);
     void run();
-    bool sendDifferences(const ModuleImage& target);
-    void tell(const QString& line, bool cleared);
+    bool bringUp(QString& error);
+    bool sendDifferences(QString& error);
+    void note(const QString& line, bool recovered);
+    void deliver();
 
     std::unique_ptr<ModuleLink> link;
     QString name;
     Log& log;
-    FaultLatch failure;
+    FaultLatch failure;  // on the window's thread
+    QObject context;     // on the window's thread: where the thread's news is delivered
     OnScreenPanel drawn; // what the module must show, drawn on the window's thread
+    std::optional<ModuleImage> posted;
 
     std::mutex mutex;
     std::condition_variable wake;
     std::condition_variable idle;
     std::optional<ModuleImage> waiting; // the newest image not yet taken by the thread
-    bool restart = false;               // reset(): the module starts afresh
+    bool restarting = false;            // reset(): the module starts afresh
     bool busy = false;
+    bool active = false; // reset() has run: the module is wanted
     bool stopping = false;
-    // Thread side only: what the module holds since it last opened, none while it is closed.
-    std::optional<ModuleImage> held;
+    // What the thread found, for the window's thread to tell: a fault, or the device back.
+    std::vector<std::pair<QString, bool>> news;
+
+    // The thread's own: the image it sends, and what the module holds since it last opened
+    // (nothing while the device is closed; a glyph unknown until written).
     ModuleImage wanted;
+    bool open = false;
+    bool lostTold = false;
+    std::vector<QByteArray> heldRows;
+    std::array<std::optional<GlyphRows>, 8> heldGlyphs;
     std::thread worker;
 };
