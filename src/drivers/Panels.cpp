@@ -87,9 +87,12 @@ struct PanelKind {
 
 // Every panel the program drives, by the TypeLCD value of param.ini that names it.
 const PanelKind kPanels[] = {
-    {1, "à l'écran", onScreen},     {2, "série", serial},
-    {3, "parallèle", parallel},     {4, "LCDd", lcdd},
-    {7, "LCD du noyau", kernelLcd}, {8, "Matrix Orbital", matrixOrbital},
+    {1, "à l'écran", onScreen},           // in the window, or the terminal
+    {2, "série", serial},                 // COM of [parametres], its device in [ports]
+    {3, "parallèle", parallel},           // LPT1 of [ports]
+    {4, "LCDd", lcdd},                    // LCDd= of [ports]
+    {7, "LCD du noyau", kernelLcd},       // lcd= of [ports]
+    {8, "Matrix Orbital", matrixOrbital}, // MtxOrb= and vitesse= of [ports]
 };
 
 const PanelKind* find(qint16 typeLcd) {
