@@ -59,6 +59,11 @@ std::unique_ptr<Panel> i2c(const DisplayConfig& config, const PanelHost& host) {
         QStringLiteral("afficheur I2C %1 (%2)").arg(place.bus, backpackAddressText(place.address));
     host.log.add(
         QStringLiteral("%1, brochage %2").arg(name, QString::fromUtf8(place.wiring.description)));
+    if (config.contrast != 0) {
+        host.log.add(QStringLiteral("contrast = %1 n'est pas envoyé : le contraste d'un module "
+                                    "I2C se règle au potentiomètre de son adaptateur")
+                         .arg(config.contrast));
+    }
     return std::make_unique<ModulePanel>(
         std::make_unique<I2cBackpack>(place, moduleSettings(config)), moduleSettings(config), name,
         host.log, config.caracteres);
