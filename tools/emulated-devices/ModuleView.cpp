@@ -5,6 +5,8 @@
 
 #include "DeviceFiles.h"
 #include "drivers/Hd44780Font.h"
+#include "platform/AnsiText.h"
+#include "render/CharacterMapping.h"
 
 #include <QFile>
 #include <QtEndian>
@@ -113,6 +115,15 @@ GlyphRows shapeOf(const Module& module, int line, quint8 code) {
     return romGlyph(code);
 }
 
+// A user-defined character as text: the accented letter the program draws with it, else the
+// big-digit part or the block it is.
+QString cellText(const GlyphRows& rows) {
+    if (const std::optional<quint8> letter = letterOfGlyph(rows)) {
+        return ansi::toUnicode(QByteArray(1, static_cast<char>(*letter)));
+    }
+    return terminalGlyph(rows);
+}
+
 // What a module shows at one moment: the dots of each cell and its text.
 struct Sight {
     int columns = 0;
@@ -131,7 +142,7 @@ Sight look(const Module& module) {
             const auto code = static_cast<quint8>(codes[column]);
             const GlyphRows rows = shapeOf(module, line, code);
             sight.cells.push_back(rows);
-            text += Hd44780::glyphSlot(code) || !module.displayOn(line) ? terminalGlyph(rows)
+            text += Hd44780::glyphSlot(code) || !module.displayOn(line) ? cellText(rows)
                                                                         : terminalGlyph(code);
         }
         text += u'\n';
