@@ -49,6 +49,11 @@ struct Registry {
 
 Registry& registry();
 
+// A new descriptor for `handle`, -1 with errno set when none is left. It is a real descriptor
+// (of /dev/null) so that its number is never given to another file. Devices whose ioctls hand
+// out descriptors of their own use it too; `flags` may hold O_CLOEXEC.
+int openDescriptor(std::unique_ptr<Handle> handle, dev_t number, int flags);
+
 // The module views follow the modules' changes.
 void viewChanged();
 

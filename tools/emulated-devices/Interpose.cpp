@@ -51,17 +51,11 @@ template <typename Use> bool onEmulatedPath(const char* path, Use use) {
     return true;
 }
 
-// The descriptor of a new open file on the emulated device at `path`, which is a real
-// descriptor (of /dev/null) so that its number is never given to another file; false when the
-// path is not emulated.
+// The descriptor of a new open file on the emulated device at `path`; false when the path is
+// not emulated.
 bool openEmulated(const char* path, int flags, int& fd) {
     return onEmulatedPath(path, [&](DeviceFile& device) {
-        fd = NEXT(open)("/dev/null", O_RDWR | (flags & O_CLOEXEC));
-        if (fd >= 0) {
-            Registry& r = registry();
-            r.open[fd] = OpenFile{device.open(), device.number()};
-            ++r.openCount;
-        }
+        fd = openDescriptor(device.open(), device.number(), flags);
     });
 }
 
@@ -102,6 +96,16 @@ template <typename Open> int openOr(const char* path, int flags, Open real) {
 }
 
 } // namespace
+
+int emulated::detail::openDescriptor(std::unique_ptr<Handle> handle, dev_t number, int flags) {
+    const int fd = NEXT(open)("/dev/null", O_RDWR | (flags & O_CLOEXEC));
+    if (fd >= 0) {
+        Registry& r = registry();
+        r.open[fd] = OpenFile{std::move(handle), number};
+        ++r.openCount;
+    }
+    return fd;
+}
 
 INTERPOSED int open(const char* path, int flags, ...) {
     va_list arguments;
