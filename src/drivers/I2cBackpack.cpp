@@ -26,10 +26,6 @@ constexpr int kLastAddress = 0x77;
 // on the bus itself.
 constexpr auto kCoveredByBus = 100us;
 
-QString hex(int address) {
-    return QStringLiteral("0x") + QString::number(address, 16).toUpper().rightJustified(2, u'0');
-}
-
 // Hexadecimal, with or without 0x, as i2cdetect shows it.
 std::optional<int> parseAddress(const QString& text) {
     QString digits = text.trimmed();
@@ -45,6 +41,10 @@ std::optional<int> parseAddress(const QString& text) {
 }
 
 } // namespace
+
+QString backpackAddressText(int address) {
+    return QStringLiteral("0x") + QString::number(address, 16).toUpper().rightJustified(2, u'0');
+}
 
 const std::array<BackpackWiring, 3>& backpackWirings() {
     return kWirings;
@@ -74,7 +74,7 @@ BackpackPlace backpackPlace(const QString& bus, const QString& address, const QS
         place.problems << QStringLiteral("adresse = %1 : adresse I2C illisible (en hexadécimal "
                                          "de 0x03 à 0x77, 0x27 ou 0x3F le plus souvent), %2 est "
                                          "utilisée")
-                              .arg(address, hex(kDefaultAddress));
+                              .arg(address, backpackAddressText(kDefaultAddress));
     }
     bool ok = false;
     const std::optional<BackpackWiring> found = findBackpackWiring(wiring.trimmed().toInt(&ok));
@@ -137,33 +137,31 @@ QString I2cBackpack::reason(int error) const {
     QString text;
     switch (error) {
     case ENOENT:
-        text = QStringLiteral("bus I2C %1 introuvable : activez l'I2C (raspi-config, ou "
+        text = QStringLiteral("bus introuvable : activez l'I2C (raspi-config, ou "
                               "dtparam=i2c_arm=on sur un Raspberry Pi ; modprobe i2c-dev sur un "
-                              "PC) et vérifiez le nom du bus (i2cdetect -l)")
-                   .arg(place.bus);
+                              "PC) et vérifiez le nom du bus (i2cdetect -l)");
         break;
     case EACCES:
     case EPERM:
-        text = QStringLiteral("accès refusé à %1 : ajoutez l'utilisateur au groupe i2c, puis "
-                              "ouvrez une nouvelle session")
-                   .arg(place.bus);
+        text = QStringLiteral("accès refusé : ajoutez l'utilisateur au groupe i2c, puis ouvrez "
+                              "une nouvelle session");
         break;
     case EBUSY:
-        text = QStringLiteral("l'adresse %1 de %2 est tenue par un pilote du noyau")
-                   .arg(hex(place.address), place.bus);
+        text = QStringLiteral("l'adresse %1 est tenue par un pilote du noyau")
+                   .arg(backpackAddressText(place.address));
         break;
     case ENXIO:
     case EREMOTEIO:
     case EIO:
         text = QStringLiteral("pas de réponse à l'adresse %1 : vérifiez l'adresse (0x27 ou 0x3F) "
                               "et le câblage")
-                   .arg(hex(place.address));
+                   .arg(backpackAddressText(place.address));
         break;
     case ENODEV:
-        text = QStringLiteral("bus I2C %1 disparu").arg(place.bus);
+        text = QStringLiteral("bus disparu");
         break;
     default:
-        text = QStringLiteral("erreur sur le bus I2C %1").arg(place.bus);
+        text = QStringLiteral("erreur du bus");
         break;
     }
     return QStringLiteral("%1 (%2)").arg(text, qt_error_string(error));

@@ -34,6 +34,8 @@ struct BackpackPlace {
     QStringList problems;
 };
 BackpackPlace backpackPlace(const QString& bus, const QString& address, const QString& wiring);
+// An address as i2cdetect and the settings write it: 0x27, 0x3F.
+QString backpackAddressText(int address);
 
 // An HD44780 module in 4-bit mode behind a PCF8574 backpack on an i2c-dev bus. Each write,
 // glyph or start-up goes out in as few bus writes as its waits allow: a PCF8574 runs at 100 kHz

@@ -1,6 +1,8 @@
 #include "drivers/Panels.h"
 
+#include "drivers/I2cBackpack.h"
 #include "drivers/LcddPanel.h"
+#include "drivers/ModulePanel.h"
 #include "drivers/OnScreenPanel.h"
 #include "drivers/ParallelPanel.h"
 #include "drivers/Serie.h"
@@ -42,6 +44,20 @@ std::unique_ptr<Panel> lcdd(const DisplayConfig& config, const PanelHost& host) 
     return panel;
 }
 
+std::unique_ptr<Panel> i2c(const DisplayConfig& config, const PanelHost& host) {
+    const BackpackPlace place = backpackPlace(config.i2cBus, config.i2cAddress, config.i2cWiring);
+    for (const QString& problem : place.problems) {
+        reportFault(host.log, problem);
+    }
+    const QString name =
+        QStringLiteral("afficheur I2C %1 (%2)").arg(place.bus, backpackAddressText(place.address));
+    host.log.add(
+        QStringLiteral("%1, brochage %2").arg(name, QString::fromUtf8(place.wiring.description)));
+    const ModuleSettings settings{config.C, config.L, config.contrast, config.backlight};
+    return std::make_unique<ModulePanel>(std::make_unique<I2cBackpack>(place, settings), settings,
+                                         name, host.log, config.caracteres);
+}
+
 struct PanelKind {
     qint16 typeLcd;
     const char* name; // as the log names it
@@ -50,10 +66,8 @@ struct PanelKind {
 
 // Every panel the program drives, by the TypeLCD value of param.ini that names it.
 const PanelKind kPanels[] = {
-    {1, "à l'écran", onScreen},
-    {2, "série", serial},
-    {3, "parallèle", parallel},
-    {4, "LCDd", lcdd},
+    {1, "à l'écran", onScreen}, {2, "série", serial}, {3, "parallèle", parallel},
+    {4, "LCDd", lcdd},          {5, "I2C", i2c},
 };
 
 const PanelKind* find(qint16 typeLcd) {

@@ -1,8 +1,15 @@
 #include "drivers/I2cBackpack.h"
 
 #include "EmulatedDevices.h"
+#include "drivers/Hd44780Font.h"
+#include "drivers/ModulePanel.h"
+#include "drivers/OnScreenPanel.h"
+#include "drivers/Panels.h"
+#include "support/FakeLog.h"
 #include "support/QtPrinters.h"
+#include "support/RowsFrame.h"
 
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -95,17 +102,16 @@ TEST(I2cBackpack, SaysWhatIsWrongWithTheBusTheAddressAndTheSettings) {
         << error.toStdString();
     I2cBackpack missing(backpackPlace("/dev/i2c-9", "0x27", "1"), settings(20, 4, 1));
     EXPECT_FALSE(missing.open(error));
-    EXPECT_TRUE(error.startsWith("bus I2C /dev/i2c-9 introuvable : activez l'I2C"))
-        << error.toStdString();
+    EXPECT_TRUE(error.startsWith("bus introuvable : activez l'I2C")) << error.toStdString();
 
     I2cBackpack link(backpackPlace(kBus, "0x27", "1"), settings(20, 4, 1));
     ASSERT_TRUE(link.open(error)) << error.toStdString();
     emulated::unplug(kBus);
     EXPECT_FALSE(link.write(0, 0, "x", error));
-    EXPECT_TRUE(error.startsWith("bus I2C /dev/i2c-7 disparu")) << error.toStdString();
+    EXPECT_TRUE(error.startsWith("bus disparu")) << error.toStdString();
     link.close();
     EXPECT_FALSE(link.open(error));
-    EXPECT_TRUE(error.startsWith("bus I2C /dev/i2c-7 introuvable")) << error.toStdString();
+    EXPECT_TRUE(error.startsWith("bus introuvable")) << error.toStdString();
     emulated::Module& back = emulated::addBackpack(kBus, 0x27, pins, 20, 4);
     ASSERT_TRUE(link.open(error)) << error.toStdString();
     ASSERT_TRUE(link.write(3, 19, "x", error));
@@ -125,4 +131,86 @@ TEST(I2cBackpack, SaysWhatIsWrongWithTheBusTheAddressAndTheSettings) {
     EXPECT_TRUE(backpackPlace(kBus, "3f", "3").problems.isEmpty());
     EXPECT_EQ(backpackPlace(kBus, "3f", "3").address, 0x3F);
     EXPECT_FALSE(backpackPlace(kBus, "0x", "1").problems.isEmpty());
+}
+
+namespace {
+
+DisplayConfig i2cConfig(const QString& bus, const QString& address, const QString& wiring) {
+    DisplayConfig config;
+    config.TypeLCD = 5;
+    config.C = 20;
+    config.L = 4;
+    config.backlight = 1;
+    config.i2cBus = bus;
+    config.i2cAddress = address;
+    config.i2cWiring = wiring;
+    return config;
+}
+
+} // namespace
+
+TEST(I2cPanel, ShowsWhatTheOnScreenPanelShowsAndTellsEachFaultOnce) {
+    emulated::reset();
+    const emulated::BackpackPins pins = *emulated::backpackWiring(2);
+    emulated::Module* module = &emulated::addBackpack(kBus, 0x3F, pins, 20, 4);
+    FakeLog log;
+    const DisplayConfig config = i2cConfig(kBus, "0x3F", "2");
+    std::unique_ptr<Panel> made = makePanel(config, PanelHost{log, {}, {}});
+    auto& panel = dynamic_cast<ModulePanel&>(*made);
+    OnScreenPanel screen(20, 4, config.caracteres);
+    const auto both = [&](const Frame& frame) {
+        panel.show(frame);
+        screen.show(frame);
+        panel.flush();
+    };
+    panel.reset();
+    screen.reset();
+    both(rowsFrame({"CPU 42 % \xDF"
+                    "C",
+                    QByteArray("\x00\x01\x02 12:34", 9), "Libre : 1,2 Go",
+                    "Bienvenue sur Relayeur !"}));
+    for (int line = 0; line < 4; ++line) {
+        EXPECT_EQ(module->line(line), screen.line(line));
+    }
+    for (int slot = 0; slot < 8; ++slot) {
+        EXPECT_EQ(module->glyph(0, slot), bigDigitCgram()[slot]);
+    }
+    EXPECT_TRUE(module->backlight());
+    EXPECT_EQ(log.lines,
+              QStringList{"afficheur I2C /dev/i2c-7 (0x3F), brochage 2 : D4–D7 P0–P3, "
+                          "RS P4, RW P5, E P6, rétroéclairage P7 (allumé au niveau bas)"});
+
+    // Pulled out: told once however many frames and attempts follow; back, it shows them.
+    emulated::unplug(kBus);
+    both(rowsFrame({"perdu"}));
+    both(rowsFrame({"toujours perdu"}));
+    ASSERT_EQ(log.lines.size(), 2);
+    EXPECT_TRUE(log.lines[1].startsWith("afficheur I2C /dev/i2c-7 (0x3F) perdu : bus disparu"))
+        << log.lines[1].toStdString();
+    module = &emulated::addBackpack(kBus, 0x3F, pins, 20, 4);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return log.lines.size() == 3; }, 5000));
+    EXPECT_EQ(log.lines[2], "afficheur I2C /dev/i2c-7 (0x3F) retrouvé");
+    panel.flush();
+    for (int line = 0; line < 4; ++line) {
+        EXPECT_EQ(module->line(line), screen.line(line));
+    }
+
+    // Nothing at the address, and no such bus: each told once.
+    for (const auto& [bus, told] :
+         {std::pair{kBus, QStringLiteral("afficheur I2C /dev/i2c-7 (0x27) inaccessible : pas de "
+                                         "réponse à l'adresse 0x27")},
+          {QStringLiteral("/dev/i2c-9"),
+           QStringLiteral("afficheur I2C /dev/i2c-9 (0x27) inaccessible : bus introuvable")}}) {
+        FakeLog elsewhere;
+        std::unique_ptr<Panel> missing =
+            makePanel(i2cConfig(bus, "0x27", "7"), PanelHost{elsewhere, {}, {}});
+        missing->reset();
+        for (int i = 0; i < 3; ++i) {
+            missing->show(rowsFrame({QByteArray::number(i)}));
+            dynamic_cast<ModulePanel&>(*missing).flush();
+        }
+        ASSERT_EQ(elsewhere.lines.size(), 3);
+        EXPECT_TRUE(elsewhere.lines[0].startsWith("brochage = 7 : brochage inconnu"));
+        EXPECT_TRUE(elsewhere.lines[2].startsWith(told)) << elsewhere.lines[2].toStdString();
+    }
 }

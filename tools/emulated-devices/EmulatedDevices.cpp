@@ -176,8 +176,9 @@ QStringList configure(const QString& devices) {
     static const QRegularExpression kI2c(
         QStringLiteral("^i2c:([^:]+):(?:0x)?([0-9a-fA-F]{1,2}):([0-9]):([0-9]+)x([0-9])$"));
     QStringList problems;
-    for (const QString& entry : devices.split(u';', Qt::SkipEmptyParts)) {
-        const QRegularExpressionMatch match = kI2c.match(entry.trimmed());
+    for (QString entry : devices.split(u';', Qt::SkipEmptyParts)) {
+        entry = entry.trimmed();
+        const QRegularExpressionMatch match = kI2c.match(entry);
         const std::optional<BackpackPins> pins =
             match.hasMatch() ? backpackWiring(match.captured(3).toInt()) : std::nullopt;
         if (!pins) {

@@ -103,26 +103,29 @@ void save(const QString& path, const QByteArray& contents) {
     }
 }
 
+// The thread starts at the first change, not when the folder is set: a preloaded library is
+// set up before the program's main(), and Qt takes the first thread that uses it for the main
+// one.
 class ViewWriter {
 public:
     ~ViewWriter() { stop(); }
 
     void setFolder(const QString& to) {
         stop();
+        const std::lock_guard lock(mutex);
         folder = to;
         drawn.clear();
-        if (!folder.isEmpty()) {
-            QDir().mkpath(folder);
-            stopping = false;
-            pending = true;
-            running = true;
-            worker = std::thread([this] { run(); });
-        }
     }
 
     void changed() {
         if (!running) {
-            return;
+            const std::lock_guard lock(mutex);
+            if (folder.isEmpty() || running) {
+                return;
+            }
+            stopping = false;
+            running = true;
+            worker = std::thread([this] { run(); });
         }
         {
             const std::lock_guard lock(mutex);
@@ -160,6 +163,7 @@ private:
     }
 
     void drawChanged() {
+        QDir().mkpath(folder);
         std::map<QString, std::shared_ptr<Module>> modules;
         {
             detail::Registry& r = detail::registry();
