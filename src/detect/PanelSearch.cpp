@@ -76,10 +76,13 @@ std::optional<Candidate> askSerialPort(const QString& port, const QString& shown
     for (const int speed : {kMatrixOrbitalSpeed, 9600}) {
         int error = 0;
         const std::optional<MatrixOrbitalType> type = askMatrixOrbital(port, speed, error);
-        if (error == EACCES) {
+        if (error == EACCES || error == EBUSY) {
             found.usable = false;
-            found.answered = QStringLiteral("port série USB que vous n'avez pas le droit d'ouvrir "
-                                            "(groupe dialout) : il n'a pas pu être interrogé");
+            found.answered = error == EACCES
+                                 ? QStringLiteral("port série USB que vous n'avez pas le droit "
+                                                  "d'ouvrir (groupe dialout) : pas interrogé")
+                                 : QStringLiteral("port série USB tenu par un autre programme : "
+                                                  "pas interrogé");
             return found;
         }
         if (error != 0) {

@@ -38,7 +38,9 @@ DetectDialog::DetectDialog(SearchPlaces places, QString settingsFile, QWidget* p
         }
         updateButtons();
     });
-    connect(ui->found, &QListWidget::itemActivated, this,
+    // Enter on the list reaches the default button, « Utiliser cet afficheur »; a double click
+    // does the same.
+    connect(ui->found, &QListWidget::itemDoubleClicked, this,
             [this] { choose(ui->found->currentRow()); });
     updateButtons();
 }

@@ -1,12 +1,11 @@
 // The search for panels against emulated buses and serial modules in a folder standing for /,
-// the trial of a backpack's wirings, and the settings written for the one chosen.
+// the trial of a backpack's wirings, and the settings each kind of panel gets.
 #include "detect/PanelSearch.h"
 
 #include "EmulatedDevices.h"
 #include "MatrixOrbitalModule.h"
 #include "detect/PanelChoice.h"
-#include "platform/FileDescriptor.h"
-#include "platform/USEINI.h"
+#include "support/LcddServer.h"
 #include "support/PseudoTerminal.h"
 #include "support/QtPrinters.h"
 #include "support/TempDir.h"
@@ -14,9 +13,7 @@
 #include <QFile>
 #include <atomic>
 #include <gtest/gtest.h>
-#include <netinet/in.h>
 #include <poll.h>
-#include <sys/socket.h>
 #include <thread>
 
 namespace {
@@ -69,49 +66,6 @@ struct SerialModule {
     }
 };
 
-// An LCDd that greets one client on a loopback port of its own.
-struct LcddServer {
-    FileDescriptor listening{::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0)};
-    int port = 0;
-    QByteArray heard;
-    std::thread serving;
-
-    LcddServer() {
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t length = sizeof address;
-        if (::bind(listening.get(), reinterpret_cast<sockaddr*>(&address), length) != 0 ||
-            ::listen(listening.get(), 1) != 0 ||
-            ::getsockname(listening.get(), reinterpret_cast<sockaddr*>(&address), &length) != 0) {
-            return;
-        }
-        port = ntohs(address.sin_port);
-        serving = std::thread([this] {
-            pollfd calling{listening.get(), POLLIN, 0};
-            if (::poll(&calling, 1, 30000) != 1) {
-                return;
-            }
-            const FileDescriptor client(::accept(listening.get(), nullptr, nullptr));
-            char bytes[64];
-            for (ssize_t got;
-                 !heard.contains('\n') && (got = ::read(client.get(), bytes, sizeof bytes)) > 0;) {
-                heard.append(bytes, got);
-            }
-            const QByteArray greeting = "connect LCDproc 0.5.9 protocol 0.4 lcd wid 16 hgt 2 "
-                                        "cellwid 5 cellhgt 8\n";
-            if (::write(client.get(), greeting.constData(), greeting.size()) < 0) {
-                heard.clear();
-            }
-        });
-    }
-    ~LcddServer() {
-        if (serving.joinable()) {
-            serving.join();
-        }
-    }
-};
-
 } // namespace
 
 // Only expanders' addresses are asked, by a read: none, one and two backpacks are found on the
@@ -142,8 +96,10 @@ TEST(PanelSearch, FindsBackpacksOnEveryBusAndWritesNothing) {
     EXPECT_TRUE(found[2].answered.contains("0x5A")) << found[2].answered.toStdString();
     EXPECT_TRUE(searchI2c(DeviceDirs::under(machine.dir.file("nothing")), {}).empty());
 
-    // The panel a running copy drives is listed as such, and not asked.
-    const std::vector<Candidate> running = searchI2c(machine.dirs, PanelInUse{5, one, 0x27});
+    // The panel a running copy drives, as its settings say, is listed as such and not asked.
+    const QString settings = machine.dir.write(
+        "param.ini", "[parametres]\nTypeLCD=5\n[ports]\nI2C=" + one.toUtf8() + "\nadresse=27\n");
+    const std::vector<Candidate> running = searchI2c(machine.dirs, configuredPanel(settings));
     ASSERT_EQ(places(running), places(found));
     EXPECT_TRUE(running[0].inUse);
     EXPECT_FALSE(running[1].inUse);
@@ -171,12 +127,6 @@ TEST(PanelSearch, TryingAWiringShowsItsNameOnTheBackpack) {
     EXPECT_EQ(module.line(1), QByteArray("2 : D4-D7 P0-P3, RS "));
     EXPECT_TRUE(module.backlight()) << "lit, so that the words can be read";
     EXPECT_EQ(emulated::bytesWrittenTo(bus, 0x3A), 0);
-
-    // A 16x1 module gets what fits its one line.
-    settings.columns = 16;
-    settings.lines = 1;
-    ASSERT_TRUE(tryWiring(backpack, 2, settings, error));
-    EXPECT_EQ(module.line(0).left(16), QByteArray("Relayeur").leftJustified(16));
 
     backpack.address = 0x25;
     EXPECT_FALSE(tryWiring(backpack, 2, settings, error));
@@ -216,41 +166,10 @@ TEST(PanelSearch, FindsSerialModulesAndTheOtherKinds) {
     EXPECT_TRUE(files[0].usable);
     EXPECT_EQ(describeSettings(settingsFor(files[1])), "TypeLCD=3, LPT1=" + files[1].device);
 
-    LcddServer lcdd;
-    ASSERT_NE(lcdd.port, 0);
+    LcddServer lcdd("16x2");
+    ASSERT_TRUE(lcdd.ready);
     const std::optional<Candidate> server = searchLcdd(QString("127.0.0.1:%1").arg(lcdd.port));
     ASSERT_TRUE(server);
     EXPECT_EQ(describeSettings(settingsFor(*server)),
               QString("TypeLCD=4, LCDd=127.0.0.1:%1, C=16, L=2").arg(lcdd.port));
-    lcdd.serving.join();
-    EXPECT_EQ(lcdd.heard, "hello\n");
-}
-
-// The keys of the chosen panel replace their old values; every other byte of param.ini stays.
-TEST(PanelSearch, SettingsAreWrittenKeepingTheRestOfTheFile) {
-    TempDir dir;
-    const QString file = dir.write("param.ini", "; mes réglages\r\n[parametres]\r\nTypeLCD=1\r\n"
-                                                "C=20\r\nL=4\r\n[ports]\r\nadresse = 0x27 ; "
-                                                "ancienne\r\nLCDd=localhost:13666\r\n");
-    Candidate backpack;
-    backpack.typeLcd = 5;
-    backpack.device = "/dev/i2c-1";
-    backpack.address = 0x3F;
-    QString error;
-    ASSERT_TRUE(writeSettings(file, settingsFor(backpack, 2), error)) << error.toStdString();
-    const QByteArray written = dir.read("param.ini");
-    EXPECT_TRUE(
-        written.startsWith("; mes réglages\r\n[parametres]\r\nTypeLCD=5\r\nC=20\r\nL=4\r\n"))
-        << written.toStdString();
-    EXPECT_TRUE(written.contains("LCDd=localhost:13666\r\n"));
-    const auto port = [&](const char* key) { return GetIni("ports", key, "absent", file); };
-    EXPECT_EQ(port("adresse"), "0x3F");
-    EXPECT_EQ(port("I2C"), "/dev/i2c-1");
-    EXPECT_EQ(port("brochage"), "2");
-    const ModuleSettings size = trialSettings(file);
-    EXPECT_EQ(std::pair(size.columns, size.lines), std::pair(20, 4));
-    const std::optional<PanelInUse> configured = configuredPanel(file);
-    ASSERT_TRUE(configured);
-    EXPECT_EQ(std::pair(configured->device, configured->address),
-              std::pair(QString("/dev/i2c-1"), 0x3F));
 }
