@@ -26,22 +26,20 @@ char sendable(char code) {
     return value == 0x1B ? ' ' : code;
 }
 
-QString openingReason(const QString& device, int error) {
+QString openingReason(int error) {
     switch (error) {
     case ENOENT:
     case ENODEV:
     case ENXIO:
-        return QStringLiteral("%1 introuvable : le module charlcd (hd44780, panel) est-il chargé ?")
-            .arg(device);
+        return QStringLiteral(
+            "périphérique introuvable : le module charlcd (hd44780, panel) est-il chargé ?");
     case EACCES:
     case EPERM:
-        return QStringLiteral("accès refusé : %1 doit être accessible en écriture à "
-                              "l'utilisateur (une règle udev)")
-            .arg(device);
+        return QStringLiteral("accès refusé : il faut le droit d'y écrire (une règle udev)");
     case EBUSY:
-        return QStringLiteral("%1 est déjà ouvert par un autre programme").arg(device);
+        return QStringLiteral("déjà ouvert par un autre programme");
     default:
-        return QStringLiteral("%1 inaccessible (%2)").arg(device, qt_error_string(error));
+        return qt_error_string(error);
     }
 }
 
@@ -55,7 +53,7 @@ bool KernelLcdLink::open(QString& error) {
     FileDescriptor opened(
         ::open(QFile::encodeName(device).constData(), O_WRONLY | O_NOCTTY | O_CLOEXEC));
     if (opened.get() < 0) {
-        error = openingReason(device, errno);
+        error = openingReason(errno);
         return false;
     }
     fd = std::move(opened);
@@ -92,14 +90,13 @@ bool KernelLcdLink::send(const QByteArray& bytes, QString& error) {
         if (written >= 0) {
             done += written;
         } else if (const int failure = errno; failure != EINTR) {
-            error =
-                QStringLiteral("%1 refuse l'écriture (%2)").arg(device, qt_error_string(failure));
+            error = QStringLiteral("écriture refusée (%1)").arg(qt_error_string(failure));
             close();
             return false;
         }
     }
     if (fd.get() < 0) {
-        error = QStringLiteral("%1 n'est pas ouvert").arg(device);
+        error = QStringLiteral("pas ouvert");
         return false;
     }
     return true;

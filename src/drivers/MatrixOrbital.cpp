@@ -53,20 +53,22 @@ char sendable(char code) {
 }
 
 // Why the device would not open, in the user's words; `error` is an errno value.
-QString openingReason(const QString& device, int error) {
+QString openingReason(int error) {
     switch (error) {
     case ENOENT:
     case ENODEV:
     case ENXIO:
-        return QStringLiteral("%1 introuvable : le module est-il branché ?").arg(device);
+        return QStringLiteral("périphérique introuvable : le module est-il branché ?");
     case EACCES:
     case EPERM:
-        return QStringLiteral("accès refusé à %1 : l'utilisateur doit être du groupe dialout")
-            .arg(device);
+        return QStringLiteral("accès refusé : l'utilisateur doit être du groupe dialout");
     case EBUSY:
-        return QStringLiteral("%1 est déjà utilisé par un autre programme").arg(device);
+        return QStringLiteral("déjà utilisé par un autre programme");
+    case EINVAL:
+    case ENOTTY:
+        return QStringLiteral("ce n'est pas une ligne série");
     default:
-        return QStringLiteral("%1 inaccessible (%2)").arg(device, qt_error_string(error));
+        return qt_error_string(error);
     }
 }
 
@@ -82,7 +84,7 @@ bool MatrixOrbitalLink::open(QString& error) {
     const speed_t speed = lineSpeed(bitsPerSecond).value_or(B19200);
     auto opened = std::make_unique<SerialLine>(QFile::encodeName(device), speed);
     if (!opened->isOpen()) {
-        error = openingReason(device, opened->error());
+        error = openingReason(opened->error());
         return false;
     }
     line = std::move(opened);
@@ -119,7 +121,7 @@ bool MatrixOrbitalLink::defineGlyph(int slot, const GlyphRows& rows, QString& er
 // and a second more, since the panel's thread is the only one to wait.
 bool MatrixOrbitalLink::send(QByteArray bytes, QString& error) {
     if (!line) {
-        error = QStringLiteral("%1 n'est pas ouvert").arg(device);
+        error = QStringLiteral("pas ouvert");
         return false;
     }
     const qint64 lineMs = bytes.size() * 10 * 1000 / std::max(bitsPerSecond, 1200);
@@ -128,8 +130,8 @@ bool MatrixOrbitalLink::send(QByteArray bytes, QString& error) {
     }
     error =
         stream::hungUp(line->get())
-            ? QStringLiteral("%1 débranché ou en panne").arg(device)
-            : QStringLiteral("%1 ne prend plus rien (vitesse %2 ?)").arg(device).arg(bitsPerSecond);
+            ? QStringLiteral("débranché ou en panne")
+            : QStringLiteral("le module ne prend plus rien (vitesse = %1 ?)").arg(bitsPerSecond);
     line.reset();
     return false;
 }

@@ -1,22 +1,12 @@
 #include "CharLcdModule.h"
 
+#include <tuple>
+
 namespace {
 // The driver gives up a sequence it did not understand at this length.
 constexpr int kLongestSequence = 24;
 constexpr char kEscape = 0x1B;
 
-int hexDigit(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
-}
 } // namespace
 
 CharLcdModule::CharLcdModule(int columns, int lines) : shown(columns, lines) {
@@ -88,23 +78,18 @@ bool CharLcdModule::escape() {
 }
 
 bool CharLcdModule::lcdCommand(const QByteArray& command) {
+    // The switches: on in capitals, off in small letters; the backlight + and -.
+    for (const auto& [on, off, setting] : {std::tuple{'D', 'd', &display},
+                                           {'C', 'c', &cursor},
+                                           {'B', 'b', &blink},
+                                           {'+', '-', &light}}) {
+        if (command[0] == on || command[0] == off) {
+            *setting = command[0] == on;
+            shown.setModes(display, cursor, blink);
+            return true;
+        }
+    }
     switch (command[0]) {
-    case 'D':
-    case 'd':
-        display = command[0] == 'D';
-        break;
-    case 'C':
-    case 'c':
-        cursor = command[0] == 'C';
-        break;
-    case 'B':
-    case 'b':
-        blink = command[0] == 'B';
-        break;
-    case '+':
-    case '-':
-        light = command[0] == '+';
-        return true;
     case 'G': {
         if (!command.endsWith(';')) {
             return false;
@@ -113,15 +98,11 @@ bool CharLcdModule::lcdCommand(const QByteArray& command) {
         if (slot < 0 || slot > 7) {
             return true;
         }
+        // Two hex digits a row, from the top; what is missing stays as it was.
         GlyphRows rows = shown.glyph(slot);
-        int row = 0;
-        for (int i = 2; i + 1 < command.size() && row < 8; i += 2) {
-            const int high = hexDigit(command[i]);
-            const int low = hexDigit(command[i + 1]);
-            if (high < 0 || low < 0) {
-                break;
-            }
-            rows[row++] = quint8((high << 4 | low) & 0x1F);
+        const QByteArray dots = QByteArray::fromHex(command.mid(2, command.size() - 3));
+        for (int row = 0; row < qMin(8, int(dots.size())); ++row) {
+            rows[row] = quint8(dots[row]) & 0x1F;
         }
         shown.defineGlyph(slot, rows);
         return true;
@@ -152,6 +133,4 @@ bool CharLcdModule::lcdCommand(const QByteArray& command) {
     default:
         return false;
     }
-    shown.setModes(display, cursor, blink);
-    return true;
 }

@@ -1,5 +1,6 @@
 #include "MatrixOrbitalModule.h"
 
+#include <tuple>
 #include <utility>
 
 namespace {
@@ -77,32 +78,22 @@ QByteArray MatrixOrbitalModule::run(const QByteArray& command) {
         shown.defineGlyph(argument(0), rows);
         break;
     }
-    case 'B':
-    case 'F':
-        light = command[0] == 'B';
-        break;
     case 'P':
         contrastLevel = argument(0);
-        break;
-    case 'C':
-    case 'D':
-        wrap = command[0] == 'C';
-        break;
-    case 'Q':
-    case 'R':
-        scroll = command[0] == 'Q';
-        break;
-    case 'J':
-    case 'K':
-        underline = command[0] == 'J';
-        break;
-    case 'S':
-    case 'T':
-        block = command[0] == 'S';
         break;
     case '7':
         return QByteArray(1, char(type));
     default:
+        // The commands that switch something on, and their opposites.
+        for (const auto& [on, off, setting] : {std::tuple{'B', 'F', &light},
+                                               {'C', 'D', &wrap},
+                                               {'Q', 'R', &scroll},
+                                               {'J', 'K', &underline},
+                                               {'S', 'T', &block}}) {
+            if (command[0] == on || command[0] == off) {
+                *setting = command[0] == on;
+            }
+        }
         break;
     }
     shown.setModes(true, underline, block);

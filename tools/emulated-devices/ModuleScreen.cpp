@@ -2,18 +2,14 @@
 
 #include "drivers/Hd44780Font.h"
 #include "drivers/Hd44780Instructions.h"
+#include "drivers/OnScreenPanel.h"
 
 using namespace hd44780;
 
 ModuleScreen::ModuleScreen(int columns, int lines)
     : columnCount(qBound(1, columns, Hd44780::kMaxColumns)),
-      lineCount(qBound(1, lines, Hd44780::kMaxLines)) {
-    if (lineCount > 2 && columnCount > 20) {
-        controllers.emplace_back(columnCount, 2);
-        controllers.emplace_back(columnCount, lineCount - 2);
-    } else {
-        controllers.emplace_back(columnCount, lineCount);
-    }
+      lineCount(qBound(1, lines, Hd44780::kMaxLines)),
+      controllers(moduleControllers(columns, lines)) {
     for (Hd44780& controller : controllers) {
         controller.writeInstruction(kFunctionSet | kEightBitBus | kTwoLines);
         controller.writeInstruction(kEntryMode | kEntryIncrement);
