@@ -29,6 +29,7 @@ struct Machine {
         environment.insert("LD_PRELOAD", EMULATED_DEVICES_LIBRARY);
         environment.insert("RELAYEUR_EMULATED", "i2c:" + bus + ":0x3f:2:20x4");
         environment.insert("RELAYEUR_DEV_ROOT", dir.path());
+        environment.insert("RELAYEUR_EMULATED_VIEW", dir.file("vue"));
     }
 
     Finished detect(const QByteArray& answers) const {
@@ -73,15 +74,13 @@ TEST(Detect, FindsTheBackpackAndWritesSettingsThatDriveIt) {
                             "\nadresse=0x3F\nbrochage=2\n");
 
     QProcess relayeur;
-    machine.environment.insert("RELAYEUR_EMULATED_VIEW", machine.dir.file("vue"));
     relayeur.setProcessEnvironment(machine.environment);
     relayeur.start(RELAYEUR_BINARY, {"--terminal", "--config-dir", machine.dir.path(), "--profile",
                                      machine.profile, "--start"});
     EXPECT_TRUE(QTest::qWaitFor(
         [&] { return machine.shown().startsWith("Bonjour du relais   \n"); }, 30000))
         << machine.shown().toStdString();
-    relayeur.terminate();
-    relayeur.waitForFinished();
+    EXPECT_EQ(terminate(relayeur), 0);
 }
 
 // No wiring chosen, no panel found, or a mistake on the command line: nothing is written.
