@@ -10,10 +10,6 @@ namespace {
 const QString kParametres = QStringLiteral("parametres");
 const QString kPorts = QStringLiteral("ports");
 
-QString hexAddress(int address) {
-    return QStringLiteral("0x") + QString::number(address, 16).toUpper().rightJustified(2, u'0');
-}
-
 QString kindName(const Candidate& candidate) {
     switch (candidate.typeLcd) {
     case 3:
@@ -47,7 +43,7 @@ int readNumber(const QString& file, const QString& key, int low, int high, int f
 QString describeCandidate(const Candidate& candidate) {
     QString where = steadyDevice(candidate);
     if (candidate.address >= 0) {
-        where += QStringLiteral(", adresse ") + hexAddress(candidate.address);
+        where += QStringLiteral(", adresse ") + backpackAddressText(candidate.address);
     }
     return QStringLiteral("%1 %2 : %3").arg(kindName(candidate), where, candidate.answered);
 }
@@ -67,7 +63,7 @@ std::vector<SettingChange> settingsFor(const Candidate& candidate, int wiring) {
         break;
     case 5:
         port("I2C", candidate.device);
-        port("adresse", hexAddress(candidate.address));
+        port("adresse", backpackAddressText(candidate.address));
         port("brochage", QString::number(wiring));
         break;
     case 7:

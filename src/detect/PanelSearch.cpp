@@ -1,5 +1,6 @@
 #include "detect/PanelSearch.h"
 
+#include "drivers/I2cBackpack.h"
 #include "drivers/LcddProtocol.h"
 #include "drivers/MatrixOrbital.h"
 #include "platform/FileDescriptor.h"
@@ -28,10 +29,6 @@ constexpr int kSerialWaitMs = 150;
 constexpr int kLcddWaitMs = 500;
 // PCF8574, then PCF8574A: the addresses their three address pins select.
 constexpr std::pair<int, int> kExpanderRanges[] = {{0x20, 0x27}, {0x38, 0x3F}};
-
-QString hexAddress(int address) {
-    return QStringLiteral("0x") + QString::number(address, 16).toUpper().rightJustified(2, u'0');
-}
 
 QStringList devices(const QString& folder, const QStringList& patterns) {
     QStringList found;
@@ -145,7 +142,8 @@ std::vector<Candidate> searchI2c(const DeviceDirs& dirs, const std::optional<Pan
                 }
                 candidate.answered =
                     QStringLiteral("un extenseur PCF8574%1 a répondu (broches %2)%3")
-                        .arg(address >= 0x38 ? QStringLiteral("A") : QString(), hexAddress(*pins),
+                        .arg(address >= 0x38 ? QStringLiteral("A") : QString(),
+                             backpackAddressText(*pins),
                              adapter.isEmpty() ? QString()
                                                : QStringLiteral(", bus « %1 »").arg(adapter));
                 found.push_back(candidate);
