@@ -65,6 +65,8 @@ void DetectDialog::search() {
     auto result = std::make_shared<std::vector<Candidate>>();
     worker.reset(QThread::create([result, places = places] { *result = searchPanels(places); }));
     connect(worker.get(), &QThread::finished, this, [this, result] {
+        // Sent from the thread just before it ends: it has ended once wait() returns.
+        worker->wait();
         worker.reset();
         showFound(std::move(*result));
         Q_EMIT searchFinished();
