@@ -28,8 +28,20 @@ const QString kHelp = QStringLiteral(
     "                        dans le terminal sous une ligne qui nomme le profil et la page,\n"
     "                        le journal de --print-log défile au-dessus ; les boîtes de\n"
     "                        message vont sur la sortie d'erreur\n"
+    "  --detecter            cherche les afficheurs que la machine atteint (I2C, USB série,\n"
+    "                        /dev/lcd, port parallèle, LCDd), les liste avec les réglages\n"
+    "                        qui les pilotent et, après vos réponses (des numéros), écrit\n"
+    "                        ceux de l'afficheur choisi dans param.ini ; rien n'est écrit\n"
+    "                        sur un afficheur que vous n'avez pas choisi. Se combine avec\n"
+    "                        --config-dir seulement\n"
     "  --version             affiche la version\n"
     "  -h, --help            affiche cette aide\n");
+
+// The search asks its own questions: no profile, window or feed goes with it.
+bool detectAlone(const CommandLineOptions& options) {
+    return options.profile.isEmpty() && !options.start && !options.minimized && !options.quiet &&
+           !options.printLog && !options.terminal;
+}
 
 } // namespace
 
@@ -52,6 +64,7 @@ ParsedCommandLine parseCommandLine(const QByteArrayList& arguments) {
                                         {"--quiet", nullptr, {}, set(options.quiet)},
                                         {"--print-log", nullptr, {}, set(options.printLog)},
                                         {"--terminal", nullptr, {}, set(options.terminal)},
+                                        {"--detecter", nullptr, {}, set(options.detect)},
                                         {"--version", nullptr, {}, set(version)},
                                         {"--help", "-h", {}, set(help)}},
                                        nullptr);
@@ -61,8 +74,12 @@ ParsedCommandLine parseCommandLine(const QByteArrayList& arguments) {
         result.output = kHelp;
     } else if (version) {
         result.output = QStringLiteral("relayeur %1\n").arg(QStringLiteral(RELAYEUR_VERSION));
-    } else if (!mistake.isEmpty()) {
-        result.output = cli::mistakeText(QStringLiteral("relayeur"), mistake);
+    } else if (!mistake.isEmpty() || (options.detect && !detectAlone(options))) {
+        result.output = cli::mistakeText(
+            QStringLiteral("relayeur"),
+            !mistake.isEmpty()
+                ? mistake
+                : QStringLiteral("--detecter se combine avec --config-dir seulement"));
         result.exitCode = cli::kUsageError;
     } else {
         options.quiet = options.quiet || options.terminal;

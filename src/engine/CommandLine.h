@@ -12,6 +12,7 @@ struct CommandLineOptions {
     bool quiet = false;    // message boxes go to standard error
     bool printLog = false; // log lines also go to standard output
     bool terminal = false; // no window: the on-screen panel is printed in the terminal
+    bool detect = false;   // look for the panels the machine reaches and write the settings
 };
 
 struct ParsedCommandLine {

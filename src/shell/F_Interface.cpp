@@ -1,9 +1,11 @@
 #include "shell/F_Interface.h"
 
 #include "about/frmAbout.h"
+#include "detect/PanelChoice.h"
 #include "drivers/OnScreenPanel.h"
 #include "engine/StartUp.h"
 #include "shell/AppIcon.h"
+#include "shell/DetectDialog.h"
 #include "shell/LcdWidget.h"
 #include "ui_F_Interface.h"
 
@@ -55,6 +57,7 @@ F_Interface::F_Interface(ShellEnvironment environment, QWidget* parent)
             [this](bool stops) { ui->Command1->setText(stops ? kStopCaption : kSendCaption); });
     connect(ui->m_fic_ouvrir, &QAction::triggered, this, &F_Interface::m_fic_ouvrir_Click);
     connect(ui->m_fic_quitter, &QAction::triggered, this, &F_Interface::m_fic_quitter_Click);
+    connect(ui->m_fic_detecter, &QAction::triggered, this, &F_Interface::m_fic_detecter_Click);
     connect(ui->Command1, &QPushButton::clicked, this, &F_Interface::Command1_Click);
     connect(ui->Command2, &QPushButton::clicked, this, &F_Interface::Command2_Click);
     connect(ui->List1, &QListWidget::itemDoubleClicked, this, &F_Interface::List1_DblClick);
@@ -166,6 +169,32 @@ void F_Interface::EndProc() {
 
 void F_Interface::m_fic_quitter_Click() {
     EndProc();
+}
+
+void F_Interface::m_fic_detecter_Click() {
+    if (detect != nullptr) {
+        detect->raise();
+        detect->activateWindow();
+        return;
+    }
+    SearchPlaces places;
+    places.dirs = env.deviceDirs;
+    places.lcddServer = core.state().config.lcddServer;
+    // The panel being fed is left alone: neither asked nor written to.
+    if (core.feeding()) {
+        places.inUse = configuredPanel(core.settingsFile());
+    }
+    detect = new DetectDialog(places, core.settingsFile(), this);
+    detect->setAttribute(Qt::WA_DeleteOnClose);
+    connect(detect, &QObject::destroyed, this, [this] { detect = nullptr; });
+    connect(detect, &DetectDialog::settingsWritten, this, [this](const QString& text) {
+        for (const QString& line : text.split(u'\n')) {
+            core.logLine(line);
+        }
+        listLog.selectLast();
+    });
+    detect->show();
+    detect->search();
 }
 
 void F_Interface::m_fic_ouvrir_Click() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "detect/PanelSearch.h"
 #include "engine/Engine.h"
 #include "profile/RecentProfiles.h"
 #include "shell/ListLog.h"
@@ -9,6 +10,7 @@
 #include <functional>
 #include <memory>
 
+class DetectDialog;
 class frmAbout;
 
 namespace Ui {
@@ -23,6 +25,7 @@ struct ShellEnvironment : EngineEnvironment {
     std::function<QString(QWidget*, const QString&)> chooseProfile;
     std::function<void()> endProgram;    // ends the process's event loop
     std::function<bool()> trayAvailable; // whether a notification area exists
+    DeviceDirs deviceDirs;               // where File > « Détecter l'afficheur… » looks
 };
 
 // The captions of the start/stop button, while the panel is not fed and while it is.
@@ -49,6 +52,7 @@ public:
 
     void m_fic_ouvrir_Click();
     void m_fic_quitter_Click();
+    void m_fic_detecter_Click();
     void Command1_Click();
     void Command2_Click();
     void Slider1_Change(int value);
@@ -59,6 +63,7 @@ public:
     Engine& engine() { return core; }
     SysTray& tray() { return sysTray; }
     frmAbout* aboutBox() const { return about; }
+    DetectDialog* detectDialog() const { return detect; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -77,5 +82,6 @@ private:
     ListLog listLog;
     SysTray sysTray;
     QList<RecentEntry> recentEntries;
-    frmAbout* about = nullptr; // made on first use, a child of the window
+    frmAbout* about = nullptr;      // made on first use, a child of the window
+    DetectDialog* detect = nullptr; // while open, a child of the window
 };

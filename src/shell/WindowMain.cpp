@@ -55,6 +55,8 @@ int main(int argc, char* argv[]) {
     environment.settingsDir = startUp.settingsDir;
     environment.printLog = options.printLog;
     environment.boxes = &boxes;
+    // As relayeur --detecter: a folder standing for / where devices are looked for.
+    environment.deviceDirs = DeviceDirs::under(qEnvironmentVariable("RELAYEUR_DEV_ROOT"));
 
     F_Interface window(environment);
     widgetBoxes.setParent(&window);

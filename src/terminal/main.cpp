@@ -1,13 +1,17 @@
 // relayeur: the command line, the engine alone in the terminal, or the window program in its
 // place. Only QtCore and what the engine needs are loaded here, so --terminal stays small.
+#include "detect/DetectConsole.h"
+#include "detect/PanelChoice.h"
 #include "drivers/OnScreenPanel.h"
 #include "engine/CommandLine.h"
 #include "engine/Engine.h"
 #include "engine/StartUp.h"
 #include "engine/TerminationSignals.h"
+#include "platform/USEINI.h"
 #include "terminal/TerminalView.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <cerrno>
@@ -96,6 +100,32 @@ int runInTerminal(int argc, char* argv[], const CommandLineOptions& options) {
     return status;
 }
 
+// --detecter: the search and its questions in the terminal; no display is needed.
+int runDetect(int argc, char* argv[], const CommandLineOptions& options) {
+    QCoreApplication application(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("relayeur"));
+    const StartUp startUp = prepareStartUp(options, QCoreApplication::applicationDirPath());
+    const QString settingsFile = QDir(startUp.settingsDir).filePath(QStringLiteral("param.ini"));
+    SearchPlaces places;
+    // A folder standing for / where the devices are looked for: emulated devices for a trial.
+    places.dirs = DeviceDirs::under(qEnvironmentVariable("RELAYEUR_DEV_ROOT"));
+    places.lcddServer =
+        GetIni(QStringLiteral("ports"), QStringLiteral("LCDd"), places.lcddServer, settingsFile);
+    QTextStream in(stdin);
+    QTextStream out(stdout);
+    // A running copy keeps its panel: the search leaves that one alone.
+    std::optional<InstanceLock> instance;
+    const RuntimePath lockPath = InstanceLock::defaultPath(QStringLiteral("relayeur"));
+    int error = 0;
+    if (!lockPath.path.isEmpty() && !(instance = InstanceLock::acquire(lockPath.path, error)) &&
+        error == EWOULDBLOCK) {
+        places.inUse = configuredPanel(settingsFile);
+        out << QStringLiteral("Relayeur est en marche : son afficheur n'est pas touché.")
+            << Qt::endl;
+    }
+    return runDetection(places, settingsFile, in, out);
+}
+
 // The window is a program of its own: this process becomes it, with the same arguments and
 // environment, and tells it where relayeur is. Returns only when no copy of it could be run.
 int runWindowProgram(char* argv[]) {
@@ -132,6 +162,9 @@ int main(int argc, char* argv[]) {
         return exitCode;
     }
     const CommandLineOptions& options = *read;
+    if (options.detect) {
+        return runDetect(argc, argv, options);
+    }
     if (options.terminal) {
         return runInTerminal(argc, argv, options);
     }
