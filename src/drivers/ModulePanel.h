@@ -80,7 +80,6 @@ private:
     // (nothing while the device is closed; a glyph unknown until written).
     ModuleImage wanted;
     bool open = false;
-    bool lostTold = false;
     std::vector<QByteArray> heldRows;
     std::array<std::optional<GlyphRows>, 8> heldGlyphs;
     std::thread worker;

@@ -1,5 +1,6 @@
 #include "EmulatedDevices.h"
 
+#include "BusTiming.h"
 #include "DeviceFiles.h"
 #include "I2cBus.h"
 
@@ -201,7 +202,11 @@ __attribute__((constructor)) void configureFromEnvironment() {
         std::fprintf(stderr, "emulated-devices: %s\n", problem.toUtf8().constData());
     }
     setViewFolder(qEnvironmentVariable("RELAYEUR_EMULATED_VIEW"));
+    // For benchmarks: buses as slow as real ones, and the time each frame took on them.
+    detail::setI2cClock(qEnvironmentVariableIntValue("RELAYEUR_EMULATED_I2C_HZ"));
+    detail::setBusStatistics(qgetenv("RELAYEUR_EMULATED_STATS").toStdString());
 }
+
 } // namespace
 
 } // namespace emulated

@@ -1,5 +1,7 @@
 #include "I2cBus.h"
 
+#include "BusTiming.h"
+
 #include <cerrno>
 #include <linux/i2c-dev.h>
 #include <linux/i2c.h>
@@ -46,6 +48,7 @@ public:
             return failWith(error);
         }
         take(*target, static_cast<const quint8*>(buffer), size);
+        chargeI2c(bus->path, static_cast<int>(size) + 1);
         return static_cast<ssize_t>(size);
     }
 
@@ -124,6 +127,7 @@ private:
             } else {
                 take(*target, message.buf, message.len);
             }
+            chargeI2c(bus->path, message.len + 1);
         }
         return static_cast<int>(data.nmsgs);
     }
@@ -151,7 +155,8 @@ private:
 
 } // namespace
 
-I2cBusFile::I2cBusFile(const QString& path) : device(makedev(kI2cDevMajor, busNumber(path))) {}
+I2cBusFile::I2cBusFile(const QString& path)
+    : path(path.toStdString()), device(makedev(kI2cDevMajor, busNumber(path))) {}
 
 std::unique_ptr<Handle> I2cBusFile::open() {
     return std::make_unique<I2cHandle>(shared_from_this());

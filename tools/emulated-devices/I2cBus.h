@@ -6,6 +6,7 @@
 #include <QtGlobal>
 #include <map>
 #include <memory>
+#include <string>
 
 namespace emulated::detail {
 
@@ -27,6 +28,7 @@ public:
     dev_t number() const override { return device; }
 
     std::map<int, std::shared_ptr<I2cTarget>> targets; // by 7-bit address
+    const std::string path;
 
 private:
     dev_t device;

@@ -2,6 +2,7 @@
 // an emulated path or descriptor are served here, every other one goes on to the next definition,
 // the C library's own.
 
+#include "BusTiming.h"
 #include "DeviceFiles.h"
 
 #include <cerrno>
@@ -161,6 +162,7 @@ INTERPOSED ssize_t read(int fd, void* buffer, size_t size) {
 INTERPOSED ssize_t write(int fd, const void* buffer, size_t size) {
     ssize_t result = 0;
     if (onEmulated(fd, [&](OpenFile& file) { result = file.handle->write(buffer, size); })) {
+        payBusTime();
         return result;
     }
     return NEXT(write)(fd, buffer, size);
@@ -173,6 +175,7 @@ INTERPOSED int ioctl(int fd, unsigned long request, ...) noexcept {
     va_end(arguments);
     int result = 0;
     if (onEmulated(fd, [&](OpenFile& file) { result = file.handle->ioctl(request, argument); })) {
+        payBusTime();
         return result;
     }
     return NEXT(ioctl)(fd, request, argument);
