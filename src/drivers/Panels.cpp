@@ -1,5 +1,6 @@
 #include "drivers/Panels.h"
 
+#include "drivers/GpioModule.h"
 #include "drivers/I2cBackpack.h"
 #include "drivers/LcddPanel.h"
 #include "drivers/ModulePanel.h"
@@ -58,6 +59,18 @@ std::unique_ptr<Panel> i2c(const DisplayConfig& config, const PanelHost& host) {
                                          name, host.log, config.caracteres);
 }
 
+std::unique_ptr<Panel> gpio(const DisplayConfig& config, const PanelHost& host) {
+    const QString name = QStringLiteral("afficheur GPIO %1").arg(gpioChipPath(config.gpioChip));
+    QString problem;
+    if (const std::optional<GpioLines> lines = parseGpioLines(config.gpioPins, problem)) {
+        host.log.add(QStringLiteral("%1, broches %2").arg(name, describeGpioLines(*lines)));
+    }
+    const ModuleSettings settings{config.C, config.L, config.contrast, config.backlight};
+    return std::make_unique<ModulePanel>(
+        std::make_unique<GpioModule>(config.gpioChip, config.gpioPins, settings), settings, name,
+        host.log, config.caracteres);
+}
+
 struct PanelKind {
     qint16 typeLcd;
     const char* name; // as the log names it
@@ -67,7 +80,7 @@ struct PanelKind {
 // Every panel the program drives, by the TypeLCD value of param.ini that names it.
 const PanelKind kPanels[] = {
     {1, "à l'écran", onScreen}, {2, "série", serial}, {3, "parallèle", parallel},
-    {4, "LCDd", lcdd},          {5, "I2C", i2c},
+    {4, "LCDd", lcdd},          {5, "I2C", i2c},      {6, "GPIO", gpio},
 };
 
 const PanelKind* find(qint16 typeLcd) {

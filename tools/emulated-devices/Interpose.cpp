@@ -34,9 +34,8 @@ bool needsMode(int flags) {
     return (flags & O_CREAT) || (flags & O_TMPFILE) == O_TMPFILE;
 }
 
-// The descriptor of a new open file on the emulated device at `path`, which is a real
-// descriptor (of /dev/null) so that its number is never given to another file; false when the
-// path is not emulated.
+// The descriptor of a new open file on the emulated device at `path`; false when the path is
+// not emulated.
 bool openEmulated(const char* path, int flags, int& fd) {
     if (!path) {
         return false;
@@ -47,11 +46,7 @@ bool openEmulated(const char* path, int flags, int& fd) {
     if (file == r.files.end()) {
         return false;
     }
-    fd = NEXT(open)("/dev/null", O_RDWR | (flags & O_CLOEXEC));
-    if (fd >= 0) {
-        r.open[fd] = OpenFile{file->second->open(), file->second->number()};
-        ++r.openCount;
-    }
+    fd = openDescriptor(r, file->second->open(), file->second->number(), flags & O_CLOEXEC);
     return true;
 }
 
@@ -102,6 +97,17 @@ template <typename Open> int openOr(const char* path, int flags, Open real) {
 }
 
 } // namespace
+
+// A real descriptor (of /dev/null), so that its number is never given to another file.
+int emulated::detail::openDescriptor(Registry& r, std::unique_ptr<Handle> handle, dev_t number,
+                                     bool closeOnExec) {
+    const int fd = NEXT(open)("/dev/null", O_RDWR | (closeOnExec ? O_CLOEXEC : 0));
+    if (fd >= 0) {
+        r.open[fd] = OpenFile{std::move(handle), number};
+        ++r.openCount;
+    }
+    return fd;
+}
 
 INTERPOSED int open(const char* path, int flags, ...) {
     mode_t mode = 0;
