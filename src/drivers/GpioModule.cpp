@@ -108,6 +108,7 @@ GpioModule::GpioModule(const QString& chip, const QString& pins, const ModuleSet
 }
 
 bool GpioModule::open(QString& error) {
+    close();
     if (!lines) {
         error = linesProblem;
         return false;
