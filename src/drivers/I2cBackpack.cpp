@@ -147,7 +147,8 @@ QString I2cBackpack::reason(int error) const {
                               "une nouvelle session");
         break;
     case EBUSY:
-        text = QStringLiteral("l'adresse %1 est tenue par un pilote du noyau")
+        text = QStringLiteral("l'adresse %1 est tenue par un pilote du noyau : retirez le "
+                              "dtoverlay ou le module qui la déclare (hd44780-lcd, pcf857x)")
                    .arg(backpackAddressText(place.address));
         break;
     case ENXIO:

@@ -13,18 +13,22 @@ constexpr quint8 kFirstLine = kSetDdramAddress | kFirstLineAddress;
 constexpr quint8 kSecondLine = kSetDdramAddress | kSecondLineAddress;
 } // namespace
 
+std::vector<Hd44780> moduleControllers(int columns, int lines) {
+    columns = qBound(1, columns, Hd44780::kMaxColumns);
+    lines = qBound(1, lines, Hd44780::kMaxLines);
+    // Lines 3 and 4 continue lines 1 and 2 in a controller's two 40-character lines, so they
+    // fit in one only up to 20 columns.
+    if (lines > 2 && columns > 20) {
+        return {Hd44780(columns, 2), Hd44780(columns, lines - 2)};
+    }
+    return {Hd44780(columns, lines)};
+}
+
 OnScreenPanel::OnScreenPanel(int columns, int lines, CharacterSet rom)
     : columnCount(qBound(1, columns, Hd44780::kMaxColumns)),
       lineCount(qBound(1, lines, Hd44780::kMaxLines)),
-      characterRom(rom == CharacterSet::A02 ? rom : CharacterSet::A00) {
-    // Lines 3 and 4 continue lines 1 and 2 in a controller's two 40-character lines, so they
-    // fit in one only up to 20 columns.
-    if (lineCount > 2 && columnCount > 20) {
-        controllers.emplace_back(columnCount, 2);
-        controllers.emplace_back(columnCount, lineCount - 2);
-    } else {
-        controllers.emplace_back(columnCount, lineCount);
-    }
+      characterRom(rom == CharacterSet::A02 ? rom : CharacterSet::A00),
+      controllers(moduleControllers(columns, lines)) {
     for (Hd44780& controller : controllers) {
         for (int slot = 0; slot < 8; ++slot) {
             controller.loadGlyph(slot, bigDigitCgram()[slot]);

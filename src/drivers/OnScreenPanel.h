@@ -8,6 +8,10 @@
 #include <optional>
 #include <vector>
 
+// The controllers of a real module of this size, brought into 1..40 x 1..4: one, or for a 4-line
+// module wider than 20 columns a second one, which shows lines 3 and 4 as its lines 1 and 2.
+std::vector<Hd44780> moduleControllers(int columns, int lines);
+
 // The panel for everyone without one (TypeLCD 1): the HD44780 controllers of a real module of
 // its size, written byte by byte with none of the parallel port's waits. Lines 1 and 2 start at
 // 0x80 and 0xC0; a 4-line module of at most 20 columns carries lines 3 and 4 on from there

@@ -2,7 +2,9 @@
 
 #include "drivers/GpioModule.h"
 #include "drivers/I2cBackpack.h"
+#include "drivers/KernelLcd.h"
 #include "drivers/LcddPanel.h"
+#include "drivers/MatrixOrbital.h"
 #include "drivers/ModulePanel.h"
 #include "drivers/OnScreenPanel.h"
 #include "drivers/ParallelPanel.h"
@@ -45,6 +47,10 @@ std::unique_ptr<Panel> lcdd(const DisplayConfig& config, const PanelHost& host) 
     return panel;
 }
 
+ModuleSettings moduleSettings(const DisplayConfig& config) {
+    return {config.C, config.L, config.contrast, config.backlight};
+}
+
 std::unique_ptr<Panel> i2c(const DisplayConfig& config, const PanelHost& host) {
     const BackpackPlace place = backpackPlace(config.i2cBus, config.i2cAddress, config.i2cWiring);
     for (const QString& problem : place.problems) {
@@ -54,9 +60,44 @@ std::unique_ptr<Panel> i2c(const DisplayConfig& config, const PanelHost& host) {
         QStringLiteral("afficheur I2C %1 (%2)").arg(place.bus, backpackAddressText(place.address));
     host.log.add(
         QStringLiteral("%1, brochage %2").arg(name, QString::fromUtf8(place.wiring.description)));
-    const ModuleSettings settings{config.C, config.L, config.contrast, config.backlight};
-    return std::make_unique<ModulePanel>(std::make_unique<I2cBackpack>(place, settings), settings,
-                                         name, host.log, config.caracteres);
+    if (config.contrast != 0) {
+        host.log.add(QStringLiteral("contrast = %1 n'est pas envoyé : le contraste d'un module "
+                                    "I2C se règle au potentiomètre de son adaptateur")
+                         .arg(config.contrast));
+    }
+    return std::make_unique<ModulePanel>(
+        std::make_unique<I2cBackpack>(place, moduleSettings(config)), moduleSettings(config), name,
+        host.log, config.caracteres);
+}
+
+std::unique_ptr<Panel> kernelLcd(const DisplayConfig& config, const PanelHost& host) {
+    if (config.contrast != 0) {
+        host.log.add(
+            QStringLiteral("lcd = %1 : pas de contraste à régler par le noyau (il se règle "
+                           "sur le module), contrast = %2 n'est pas envoyé")
+                .arg(config.charLcd)
+                .arg(config.contrast));
+    }
+    return std::make_unique<ModulePanel>(
+        std::make_unique<KernelLcdLink>(config.charLcd, moduleSettings(config)),
+        moduleSettings(config), QStringLiteral("afficheur du noyau %1").arg(config.charLcd),
+        host.log, config.caracteres);
+}
+
+std::unique_ptr<Panel> matrixOrbital(const DisplayConfig& config, const PanelHost& host) {
+    const std::optional<int> speed = matrixOrbitalSpeed(config.mtxOrbSpeed);
+    if (!speed) {
+        host.log.add(QStringLiteral("vitesse = %1 : vitesse inconnue (1200, 2400, 4800, 9600, "
+                                    "19200, 38400, 57600 ou 115200), %2 est utilisée")
+                         .arg(config.mtxOrbSpeed)
+                         .arg(kMatrixOrbitalSpeed));
+        host.log.selectLast();
+    }
+    return std::make_unique<ModulePanel>(
+        std::make_unique<MatrixOrbitalLink>(config.mtxOrb, speed.value_or(kMatrixOrbitalSpeed),
+                                            moduleSettings(config)),
+        moduleSettings(config), QStringLiteral("module Matrix Orbital %1").arg(config.mtxOrb),
+        host.log, config.caracteres);
 }
 
 std::unique_ptr<Panel> gpio(const DisplayConfig& config, const PanelHost& host) {
@@ -65,10 +106,14 @@ std::unique_ptr<Panel> gpio(const DisplayConfig& config, const PanelHost& host) 
     if (const std::optional<GpioLines> lines = parseGpioLines(config.gpioPins, problem)) {
         host.log.add(QStringLiteral("%1, broches %2").arg(name, describeGpioLines(*lines)));
     }
-    const ModuleSettings settings{config.C, config.L, config.contrast, config.backlight};
+    if (config.contrast != 0) {
+        host.log.add(QStringLiteral("contrast = %1 n'est pas envoyé : le contraste d'un module sur "
+                                    "GPIO se règle au potentiomètre de sa broche V0")
+                         .arg(config.contrast));
+    }
     return std::make_unique<ModulePanel>(
-        std::make_unique<GpioModule>(config.gpioChip, config.gpioPins, settings), settings, name,
-        host.log, config.caracteres);
+        std::make_unique<GpioModule>(config.gpioChip, config.gpioPins, moduleSettings(config)),
+        moduleSettings(config), name, host.log, config.caracteres);
 }
 
 struct PanelKind {
@@ -79,8 +124,14 @@ struct PanelKind {
 
 // Every panel the program drives, by the TypeLCD value of param.ini that names it.
 const PanelKind kPanels[] = {
-    {1, "à l'écran", onScreen}, {2, "série", serial}, {3, "parallèle", parallel},
-    {4, "LCDd", lcdd},          {5, "I2C", i2c},      {6, "GPIO", gpio},
+    {1, "à l'écran", onScreen},           // in the window, or the terminal
+    {2, "série", serial},                 // COM of [parametres], its device in [ports]
+    {3, "parallèle", parallel},           // LPT1 of [ports]
+    {4, "LCDd", lcdd},                    // LCDd= of [ports]
+    {5, "I2C", i2c},                      // I2C=, adresse= and brochage= of [ports]
+    {6, "GPIO", gpio},                    // GPIO= and broches= of [ports]
+    {7, "LCD du noyau", kernelLcd},       // lcd= of [ports]
+    {8, "Matrix Orbital", matrixOrbital}, // MtxOrb= and vitesse= of [ports]
 };
 
 const PanelKind* find(qint16 typeLcd) {

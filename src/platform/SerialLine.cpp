@@ -5,8 +5,9 @@
 #include <sys/file.h>
 #include <sys/ioctl.h>
 
-SerialLine::SerialLine(const QByteArray& path, speed_t speed) {
-    FileDescriptor opened(::open(path.constData(), O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC));
+SerialLine::SerialLine(const QByteArray& path, speed_t speed, bool readable) {
+    FileDescriptor opened(::open(path.constData(), (readable ? O_RDWR : O_WRONLY) | O_NOCTTY |
+                                                       O_NONBLOCK | O_CLOEXEC));
     const int line = opened.get();
     if (line < 0) {
         failure = errno;
@@ -41,5 +42,28 @@ SerialLine::SerialLine(const QByteArray& path, speed_t speed) {
 SerialLine::~SerialLine() {
     if (isOpen()) {
         ::tcsetattr(fd.get(), TCSANOW, &found);
+    }
+}
+
+std::optional<speed_t> lineSpeed(int bitsPerSecond) {
+    switch (bitsPerSecond) {
+    case 1200:
+        return B1200;
+    case 2400:
+        return B2400;
+    case 4800:
+        return B4800;
+    case 9600:
+        return B9600;
+    case 19200:
+        return B19200;
+    case 38400:
+        return B38400;
+    case 57600:
+        return B57600;
+    case 115200:
+        return B115200;
+    default:
+        return std::nullopt;
     }
 }

@@ -202,15 +202,17 @@ TEST(I2cPanel, ShowsWhatTheOnScreenPanelShowsAndTellsEachFaultOnce) {
           {QStringLiteral("/dev/i2c-9"),
            QStringLiteral("afficheur I2C /dev/i2c-9 (0x27) inaccessible : bus introuvable")}}) {
         FakeLog elsewhere;
-        std::unique_ptr<Panel> missing =
-            makePanel(i2cConfig(bus, "0x27", "7"), PanelHost{elsewhere, {}, {}});
+        DisplayConfig odd = i2cConfig(bus, "0x27", "7");
+        odd.contrast = 40;
+        std::unique_ptr<Panel> missing = makePanel(odd, PanelHost{elsewhere, {}, {}});
         missing->reset();
         for (int i = 0; i < 3; ++i) {
             missing->show(rowsFrame({QByteArray::number(i)}));
             dynamic_cast<ModulePanel&>(*missing).flush();
         }
-        ASSERT_EQ(elsewhere.lines.size(), 3);
+        ASSERT_EQ(elsewhere.lines.size(), 4);
         EXPECT_TRUE(elsewhere.lines[0].startsWith("brochage = 7 : brochage inconnu"));
-        EXPECT_TRUE(elsewhere.lines[2].startsWith(told)) << elsewhere.lines[2].toStdString();
+        EXPECT_TRUE(elsewhere.lines[2].startsWith("contrast = 40 n'est pas envoyé"));
+        EXPECT_TRUE(elsewhere.lines[3].startsWith(told)) << elsewhere.lines[3].toStdString();
     }
 }

@@ -4,6 +4,7 @@
 #include "platform/FileDescriptor.h"
 #include "platform/I2cDevice.h"
 #include "support/QtPrinters.h"
+#include "support/RunningProgram.h"
 #include "support/TempDir.h"
 
 #include <QImage>
@@ -104,4 +105,30 @@ TEST(EmulatedDevices, ReadsTheDevicesListAndDrawsEachModuleAsItChanges) {
     const QColor dot = picture.pixelColor(16 + 8 * 24 + 1, 16 + 40 + 1);
     const QColor blank = picture.pixelColor(16 + 7 * 24 + 1, 16 + 40 + 1);
     EXPECT_LT(dot.lightness(), blank.lightness() / 2);
+}
+
+// By hand: the real program, the library preloaded, its panel on an emulated bus.
+TEST(EmulatedDevices, PreloadedIntoRelayeurShowsItsI2cPanel) {
+    TempDir dir;
+    dir.write("param.ini", "[parametres]\nTypeLCD=5\nCOM=1\nC=16\nL=2\ncontrast=0\nbacklight=1\n"
+                           "refresh=100\nscrolling=0\nrep_winamp=\nrep_seti=\nrep_HL=\n"
+                           "caracteres=A00\ncapteurs=0\n[ports]\nI2C=/dev/i2c-7\nadresse=3f\n"
+                           "brochage=2\n");
+    const QString profile = dir.write("p.tlcd", "[param]\nnb_pages=1\n[page_1]\nligne0=Salut !\n"
+                                                "ligne1=\xE9t\xE9 40 \xB0"
+                                                "C\nscroll0=0\nscroll1=0\n");
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("XDG_RUNTIME_DIR", dir.path());
+    environment.insert("LD_PRELOAD", EMULATED_DEVICES_LIBRARY);
+    environment.insert("RELAYEUR_EMULATED", "i2c:/dev/i2c-7:0x3f:2:16x2");
+    environment.insert("RELAYEUR_EMULATED_VIEW", dir.file("vue"));
+    QProcess relayeur;
+    relayeur.setProcessEnvironment(environment);
+    relayeur.start(RELAYEUR_BINARY, {"--terminal", "--quiet", "--config-dir", dir.path(),
+                                     "--profile", profile, "--start"});
+    // The accent drawn in a user-defined character shows as its letter.
+    const QByteArray shown = "Salut !         \nété 40 °C       \nrétroéclairage allumé\n";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return dir.read("vue/i2c-7-0x3f.txt") == shown; }, 20000))
+        << dir.read("vue/i2c-7-0x3f.txt").toStdString();
+    EXPECT_EQ(terminate(relayeur), 0);
 }

@@ -50,9 +50,10 @@ struct Registry {
 
 Registry& registry();
 
-// A new descriptor open on `handle`, as open() gives one; -1 with errno set when the system has
-// none to give.
-int openDescriptor(Registry& r, std::unique_ptr<Handle> handle, dev_t number, bool closeOnExec);
+// A new descriptor for `handle`, -1 with errno set when none is left. It is a real descriptor
+// (of /dev/null) so that its number is never given to another file. Devices whose ioctls hand
+// out descriptors of their own use it too; `flags` may hold O_CLOEXEC.
+int openDescriptor(std::unique_ptr<Handle> handle, dev_t number, int flags);
 
 // The pins of a module on a 4-bit bus as they stand, however the bus reaches them.
 struct ModuleWires {

@@ -20,7 +20,8 @@
 // Linked into a test (before libc, as target_link_libraries puts it), the test registers the
 // devices through the functions below. Preloaded (LD_PRELOAD) into a program, it registers
 // those RELAYEUR_EMULATED lists; RELAYEUR_EMULATED_VIEW names a folder where each module is
-// drawn, on each change, as <name>.png and <name>.txt.
+// drawn, on each change, as <name>.png and <name>.txt (a program that gives up root, as LCDd does
+// for its User=, must still be allowed to write there).
 namespace emulated {
 
 // A character module on an emulated bus: its controllers and backlight, as a person sees it.

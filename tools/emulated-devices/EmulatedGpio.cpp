@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
 #include <linux/gpio.h>
 #include <sys/sysmacros.h>
 #include <vector>
@@ -195,7 +196,7 @@ private:
         if (request.flags & GPIOHANDLE_REQUEST_OUTPUT) {
             chip->set(offsets, request.default_values);
         }
-        const int fd = openDescriptor(registry(), std::move(handle), chip->number(), true);
+        const int fd = openDescriptor(std::move(handle), chip->number(), O_CLOEXEC);
         if (fd < 0) {
             return -1;
         }

@@ -30,13 +30,14 @@ template <typename Function> Function next(const char* name) {
         return function;                                                                           \
     }())
 
-bool needsMode(int flags) {
-    return (flags & O_CREAT) || (flags & O_TMPFILE) == O_TMPFILE;
+// The mode argument, which only the calls that create a file pass.
+mode_t modeArgument(int flags, va_list arguments) {
+    const bool creates = (flags & O_CREAT) || (flags & O_TMPFILE) == O_TMPFILE;
+    return creates ? va_arg(arguments, mode_t) : 0;
 }
 
-// The descriptor of a new open file on the emulated device at `path`; false when the path is
-// not emulated.
-bool openEmulated(const char* path, int flags, int& fd) {
+// Runs `use` on the emulated device at `path`, if there is one.
+template <typename Use> bool onEmulatedPath(const char* path, Use use) {
     if (!path) {
         return false;
     }
@@ -46,8 +47,16 @@ bool openEmulated(const char* path, int flags, int& fd) {
     if (file == r.files.end()) {
         return false;
     }
-    fd = openDescriptor(r, file->second->open(), file->second->number(), flags & O_CLOEXEC);
+    use(*file->second);
     return true;
+}
+
+// The descriptor of a new open file on the emulated device at `path`; false when the path is
+// not emulated.
+bool openEmulated(const char* path, int flags, int& fd) {
+    return onEmulatedPath(path, [&](DeviceFile& device) {
+        fd = openDescriptor(device.open(), device.number(), flags);
+    });
 }
 
 // Runs `use` on the open file `fd` when it is emulated.
@@ -74,17 +83,7 @@ template <typename Stat> void describe(dev_t number, Stat* buffer) {
 }
 
 template <typename Stat> bool statEmulated(const char* path, Stat* buffer) {
-    if (!path) {
-        return false;
-    }
-    Registry& r = registry();
-    const std::lock_guard lock(r.mutex);
-    const auto file = r.files.find(QString::fromUtf8(path));
-    if (file == r.files.end()) {
-        return false;
-    }
-    describe(file->second->number(), buffer);
-    return true;
+    return onEmulatedPath(path, [&](DeviceFile& device) { describe(device.number(), buffer); });
 }
 
 template <typename Stat> bool fstatEmulated(int fd, Stat* buffer) {
@@ -98,11 +97,10 @@ template <typename Open> int openOr(const char* path, int flags, Open real) {
 
 } // namespace
 
-// A real descriptor (of /dev/null), so that its number is never given to another file.
-int emulated::detail::openDescriptor(Registry& r, std::unique_ptr<Handle> handle, dev_t number,
-                                     bool closeOnExec) {
-    const int fd = NEXT(open)("/dev/null", O_RDWR | (closeOnExec ? O_CLOEXEC : 0));
+int emulated::detail::openDescriptor(std::unique_ptr<Handle> handle, dev_t number, int flags) {
+    const int fd = NEXT(open)("/dev/null", O_RDWR | (flags & O_CLOEXEC));
     if (fd >= 0) {
+        Registry& r = registry();
         r.open[fd] = OpenFile{std::move(handle), number};
         ++r.openCount;
     }
@@ -110,35 +108,26 @@ int emulated::detail::openDescriptor(Registry& r, std::unique_ptr<Handle> handle
 }
 
 INTERPOSED int open(const char* path, int flags, ...) {
-    mode_t mode = 0;
-    if (needsMode(flags)) {
-        va_list arguments;
-        va_start(arguments, flags);
-        mode = va_arg(arguments, mode_t);
-        va_end(arguments);
-    }
+    va_list arguments;
+    va_start(arguments, flags);
+    const mode_t mode = modeArgument(flags, arguments);
+    va_end(arguments);
     return openOr(path, flags, [&] { return NEXT(open)(path, flags, mode); });
 }
 
 INTERPOSED int open64(const char* path, int flags, ...) {
-    mode_t mode = 0;
-    if (needsMode(flags)) {
-        va_list arguments;
-        va_start(arguments, flags);
-        mode = va_arg(arguments, mode_t);
-        va_end(arguments);
-    }
+    va_list arguments;
+    va_start(arguments, flags);
+    const mode_t mode = modeArgument(flags, arguments);
+    va_end(arguments);
     return openOr(path, flags, [&] { return NEXT(open64)(path, flags, mode); });
 }
 
 INTERPOSED int openat(int directory, const char* path, int flags, ...) {
-    mode_t mode = 0;
-    if (needsMode(flags)) {
-        va_list arguments;
-        va_start(arguments, flags);
-        mode = va_arg(arguments, mode_t);
-        va_end(arguments);
-    }
+    va_list arguments;
+    va_start(arguments, flags);
+    const mode_t mode = modeArgument(flags, arguments);
+    va_end(arguments);
     return openOr(path, flags, [&] { return NEXT(openat)(directory, path, flags, mode); });
 }
 

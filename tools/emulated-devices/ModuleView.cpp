@@ -1,19 +1,26 @@
 // The modules drawn into files as they change, for a person watching a program that runs on
-// emulated devices: a picture of the module as it looks, and its lines as text.
+// emulated devices: a picture of the module as it looks, and its lines as text. The drawing
+// thread keeps to plain memory, zlib and POSIX files: it may still run while a preloading
+// program tears Qt down.
 
 #include "DeviceFiles.h"
 #include "drivers/Hd44780Font.h"
+#include "platform/AnsiText.h"
+#include "render/CharacterMapping.h"
 
-#include <QBuffer>
-#include <QColor>
-#include <QDir>
-#include <QImage>
-#include <QSaveFile>
+#include <QFile>
+#include <QtEndian>
+#include <array>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
 #include <thread>
 #include <vector>
+#include <zlib.h>
 
 namespace emulated {
 
@@ -29,10 +36,69 @@ constexpr int kCellHeight = 10 * kPitch;
 constexpr int kMargin = 4 * kPitch;
 constexpr auto kLeastInterval = 100ms;
 
+using Rgb = std::array<quint8, 3>;
+
 // Dark dots on a green panel; without the backlight, the same much dimmer.
-QColor shade(QRgb colour, bool lit) {
-    const QColor full = QColor::fromRgb(colour);
-    return lit ? full : full.darker(260);
+Rgb shade(Rgb colour, bool lit) {
+    for (quint8& part : colour) {
+        part = lit ? part : static_cast<quint8>(part * 2 / 5);
+    }
+    return colour;
+}
+
+// An RGB picture, row after row.
+struct Picture {
+    int width = 0;
+    int height = 0;
+    std::vector<quint8> pixels;
+
+    void fill(int x, int y, int size, Rgb colour) {
+        for (int dy = 0; dy < size; ++dy) {
+            for (int dx = 0; dx < size; ++dx) {
+                std::copy(colour.begin(), colour.end(),
+                          pixels.begin() + 3 * ((y + dy) * width + x + dx));
+            }
+        }
+    }
+};
+
+QByteArray bigEndian(quint32 value) {
+    QByteArray bytes(4, '\0');
+    qToBigEndian(value, bytes.data());
+    return bytes;
+}
+
+void appendChunk(QByteArray& png, const char* type, const QByteArray& data) {
+    const QByteArray typed = QByteArray(type, 4) + data;
+    const auto crc = static_cast<quint32>(
+        crc32(0, reinterpret_cast<const Bytef*>(typed.constData()), typed.size()));
+    png += bigEndian(static_cast<quint32>(data.size()));
+    png += typed;
+    png += bigEndian(crc);
+}
+
+// 8-bit RGB, no filter on any row.
+QByteArray png(const Picture& picture) {
+    QByteArray header;
+    header += bigEndian(static_cast<quint32>(picture.width));
+    header += bigEndian(static_cast<quint32>(picture.height));
+    header += QByteArray("\x08\x02\x00\x00\x00", 5);
+    QByteArray raw;
+    for (int y = 0; y < picture.height; ++y) {
+        raw += '\0';
+        raw.append(reinterpret_cast<const char*>(picture.pixels.data()) + 3 * y * picture.width,
+                   3 * picture.width);
+    }
+    uLongf size = compressBound(raw.size());
+    QByteArray packed(static_cast<qsizetype>(size), '\0');
+    compress(reinterpret_cast<Bytef*>(packed.data()), &size,
+             reinterpret_cast<const Bytef*>(raw.constData()), raw.size());
+    packed.truncate(static_cast<qsizetype>(size));
+    QByteArray file("\x89PNG\r\n\x1A\n", 8);
+    appendChunk(file, "IHDR", header);
+    appendChunk(file, "IDAT", packed);
+    appendChunk(file, "IEND", {});
+    return file;
 }
 
 int controllerOf(const Module& module, int line) {
@@ -49,58 +115,83 @@ GlyphRows shapeOf(const Module& module, int line, quint8 code) {
     return romGlyph(code);
 }
 
-QImage draw(const Module& module) {
-    const bool lit = module.backlight();
-    QImage image(2 * kMargin + module.columns() * kCellWidth - kPitch,
-                 2 * kMargin + module.lines() * kCellHeight - 2 * kPitch, QImage::Format_RGB32);
-    image.fill(shade(0x8DB83A, lit));
-    const QColor on = shade(0x1D2B10, lit);
-    const QColor off = shade(0x84AC35, lit);
-    for (int line = 0; line < module.lines(); ++line) {
+// A user-defined character as text: the accented letter the program draws with it, else the
+// big-digit part or the block it is.
+QString cellText(const GlyphRows& rows) {
+    if (const std::optional<quint8> letter = letterOfGlyph(rows)) {
+        return ansi::toUnicode(QByteArray(1, static_cast<char>(*letter)));
+    }
+    return terminalGlyph(rows);
+}
+
+// What a module shows at one moment: the dots of each cell and its text.
+struct Sight {
+    int columns = 0;
+    int lines = 0;
+    bool lit = false;
+    std::vector<GlyphRows> cells; // line after line
+    QByteArray text;
+};
+
+Sight look(const Module& module) {
+    Sight sight{module.columns(), module.lines(), module.backlight(), {}, {}};
+    QString text;
+    for (int line = 0; line < sight.lines; ++line) {
         const QByteArray codes = module.line(line);
-        for (int column = 0; column < module.columns(); ++column) {
-            const GlyphRows rows = shapeOf(module, line, static_cast<quint8>(codes[column]));
+        for (int column = 0; column < sight.columns; ++column) {
+            const auto code = static_cast<quint8>(codes[column]);
+            const GlyphRows rows = shapeOf(module, line, code);
+            sight.cells.push_back(rows);
+            text += Hd44780::glyphSlot(code) || !module.displayOn(line) ? cellText(rows)
+                                                                        : terminalGlyph(code);
+        }
+        text += u'\n';
+    }
+    text += sight.lit ? QStringLiteral("rétroéclairage allumé\n")
+                      : QStringLiteral("rétroéclairage éteint\n");
+    sight.text = text.toUtf8();
+    return sight;
+}
+
+QByteArray draw(const Sight& sight) {
+    Picture picture;
+    picture.width = 2 * kMargin + sight.columns * kCellWidth - kPitch;
+    picture.height = 2 * kMargin + sight.lines * kCellHeight - 2 * kPitch;
+    picture.pixels.resize(3 * picture.width * picture.height);
+    const Rgb panel = shade({0x8D, 0xB8, 0x3A}, sight.lit);
+    for (std::size_t i = 0; i < picture.pixels.size(); ++i) {
+        picture.pixels[i] = panel[i % 3];
+    }
+    const Rgb on = shade({0x1D, 0x2B, 0x10}, sight.lit);
+    const Rgb off = shade({0x84, 0xAC, 0x35}, sight.lit);
+    for (int line = 0; line < sight.lines; ++line) {
+        for (int column = 0; column < sight.columns; ++column) {
+            const GlyphRows& rows = sight.cells[line * sight.columns + column];
             for (int row = 0; row < 8; ++row) {
                 for (int dot = 0; dot < 5; ++dot) {
                     const bool set = rows[row] & (0x10 >> dot);
-                    const int x = kMargin + column * kCellWidth + dot * kPitch;
-                    const int y = kMargin + line * kCellHeight + row * kPitch;
-                    for (int dy = 0; dy < kDot; ++dy) {
-                        for (int dx = 0; dx < kDot; ++dx) {
-                            image.setPixelColor(x + dx, y + dy, set ? on : off);
-                        }
-                    }
+                    picture.fill(kMargin + column * kCellWidth + dot * kPitch,
+                                 kMargin + line * kCellHeight + row * kPitch, kDot, set ? on : off);
                 }
             }
         }
     }
-    return image;
+    return png(picture);
 }
 
-QByteArray text(const Module& module) {
-    QString text;
-    for (int line = 0; line < module.lines(); ++line) {
-        const QByteArray codes = module.line(line);
-        for (int column = 0; column < module.columns(); ++column) {
-            const auto code = static_cast<quint8>(codes[column]);
-            const std::optional<int> slot = Hd44780::glyphSlot(code);
-            text += !module.displayOn(line) ? QStringLiteral(" ")
-                    : slot ? terminalGlyph(module.glyph(controllerOf(module, line), *slot))
-                           : terminalGlyph(code);
-        }
-        text += u'\n';
+// Written aside, then renamed: a reader never meets half a file.
+// False when the file could not be written, with errno set.
+bool save(const QString& path, const QByteArray& contents) {
+    const QByteArray name = QFile::encodeName(path);
+    const QByteArray aside = name + ".part";
+    FILE* file = std::fopen(aside.constData(), "wb");
+    if (!file) {
+        return false;
     }
-    text += module.backlight() ? QStringLiteral("rétroéclairage allumé\n")
-                               : QStringLiteral("rétroéclairage éteint\n");
-    return text.toUtf8();
-}
-
-void save(const QString& path, const QByteArray& contents) {
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly)) {
-        file.write(contents);
-        file.commit();
-    }
+    const bool written = std::fwrite(contents.constData(), 1, contents.size(), file) ==
+                         static_cast<size_t>(contents.size());
+    return std::fclose(file) == 0 && written &&
+           std::rename(aside.constData(), name.constData()) == 0;
 }
 
 // The thread starts at the first change, not when the folder is set: a preloaded library is
@@ -125,7 +216,14 @@ public:
             }
             stopping = false;
             running = true;
+            // Born with every signal blocked, the thread leaves the program's signals to the
+            // program's own threads: a handler that ends the program must not run here.
+            sigset_t all;
+            sigset_t kept;
+            sigfillset(&all);
+            pthread_sigmask(SIG_SETMASK, &all, &kept);
             worker = std::thread([this] { run(); });
+            pthread_sigmask(SIG_SETMASK, &kept, nullptr);
         }
         {
             const std::lock_guard lock(mutex);
@@ -158,32 +256,33 @@ private:
             lock.lock();
             wake.wait_for(lock, kLeastInterval, [this] { return stopping; });
         }
-        lock.unlock();
-        drawChanged(); // what the last moments changed
     }
 
+    // Each module is looked at with the bus held, so that no write shows halfway done.
     void drawChanged() {
-        QDir().mkpath(folder);
-        std::map<QString, std::shared_ptr<Module>> modules;
+        std::error_code ignored;
+        std::filesystem::create_directories(QFile::encodeName(folder).toStdString(), ignored);
+        std::map<QString, Sight> changed;
         {
             detail::Registry& r = detail::registry();
             const std::lock_guard lock(r.mutex);
-            modules = r.modules;
+            for (const auto& [name, module] : r.modules) {
+                const std::pair<const Module*, quint64> state{module.get(), module->changes()};
+                if (drawn[name] != state) {
+                    drawn[name] = state;
+                    changed[name] = look(*module);
+                }
+            }
         }
-        for (const auto& [name, module] : modules) {
-            const std::pair<const Module*, quint64> state{module.get(), module->changes()};
-            if (drawn[name] == state) {
-                continue;
+        for (const auto& [name, sight] : changed) {
+            const QString picture = folder + u'/' + name + QStringLiteral(".png");
+            const bool saved = save(picture, draw(sight)) &&
+                               save(folder + u'/' + name + QStringLiteral(".txt"), sight.text);
+            // Told once: a daemon that gives up root (LCDd's User=) may no longer write here.
+            if (!saved && !std::exchange(warned, true)) {
+                std::fprintf(stderr, "emulated-devices: %s : écriture impossible (%s)\n",
+                             QFile::encodeName(picture).constData(), std::strerror(errno));
             }
-            drawn[name] = state;
-            QByteArray png;
-            {
-                QBuffer buffer(&png);
-                buffer.open(QIODevice::WriteOnly);
-                draw(*module).save(&buffer, "PNG");
-            }
-            save(QDir(folder).filePath(name + QStringLiteral(".png")), png);
-            save(QDir(folder).filePath(name + QStringLiteral(".txt")), text(*module));
         }
     }
 
@@ -195,6 +294,7 @@ private:
     bool stopping = false;
     std::thread worker;
     std::map<QString, std::pair<const Module*, quint64>> drawn; // the worker's own
+    bool warned = false;
 };
 
 ViewWriter& writer() {
