@@ -19,7 +19,7 @@ ensure_packages() {
 
 # What building Relayeur needs, with Qt's and the C library's texts in the user's language.
 BUILD_PACKAGES=(cmake g++ make qt6-base-dev qt6-translations-l10n libc-l10n libgl-dev
-    libsensors-dev fonts-dejavu-core)
+    libsensors-dev libgpiod-dev fonts-dejavu-core)
 # What the test suite and benchmarks need on top; the install check validates the menu entries,
 # the AppStream metadata, the manual pages and the user service; the LCDd panel is tested
 # against the real LCDd; the French system texts are checked in a French locale that the build

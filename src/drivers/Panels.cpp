@@ -1,5 +1,6 @@
 #include "drivers/Panels.h"
 
+#include "drivers/GpioModule.h"
 #include "drivers/I2cBackpack.h"
 #include "drivers/KernelLcd.h"
 #include "drivers/LcddPanel.h"
@@ -99,6 +100,22 @@ std::unique_ptr<Panel> matrixOrbital(const DisplayConfig& config, const PanelHos
         host.log, config.caracteres);
 }
 
+std::unique_ptr<Panel> gpio(const DisplayConfig& config, const PanelHost& host) {
+    const QString name = QStringLiteral("afficheur GPIO %1").arg(gpioChipPath(config.gpioChip));
+    QString problem;
+    if (const std::optional<GpioLines> lines = parseGpioLines(config.gpioPins, problem)) {
+        host.log.add(QStringLiteral("%1, broches %2").arg(name, describeGpioLines(*lines)));
+    }
+    if (config.contrast != 0) {
+        host.log.add(QStringLiteral("contrast = %1 n'est pas envoyé : le contraste d'un module sur "
+                                    "GPIO se règle au potentiomètre de sa broche V0")
+                         .arg(config.contrast));
+    }
+    return std::make_unique<ModulePanel>(
+        std::make_unique<GpioModule>(config.gpioChip, config.gpioPins, moduleSettings(config)),
+        moduleSettings(config), name, host.log, config.caracteres);
+}
+
 struct PanelKind {
     qint16 typeLcd;
     const char* name; // as the log names it
@@ -112,6 +129,7 @@ const PanelKind kPanels[] = {
     {3, "parallèle", parallel},           // LPT1 of [ports]
     {4, "LCDd", lcdd},                    // LCDd= of [ports]
     {5, "I2C", i2c},                      // I2C=, adresse= and brochage= of [ports]
+    {6, "GPIO", gpio},                    // GPIO= and broches= of [ports]
     {7, "LCD du noyau", kernelLcd},       // lcd= of [ports]
     {8, "Matrix Orbital", matrixOrbital}, // MtxOrb= and vitesse= of [ports]
 };

@@ -84,7 +84,7 @@ TEST(Engine, BrokenSettingsStopTheLogWithTheErrorBoxAndWhatCannotBeUsedIsSaid) {
          {std::tuple{"L=4", "L=7", "Lignes = 7 : l'afficheur a de 1 à 4 lignes, 4 sont utilisées"},
           {"TypeLCD=2", "TypeLCD=9",
            "TypeLCD = 9 ne désigne aucun afficheur (1 à l'écran, 2 série, 3 parallèle, 4 LCDd, "
-           "5 I2C, 7 LCD du noyau, 8 Matrix Orbital) : rien ne sera affiché"}}) {
+           "5 I2C, 6 GPIO, 7 LCD du noyau, 8 Matrix Orbital) : rien ne sera affiché"}}) {
         Shell odd(QByteArray(kShellSettings).replace(from, to));
         EXPECT_EQ(odd.startEngine().state().config.L, 4);
         EXPECT_EQ(odd.log.last(), said);

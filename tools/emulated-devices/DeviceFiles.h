@@ -3,6 +3,7 @@
 #include "EmulatedDevices.h"
 
 #include <QString>
+#include <array>
 #include <atomic>
 #include <map>
 #include <memory>
@@ -53,6 +54,21 @@ Registry& registry();
 // (of /dev/null) so that its number is never given to another file. Devices whose ioctls hand
 // out descriptors of their own use it too; `flags` may hold O_CLOEXEC.
 int openDescriptor(std::unique_ptr<Handle> handle, dev_t number, int flags);
+
+// The pins of a module on a 4-bit bus as they stand, however the bus reaches them.
+struct ModuleWires {
+    bool rs = false;
+    bool readWrite = false; // RW high: a read cycle, on a module whose RW is no E2
+    std::array<bool, 2> enable{};
+    quint8 nibble = 0; // D7-D4
+    bool backlight = false;
+};
+// Hands the module what its pins did going from `was` to `now`: a controller takes the nibble
+// that stood while its E was high as that E falls.
+void drive(Module& module, const ModuleWires& was, const ModuleWires& now);
+
+// Adds the device of a RELAYEUR_EMULATED entry of the GPIO kind; false when it cannot be read.
+bool configureGpio(const QString& entry);
 
 // The module views follow the modules' changes.
 void viewChanged();

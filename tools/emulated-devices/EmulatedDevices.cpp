@@ -107,6 +107,16 @@ quint64 Module::changes() const {
     return changeCount;
 }
 
+void detail::drive(Module& module, const ModuleWires& was, const ModuleWires& now) {
+    for (int controller = 0; controller < module.controllers(); ++controller) {
+        // A read cycle writes nothing.
+        if (was.enable[controller] && !now.enable[controller] && !was.readWrite) {
+            module.latch(controller, was.rs, was.nibble);
+        }
+    }
+    module.setBacklight(now.backlight);
+}
+
 std::optional<BackpackPins> backpackWiring(int number) {
     switch (number) {
     case 1: // RS P0, RW P1, E P2, backlight P3 (lit high), D4-D7 P4-P7
@@ -179,6 +189,14 @@ QStringList configure(const QString& devices) {
     QStringList problems;
     for (QString entry : devices.split(u';', Qt::SkipEmptyParts)) {
         entry = entry.trimmed();
+        if (entry.startsWith(QStringLiteral("gpio:"))) {
+            if (!configureGpio(entry)) {
+                problems << QStringLiteral("périphérique émulé illisible : %1 (gpio:PUCE:RS,E,D4,"
+                                           "D5,D6,D7[,BL[,E2]]:COLONNESxLIGNES attendu)")
+                                .arg(entry);
+            }
+            continue;
+        }
         const QRegularExpressionMatch match = kI2c.match(entry);
         const std::optional<BackpackPins> pins =
             match.hasMatch() ? backpackWiring(match.captured(3).toInt()) : std::nullopt;

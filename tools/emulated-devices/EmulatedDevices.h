@@ -85,13 +85,32 @@ EMULATED_API int bytesWrittenTo(const QString& bus, int address);
 // The device vanishes: calls on files open on it fail with ENODEV, opening it with ENOENT.
 EMULATED_API void unplug(const QString& path);
 
+// The GPIO line offsets an HD44780 module's pins are wired to; -1 for BL leaves the backlight
+// always lit, and E2 is the second controller's E on a 40x4. R/W is tied to ground.
+struct GpioPins {
+    int rs, e, d4, d5, d6, d7;
+    int backlight = -1;
+    int e2 = -1;
+};
+// A GPIO character device with `lineCount` lines, all free, as libgpiod finds it: `path`, or a
+// name such as gpiochip9 taken under /dev, and its device number in sysfs.
+EMULATED_API void addGpioChip(const QString& path, int lineCount);
+// An HD44780 module on lines of `chip` (a path or a name under /dev), which is added, with the
+// 54 lines of a Raspberry Pi's, if needed. The module lives until reset().
+EMULATED_API Module& wireGpioModule(const QString& chip, const GpioPins& pins, int columns,
+                                    int lines);
+// Line `line` of `chip` is taken by someone else: a request for it fails with EBUSY.
+EMULATED_API void holdGpioLine(const QString& chip, int line);
+
 // Devices as RELAYEUR_EMULATED lists them, separated by ';':
-// i2c:BUS:ADDRESS:WIRING:COLUMNSxLINES, e.g. i2c:/dev/i2c-7:0x3f:2:20x4. Returns what could not
-// be read, one line an entry; the rest is added.
+// i2c:BUS:ADDRESS:WIRING:COLUMNSxLINES, e.g. i2c:/dev/i2c-7:0x3f:2:20x4, and
+// gpio:CHIP:RS,E,D4,D5,D6,D7[,BL[,E2]]:COLUMNSxLINES, e.g.
+// gpio:/dev/gpiochip9:7,8,25,24,23,18,15:20x4. Returns what could not be read, one line an
+// entry; the rest is added.
 EMULATED_API QStringList configure(const QString& devices);
 // Draws every module in `folder` as <name>.png and <name>.txt after each change, at most about
 // ten times a second; an empty folder stops it. The name is the bus file's and the address's,
-// i2c-7-0x3f.
+// i2c-7-0x3f, or the GPIO chip's, gpiochip9.
 EMULATED_API void setViewFolder(const QString& folder);
 
 } // namespace emulated

@@ -165,20 +165,21 @@ std::unique_ptr<Handle> I2cBusFile::open() {
 Backpack::Backpack(std::shared_ptr<Module> module, const BackpackPins& pins)
     : module(std::move(module)), pins(pins) {}
 
+ModuleWires Backpack::wires(quint8 value) const {
+    ModuleWires wires;
+    wires.rs = high(value, pins.rs);
+    wires.readWrite = module->controllers() == 1 && high(value, pins.rw);
+    // On a 40x4 the RW pin drives E2.
+    wires.enable = {high(value, pins.e), high(value, pins.rw)};
+    wires.nibble = (high(value, pins.d4) ? 1 : 0) | (high(value, pins.d5) ? 2 : 0) |
+                   (high(value, pins.d6) ? 4 : 0) | (high(value, pins.d7) ? 8 : 0);
+    wires.backlight = high(value, pins.backlight) == pins.backlightLitHigh;
+    return wires;
+}
+
 void Backpack::write(quint8 byte) {
     const quint8 was = std::exchange(port, byte);
-    const int enables[] = {pins.e, pins.rw};
-    for (int controller = 0; controller < module->controllers(); ++controller) {
-        const int e = enables[controller];
-        // With one controller RW high makes the cycle a read, which writes nothing.
-        const bool reading = module->controllers() == 1 && high(was, pins.rw);
-        if (high(was, e) && !high(byte, e) && !reading) {
-            const quint8 nibble = (high(was, pins.d4) ? 1 : 0) | (high(was, pins.d5) ? 2 : 0) |
-                                  (high(was, pins.d6) ? 4 : 0) | (high(was, pins.d7) ? 8 : 0);
-            module->latch(controller, high(was, pins.rs), nibble);
-        }
-    }
-    module->setBacklight(high(byte, pins.backlight) == pins.backlightLitHigh);
+    drive(*module, wires(was), wires(byte));
 }
 
 } // namespace emulated::detail

@@ -44,6 +44,7 @@ public:
 
 private:
     bool high(quint8 value, int pin) const { return value & (1u << pin); }
+    ModuleWires wires(quint8 value) const;
 
     std::shared_ptr<Module> module;
     BackpackPins pins;
