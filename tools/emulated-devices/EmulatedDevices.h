@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 #include <QtGlobal>
+#include <functional>
 #include <mutex>
 #include <optional>
 #include <vector>
@@ -101,6 +102,20 @@ EMULATED_API Module& wireGpioModule(const QString& chip, const GpioPins& pins, i
                                     int lines);
 // Line `line` of `chip` is taken by someone else: a request for it fails with EBUSY.
 EMULATED_API void holdGpioLine(const QString& chip, int line);
+
+// What a character module shows, for a picture of it: its lines' codes, its user-defined
+// characters, whether its backlight and each line's display are on.
+struct Screen {
+    int columns = 0;
+    int lines = 0;
+    bool lit = false;
+    std::function<QByteArray(int line)> codes;
+    std::function<GlyphRows(int line, int slot)> glyph;
+    std::function<bool(int line)> displayOn;
+};
+// The module as it looks, dark dots on a green panel (dim without the backlight), as a PNG file's
+// contents: what the views draw.
+EMULATED_API QByteArray picture(const Screen& screen);
 
 // Devices as RELAYEUR_EMULATED lists them, separated by ';':
 // i2c:BUS:ADDRESS:WIRING:COLUMNSxLINES, e.g. i2c:/dev/i2c-7:0x3f:2:20x4, and

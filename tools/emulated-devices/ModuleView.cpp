@@ -105,16 +105,6 @@ int controllerOf(const Module& module, int line) {
     return line >= 2 && module.controllers() > 1 ? 1 : 0;
 }
 
-GlyphRows shapeOf(const Module& module, int line, quint8 code) {
-    if (!module.displayOn(line)) {
-        return {};
-    }
-    if (const std::optional<int> slot = Hd44780::glyphSlot(code)) {
-        return module.glyph(controllerOf(module, line), *slot);
-    }
-    return romGlyph(code);
-}
-
 // A user-defined character as text: the accented letter the program draws with it, else the
 // big-digit part or the block it is.
 QString cellText(const GlyphRows& rows) {
@@ -133,17 +123,21 @@ struct Sight {
     QByteArray text;
 };
 
-Sight look(const Module& module) {
-    Sight sight{module.columns(), module.lines(), module.backlight(), {}, {}};
+// What a screen shows: each cell's dots and the text of its lines.
+Sight look(const Screen& screen) {
+    Sight sight{screen.columns, screen.lines, screen.lit, {}, {}};
     QString text;
     for (int line = 0; line < sight.lines; ++line) {
-        const QByteArray codes = module.line(line);
+        const QByteArray codes = screen.codes(line);
         for (int column = 0; column < sight.columns; ++column) {
             const auto code = static_cast<quint8>(codes[column]);
-            const GlyphRows rows = shapeOf(module, line, code);
+            const std::optional<int> slot = Hd44780::glyphSlot(code);
+            const bool on = screen.displayOn(line);
+            const GlyphRows rows = !on    ? GlyphRows{}
+                                   : slot ? screen.glyph(line, *slot)
+                                          : romGlyph(code);
             sight.cells.push_back(rows);
-            text += Hd44780::glyphSlot(code) || !module.displayOn(line) ? cellText(rows)
-                                                                        : terminalGlyph(code);
+            text += slot || !on ? cellText(rows) : terminalGlyph(code);
         }
         text += u'\n';
     }
@@ -151,6 +145,14 @@ Sight look(const Module& module) {
                       : QStringLiteral("rétroéclairage éteint\n");
     sight.text = text.toUtf8();
     return sight;
+}
+
+Sight look(const Module& module) {
+    return look(
+        Screen{module.columns(), module.lines(), module.backlight(),
+               [&](int line) { return module.line(line); },
+               [&](int line, int slot) { return module.glyph(controllerOf(module, line), slot); },
+               [&](int line) { return module.displayOn(line); }});
 }
 
 QByteArray draw(const Sight& sight) {
@@ -178,6 +180,14 @@ QByteArray draw(const Sight& sight) {
     }
     return png(picture);
 }
+
+} // namespace
+
+QByteArray picture(const Screen& screen) {
+    return draw(look(screen));
+}
+
+namespace {
 
 // Written aside, then renamed: a reader never meets half a file.
 // False when the file could not be written, with errno set.

@@ -3,10 +3,12 @@
 // terminal's path, then what the module shows each time it changes.
 
 #include "CharLcdModule.h"
+#include "EmulatedDevices.h"
 #include "MatrixOrbitalModule.h"
 #include "platform/FileDescriptor.h"
 
 #include <QByteArray>
+#include <QFile>
 #include <QRegularExpression>
 #include <QString>
 #include <cerrno>
@@ -21,7 +23,8 @@
 namespace {
 
 void usage() {
-    std::fprintf(stderr, "usage : emulated-serial-module --mtxorb|--charlcd [--taille 20x4]\n");
+    std::fprintf(stderr, "usage : emulated-serial-module --mtxorb|--charlcd [--taille 20x4] "
+                         "[--vue FICHIER.png]\n");
 }
 
 // What the module shows, framed, with its backlight and contrast.
@@ -38,6 +41,20 @@ QByteArray view(const ModuleScreen& screen, bool backlight, int contrast) {
     return shown.toUtf8();
 }
 
+// The module as it looks, written aside then renamed so that a viewer never reads half of it.
+void savePicture(const QString& path, const ModuleScreen& screen, bool backlight) {
+    QFile aside(path + QStringLiteral(".part"));
+    const QByteArray png = emulated::picture({screen.columns(), screen.lines(), backlight,
+                                              [&](int line) { return screen.line(line); },
+                                              [&](int, int slot) { return screen.glyph(slot); },
+                                              [&](int) { return screen.displayOn(); }});
+    if (!aside.open(QIODevice::WriteOnly) || aside.write(png) != png.size() || !aside.flush() ||
+        (aside.close(), !QFile::rename(aside.fileName(), path) &&
+                            !(QFile::remove(path) && QFile::rename(aside.fileName(), path)))) {
+        std::fprintf(stderr, "emulated-serial-module : %s non écrit\n", qPrintable(path));
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -45,6 +62,7 @@ int main(int argc, char** argv) {
     bool charlcd = false;
     int columns = 20;
     int lines = 4;
+    QString picturePath;
     for (int i = 1; i < argc; ++i) {
         const QString arg = QString::fromLocal8Bit(argv[i]);
         const auto size =
@@ -58,6 +76,8 @@ int main(int argc, char** argv) {
             columns = size.captured(1).toInt();
             lines = size.captured(2).toInt();
             ++i;
+        } else if (arg == QLatin1String("--vue") && i + 1 < argc) {
+            picturePath = QString::fromLocal8Bit(argv[++i]);
         } else {
             usage();
             return 2;
@@ -97,6 +117,11 @@ int main(int argc, char** argv) {
             std::fwrite(shown.constData(), 1, size_t(shown.size()), stdout);
             std::fflush(stdout);
             last = shown;
+            if (!picturePath.isEmpty()) {
+                std::visit(
+                    [&](const auto& m) { savePicture(picturePath, m.screen(), m.backlight()); },
+                    module);
+            }
         }
         char buffer[4096];
         const ssize_t got = ::read(master.get(), buffer, sizeof buffer);
