@@ -14,7 +14,12 @@ The panel is one of:
  - a panel drawn on the screen, in the window or in a terminal;
  - a serial panel with its own controller;
  - an HD44780 module on the parallel port;
- - any panel that LCDd, the LCDproc server, drives.
+ - any panel that LCDd, the LCDproc server, drives;
+ - an HD44780 module with a PCF8574 I2C backpack;
+ - an HD44780 module on GPIO lines (a Raspberry Pi's header);
+ - the module Linux drives itself (/dev/lcd);
+ - a Matrix Orbital-compatible module on a USB serial line.
+relayeur --detecter finds the panels the machine reaches and writes their settings.
 .
 The package holds relayeur, relayeur-send (puts a text on a panel line from a
 script) and relayeur-sensors (publishes the sensors read through libsensors;
