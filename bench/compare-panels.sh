@@ -16,6 +16,9 @@
 #         line: a 19200 bit/s line carries 1920.
 #   lcd   Relayeur alone (TypeLCD 7) on a pseudo-terminal standing for /dev/lcd: Debian's LCDd
 #         has no driver for the kernel's LCD.
+#   gpio  Relayeur alone (TypeLCD 6) on an emulated GPIO chip: Debian's LCDd is built without its
+#         GPIO connection types.
+# Relayeur runs as a machine without a screen runs it, with --terminal.
 # Processor time (utime + stime of every process of a setup, from /proc) counts from 10 s after
 # all are up, over SECONDS; resident memory is sampled every second. Each run prints its table;
 # the last table gives min/median/max over the runs.
@@ -93,8 +96,8 @@ relayeurSettings() { # folder, type, [ports] lines...
 startRelayeur() { # folder, then environment assignments
     local dir=$1
     shift
-    start env "$@" XDG_RUNTIME_DIR="$dir/run" QT_QPA_PLATFORM=offscreen \
-        "$relayeur" --config-dir "$dir" --quiet --profile "$profile" --start \
+    start env "$@" XDG_RUNTIME_DIR="$dir/run" \
+        "$relayeur" --terminal --config-dir "$dir" --quiet --profile "$profile" --start \
         </dev/null >"$dir/relayeur.log" 2>&1
 }
 startLcdd() { # folder, port, driver section lines..., then environment after --
@@ -160,7 +163,8 @@ frames() { # file, bus
 }
 
 oneRun() { # run number; appends "setup cpu% rssMiB" lines to $work/results
-    local run=$1 dir=$work/run$run
+    local run=$1
+    local dir=$work/run$run
     mkdir -p "$dir"
     local preload=(LD_PRELOAD="$emulation" RELAYEUR_EMULATED_I2C_HZ=100000)
 
@@ -190,13 +194,18 @@ oneRun() { # run number; appends "setup cpu% rssMiB" lines to $work/results
     startRelayeur "$dir/lcd-r"
     local lcdR=${programs[-1]}
 
+    relayeurSettings "$dir/gpio-r" 6 "GPIO=gpiochip13" "broches=7,8,25,24,23,18,15"
+    startRelayeur "$dir/gpio-r" LD_PRELOAD="$emulation" \
+        RELAYEUR_EMULATED="gpio:/dev/gpiochip13:7,8,25,24,23,18,15:20x4"
+    local gpioR=${programs[-1]}
+
     local d
-    for d in i2c-r mtx-r lcd-r; do
+    for d in i2c-r mtx-r lcd-r gpio-r; do
         await "Relayeur ($d) answering" 30 env XDG_RUNTIME_DIR="$dir/$d/run" "$send" "" 0 3
     done
     sleep "$settle"
 
-    declare -A pids=([i2c-r]="$i2cR" [i2c-l]="$i2cL" [mtx-r]="$mtxR" [mtx-l]="$mtxL" [lcd-r]="$lcdR")
+    declare -A pids=([i2c-r]="$i2cR" [i2c-l]="$i2cL" [mtx-r]="$mtxR" [mtx-l]="$mtxL" [lcd-r]="$lcdR" [gpio-r]="$gpioR")
     declare -A cpu0 rssSum bytes0
     local s
     for s in "${!pids[@]}"; do
@@ -220,18 +229,21 @@ oneRun() { # run number; appends "setup cpu% rssMiB" lines to $work/results
     echo "Run $run: $window s, $(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg)"
     printf '%-34s %7s %9s  %s\n' "" "% core" "RSS MiB" "on the panel's line"
     local label line cpu
-    for s in i2c-r i2c-l mtx-r mtx-l lcd-r; do
+    for s in i2c-r i2c-l mtx-r mtx-l lcd-r gpio-r; do
         case $s in
         i2c-r) label="i2c: Relayeur (TypeLCD 5)" ;;
         i2c-l) label="i2c: LCDd hd44780 + lcdproc" ;;
         mtx-r) label="mtxorb: Relayeur (TypeLCD 8)" ;;
         mtx-l) label="mtxorb: LCDd MtxOrb + lcdproc" ;;
         lcd-r) label="lcd: Relayeur (TypeLCD 7)" ;;
+        gpio-r) label="gpio: Relayeur (TypeLCD 6)" ;;
         esac
         # shellcheck disable=SC2086
         cpu=$(awk -v c="$(($(cpuTicks ${pids[$s]}) - cpu0[$s]))" -v hz="$ticks" -v w="$window" \
             'BEGIN { printf "%.3f", c / hz / w * 100 }')
-        if [ -f "$dir/$s/bus.txt" ]; then
+        if [ "$s" = gpio-r ]; then
+            line="—"
+        elif [ -f "$dir/$s/bus.txt" ]; then
             line="frames $(frames "$dir/$s/bus.txt" "$(awk 'NR == 1 { print $1 }' "$dir/$s/bus.txt")") at 100 kHz"
         else
             line="$(awk -v b="$(($(stat -c %s "$dir/$s/panel.out") - bytes0[$s]))" -v w="$window" \
@@ -258,7 +270,7 @@ done
 echo
 echo "Over $runs runs of $duration s (min/median/max)"
 printf '%-34s %-22s %-18s\n' "" "% core" "RSS MiB"
-for s in i2c-r i2c-l mtx-r mtx-l lcd-r; do
+for s in i2c-r i2c-l mtx-r mtx-l lcd-r gpio-r; do
     printf '%-34s %-22s %-18s\n' "$s" "$(awk -v s="$s" '$1 == s { print $2 }' "$work/results" | spread)" \
         "$(awk -v s="$s" '$1 == s { print $3 }' "$work/results" | spread)"
 done
