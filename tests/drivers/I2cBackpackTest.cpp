@@ -42,7 +42,7 @@ struct Size {
 
 TEST(I2cBackpack, ShowsTextGlyphsAndBacklightOnEveryWiringAndModuleSize) {
     for (int wiring = 1; wiring <= 3; ++wiring) {
-        for (const Size size : {Size{16, 2}, Size{20, 4}, Size{40, 4}}) {
+        for (const Size size : {Size{16, 2}, Size{16, 4}, Size{20, 4}, Size{40, 4}}) {
             SCOPED_TRACE(testing::Message()
                          << "brochage " << wiring << ", " << size.columns << "x" << size.lines);
             emulated::reset();
