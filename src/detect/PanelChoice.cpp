@@ -1,6 +1,7 @@
 #include "detect/PanelChoice.h"
 
 #include "drivers/I2cBackpack.h"
+#include "drivers/Panels.h"
 #include "platform/USEINI.h"
 
 #include <QFileInfo>
@@ -9,23 +10,6 @@ namespace {
 
 const QString kParametres = QStringLiteral("parametres");
 const QString kPorts = QStringLiteral("ports");
-
-QString kindName(const Candidate& candidate) {
-    switch (candidate.typeLcd) {
-    case 3:
-        return QStringLiteral("HD44780 sur port parallèle");
-    case 4:
-        return QStringLiteral("LCDd");
-    case 5:
-        return QStringLiteral("I2C");
-    case 7:
-        return QStringLiteral("LCD du noyau");
-    case 8:
-        return QStringLiteral("Matrix Orbital");
-    default:
-        return QStringLiteral("TypeLCD %1").arg(candidate.typeLcd);
-    }
-}
 
 // The name to write: the one that stays the same from one plug to the next.
 QString steadyDevice(const Candidate& candidate) {
@@ -45,7 +29,8 @@ QString describeCandidate(const Candidate& candidate) {
     if (candidate.address >= 0) {
         where += QStringLiteral(", adresse ") + backpackAddressText(candidate.address);
     }
-    return QStringLiteral("%1 %2 : %3").arg(kindName(candidate), where, candidate.answered);
+    return QStringLiteral("%1 %2 : %3")
+        .arg(panelName(candidate.typeLcd), where, candidate.answered);
 }
 
 std::vector<SettingChange> settingsFor(const Candidate& candidate, int wiring) {

@@ -51,6 +51,15 @@ ModuleSettings moduleSettings(const DisplayConfig& config) {
     return {config.C, config.L, config.contrast, config.backlight};
 }
 
+// A module whose contrast is set on the module itself: a contrast setting is said not to reach it.
+void tellContrastStaysOnModule(const DisplayConfig& config, const PanelHost& host,
+                               const QString& where) {
+    if (config.contrast != 0) {
+        host.log.add(
+            QStringLiteral("contrast = %1 n'est pas envoyé : %2").arg(config.contrast).arg(where));
+    }
+}
+
 std::unique_ptr<Panel> i2c(const DisplayConfig& config, const PanelHost& host) {
     const BackpackPlace place = backpackPlace(config.i2cBus, config.i2cAddress, config.i2cWiring);
     for (const QString& problem : place.problems) {
@@ -60,11 +69,9 @@ std::unique_ptr<Panel> i2c(const DisplayConfig& config, const PanelHost& host) {
         QStringLiteral("afficheur I2C %1 (%2)").arg(place.bus, backpackAddressText(place.address));
     host.log.add(
         QStringLiteral("%1, brochage %2").arg(name, QString::fromUtf8(place.wiring.description)));
-    if (config.contrast != 0) {
-        host.log.add(QStringLiteral("contrast = %1 n'est pas envoyé : le contraste d'un module "
-                                    "I2C se règle au potentiomètre de son adaptateur")
-                         .arg(config.contrast));
-    }
+    tellContrastStaysOnModule(
+        config, host,
+        QStringLiteral("le contraste d'un module I2C se règle au potentiomètre de son adaptateur"));
     return std::make_unique<ModulePanel>(
         std::make_unique<I2cBackpack>(place, moduleSettings(config)), moduleSettings(config), name,
         host.log, config.caracteres);
@@ -106,11 +113,10 @@ std::unique_ptr<Panel> gpio(const DisplayConfig& config, const PanelHost& host) 
     if (const std::optional<GpioLines> lines = parseGpioLines(config.gpioPins, problem)) {
         host.log.add(QStringLiteral("%1, broches %2").arg(name, describeGpioLines(*lines)));
     }
-    if (config.contrast != 0) {
-        host.log.add(QStringLiteral("contrast = %1 n'est pas envoyé : le contraste d'un module sur "
-                                    "GPIO se règle au potentiomètre de sa broche V0")
-                         .arg(config.contrast));
-    }
+    tellContrastStaysOnModule(
+        config, host,
+        QStringLiteral("le contraste d'un module sur GPIO se règle au potentiomètre de sa broche "
+                       "V0"));
     return std::make_unique<ModulePanel>(
         std::make_unique<GpioModule>(config.gpioChip, config.gpioPins, moduleSettings(config)),
         moduleSettings(config), name, host.log, config.caracteres);
@@ -152,6 +158,11 @@ std::unique_ptr<Panel> makePanel(const DisplayConfig& config, const PanelHost& h
 
 bool namesPanel(qint16 typeLcd) {
     return find(typeLcd) != nullptr;
+}
+
+QString panelName(qint16 typeLcd) {
+    const PanelKind* kind = find(typeLcd);
+    return kind ? QString::fromUtf8(kind->name) : QString();
 }
 
 QString panelNames() {

@@ -23,5 +23,7 @@ struct PanelHost {
 std::unique_ptr<Panel> makePanel(const DisplayConfig& config, const PanelHost& host);
 
 bool namesPanel(qint16 typeLcd);
+// How the log names the panel of this TypeLCD (« I2C », « Matrix Orbital »…); empty for none.
+QString panelName(qint16 typeLcd);
 // The values of TypeLCD that name a panel, as the log lists them: "1 à l'écran, 2 série, …".
 QString panelNames();
