@@ -113,9 +113,10 @@ struct Screen {
     std::function<GlyphRows(int line, int slot)> glyph;
     std::function<bool(int line)> displayOn;
 };
-// The module as it looks, dark dots on a green panel (dim without the backlight), as a PNG file's
-// contents: what the views draw.
-EMULATED_API QByteArray picture(const Screen& screen);
+// Writes the module as it looks into the PNG file `path`, as the views draw it: dark dots on a
+// green panel, dim without the backlight. Written aside then renamed, so that a viewer never
+// reads half of it; false when it could not be written.
+EMULATED_API bool writePicture(const QString& path, const Screen& screen);
 
 // Devices as RELAYEUR_EMULATED lists them, separated by ';':
 // i2c:BUS:ADDRESS:WIRING:COLUMNSxLINES, e.g. i2c:/dev/i2c-7:0x3f:2:20x4, and

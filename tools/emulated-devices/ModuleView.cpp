@@ -181,14 +181,6 @@ QByteArray draw(const Sight& sight) {
     return png(picture);
 }
 
-} // namespace
-
-QByteArray picture(const Screen& screen) {
-    return draw(look(screen));
-}
-
-namespace {
-
 // Written aside, then renamed: a reader never meets half a file.
 // False when the file could not be written, with errno set.
 bool save(const QString& path, const QByteArray& contents) {
@@ -203,6 +195,14 @@ bool save(const QString& path, const QByteArray& contents) {
     return std::fclose(file) == 0 && written &&
            std::rename(aside.constData(), name.constData()) == 0;
 }
+
+} // namespace
+
+bool writePicture(const QString& path, const Screen& screen) {
+    return save(path, draw(look(screen)));
+}
+
+namespace {
 
 // The thread starts at the first change, not when the folder is set: a preloaded library is
 // set up before the program's main(), and Qt takes the first thread that uses it for the main

@@ -8,7 +8,6 @@
 #include "platform/FileDescriptor.h"
 
 #include <QByteArray>
-#include <QFile>
 #include <QRegularExpression>
 #include <QString>
 #include <cerrno>
@@ -41,16 +40,14 @@ QByteArray view(const ModuleScreen& screen, bool backlight, int contrast) {
     return shown.toUtf8();
 }
 
-// The module as it looks, written aside then renamed so that a viewer never reads half of it.
+// The module as it looks, in a picture file a person can watch.
 void savePicture(const QString& path, const ModuleScreen& screen, bool backlight) {
-    QFile aside(path + QStringLiteral(".part"));
-    const QByteArray png = emulated::picture({screen.columns(), screen.lines(), backlight,
-                                              [&](int line) { return screen.line(line); },
-                                              [&](int, int slot) { return screen.glyph(slot); },
-                                              [&](int) { return screen.displayOn(); }});
-    if (!aside.open(QIODevice::WriteOnly) || aside.write(png) != png.size() || !aside.flush() ||
-        (aside.close(), !QFile::rename(aside.fileName(), path) &&
-                            !(QFile::remove(path) && QFile::rename(aside.fileName(), path)))) {
+    const bool written =
+        emulated::writePicture(path, {screen.columns(), screen.lines(), backlight,
+                                      [&](int line) { return screen.line(line); },
+                                      [&](int, int slot) { return screen.glyph(slot); },
+                                      [&](int) { return screen.displayOn(); }});
+    if (!written) {
         std::fprintf(stderr, "emulated-serial-module : %s non écrit\n", qPrintable(path));
     }
 }
