@@ -25,7 +25,8 @@ Engine::Engine(EngineEnvironment environment, QObject* parent)
       lineMessageServer([this](quint32 dwData, const QByteArray& data, const SocketPeer& sender) {
           return RelayWindowProc(dwData, data, sender);
       }),
-      lineMessageLog(*this, [this] { return env.monotonicMs(); }) {
+      lineMessageLog(*this, [this] { return env.monotonicMs(); }),
+      lcddServer(screens, [this] { return (env.monotonicMs() - lcddServerStart) / kLcddTickMs; }) {
     if (!env.monotonicMs) {
         env.monotonicMs = [] {
             return std::chrono::duration_cast<std::chrono::milliseconds>(
@@ -137,6 +138,7 @@ void Engine::prepare() {
         });
     app.winamp.link = winampLink.get();
     panel = makePanel();
+    openLcdServer();
     app.flags.HLAvailable =
         LoadInfoDllFrom(app.halfLife, env.halfLifeCandidates, app.config.rep_HL) == 0;
     timer1.setInterval(app.config.refresh);
@@ -147,7 +149,7 @@ std::unique_ptr<Panel> Engine::makePanel() {
     if (env.makePanel) {
         return env.makePanel(app.config);
     }
-    return ::makePanel(app.config, {*this, [this](const QString& key) { turnPageByKey(key); },
+    return ::makePanel(app.config, {*this, [this](const QString& key) { panelKey(key); },
                                     [this](OnScreenPanel& shown) { onScreen = &shown; }});
 }
 
@@ -171,6 +173,16 @@ void Engine::Timer1_Timer() {
         panel->takeInput();
     }
     releaseHeldLines(app.pages, env.monotonicMs());
+    if (const std::optional<Frame> screen = clientScreenFrame()) {
+        if (panel) {
+            QByteArrayList rows;
+            for (const std::optional<QByteArray>& row : screen->rows) {
+                rows.append(row.value_or(QByteArray()));
+            }
+            panel->show(forPanel(*screen, rows));
+        }
+        return;
+    }
     const std::optional<Frame> frame = RefreshLCD(
         {app.pages, app.config,
          [this] {
@@ -190,15 +202,26 @@ Frame Engine::forPanel(Frame frame) {
     if (app.config.caracteres == CharacterSet::Ansi) {
         return frame;
     }
-    return mapCharacters(
-        std::move(frame),
-        {app.config.caracteres, panel->characters(),
-         referringTexts(app.pages, app.config.L, app.params.plein, app.params.vide),
-         &bigDigitCgram()},
-        glyphSlots);
+    return forPanel(std::move(frame),
+                    referringTexts(app.pages, app.config.L, app.params.plein, app.params.vide));
 }
 
+Frame Engine::forPanel(Frame frame, const QByteArrayList& referring) {
+    if (app.config.caracteres == CharacterSet::Ansi) {
+        return frame;
+    }
+    return mapCharacters(std::move(frame),
+                         {app.config.caracteres, panel->characters(), referring, &bigDigitCgram()},
+                         glyphSlots);
+}
+
+// The page's time is over: the next client screen in turn shows, or the next page. A line
+// message brings the page back at once, whatever the turns.
 void Engine::Timer2_Timer() {
+    if (!std::exchange(messageReload, false) && !screenTurns.turn && startScreenTurn()) {
+        return;
+    }
+    screenTurns.turn.reset();
     LoadPage(app.pages.NextPage);
 }
 
@@ -321,6 +344,7 @@ quint32 Engine::RelayWindowProc(quint32 dwData, const QByteArray& data, const So
     }
     putOnPage(app.pages, message->line, message->text, message->mode);
     // The page timer runs at once; its enabled state stays as it was.
+    messageReload = true;
     timer2.setInterval(10);
     return linemessage::kTaken;
 }
@@ -335,6 +359,7 @@ void Engine::EndProc() {
     }
     ended = true;
     lineMessageServer.close();
+    lcddServer.close();
     stopFeed();
     timer2.setEnabled(false);
     InitLCD();

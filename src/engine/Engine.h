@@ -3,8 +3,10 @@
 #include "drivers/Panel.h"
 #include "engine/HeldMessageBoxes.h"
 #include "engine/IntervalTimer.h"
+#include "engine/LcdServer.h"
 #include "engine/LineMessageLog.h"
 #include "engine/LineMessageServer.h"
+#include "engine/ScreenTurns.h"
 #include "engine/SensorsPublisher.h"
 #include "engine/StartUp.h"
 #include "model/DisplayConfig.h"
@@ -19,6 +21,7 @@
 #include "sources/mbm.h"
 #include "sources/winamp.h"
 
+#include <QHash>
 #include <QObject>
 #include <functional>
 #include <memory>
@@ -114,6 +117,10 @@ public:
     IntervalTimer& Timer1() { return timer1; }
     IntervalTimer& Timer2() { return timer2; }
     const LineMessageServer& lineMessages() const { return lineMessageServer; }
+    const LcdServer& lcdServer() const { return lcddServer; }
+    const ClientScreens& clientScreens() const { return screens; }
+    // A key of the panel: to the client that asked for it, else it turns the pages.
+    void panelKey(const QString& key);
     OnScreenPanel* onScreenPanel() const { return onScreen; } // TypeLCD 1 only
     QString settingsFile() const;
     QString lastProfile() const { return profile; }
@@ -154,11 +161,17 @@ private:
     bool awaitSensorsPublisher();
     std::unique_ptr<Panel> makePanel();
     void turnPageByKey(const QString& key);
+    void openLcdServer();
+    void tellClients();
+    std::optional<Frame> clientScreenFrame();
+    void showClientScreen(const std::optional<ShownScreen>& screen);
+    bool startScreenTurn();
     void startFeed();
     void stopFeed();
     void InitLCD();
     VariableSources systemSources();
     Frame forPanel(Frame frame);
+    Frame forPanel(Frame frame, const QByteArrayList& referring);
 
     EngineEnvironment env;
     AppState app;
@@ -172,6 +185,12 @@ private:
     IntervalTimer timer2;
     LineMessageServer lineMessageServer;
     LineMessageLog lineMessageLog;
+    ClientScreens screens; // what the LCDd server's clients show
+    ScreenTurns screenTurns;
+    LcdServer lcddServer;
+    qint64 lcddServerStart = 0;        // ms, when it opened: its ticks count from there
+    QHash<int, QString> clientNames;   // as the log names each client
+    bool messageReload = false;        // a line message asked the page to come again
     SensorsPublisher sensorsPublisher; // the one capteurs=1 started, for this run
     QString profile;                   // the last one loaded
     static constexpr qsizetype kPagesRemembered = 50;

@@ -122,6 +122,7 @@ bool Engine::awaitSensorsPublisher() {
 void Engine::finishStartUp() {
     startUpRun.reset();
     lineMessageServer.setAccepting(true);
+    lcddServer.setAccepting(true);
     Q_EMIT startedUp();
     if (endAsked) {
         EndProc();

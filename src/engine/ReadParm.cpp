@@ -177,6 +177,7 @@ bool readSettings(const ReadParmContext& ctx) {
     readPorts(ini, ctx.config);
     readCharacters(ctx, ini);
     readResume(ctx, ini);
+    ctx.config.lcddListen = GetIni(ini, QStringLiteral("serveur"), QStringLiteral("LCDd"), {});
     if (read) {
         readSensorsSwitch(ctx, ini);
     }

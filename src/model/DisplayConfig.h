@@ -36,6 +36,8 @@ struct DisplayConfig {
     bool reprendre = false;
     CharacterSet caracteres = CharacterSet::Ansi; // what the panel is sent: see Characters.h
     bool capteurs = false; // start relayeur-sensors when no sensor block is published
+    // [serveur] LCDd: where LCDd's clients find Relayeur, host:port as written; empty: nowhere
+    QString lcddListen;
 };
 
 // Which outside programs the variables may ask.

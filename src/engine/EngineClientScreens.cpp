@@ -1,0 +1,159 @@
+// The screens of LCDd's clients on the panel: the server, the turns they take among the pages,
+// the alerts that take the panel, and the keys the clients asked for.
+#include "engine/Engine.h"
+#include "profile/LoadPage.h"
+
+void Engine::openLcdServer() {
+    if (app.config.lcddListen.isEmpty()) {
+        return;
+    }
+    const QString where = QStringLiteral("[serveur] LCDd = ") + app.config.lcddListen;
+    const std::optional<LcddAddress> address = parseLcddAddress(app.config.lcddListen);
+    if (!address) {
+        add(where +
+            QStringLiteral(" : adresse illisible (hôte:port attendu), pas de serveur LCDd"));
+        selectLast();
+        return;
+    }
+    screens.width = app.config.C;
+    screens.height = app.config.L;
+    if (const QString problem = lcddServer.listen(*address); !problem.isEmpty()) {
+        add(QStringLiteral("Serveur LCDd indisponible : ") + problem);
+        selectLast();
+        return;
+    }
+    lcddServerStart = env.monotonicMs();
+    const QString addresses = lcddServer.addresses().join(QStringLiteral(", "));
+    add(lcddServer.loopbackOnly()
+            ? QStringLiteral("Serveur LCDd : à l'écoute sur %1").arg(addresses)
+            : QStringLiteral("Serveur LCDd : à l'écoute sur %1, ouvert aux autres machines du "
+                             "réseau")
+                  .arg(addresses));
+    selectLast();
+    connect(&lcddServer, &LcdServer::clientConnected, this, [this](int id, const QString& peer) {
+        clientNames[id] = peer;
+        add(QStringLiteral("Client LCDd connecté depuis ") + peer);
+        selectLast();
+    });
+    connect(&lcddServer, &LcdServer::clientNamed, this, [this](int id, const QString& name) {
+        add(QStringLiteral("Client LCDd %1 : se nomme « %2 »").arg(clientNames.value(id), name));
+        selectLast();
+        clientNames[id] = QStringLiteral("« %1 »").arg(name);
+    });
+    connect(&lcddServer, &LcdServer::clientLeft, this, [this](int id, const QString& why) {
+        const QString name = clientNames.take(id);
+        add(why.isEmpty() ? QStringLiteral("Client LCDd %1 parti").arg(name)
+                          : QStringLiteral("Client LCDd %1 déconnecté : %2").arg(name, why));
+        selectLast();
+    });
+    connect(&lcddServer, &LcdServer::clientRefused, this,
+            [this](const QString& peer, const QString& why) {
+                add(QStringLiteral("Client LCDd de %1 refusé : %2").arg(peer, why));
+                selectLast();
+            });
+}
+
+// The panel's keys go to the client that asked for them; the others turn the pages.
+void Engine::panelKey(const QString& key) {
+    const QByteArray name = key.toLatin1();
+    const std::optional<int> client =
+        keyTaker(screens, name,
+                 screenTurns.shown ? std::optional<int>(screenTurns.shown->client) : std::nullopt);
+    if (client) {
+        lcddServer.send(*client, QByteArrayLiteral("key ") + name + '\n');
+        return;
+    }
+    turnPageByKey(key);
+}
+
+// Tells the clients which of their screens the panel shows now, as LCDd does.
+void Engine::showClientScreen(const std::optional<ShownScreen>& wanted) {
+    if (wanted == screenTurns.shown) {
+        return;
+    }
+    const qint64 now = env.monotonicMs();
+    if (const std::optional<ShownScreen>& old = screenTurns.shown) {
+        const auto client = screens.clients.find(old->client);
+        if (client != screens.clients.end()) {
+            for (ServerScreen& screen : client->second.screens) {
+                if (screen.id == old->id && screen.timeout >= 0) {
+                    // A timeout counts only while the screen shows.
+                    screen.timeout = std::max<int>(
+                        1, screen.timeout -
+                               static_cast<int>((now - screenTurns.shownSince) / kLcddTickMs));
+                }
+            }
+            lcddServer.send(old->client, QByteArrayLiteral("ignore ") + old->id + '\n');
+        }
+    }
+    if (wanted) {
+        lcddServer.send(wanted->client, QByteArrayLiteral("listen ") + wanted->id + '\n');
+    }
+    screenTurns.shown = wanted;
+    screenTurns.shownSince = now;
+}
+
+// The frame of the client screen the panel shows now, if one does: an alert over everything,
+// else the screen whose turn it is. A screen whose timeout ran out while shown goes, as in LCDd;
+// a turn whose screen went ends, and the next page comes.
+std::optional<Frame> Engine::clientScreenFrame() {
+    if (screens.clients.empty() && !screenTurns.shown) {
+        return std::nullopt;
+    }
+    const qint64 now = env.monotonicMs();
+    if (const std::optional<ShownScreen>& shown = screenTurns.shown) {
+        const ServerScreen* screen = findScreen(screens, shown->client, shown->id);
+        if (screen && screen->timeout >= 0 &&
+            now - screenTurns.shownSince >= screen->timeout * kLcddTickMs) {
+            auto& list = screens.clients[shown->client].screens;
+            std::erase_if(list, [&](const ServerScreen& s) { return s.id == shown->id; });
+        }
+    }
+    screenTurns.takeover = screenTakingOver(screens);
+    if (screenTurns.turn && !findScreen(screens, screenTurns.turn->client, screenTurns.turn->id)) {
+        screenTurns.turn.reset();
+        LoadPage(app.pages.NextPage);
+    }
+    const std::optional<ShownScreen> wanted =
+        screenTurns.takeover ? screenTurns.takeover : screenTurns.turn;
+    const bool back = screenTurns.shown && !wanted;
+    showClientScreen(wanted);
+    if (back) {
+        // The pages come back whole, on a panel cleared of the screen.
+        for (LineRecord& line : app.pages.CurrentLines) {
+            line.Pending = 1;
+        }
+        Frame blank;
+        blank.lines = std::clamp<int>(app.config.L, 1, Frame::kMaxLines);
+        for (int i = 0; i < blank.lines; ++i) {
+            blank.rows[i] = QByteArray(std::max<int>(app.config.C, 0), ' ');
+        }
+        if (panel) {
+            panel->show(forPanel(blank, {}));
+        }
+        return std::nullopt;
+    }
+    if (!wanted) {
+        return std::nullopt;
+    }
+    return drawScreen(*findScreen(screens, wanted->client, wanted->id), app.config.C, app.config.L,
+                      (now - lcddServerStart) / kLcddTickMs);
+}
+
+// When a page's time is over, the next client screen in turn shows before the next page, for
+// its duration or else that page's time. False when no client screen takes turns.
+bool Engine::startScreenTurn() {
+    const std::optional<ShownScreen> next = nextScreenTurn(screens, screenTurns);
+    if (!next) {
+        return false;
+    }
+    screenTurns.turn = next;
+    const ServerScreen* screen = findScreen(screens, next->client, next->id);
+    if (screen->duration > 0) {
+        timer2.setEnabled(false);
+        timer2.setInterval(
+            static_cast<int>(std::min<qint64>(screen->duration * kLcddTickMs, 1 << 30)));
+        timer2.setEnabled(true);
+    }
+    return true;
+}

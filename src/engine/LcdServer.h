@@ -1,0 +1,71 @@
+#pragma once
+
+#include "drivers/LcddProtocol.h"
+#include "lcdserver/ClientScreens.h"
+#include "platform/TcpListener.h"
+
+#include <QObject>
+#include <QStringList>
+#include <functional>
+#include <memory>
+#include <vector>
+
+// LCDd's TCP client protocol, served: each line a client sends is carried out on the clients'
+// screens, on the program's thread, and answered. Whatever a client does (nothing, half a line,
+// endless lines, a flood, answers it never reads, a thousand connections) costs a bounded amount
+// of memory and time and never blocks the refresh or another client: it is dropped instead.
+class LcdServer : public QObject {
+    Q_OBJECT
+public:
+    struct Limits {
+        int maxClients = 64;
+        int maxLine = 8192;        // bytes of a line, its end included
+        int readChunk = 8192;      // bytes taken from a client at a time
+        int maxUnsent = 64 * 1024; // answers a client leaves unread before it is dropped
+        // Bytes a client may send in a second; a client that sends more floods the server.
+        int maxPerSecond = 256 * 1024;
+        int sendBuffer = 64 * 1024; // what the kernel holds of the answers of one client
+    };
+
+    // `tick` is LCDd's clock for the commands, in eighths of a second.
+    LcdServer(ClientScreens& screens, std::function<qint64()> tick, Limits limits,
+              QObject* parent = nullptr);
+    LcdServer(ClientScreens& screens, std::function<qint64()> tick, QObject* parent = nullptr)
+        : LcdServer(screens, std::move(tick), Limits{}, parent) {}
+    ~LcdServer() override;
+
+    // Listens at `address`; what went wrong, empty once it listens. Connections wait in the
+    // backlog until setAccepting(true).
+    QString listen(const LcddAddress& address);
+    QStringList addresses() const;
+    bool loopbackOnly() const { return listener.loopbackOnly(); }
+    void setAccepting(bool on);
+    // Stops listening; every client is dropped and its screens go, without a word.
+    void close();
+    // Sends `line` (ended by '\n') to `client`, when it is still there.
+    void send(int client, const QByteArray& line);
+    int clientCount() const { return static_cast<int>(connections.size()); }
+
+Q_SIGNALS:
+    void clientConnected(int client, const QString& peer);
+    void clientNamed(int client, const QString& name);
+    // `why` is empty when the client closed the connection or said bye.
+    void clientLeft(int client, const QString& why);
+    void clientRefused(const QString& peer, const QString& why);
+    void screensChanged();
+
+private:
+    class Connection;
+    struct Listening;
+    void accept(Listening& socket);
+    void drop(int client, const QString& why);
+
+    ClientScreens& screens;
+    std::function<qint64()> tick;
+    Limits limits;
+    TcpListener listener;
+    std::vector<std::unique_ptr<Listening>> notifiers;
+    std::map<int, Connection*> connections; // owned as children
+    int nextClient = 1;
+    bool accepting = false;
+};

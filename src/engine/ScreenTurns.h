@@ -1,0 +1,34 @@
+#pragma once
+
+#include "lcdserver/ClientScreens.h"
+
+#include <QByteArray>
+#include <optional>
+
+// LCDd's clock: its durations, timeouts and scroll speeds count eighths of a second.
+inline constexpr qint64 kLcddTickMs = 125;
+
+// A screen of a client, as the page rotation names it.
+struct ShownScreen {
+    int client = 0;
+    QByteArray id;
+    friend bool operator==(const ShownScreen&, const ShownScreen&) = default;
+};
+
+// Where the rotation stands among the clients' screens.
+struct ScreenTurns {
+    std::optional<ShownScreen> turn;     // the screen whose turn it is among the pages
+    std::optional<ShownScreen> takeover; // an alert or input screen, shown over everything
+    std::optional<ShownScreen> shown;    // what the panel shows of the two, as the clients know
+    qint64 shownSince = 0;               // ms, when `shown` came on the panel
+    // The place in the turns of the last screen that had one: its class and its age.
+    std::optional<std::pair<int, quint64>> lastTurn;
+};
+
+// The input or alert screen that takes the panel, the oldest of the highest class; none.
+std::optional<ShownScreen> screenTakingOver(const ClientScreens& screens);
+
+// The foreground, info or background screen whose turn comes after `turns.lastTurn`: the
+// screens go round by class (foreground first), the oldest first within a class. None when no
+// client has such a screen. Notes its place in `turns.lastTurn`.
+std::optional<ShownScreen> nextScreenTurn(const ClientScreens& screens, ScreenTurns& turns);

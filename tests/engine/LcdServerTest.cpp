@@ -1,0 +1,251 @@
+// Relayeur as an LCDd server: clients' screens among the pages, alerts, keys, and the clients that
+// misbehave.
+#include "engine/LcdServer.h"
+
+#include "support/QtPrinters.h"
+#include "support/Shell.h"
+
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+
+namespace {
+
+// A client of the test, as LCDd's clients speak: a line out, the server's lines back.
+struct Client {
+    QTcpSocket socket;
+    QByteArray heard;
+
+    explicit Client(quint16 port) { socket.connectToHost(QHostAddress::LocalHost, port); }
+    bool connected() { return socket.waitForConnected(5000); }
+    void say(const QByteArray& lines) { socket.write(lines); }
+    // Waits until the server has sent `text`, keeping what it sent.
+    bool hears(const QByteArray& text) {
+        return QTest::qWaitFor([&] {
+            heard += socket.readAll();
+            return heard.contains(text);
+        });
+    }
+    bool closed() {
+        return QTest::qWaitFor([&] {
+            heard += socket.readAll();
+            return socket.state() == QAbstractSocket::UnconnectedState;
+        });
+    }
+};
+
+quint16 portOf(const Engine& e) {
+    const QStringList addresses = e.lcdServer().addresses();
+    return addresses.isEmpty() ? 0 : addresses[0].section(':', -1).toUShort();
+}
+
+// A port free now, and still free a moment later.
+QByteArray freePort() {
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost);
+    return QByteArray::number(probe.serverPort());
+}
+
+const QByteArray kTwoPages = "[param]\nnb_pages=2\n[page_1]\nligne0=Page 1\ntime=5\nnext=2\n"
+                             "[page_2]\nligne0=Page 2\ntime=5\nnext=1\n";
+
+// The engine on a fake panel with the server on a port of the kernel's choosing, fed the
+// two-page profile; the refresh and the page turns are driven by the test, on a clock of its own.
+struct ServedShell : Shell {
+    qint64 now = 1000;
+    Engine* e = nullptr;
+
+    ServedShell() : Shell(kShellSettings + "[serveur]\nLCDd=127.0.0.1:" + freePort() + "\n") {
+        env.monotonicMs = [this] { return now; };
+        e = &startEngine();
+        e->LoadProfile(dir.write("p.tlcd", kTwoPages));
+        e->Command1();
+        e->Timer1().setEnabled(false);
+    }
+    QByteArray firstRow() {
+        Q_EMIT e->Timer1().timeout();
+        const QByteArrayList rows = panel->lastRows();
+        return rows.isEmpty() ? QByteArray() : rows[0].trimmed();
+    }
+    void turn() { Q_EMIT e->Timer2().timeout(); }
+};
+
+} // namespace
+
+// A client's screen takes its turn between the profile's pages for its duration, or a page's time;
+// it is told when it shows and when it does not; the log says who came, its name and its going.
+TEST(LcdServer, ClientScreensTakeTurnsWithThePagesAndTheLogFollowsTheClients) {
+    ServedShell s;
+    ASSERT_NE(portOf(*s.e), 0) << s.log.join('\n').toStdString();
+    EXPECT_TRUE(
+        s.log.contains("Serveur LCDd : à l'écoute sur 127.0.0.1:" + QString::number(portOf(*s.e))));
+    Client c(portOf(*s.e));
+    ASSERT_TRUE(c.connected());
+    c.say("hello\nclient_set -name {Essai é}\nscreen_add s\nwidget_add s w string\n"
+          "widget_set s w 1 1 {Du client}\n");
+    ASSERT_TRUE(c.hears("connect LCDproc 0.5.9 protocol 0.3 lcd wid 20 hgt 4 cellwid 5 cellhgt 8"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return s.log.last().contains("se nomme"); }));
+    EXPECT_EQ(s.firstRow(), "Page 1") << "a screen waits for its turn";
+    s.turn();
+    EXPECT_EQ(s.firstRow(), "Du client");
+    EXPECT_TRUE(c.hears("listen s\n"));
+    EXPECT_EQ(s.e->Timer2().interval(), 5000) << "no duration: the page's time";
+    s.turn();
+    EXPECT_EQ(s.firstRow(), "Page 2");
+    EXPECT_TRUE(c.hears("ignore s\n"));
+
+    c.say("screen_set s -duration 16\n");
+    ASSERT_TRUE(c.hears("success\nsuccess\nsuccess\nsuccess\nsuccess\nsuccess\n"));
+    s.turn();
+    EXPECT_EQ(s.firstRow(), "Du client");
+    EXPECT_EQ(s.e->Timer2().interval(), 2000) << "16 eighths of a second";
+    c.socket.disconnectFromHost();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return s.log.last().contains("parti"); }));
+    EXPECT_EQ(s.firstRow(), "Page 1") << "its screen went: the next page comes at once";
+    const QStringList said = s.log.mid(s.log.indexOf(QRegularExpression("^Client LCDd conn.*")));
+    ASSERT_EQ(said.size(), 3) << s.log.join('\n').toStdString();
+    EXPECT_TRUE(said[0].startsWith("Client LCDd connecté depuis 127.0.0.1:"));
+    EXPECT_EQ(said[1], "Client LCDd " + said[0].section(' ', -1) + " : se nomme « Essai é »");
+    EXPECT_EQ(said[2], "Client LCDd « Essai é » parti");
+}
+
+// An alert takes the panel at once, whatever the turns, until its timeout runs out while it shows;
+// the page then comes back whole. A hidden screen never shows.
+TEST(LcdServer, AnAlertTakesThePanelUntilItsTimeoutAndHiddenScreensNeverShow) {
+    ServedShell s;
+    Client c(portOf(*s.e));
+    ASSERT_TRUE(c.connected());
+    c.say("hello\nscreen_add h\nscreen_set h -priority hidden\nwidget_add h w string\n"
+          "widget_set h w 1 1 Cache\n");
+    ASSERT_TRUE(c.hears("success\nsuccess\nsuccess\nsuccess\n"));
+    s.turn();
+    EXPECT_EQ(s.firstRow(), "Page 2");
+    c.say("screen_add a\nwidget_add a w string\nwidget_set a w 1 1 Alerte\n"
+          "screen_set a -priority alert -timeout 8\n");
+    ASSERT_TRUE(
+        c.hears("success\nsuccess\nsuccess\nsuccess\nsuccess\nsuccess\nsuccess\nsuccess\n"));
+    EXPECT_EQ(s.firstRow(), "Alerte");
+    EXPECT_TRUE(c.hears("listen a\n"));
+    s.turn(); // the pages turn beneath it
+    s.now += 999;
+    EXPECT_EQ(s.firstRow(), "Alerte");
+    s.now += 1;
+    EXPECT_EQ(s.firstRow(), "Page 1");
+    EXPECT_EQ(s.panel->frames[s.panel->frames.size() - 2].rows[0], QByteArray(20, ' '))
+        << "the alert is cleared before the page is drawn again";
+    EXPECT_EQ(s.e->clientScreens().clients.begin()->second.screens.size(), 1u) << "it is gone";
+}
+
+// A key goes to the client that asked for it exclusively, or to the client whose screen shows when
+// it asked to share it; otherwise it turns the pages.
+TEST(LcdServer, KeysGoToTheClientThatAskedForThem) {
+    ServedShell s;
+    QList<int> pages;
+    QObject::connect(s.e, &Engine::pageShown, [&](const QString&, int page) { pages << page; });
+    Client owner(portOf(*s.e));
+    Client sharer(portOf(*s.e));
+    ASSERT_TRUE(owner.connected() && sharer.connected());
+    owner.say("hello\nclient_add_key -exclusively Enter\n");
+    sharer.say("hello\nclient_add_key Down\nscreen_add s\n");
+    ASSERT_TRUE(owner.hears("success\n") && sharer.hears("success\nsuccess\n"));
+    s.e->panelKey("Enter");
+    EXPECT_TRUE(owner.hears("key Enter\n"));
+    s.e->panelKey("Down");
+    EXPECT_EQ(pages, QList<int>{2}) << "its screen does not show: the key is the pages'";
+    s.turn();
+    s.firstRow();
+    s.e->panelKey("Down");
+    EXPECT_TRUE(sharer.hears("key Down\n"));
+    EXPECT_EQ(pages, QList<int>{2});
+    EXPECT_FALSE(sharer.heard.contains("key Enter"));
+}
+
+namespace {
+
+// The server alone, with small limits, and what it said.
+struct SmallServer {
+    ClientScreens screens;
+    LcdServer server{screens, [] { return 0; },
+                     LcdServer::Limits{2, 64, 4096, 1024, 16 * 1024, 4096}};
+    QStringList said;
+
+    SmallServer() {
+        server.listen({QStringLiteral("127.0.0.1"), 0});
+        server.setAccepting(true);
+        QObject::connect(&server, &LcdServer::clientLeft,
+                         [this](int, const QString& why) { said << "left: " + why; });
+        QObject::connect(&server, &LcdServer::clientRefused,
+                         [this](const QString&, const QString& why) { said << "refused: " + why; });
+    }
+    quint16 port() const { return server.addresses()[0].section(':', -1).toUShort(); }
+};
+
+} // namespace
+
+// Whatever a client does, the others go on: one that sends endless lines, one that floods, one
+// that never reads its answers, and the one too many are dropped, each with its reason.
+TEST(LcdServer, ClientsThatMisbehaveAreDroppedAndTheOthersGoOn) {
+    SmallServer s;
+    Client good(s.port());
+    ASSERT_TRUE(good.connected());
+    good.say("hello\n");
+    ASSERT_TRUE(good.hears("connect "));
+
+    Client endless(s.port());
+    ASSERT_TRUE(endless.connected());
+    endless.say(QByteArray(100, 'x'));
+    EXPECT_TRUE(endless.closed());
+    EXPECT_EQ(s.said.last(), "left: ligne de plus de 64 octets");
+
+    Client flood(s.port());
+    ASSERT_TRUE(flood.connected());
+    flood.say(QByteArray("noop\n").repeated(4000));
+    EXPECT_TRUE(flood.closed());
+    EXPECT_EQ(s.said.last(), "left: plus de 16384 octets en une seconde");
+
+    // A socket that takes few answers, and never reads them.
+    const int deaf = ::socket(AF_INET, SOCK_STREAM, 0);
+    const int small = 1024;
+    ::setsockopt(deaf, SOL_SOCKET, SO_RCVBUF, &small, sizeof small);
+    sockaddr_in to{};
+    to.sin_family = AF_INET;
+    to.sin_port = htons(s.port());
+    to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ASSERT_EQ(::connect(deaf, reinterpret_cast<sockaddr*>(&to), sizeof to), 0);
+    const QByteArray hellos = QByteArray("hello\n").repeated(500);
+    ASSERT_EQ(::write(deaf, hellos.constData(), hellos.size()), hellos.size());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return s.said.contains("left: ne lit plus les réponses"); }));
+    ::close(deaf);
+
+    Client second(s.port());
+    Client third(s.port());
+    ASSERT_TRUE(second.connected() && third.connected());
+    EXPECT_TRUE(third.closed());
+    EXPECT_EQ(s.said.last(), "refused: déjà 2 clients");
+    good.say("hello\n");
+    EXPECT_TRUE(
+        good.hears("connect LCDproc 0.5.9 protocol 0.3 lcd wid 20 hgt 4 cellwid 5 cellhgt 8\n"
+                   "connect "));
+    EXPECT_EQ(s.server.clientCount(), 2);
+}
+
+// Without the key, no server; an address that cannot be read or taken is said, and the panel
+// goes on.
+TEST(LcdServer, AServerThatCannotListenIsSaidAndNothingElseChanges) {
+    Shell none;
+    EXPECT_TRUE(none.startEngine().lcdServer().addresses().isEmpty());
+    ServedShell first;
+    for (const auto& [address, said] :
+         {std::pair{QString("pi:port"), QString("[serveur] LCDd = pi:port : adresse illisible "
+                                                "(hôte:port attendu), pas de serveur LCDd")},
+          {"127.0.0.1:" + QString::number(portOf(*first.e)),
+           "Serveur LCDd indisponible : 127.0.0.1:" + QString::number(portOf(*first.e)) +
+               " : Address already in use"}}) {
+        Shell s(kShellSettings + "[serveur]\nLCDd=" + address.toUtf8() + "\n");
+        s.startEngine();
+        EXPECT_TRUE(s.log.contains(said)) << s.log.join('\n').toStdString();
+    }
+}
