@@ -3,6 +3,16 @@
 #include "engine/Engine.h"
 #include "profile/LoadPage.h"
 
+namespace {
+
+// Names this machine alone answers to.
+bool isLoopbackName(const QString& host) {
+    return host == QLatin1String("localhost") || host.startsWith(QLatin1String("127.")) ||
+           host == QLatin1String("::1") || host.isEmpty();
+}
+
+} // namespace
+
 void Engine::openLcdServer() {
     if (app.config.lcddListen.isEmpty()) {
         return;
@@ -15,10 +25,23 @@ void Engine::openLcdServer() {
         selectLast();
         return;
     }
+    // Relayeur would be its own client, on the panel it serves.
+    const std::optional<LcddAddress> panelAt = parseLcddAddress(app.config.lcddServer);
+    if (app.config.TypeLCD == 4 && panelAt && panelAt->port == address->port &&
+        isLoopbackName(panelAt->host) && isLoopbackName(address->host)) {
+        add(where + QStringLiteral(" : c'est aussi l'adresse de l'afficheur LCDd (TypeLCD = 4), "
+                                   "pas de serveur LCDd"));
+        selectLast();
+        return;
+    }
     screens.width = app.config.C;
     screens.height = app.config.L;
     if (const QString problem = lcddServer.listen(*address); !problem.isEmpty()) {
-        add(QStringLiteral("Serveur LCDd indisponible : ") + problem);
+        add(QStringLiteral("Serveur LCDd indisponible : ") + problem +
+            (lcddServer.addressTaken()
+                 ? QStringLiteral(" (un autre serveur, LCDd peut-être, y est déjà : [serveur] "
+                                  "LCDd peut en prendre un autre)")
+                 : QString()));
         selectLast();
         return;
     }

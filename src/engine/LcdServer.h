@@ -6,6 +6,7 @@
 
 #include <QObject>
 #include <QStringList>
+#include <cerrno>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -39,6 +40,7 @@ public:
     QString listen(const LcddAddress& address);
     QStringList addresses() const;
     bool loopbackOnly() const { return listener.loopbackOnly(); }
+    bool addressTaken() const { return listener.error() == EADDRINUSE; } // after a failed listen
     void setAccepting(bool on);
     // Stops listening; every client is dropped and its screens go, without a word.
     void close();

@@ -54,7 +54,8 @@ QString TcpListener::listen(const QByteArray& host, quint16 port, int backlog) {
             (a->ai_family == AF_INET6 &&
              ::setsockopt(fd.get(), IPPROTO_IPV6, IPV6_V6ONLY, &on, sizeof on) != 0) ||
             ::bind(fd.get(), a->ai_addr, a->ai_addrlen) != 0 || ::listen(fd.get(), backlog) != 0) {
-            problem = addressText(a->ai_addr) + QStringLiteral(" : ") + qt_error_string(errno);
+            lastError = errno;
+            problem = addressText(a->ai_addr) + QStringLiteral(" : ") + qt_error_string(lastError);
             continue;
         }
         // Port 0 is the one the kernel chose.

@@ -20,11 +20,13 @@ public:
     // empty once at least one listens.
     QString listen(const QByteArray& host, quint16 port, int backlog);
     const std::vector<Socket>& sockets() const { return listening; }
+    int error() const { return lastError; } // of the last address that failed, 0 for none
     // Whether every address listened on belongs to this machine alone.
     bool loopbackOnly() const;
 
 private:
     std::vector<Socket> listening;
+    int lastError = 0;
 };
 
 // The next waiting connection on `listener`; invalid, errno telling why, when there is none

@@ -130,6 +130,9 @@ void F_Interface::showOnScreenPanel() {
         return;
     }
     auto* screen = new LcdWidget(*panel, ui->centralwidget);
+    // A click gives the panel the keyboard, whose keys are then the panel's.
+    screen->setFocusPolicy(Qt::ClickFocus);
+    connect(screen, &LcdWidget::keyPressed, &core, &Engine::panelKey);
     ui->mainLayout->addWidget(screen, 0, Qt::AlignHCenter);
     screen->show();
     panel->setChangeListener([screen] { screen->modelChanged(); });

@@ -3,6 +3,7 @@
 #include "drivers/Hd44780Font.h"
 #include "drivers/OnScreenPanel.h"
 
+#include <QKeyEvent>
 #include <QPaintEvent>
 #include <QPainter>
 
@@ -129,4 +130,18 @@ void LcdWidget::paintEvent(QPaintEvent* event) {
                 region.intersected(cell) == QRegion(cell) ? look : kNotPainted;
         }
     }
+}
+
+void LcdWidget::keyPressEvent(QKeyEvent* event) {
+    static const QHash<int, QString> names{
+        {Qt::Key_Up, QStringLiteral("Up")},         {Qt::Key_Down, QStringLiteral("Down")},
+        {Qt::Key_Left, QStringLiteral("Left")},     {Qt::Key_Right, QStringLiteral("Right")},
+        {Qt::Key_Return, QStringLiteral("Enter")},  {Qt::Key_Enter, QStringLiteral("Enter")},
+        {Qt::Key_Escape, QStringLiteral("Escape")},
+    };
+    if (const auto name = names.find(event->key()); name != names.end()) {
+        Q_EMIT keyPressed(*name);
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }

@@ -26,8 +26,14 @@ public:
     // The colour a dot is drawn in, given whether it is lit.
     static QColor dotColour(bool lit);
 
+Q_SIGNALS:
+    // A key of the panel, as LCDd names it (Up, Down, Left, Right, Enter, Escape): the arrows,
+    // Enter and Escape of the keyboard while the panel has the focus.
+    void keyPressed(const QString& key);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     // The dots of a cell, five bits a row from the top row up: equal looks are drawn alike.

@@ -243,8 +243,12 @@ TEST(LcdServer, AServerThatCannotListenIsSaidAndNothingElseChanges) {
                                                 "(hôte:port attendu), pas de serveur LCDd")},
           {"127.0.0.1:" + QString::number(portOf(*first.e)),
            "Serveur LCDd indisponible : 127.0.0.1:" + QString::number(portOf(*first.e)) +
-               " : Address already in use"}}) {
-        Shell s(kShellSettings + "[serveur]\nLCDd=" + address.toUtf8() + "\n");
+               " : Address already in use (un autre serveur, LCDd peut-être, y est déjà : "
+               "[serveur] LCDd peut en prendre un autre)"},
+          {"localhost:13666", "[serveur] LCDd = localhost:13666 : c'est aussi l'adresse de "
+                              "l'afficheur LCDd (TypeLCD = 4), pas de serveur LCDd"}}) {
+        Shell s(QByteArray(kShellSettings).replace("TypeLCD=2", "TypeLCD=4") +
+                "[ports]\nLCDd=127.0.0.1:13666\n[serveur]\nLCDd=" + address.toUtf8() + "\n");
         s.startEngine();
         EXPECT_TRUE(s.log.contains(said)) << s.log.join('\n').toStdString();
     }
