@@ -113,21 +113,7 @@ void backlight(Command& c) {
         c.huh("Usage: backlight {on|off|toggle|blink|flash}");
         return;
     }
-    const QByteArray& mode = c.args[1];
-    ScreenSetting& setting = c.client.backlight;
-    if (mode == "on") {
-        setting = ScreenSetting::On;
-    } else if (mode == "off") {
-        setting = ScreenSetting::Off;
-    } else if (mode == "toggle") {
-        if (setting == ScreenSetting::On || setting == ScreenSetting::Off) {
-            setting = setting == ScreenSetting::On ? ScreenSetting::Off : ScreenSetting::On;
-        }
-    } else if (mode == "blink") {
-        setting = ScreenSetting::Blink;
-    } else if (mode == "flash") {
-        setting = ScreenSetting::Flash;
-    }
+    setBacklight(c.client.backlight, c.args[1]);
     c.success();
 }
 

@@ -57,4 +57,34 @@ ServerScreen* findOwnScreen(ServerClient& client, const QByteArray& id) {
     return it == client.screens.end() ? nullptr : &*it;
 }
 
+ServerScreen* namedScreen(Command& c, QByteArrayView unknown) {
+    ServerScreen* s = findOwnScreen(c.client, c.args[1]);
+    if (!s) {
+        c.huh(unknown);
+    }
+    return s;
+}
+
+bool setBacklight(ScreenSetting& setting, const QByteArray& mode) {
+    if (mode == "toggle") {
+        if (setting == ScreenSetting::On || setting == ScreenSetting::Off) {
+            setting = setting == ScreenSetting::On ? ScreenSetting::Off : ScreenSetting::On;
+        }
+        return true;
+    }
+    static constexpr std::pair<const char*, ScreenSetting> kModes[] = {
+        {"on", ScreenSetting::On},
+        {"off", ScreenSetting::Off},
+        {"blink", ScreenSetting::Blink},
+        {"flash", ScreenSetting::Flash},
+        {"open", ScreenSetting::Open}};
+    for (const auto& [word, value] : kModes) {
+        if (mode == word) {
+            setting = value;
+            return true;
+        }
+    }
+    return false;
+}
+
 } // namespace lcdserver

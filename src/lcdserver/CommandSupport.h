@@ -39,6 +39,12 @@ bool startsWithDigit(const QByteArray& word);
 QByteArray clientText(const QByteArray& word);
 
 ServerScreen* findOwnScreen(ServerClient& client, const QByteArray& id);
+// The client's screen that the command's first argument names; none after answering `unknown`.
+ServerScreen* namedScreen(Command& c, QByteArrayView unknown);
+
+// LCDd's backlight modes, of the client or of a screen: on, off, toggle (between on and off),
+// blink, flash, open. False for any other word, the setting unchanged.
+bool setBacklight(ScreenSetting& setting, const QByteArray& mode);
 
 void screenAdd(Command& c);
 void screenDel(Command& c);

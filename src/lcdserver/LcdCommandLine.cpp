@@ -2,10 +2,6 @@
 
 namespace {
 
-bool isBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r';
-}
-
 char escaped(char c) {
     switch (c) {
     case 'n':
@@ -22,49 +18,61 @@ char escaped(char c) {
 } // namespace
 
 std::optional<QByteArrayList> splitLcdLine(const QByteArray& line) {
+    const char* in = line.constData();
     qsizetype end = 0;
-    while (end < line.size() && line[end] != '\n' && line[end] != '\0') {
+    while (end < line.size() && in[end] != '\n' && in[end] != '\0') {
         ++end;
     }
+    // The words are written one after the other into `bytes`, which is never longer than the
+    // line, then copied out each at once: a line is split for every command a client sends.
+    QByteArray bytes(end, Qt::Uninitialized);
+    char* out = bytes.data();
+    const char* word = out;
     QByteArrayList words;
-    QByteArray word;
     bool inWord = false;
-    char quote = '\0';
+    char closing = '\0'; // within quotes: the character that closes them
     const auto endWord = [&] {
-        words.append(word);
-        word.clear();
+        words.append(QByteArray(word, out - word));
+        word = out;
         inWord = false;
         return words.size() <= kMaxLcdWords;
     };
     for (qsizetype i = 0; i < end; ++i) {
-        const char c = line[i];
-        if (!inWord) {
-            if (isBlank(c)) {
-                continue;
-            }
-            inWord = true;
-        }
+        const char c = in[i];
         if (c == '\\') {
             if (i + 1 == end) {
                 return std::nullopt;
             }
-            word.append(escaped(line[++i]));
-        } else if (quote == '\0' && (c == '"' || c == '{')) {
-            quote = c;
-        } else if ((quote == '"' && c == '"') || (quote == '{' && c == '}')) {
-            quote = '\0';
+            inWord = true;
+            *out++ = escaped(in[++i]);
+        } else if (c == closing) {
+            closing = '\0';
             if (!endWord()) {
                 return std::nullopt;
             }
-        } else if (quote == '\0' && isBlank(c)) {
-            if (!endWord()) {
-                return std::nullopt;
-            }
+        } else if (closing != '\0') {
+            *out++ = c;
         } else {
-            word.append(c);
+            switch (c) {
+            case ' ':
+            case '\t':
+            case '\r':
+                if (inWord && !endWord()) {
+                    return std::nullopt;
+                }
+                break;
+            case '"':
+            case '{':
+                inWord = true;
+                closing = c == '{' ? '}' : '"';
+                break;
+            default:
+                inWord = true;
+                *out++ = c;
+            }
         }
     }
-    if (quote != '\0' || (inWord && !endWord())) {
+    if (closing != '\0' || (inWord && !endWord())) {
         return std::nullopt;
     }
     return words;

@@ -24,26 +24,6 @@ std::optional<ScreenPriority> priorityOf(const QByteArray& word) {
     return std::nullopt;
 }
 
-void setBacklight(Command& c, ScreenSetting& setting, const QByteArray& mode) {
-    if (mode == "on") {
-        setting = ScreenSetting::On;
-    } else if (mode == "off") {
-        setting = ScreenSetting::Off;
-    } else if (mode == "toggle") {
-        if (setting == ScreenSetting::On || setting == ScreenSetting::Off) {
-            setting = setting == ScreenSetting::On ? ScreenSetting::Off : ScreenSetting::On;
-        }
-    } else if (mode == "blink") {
-        setting = ScreenSetting::Blink;
-    } else if (mode == "flash") {
-        setting = ScreenSetting::Flash;
-    } else if (mode == "open") {
-        setting = ScreenSetting::Open;
-    } else {
-        c.huh("unknown backlight mode");
-    }
-}
-
 // One option and its value; LCDd answers each option on its own line.
 void setOption(Command& c, ServerScreen& s, const QByteArray& option, const QByteArray& value) {
     const int number = lcdAtoi(value);
@@ -73,7 +53,9 @@ void setOption(Command& c, ServerScreen& s, const QByteArray& option, const QByt
             (option == "wid" ? s.width : s.height) = number;
         }
     } else if (option == "backlight") {
-        setBacklight(c, s.backlight, value);
+        if (!setBacklight(s.backlight, value)) {
+            c.huh("unknown backlight mode");
+        }
     } else if (option == "cursor") {
         static constexpr const char* kCursors[] = {"off", "on", "under", "block"};
         for (int i = 0; i < 4; ++i) {
@@ -145,9 +127,8 @@ void screenSet(Command& c) {
         c.huh("What do you want to set?");
         return;
     }
-    ServerScreen* s = findOwnScreen(c.client, c.args[1]);
+    ServerScreen* s = namedScreen(c, "Unknown screen id");
     if (!s) {
-        c.huh("Unknown screen id");
         return;
     }
     static constexpr const char* kOptions[] = {"name",   "priority", "duration", "heartbeat",

@@ -2,6 +2,7 @@
 // bars, icons and big numbers, except that a panel's ROM has the full block: bars, the title's
 // fillers and the filled block icon use it, and big numbers on four lines are the program's.
 #include "lcdserver/ClientScreens.h"
+#include "lcdserver/LcdIcons.h"
 #include "render/BigTime.h"
 
 #include <algorithm>
@@ -43,43 +44,6 @@ struct Area {
 // Cell `pos` of a bar is drawn full when at least half of its pixels are lit.
 bool fullCell(qint64 promille, qint64 cells, qint64 pos) {
     return promille * cells >= 500 * (2 * pos + 1);
-}
-
-char iconChar(const QByteArray& name, char& second) {
-    struct Icon {
-        const char* name;
-        char first, second;
-    };
-    static constexpr Icon kIcons[] = {{"BLOCK_FILLED", kBlock, 0},
-                                      {"HEART_OPEN", '-', 0},
-                                      {"HEART_FILLED", '#', 0},
-                                      {"ARROW_UP", '^', 0},
-                                      {"ARROW_DOWN", 'v', 0},
-                                      {"ARROW_LEFT", '<', 0},
-                                      {"ARROW_RIGHT", '>', 0},
-                                      {"CHECKBOX_OFF", 'N', 0},
-                                      {"CHECKBOX_ON", 'Y', 0},
-                                      {"CHECKBOX_GRAY", 'o', 0},
-                                      {"SELECTOR_AT_LEFT", '>', 0},
-                                      {"SELECTOR_AT_RIGHT", '<', 0},
-                                      {"ELLIPSIS", '_', 0},
-                                      {"STOP", '[', ']'},
-                                      {"PAUSE", '|', '|'},
-                                      {"PLAY", '>', ' '},
-                                      {"PLAYR", '<', ' '},
-                                      {"FF", '>', '>'},
-                                      {"FR", '<', '<'},
-                                      {"NEXT", '>', '|'},
-                                      {"PREV", '|', '<'},
-                                      {"REC", '(', ')'}};
-    for (const Icon& icon : kIcons) {
-        if (name.compare(icon.name, Qt::CaseInsensitive) == 0) {
-            second = icon.second;
-            return icon.first;
-        }
-    }
-    second = 0;
-    return '?'; // an icon widget not set yet
 }
 
 // The big digits of LCDd's fallback, for panels of fewer than four lines.
@@ -156,11 +120,11 @@ void Drawing::frame(const QByteArray& in, Area a, qint64 fhgt, char fscroll, qin
             vbar(w, a);
             break;
         case WidgetType::Icon: {
-            // At the screen's coordinates, in a frame too, as in LCDd.
-            char second = 0;
-            canvas_.put(w.left, w.top, iconChar(w.text, second));
-            if (second) {
-                canvas_.put(w.left + 1, w.top, second);
+            // At the screen's coordinates, in a frame too, as in LCDd; one never set is a '?'.
+            const LcdIcon icon = lcdIcon(w.text).value_or(LcdIcon{"", '?', 0});
+            canvas_.put(w.left, w.top, icon.first);
+            if (icon.second) {
+                canvas_.put(w.left + 1, w.top, icon.second);
             }
             break;
         }

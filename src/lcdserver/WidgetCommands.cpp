@@ -1,7 +1,9 @@
 // widget_add, widget_set and widget_del, as LCDd 0.5.9 answers them.
 #include "lcdserver/CommandSupport.h"
+#include "lcdserver/LcdIcons.h"
 
 #include <algorithm>
+#include <cstring>
 #include <set>
 #include <tuple>
 
@@ -45,32 +47,28 @@ bool coordinates(Command& c, int count) {
     return true;
 }
 
-bool knownIcon(const QByteArray& name) {
-    static constexpr const char* kIcons[] = {"BLOCK_FILLED",
-                                             "HEART_OPEN",
-                                             "HEART_FILLED",
-                                             "ARROW_UP",
-                                             "ARROW_DOWN",
-                                             "ARROW_LEFT",
-                                             "ARROW_RIGHT",
-                                             "CHECKBOX_OFF",
-                                             "CHECKBOX_ON",
-                                             "CHECKBOX_GRAY",
-                                             "SELECTOR_AT_LEFT",
-                                             "SELECTOR_AT_RIGHT",
-                                             "ELLIPSIS",
-                                             "STOP",
-                                             "PAUSE",
-                                             "PLAY",
-                                             "PLAYR",
-                                             "FF",
-                                             "FR",
-                                             "NEXT",
-                                             "PREV",
-                                             "REC"};
-    return std::any_of(std::begin(kIcons), std::end(kIcons), [&](const char* icon) {
-        return name.compare(icon, Qt::CaseInsensitive) == 0;
-    });
+// A scroller's or a frame's box: its four edges, `sizes` more numbers (a frame's inner width and
+// height), its direction, one of `directions`, and its speed. False once it has answered an error.
+bool readBox(Command& c, ServerWidget& w, int sizes, const char* directions) {
+    if (!coordinates(c, 4 + sizes)) {
+        return false;
+    }
+    const QByteArray& direction = c.args[7 + sizes];
+    if (direction.isEmpty() || !std::strchr(directions, direction[0])) {
+        c.huh("Invalid direction");
+        return false;
+    }
+    w.left = lcdAtoi(c.args[3]);
+    w.top = lcdAtoi(c.args[4]);
+    w.right = lcdAtoi(c.args[5]);
+    w.bottom = lcdAtoi(c.args[6]);
+    if (sizes > 0) {
+        w.width = lcdAtoi(c.args[7]);
+        w.height = lcdAtoi(c.args[8]);
+    }
+    w.direction = direction[0];
+    w.speed = lcdAtoi(c.args[8 + sizes]);
+    return true;
 }
 
 // The arguments after the screen and widget ids; each type takes its own. LCDd answers
@@ -106,7 +104,7 @@ void setWidget(Command& c, ServerWidget& w) {
         break;
     case WidgetType::Icon:
         if (!wrongCount(6) && coordinates(c, 2)) {
-            if (!knownIcon(a[5])) {
+            if (!lcdIcon(a[5])) {
                 c.huh("Invalid icon name");
             } else {
                 w.left = lcdAtoi(a[3]);
@@ -123,38 +121,14 @@ void setWidget(Command& c, ServerWidget& w) {
         }
         break;
     case WidgetType::Scroller:
-        if (!wrongCount(10) && coordinates(c, 4)) {
-            const char direction = a[7].isEmpty() ? '\0' : a[7][0];
-            if (direction != 'h' && direction != 'v' && direction != 'm') {
-                c.huh("Invalid direction");
-            } else {
-                w.left = lcdAtoi(a[3]);
-                w.top = lcdAtoi(a[4]);
-                w.right = lcdAtoi(a[5]);
-                w.bottom = lcdAtoi(a[6]);
-                w.direction = direction;
-                w.speed = lcdAtoi(a[8]);
-                w.text = clientText(a[9]);
-                c.success();
-            }
+        if (!wrongCount(10) && readBox(c, w, 0, "hvm")) {
+            w.text = clientText(a[9]);
+            c.success();
         }
         break;
     case WidgetType::Frame:
-        if (!wrongCount(11) && coordinates(c, 6)) {
-            const char direction = a[9].isEmpty() ? '\0' : a[9][0];
-            if (direction != 'h' && direction != 'v') {
-                c.huh("Invalid direction");
-            } else {
-                w.left = lcdAtoi(a[3]);
-                w.top = lcdAtoi(a[4]);
-                w.right = lcdAtoi(a[5]);
-                w.bottom = lcdAtoi(a[6]);
-                w.width = lcdAtoi(a[7]);
-                w.height = lcdAtoi(a[8]);
-                w.direction = direction;
-                w.speed = lcdAtoi(a[10]);
-                c.success();
-            }
+        if (!wrongCount(11) && readBox(c, w, 2, "hv")) {
+            c.success();
         }
         break;
     case WidgetType::Num:
@@ -180,9 +154,8 @@ void widgetAdd(Command& c) {
         c.huh("Usage: widget_add <screenid> <widgetid> <widgettype> [-in <id>]");
         return;
     }
-    ServerScreen* s = findOwnScreen(c.client, c.args[1]);
+    ServerScreen* s = namedScreen(c, "Invalid screen id");
     if (!s) {
-        c.huh("Invalid screen id");
         return;
     }
     const auto type = typeOf(c.args[3]);
@@ -227,9 +200,8 @@ void widgetDel(Command& c) {
         c.huh("Usage: widget_del <screenid> <widgetid>");
         return;
     }
-    ServerScreen* s = findOwnScreen(c.client, c.args[1]);
+    ServerScreen* s = namedScreen(c, "Invalid screen id");
     if (!s) {
-        c.huh("Invalid screen id");
         return;
     }
     if (!findWidget(*s, c.args[2])) {
@@ -252,9 +224,8 @@ void widgetSet(Command& c) {
         c.huh("Usage: widget_set <screenid> <widgetid> <widget-SPECIFIC-data>");
         return;
     }
-    ServerScreen* s = findOwnScreen(c.client, c.args[1]);
+    ServerScreen* s = namedScreen(c, "Unknown screen id");
     if (!s) {
-        c.huh("Unknown screen id");
         return;
     }
     ServerWidget* w = findWidget(*s, c.args[2]);
