@@ -27,13 +27,13 @@ struct ServerWidget {
     int top = 1;
     int right = 0;
     int bottom = 0;
-    int length = 0;     // hbar and vbar: pixels; num: the digit (10 is the colon)
-    QByteArray text;    // string, title, scroller: Windows-1252; icon: its name as sent
+    int length = 0;       // hbar and vbar: pixels; num: the digit (10 is the colon)
+    QByteArray text;      // string, title, scroller: Windows-1252; icon: its name as sent
     char direction = 'h'; // scroller: h, v or m; frame: h or v
     int speed = 1;        // scroller and frame, as LCDd takes it (negative: slower)
     int width = 0;        // frame: its inner size
     int height = 0;
-    qint64 setAt = 0;     // the tick of its last widget_set, where a scroll starts
+    qint64 setAt = 0; // where its scroll starts: the last widget_set that changed it
 };
 
 enum class ScreenSetting { Open, On, Off, Toggle, Blink, Flash };
@@ -49,12 +49,14 @@ struct ServerScreen {
     int cursor = 0; // 0 off, 1 on, 2 under, 3 block
     int cursorX = 1;
     int cursorY = 1;
+    int width = 0; // as -wid and -hgt set them; 0: the panel's. A taller screen scrolls.
+    int height = 0;
     std::vector<ServerWidget> widgets; // in the order they were added, which is the drawing order
     quint64 order = 0;                 // when it was added, across every client
 };
 
 struct ServerClient {
-    QString name;      // as client_set named it; empty until then
+    QString name;         // as client_set named it; empty until then
     bool greeted = false; // "hello" came; nothing else is taken before
     std::vector<ServerScreen> screens;
     QByteArrayList sharedKeys;
@@ -72,6 +74,7 @@ struct ClientScreens {
 
 inline constexpr int kMaxScreensPerClient = 64;
 inline constexpr int kMaxWidgetsPerScreen = 256;
+inline constexpr int kMaxKeysPerClient = 64;
 
 // What one command line did.
 struct CommandOutcome {

@@ -3,12 +3,22 @@
 #include "model/BigDigitGlyphs.h"
 #include "model/TwoDigits.h"
 
+QByteArray BigDigitRow(int digit, int row) {
+    if (row < 0 || row > 3 || digit < 0 || digit > 10) {
+        return {};
+    }
+    if (digit == 10) {
+        return row == 1 || row == 2 ? QByteArray("\x01 ", 2) : QByteArray("  ");
+    }
+    return QByteArray(reinterpret_cast<const char*>(kDigitGlyphs[digit][row]), 4);
+}
+
 void BigDigit(std::array<LineRecord, kLinesPerPage>& lines, qint16 digit) {
     if (digit < 0 || digit > 9) {
         return;
     }
     for (int row = 0; row < 4; ++row) {
-        lines[row].Text.append(reinterpret_cast<const char*>(kDigitGlyphs[digit][row]), 4);
+        lines[row].Text.append(BigDigitRow(digit, row));
     }
 }
 
@@ -18,10 +28,9 @@ void BigTime(std::array<LineRecord, kLinesPerPage>& lines, const QTime& now) {
     }
     BigDigit(lines, static_cast<qint16>(now.hour() / 10));
     BigDigit(lines, static_cast<qint16>(now.hour() % 10));
-    lines[0].Text.append("  ");
-    lines[1].Text.append("\x01 ", 2);
-    lines[2].Text.append("\x01 ", 2);
-    lines[3].Text.append("  ");
+    for (int row = 0; row < 4; ++row) {
+        lines[row].Text.append(BigDigitRow(10, row));
+    }
     BigDigit(lines, static_cast<qint16>(now.minute() / 10));
     BigDigit(lines, static_cast<qint16>(now.minute() % 10));
     for (int row = 0; row < 3; ++row) {

@@ -4,6 +4,10 @@
 
 #include <QTime>
 
+// Row `row` (0-3) of the big digit `digit`: its three columns and a space; 10 is the colon, one
+// column and a space. Empty for anything else.
+QByteArray BigDigitRow(int digit, int row);
+
 // Appends the four rows of a big digit (three columns and a space) to the texts of the four
 // current lines; a digit outside 0..9 appends nothing.
 void BigDigit(std::array<LineRecord, kLinesPerPage>& lines, qint16 digit);
