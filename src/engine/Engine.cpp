@@ -222,7 +222,10 @@ void Engine::Timer2_Timer() {
         return;
     }
     screenTurns.turn.reset();
-    LoadPage(app.pages.NextPage);
+    // A page that stays lent its time to the clients' screens: it comes back, not the next one.
+    LoadPage(std::exchange(screenTurns.pageStays, false) ? app.pages.ShownPage
+                                                         : app.pages.NextPage);
+    lendStillPage();
 }
 
 QList<RecentEntry> Engine::RecentProfile() {
@@ -345,6 +348,7 @@ quint32 Engine::RelayWindowProc(quint32 dwData, const QByteArray& data, const So
     putOnPage(app.pages, message->line, message->text, message->mode);
     // The page timer runs at once; its enabled state stays as it was.
     messageReload = true;
+    screenTurns.pageStays = false;
     timer2.setInterval(10);
     return linemessage::kTaken;
 }

@@ -166,6 +166,7 @@ private:
     std::optional<Frame> clientScreenFrame();
     void showClientScreen(const std::optional<ShownScreen>& screen);
     bool startScreenTurn();
+    void lendStillPage();
     void startFeed();
     void stopFeed();
     void InitLCD();

@@ -53,6 +53,7 @@ void Engine::openLcdServer() {
                              "réseau")
                   .arg(addresses));
     selectLast();
+    connect(&lcddServer, &LcdServer::screensChanged, this, &Engine::lendStillPage);
     connect(&lcddServer, &LcdServer::clientConnected, this, [this](int id, const QString& peer) {
         clientNames[id] = peer;
         add(QStringLiteral("Client LCDd connecté depuis ") + peer);
@@ -164,7 +165,8 @@ std::optional<Frame> Engine::clientScreenFrame() {
 }
 
 // When a page's time is over, the next client screen in turn shows before the next page, for
-// its duration or else that page's time. False when no client screen takes turns.
+// its duration or else that page's time (a page that stays lends kStillPageMs). False when no
+// client screen takes turns.
 bool Engine::startScreenTurn() {
     const std::optional<ShownScreen> next = nextScreenTurn(screens, screenTurns);
     if (!next) {
@@ -179,4 +181,15 @@ bool Engine::startScreenTurn() {
         timer2.setEnabled(true);
     }
     return true;
+}
+
+// A page without a time stays on the panel as long as it is shown; while clients have screens
+// that take turns, it lends them the panel every few seconds and comes back after each.
+void Engine::lendStillPage() {
+    if (screenTurns.turn || screenTurns.pageStays || shownPage == 0 || timer2.interval() != 0 ||
+        !screensTakeTurns(screens)) {
+        return;
+    }
+    screenTurns.pageStays = true;
+    timer2.setInterval(kStillPageMs);
 }

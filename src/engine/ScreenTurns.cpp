@@ -1,5 +1,7 @@
 #include "engine/ScreenTurns.h"
 
+#include <algorithm>
+
 namespace {
 
 // Takes turns among the pages.
@@ -14,6 +16,13 @@ std::pair<int, quint64> turnPlace(const ServerScreen& screen) {
 }
 
 } // namespace
+
+bool screensTakeTurns(const ClientScreens& screens) {
+    return std::any_of(screens.clients.begin(), screens.clients.end(), [](const auto& client) {
+        return std::any_of(client.second.screens.begin(), client.second.screens.end(),
+                           [](const ServerScreen& s) { return takesTurns(s.priority); });
+    });
+}
 
 std::optional<ShownScreen> screenTakingOver(const ClientScreens& screens) {
     std::optional<ShownScreen> found;

@@ -8,6 +8,10 @@
 // LCDd's clock: its durations, timeouts and scroll speeds count eighths of a second.
 inline constexpr qint64 kLcddTickMs = 125;
 
+// How long a page that stays and a client screen without a duration take turns: LCDd's own
+// default duration.
+inline constexpr int kStillPageMs = 4000;
+
 // A screen of a client, as the page rotation names it.
 struct ShownScreen {
     int client = 0;
@@ -21,12 +25,18 @@ struct ScreenTurns {
     std::optional<ShownScreen> takeover; // an alert or input screen, shown over everything
     std::optional<ShownScreen> shown;    // what the panel shows of the two, as the clients know
     qint64 shownSince = 0;               // ms, when `shown` came on the panel
+    // The shown page has no time of its own (it stays): the clients' screens take turns with it
+    // at kStillPageMs.
+    bool pageStays = false;
     // The place in the turns of the last screen that had one: its class and its age.
     std::optional<std::pair<int, quint64>> lastTurn;
 };
 
 // The input or alert screen that takes the panel, the oldest of the highest class; none.
 std::optional<ShownScreen> screenTakingOver(const ClientScreens& screens);
+
+// Whether some client has a screen that takes turns among the pages.
+bool screensTakeTurns(const ClientScreens& screens);
 
 // The foreground, info or background screen whose turn comes after `turns.lastTurn`: the
 // screens go round by class (foreground first), the oldest first within a class. None when no

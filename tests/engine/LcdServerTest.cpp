@@ -2,6 +2,7 @@
 // misbehave.
 #include "engine/LcdServer.h"
 
+#include "shell/LcdWidget.h"
 #include "support/QtPrinters.h"
 #include "support/Shell.h"
 
@@ -260,4 +261,48 @@ TEST(LcdServer, AServerThatCannotListenIsSaidAndNothingElseChanges) {
         s.startEngine();
         EXPECT_TRUE(s.log.contains(said)) << s.log.join('\n').toStdString();
     }
+}
+
+// A page without a time stays, as it always did; while a client has a screen that takes turns,
+// the page lends it the panel every few seconds and comes back after each turn.
+TEST(LcdServer, APageThatStaysLendsThePanelToTheClientsScreens) {
+    ServedShell s;
+    s.e->LoadProfile(s.dir.write("stays.tlcd", "[param]\nnb_pages=2\n[page_1]\nligne0=Reste\n"
+                                               "time=0\nnext=2\n[page_2]\nligne0=Jamais\n"));
+    EXPECT_EQ(s.e->Timer2().interval(), 0);
+    Client c(portOf(*s.e));
+    ASSERT_TRUE(c.connected());
+    c.say("hello\nscreen_add s\nwidget_add s w string\nwidget_set s w 1 1 Client\nnoop\n");
+    ASSERT_TRUE(c.hears("noop complete\n"));
+    EXPECT_EQ(s.e->Timer2().interval(), kStillPageMs);
+    for (int round = 0; round < 2; ++round) {
+        s.turn();
+        EXPECT_EQ(s.firstRow(), "Client");
+        s.turn();
+        EXPECT_EQ(s.firstRow(), "Reste") << "the page that stays comes back, not the next";
+        EXPECT_EQ(s.e->Timer2().interval(), kStillPageMs);
+    }
+    c.say("screen_del s\nnoop\n");
+    ASSERT_TRUE(c.hears("noop complete\n"));
+    s.turn();
+    EXPECT_EQ(s.firstRow(), "Reste");
+    EXPECT_EQ(s.e->Timer2().interval(), 0) << "no screen left: the page stays for good";
+}
+
+// On the on-screen panel the keyboard's arrows, Enter and Escape are the panel's keys.
+TEST(LcdServer, TheOnScreenPanelsKeysReachTheClientThatAskedForThem) {
+    Shell s(QByteArray(kShellSettings).replace("TypeLCD=2", "TypeLCD=1") +
+            "[serveur]\nLCDd=127.0.0.1:" + freePort() + "\n");
+    F_Interface& window = s.startWindow();
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        return window.engine().lcdServer().clientCount() == 0 && !window.engine().startingUp();
+    }));
+    auto* panel = window.findChild<LcdWidget*>();
+    ASSERT_NE(panel, nullptr);
+    Client c(portOf(window.engine()));
+    ASSERT_TRUE(c.connected());
+    c.say("hello\nclient_add_key -exclusively Escape\nnoop\n");
+    ASSERT_TRUE(c.hears("noop complete\n"));
+    QTest::keyClick(panel, Qt::Key_Escape);
+    EXPECT_TRUE(c.hears("key Escape\n"));
 }
