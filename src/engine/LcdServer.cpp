@@ -6,6 +6,7 @@
 #include <QSocketNotifier>
 #include <QTimer>
 #include <cerrno>
+#include <poll.h>
 #include <sys/socket.h>
 
 namespace {
@@ -21,35 +22,23 @@ struct LcdServer::Listening {
     explicit Listening(int fd) : incoming(fd, QSocketNotifier::Read) {}
 };
 
-// One client: its lines are read a chunk at a time, carried out in order and answered; the
-// answers wait while it does not read them, up to a limit.
-class LcdServer::Connection : public QObject {
+// One client: at each tick of the server, what it sent is read up to a chunk, its lines carried
+// out in order, and the answers sent; the answers wait while it does not read them, up to a limit.
+class LcdServer::Connection {
 public:
     Connection(LcdServer& server, int id, FileDescriptor accepted)
-        : QObject(&server), server(server), id(id), socket(std::move(accepted)),
-          readable(socket.get(), QSocketNotifier::Read),
-          writable(socket.get(), QSocketNotifier::Write) {
-        writable.setEnabled(false);
-        connect(&readable, &QSocketNotifier::activated, this, &Connection::read);
-        connect(&writable, &QSocketNotifier::activated, this, &Connection::flush);
-    }
+        : server(server), id(id), socket(std::move(accepted)) {}
+
+    int fd() const { return socket.get(); }
 
     // One chunk at a time: what else came waits in the kernel while the others have their turn.
-    void read() {
+    // False once the connection is gone.
+    bool read() {
         const qsizetype kept = received.size();
         const std::optional<int> ended =
             stream::readSome(socket.get(), received, server.limits.readChunk);
-        if (second.hasExpired()) {
-            second.setRemainingTime(1000);
-            readThisSecond = 0;
-        }
-        readThisSecond += received.size() - kept;
-        if (readThisSecond > server.limits.maxPerSecond) {
-            finish(
-                QStringLiteral("plus de %1 octets en une seconde").arg(server.limits.maxPerSecond),
-                false);
-            return;
-        }
+        // A client whose chunk is full tick after tick sends faster than the server reads.
+        behind = received.size() - kept == server.limits.readChunk ? behind + 1 : 0;
         qsizetype start = 0;
         bool changed = false;
         for (qsizetype end = received.indexOf('\n', kept); end >= 0;
@@ -66,9 +55,7 @@ public:
                 Q_EMIT server.clientNamed(id, *outcome.named);
             }
             if (outcome.quit) {
-                flush();
-                finish({}, changed);
-                return;
+                return flush() && finish({}, changed);
             }
         }
         received.remove(0, start);
@@ -76,79 +63,73 @@ public:
             Q_EMIT server.screensChanged();
         }
         if (received.size() >= server.limits.maxLine) {
-            finish(QStringLiteral("ligne de plus de %1 octets").arg(server.limits.maxLine), false);
-            return;
+            return finish(QStringLiteral("ligne de plus de %1 octets").arg(server.limits.maxLine));
         }
         if (ended) {
-            finish(*ended == 0 ? QString() : qt_error_string(*ended), false);
-            return;
+            return finish(*ended == 0 ? QString() : qt_error_string(*ended));
         }
-        flush();
+        if (behind > server.limits.ticksBehind) {
+            return finish(QStringLiteral("envoie plus vite que Relayeur ne lit"));
+        }
+        return true;
     }
 
-    // Goes out once the socket takes it, never at once: the caller may go on with the screens.
-    void send(const QByteArray& line) {
-        unsent += line;
-        writable.setEnabled(true);
+    // Goes out at the next tick: the caller may go on with the screens.
+    void send(const QByteArray& line) { unsent += line; }
+
+    // Hands the kernel what it takes of the answers. False once the connection is gone.
+    bool flush() {
+        if (unsent.isEmpty()) {
+            return true;
+        }
+        if (const int error = stream::writeSome(socket.get(), unsent); error != 0) {
+            return finish(qt_error_string(error));
+        }
+        if (unsent.size() > server.limits.maxUnsent) {
+            return finish(QStringLiteral("ne lit plus les réponses"));
+        }
+        return true;
     }
 
     // Drops the connection; its screens go with it. Said to the program unless it closes.
-    void finish(const QString& why, bool changed, bool tell = true) {
-        if (!open()) {
-            return;
-        }
-        readable.setEnabled(false);
-        writable.setEnabled(false);
-        socket = FileDescriptor();
+    // Always false: the connection is gone.
+    bool finish(const QString& why, bool changed = false, bool tell = true) {
         const auto client = server.screens.clients.find(id);
         if (client != server.screens.clients.end()) {
             changed |= !client->second.screens.empty();
             server.screens.clients.erase(client);
         }
-        server.connections.erase(id);
-        deleteLater();
-        if (!tell) {
-            return;
+        LcdServer& owner = server;
+        const int gone = id;
+        owner.connections.erase(gone); // this goes with it
+        if (owner.connections.empty()) {
+            owner.ticks.stop();
         }
-        Q_EMIT server.clientLeft(id, why);
-        if (changed) {
-            Q_EMIT server.screensChanged();
+        if (tell) {
+            Q_EMIT owner.clientLeft(gone, why);
+            if (changed) {
+                Q_EMIT owner.screensChanged();
+            }
         }
+        return false;
     }
-
-    bool open() const { return socket.get() >= 0; }
 
 private:
-    void flush() {
-        if (!open() || unsent.isEmpty()) {
-            writable.setEnabled(false);
-            return;
-        }
-        if (const int error = stream::writeSome(socket.get(), unsent); error != 0) {
-            finish(qt_error_string(error), false);
-            return;
-        }
-        if (unsent.size() > server.limits.maxUnsent) {
-            finish(QStringLiteral("ne lit plus les réponses"), false);
-            return;
-        }
-        writable.setEnabled(!unsent.isEmpty());
-    }
-
     LcdServer& server;
     int id;
     FileDescriptor socket;
-    QSocketNotifier readable;
-    QSocketNotifier writable;
     QByteArray received; // a line not ended yet
     QByteArray unsent;
-    QDeadlineTimer second{1000}; // the end of the second that counts what came
-    qint64 readThisSecond = 0;
+    int behind = 0; // ticks in a row that found more than a chunk waiting
 };
 
 LcdServer::LcdServer(ClientScreens& screens, std::function<qint64()> tick, Limits limits,
                      QObject* parent)
-    : QObject(parent), screens(screens), tick(std::move(tick)), limits(limits) {}
+    : QObject(parent), screens(screens), tick(std::move(tick)), limits(limits) {
+    ticks.setInterval(limits.tickMs);
+    ticks.setTimerType(Qt::PreciseTimer);
+    connect(&ticks, &QTimer::timeout, this, &LcdServer::serve);
+}
 
 LcdServer::~LcdServer() {
     close();
@@ -206,10 +187,34 @@ void LcdServer::accept(Listening& listening) {
     ::setsockopt(socket.get(), SOL_SOCKET, SO_SNDBUF, &limits.sendBuffer, sizeof limits.sendBuffer);
     const int id = nextClient++;
     screens.clients[id] = ServerClient{};
-    auto* connection = new Connection(*this, id, std::move(socket));
-    connections[id] = connection;
+    connections[id] = std::make_unique<Connection>(*this, id, std::move(socket));
+    ticks.start();
     Q_EMIT clientConnected(id, peer);
-    connection->read(); // a client may have written before it was taken
+}
+
+// LCDd's tick: every client that sent something is read and answered, all in one wake-up, so
+// that many clients each sending a little cost what a single one does.
+void LcdServer::serve() {
+    std::vector<pollfd> watched;
+    std::vector<int> ids;
+    for (const auto& [id, connection] : connections) {
+        watched.push_back({connection->fd(), POLLIN, 0});
+        ids.push_back(id);
+    }
+    if (::poll(watched.data(), watched.size(), 0) < 0) {
+        return;
+    }
+    for (std::size_t k = 0; k < ids.size(); ++k) {
+        const auto found = connections.find(ids[k]);
+        if (found == connections.end()) {
+            continue; // gone with what an earlier one did
+        }
+        Connection& connection = *found->second;
+        if (watched[k].revents != 0 && !connection.read()) {
+            continue;
+        }
+        connection.flush();
+    }
 }
 
 void LcdServer::send(int client, const QByteArray& line) {

@@ -6,13 +6,15 @@
 
 #include <QObject>
 #include <QStringList>
+#include <QTimer>
 #include <cerrno>
 #include <functional>
 #include <memory>
 #include <vector>
 
 // LCDd's TCP client protocol, served: each line a client sends is carried out on the clients'
-// screens, on the program's thread, and answered. Whatever a client does (nothing, half a line,
+// screens, on the program's thread, and answered, at LCDd's pace: all clients at once, 8 times a
+// second, so that clients cost few wake-ups. Whatever a client does (nothing, half a line,
 // endless lines, a flood, answers it never reads, a thousand connections) costs a bounded amount
 // of memory and time and never blocks the refresh or another client: it is dropped instead.
 class LcdServer : public QObject {
@@ -21,11 +23,13 @@ public:
     struct Limits {
         int maxClients = 64;
         int maxLine = 8192;        // bytes of a line, its end included
-        int readChunk = 8192;      // bytes taken from a client at a time
+        int readChunk = 16 * 1024; // bytes taken from a client at a tick
         int maxUnsent = 64 * 1024; // answers a client leaves unread before it is dropped
-        // Bytes a client may send in a second; a client that sends more floods the server.
-        int maxPerSecond = 256 * 1024;
+        // Ticks in a row that find more than a chunk waiting before a client is dropped for
+        // sending faster than the server reads.
+        int ticksBehind = 8;
         int sendBuffer = 64 * 1024; // what the kernel holds of the answers of one client
+        int tickMs = 125;           // LCDd's: clients are read and answered 8 times a second
     };
 
     // `tick` is LCDd's clock for the commands, in eighths of a second.
@@ -60,14 +64,15 @@ private:
     class Connection;
     struct Listening;
     void accept(Listening& socket);
-    void drop(int client, const QString& why);
+    void serve();
 
     ClientScreens& screens;
     std::function<qint64()> tick;
     Limits limits;
     TcpListener listener;
     std::vector<std::unique_ptr<Listening>> notifiers;
-    std::map<int, Connection*> connections; // owned as children
+    std::map<int, std::unique_ptr<Connection>> connections;
+    QTimer ticks; // while clients are connected
     int nextClient = 1;
     bool accepting = false;
 };

@@ -180,7 +180,12 @@ namespace {
 struct SmallServer {
     ClientScreens screens;
     LcdServer server{screens, [] { return 0; },
-                     LcdServer::Limits{2, 64, 4096, 1024, 16 * 1024, 4096}};
+                     LcdServer::Limits{.maxClients = 2,
+                                       .maxLine = 64,
+                                       .readChunk = 1024,
+                                       .maxUnsent = 1024,
+                                       .ticksBehind = 3,
+                                       .sendBuffer = 4096}};
     QStringList said;
 
     SmallServer() {
@@ -215,7 +220,7 @@ TEST(LcdServer, ClientsThatMisbehaveAreDroppedAndTheOthersGoOn) {
     ASSERT_TRUE(flood.connected());
     flood.say(QByteArray("noop\n").repeated(4000));
     EXPECT_TRUE(flood.closed());
-    EXPECT_EQ(s.said.last(), "left: plus de 16384 octets en une seconde");
+    EXPECT_EQ(s.said.last(), "left: envoie plus vite que Relayeur ne lit");
 
     // A socket that takes few answers, and never reads them.
     const int deaf = ::socket(AF_INET, SOCK_STREAM, 0);
