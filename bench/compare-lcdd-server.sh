@@ -56,7 +56,7 @@ alive() { # name=pid...
     done
 }
 listening() { bash -c "exec 3<>/dev/tcp/127.0.0.1/$1"; }
-logOf() { if [ -s "$1" ]; then cat "$1"; else echo "nothing in $1"; fi; }
+logOf() { if [ -s "$1" ]; then cat "$1"; else echo "(empty)"; fi; }
 
 # lcdproc with the screens C M T U, and the load client, on port $2; their logs in folder $1.
 startClients() {
@@ -143,7 +143,7 @@ runRelayeur() {
     until listening "$port" 2>/dev/null; do
         kill -0 "$relayeurPid" 2>/dev/null || fail "Relayeur ended at its start: $(logOf "$dir/relayeur.log")"
         [ $SECONDS -lt $deadline ] ||
-            fail "Relayeur did not open its LCDd server on 127.0.0.1:$port within 10 s ([serveur] LCDd= in $dir/param.ini): this build has no LCDd server, or it did not start; its log: $(logOf "$dir/relayeur.log")"
+            fail "Relayeur did not open its LCDd server on 127.0.0.1:$port within 10 s ([serveur] LCDd=127.0.0.1:$port in its param.ini): this build has no LCDd server, or it did not start; its log: $(logOf "$dir/relayeur.log")"
         sleep 0.1
     done
     if [ "${2:-}" = alone ]; then

@@ -288,13 +288,17 @@ int main(int argc, char** argv) {
                 return all([](const Connection& c) { return c.greeted && c.awaited <= 0; });
             });
     if (!ready) {
-        const auto greeted = std::count_if(connections.begin(), connections.end(),
-                                           [](const Connection& c) { return c.greeted; });
+        long greeted = 0;
+        long unanswered = 0;
+        for (const Connection& c : connections) {
+            greeted += c.greeted ? 1 : 0;
+            unanswered += std::max(c.awaited, 0);
+        }
         std::fprintf(stderr,
-                     "lcd-load-client: the server at %s:%s did not set up the clients: %ld of %ld "
-                     "greeted within %lld s, %ld connections lost, %s\n",
-                     host, port, static_cast<long>(greeted), *clients,
-                     static_cast<long long>(kSetUpNs / kNsPerSecond), counts.lost,
+                     "lcd-load-client: the server at %s:%s did not set up the clients within %lld "
+                     "s: %ld of %ld greeted, %ld commands unanswered, %ld connections lost, %s\n",
+                     host, port, static_cast<long long>(kSetUpNs / kNsPerSecond), greeted, *clients,
+                     unanswered, counts.lost,
                      counts.firstHuh.empty() ? "no huh?" : counts.firstHuh.c_str());
         return 1;
     }
