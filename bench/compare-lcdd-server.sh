@@ -61,9 +61,15 @@ logOf() { if [ -s "$1" ]; then cat "$1"; else echo "(empty)"; fi; }
 # lcdproc with the screens C M T U, and the load client, on port $2; their logs in folder $1.
 startClients() {
     local dir=$1 port=$2
-    # Its own settings, so that nothing of /etc/lcdproc.conf comes in beside those four screens.
-    printf '[lcdproc]\nServer=127.0.0.1\nPort=%s\nReportLevel=2\nReportToSyslog=false\nForeground=true\n' \
-        "$port" >"$dir/lcdproc.conf"
+    # Its own settings, so that nothing of /etc/lcdproc.conf comes in, and the screens left out
+    # of the command line are off (a screen missing from the settings is on: Load, About).
+    {
+        printf '[lcdproc]\nServer=127.0.0.1\nPort=%s\nReportLevel=2\nReportToSyslog=false\nForeground=true\n' "$port"
+        local screen
+        for screen in Iface Load About SMP-CPU OldTime BigClock Battery CPUGraph ProcSize Disk MiniClock; do
+            printf '[%s]\nActive=false\n' "$screen"
+        done
+    } >"$dir/lcdproc.conf"
     start lcdproc -f -c "$dir/lcdproc.conf" -s 127.0.0.1 -p "$port" C M T U </dev/null >"$dir/lcdproc.log" 2>&1
     lcdprocPid=${programs[-1]}
     # The clients send through the settle time, the measure and a little after it.
@@ -169,7 +175,7 @@ for ((run = 1; run <= runs; run++)); do
 done
 
 field() { awk -v s="$1" -v f="$2" '$1 == s { print $f }' "$work/results"; }
-# One value per run, in the order of the runs: $1 of Relayeur against $2 of LCDd.
+# Field $3 of setup $1 beside the same field of setup $2, one line per run.
 perRun() { paste -d' ' <(field "$1" "$3") <(field "$2" "$3"); }
 echo
 echo "Over $runs runs of $duration s (min/median/max)"
