@@ -13,7 +13,8 @@
 # LCDd and Relayeur each serve Debian's lcdproc client (screens C M T U) and lcd-load-client (built
 # with the benchmarks): 20 connections, each with a foreground screen whose string widget changes
 # 8 times a second. Only the server process is measured, not its clients: processor time (utime +
-# stime from /proc/PID/stat) from 10 s after all are up, over SECONDS, and VmRSS every second.
+# stime from /proc/PID/stat) from 10 s after all are up, over SECONDS, VmRSS every second, and
+# the wake-ups (voluntary context switches of its threads) over the same time.
 # Each run prints its table and the load client's summary of each setup; a huh? or a lost
 # connection fails the run. The end gives min/median/max over the runs and the two goals:
 # Relayeur's processor time at most half LCDd's, and at most 1 MiB more resident memory with the
@@ -85,15 +86,21 @@ startClients() {
     kill -0 "$lcdprocPid" 2>/dev/null || fail "lcdproc ended at its start: $(logOf "$dir/lcdproc.log")"
 }
 
+# Voluntary context switches of all the threads of a process: its wake-ups (a thread may end
+# while they are read).
+wakeUps() { { cat /proc/"$1"/task/*/status 2>/dev/null || true; } | awk '$1 == "voluntary_ctxt_switches:" { n += $2 } END { print n + 0 }'; }
+
 # Measures the server $2 (named $1) from $settle s on, over $duration s, while the other programs
-# named stay up; appends "name cpu-seconds %core rss-max-MiB" to the results and prints its row.
+# named stay up; appends "name cpu-seconds %core rss-max-MiB wake-ups/s" to the results and prints
+# its row.
 measure() { # name, pid, other name=pid...
     local name=$1 pid=$2
     shift 2
     sleep "$settle"
     alive "server=$pid" "$@"
-    local cpu0 t0=$EPOCHREALTIME rssMax=0 r i
+    local cpu0 wake0 t0=$EPOCHREALTIME rssMax=0 r i
     cpu0=$(cpuTicks "$pid")
+    wake0=$(wakeUps "$pid")
     for ((i = 1; i <= duration; i++)); do
         # Sleep to the next whole second from the start, so that the window lasts exactly SECONDS.
         sleep "$(awk -v a="$EPOCHREALTIME" -v b="$t0" -v n="$i" 'BEGIN { d = n - (a - b); print (d > 0 ? d : 0) }')"
@@ -103,10 +110,11 @@ measure() { # name, pid, other name=pid...
     done
     local row
     row=$(awk -v c="$(($(cpuTicks "$pid") - cpu0))" -v hz="$ticks" -v w="$(awk -v a="$EPOCHREALTIME" -v b="$t0" 'BEGIN { print a - b }')" \
-        -v r="$rssMax" 'BEGIN { printf "%.2f %.3f %.1f", c / hz, c / hz / w * 100, r / 1024 }')
+        -v r="$rssMax" -v k="$(($(wakeUps "$pid") - wake0))" \
+        'BEGIN { printf "%.2f %.3f %.1f %.1f", c / hz, c / hz / w * 100, r / 1024, k / w }')
     echo "$name $row" >>"$work/results"
     # shellcheck disable=SC2086
-    printf '%-28s %7s %8s %12s\n' "${labels[$name]}" $row
+    printf '%-28s %7s %8s %12s %11s\n' "${labels[$name]}" $row
 }
 declare -A labels=([lcdd]="LCDd (text driver)" [relayeur]="Relayeur, LCDd server" [alone]="Relayeur alone, no client")
 
@@ -165,7 +173,7 @@ runRelayeur() {
 for ((run = 1; run <= runs; run++)); do
     echo
     echo "Run $run of $runs: $duration s each, one setup after the other, $(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg)"
-    printf '%-28s %7s %8s %12s\n' "" "CPU s" "% core" "RSS max MiB"
+    printf '%-28s %7s %8s %12s %11s\n' "" "CPU s" "% core" "RSS max MiB" "wake-ups/s"
     runLcdd "$work/run$run/lcdd"
     runRelayeur "$work/run$run/relayeur"
     runRelayeur "$work/run$run/alone" alone
@@ -179,16 +187,16 @@ field() { awk -v s="$1" -v f="$2" '$1 == s { print $f }' "$work/results"; }
 perRun() { paste -d' ' <(field "$1" "$3") <(field "$2" "$3"); }
 echo
 echo "Over $runs runs of $duration s (min/median/max)"
-printf '%-28s %-20s %-22s %-18s\n' "" "CPU s" "% core" "RSS max MiB"
+printf '%-28s %-17s %-20s %-16s %s\n' "" "CPU s" "% core" "RSS max MiB" "wake-ups/s"
 for s in lcdd relayeur alone; do
-    printf '%-28s %-20s %-22s %-18s\n' "${labels[$s]}" "$(field "$s" 2 | spread)" "$(field "$s" 3 | spread)" \
-        "$(field "$s" 4 | spread)"
+    printf '%-28s %-17s %-20s %-16s %s\n' "${labels[$s]}" "$(field "$s" 2 | spread)" "$(field "$s" 3 | spread)" \
+        "$(field "$s" 4 | spread)" "$(field "$s" 5 | spread)"
 done
 cpuRatios=$(perRun relayeur lcdd 2 | awk '{ printf "%.3f\n", ($2 > 0 ? $1 / $2 : 0) }')
 rssGrowth=$(perRun relayeur alone 4 | awk '{ printf "%.1f\n", $1 - $2 }')
 goal() { # values, goal: how many of them are at most the goal
-    awk -v g="$2" -v n="$runs" '$1 <= g { k++ } END { printf "%s in %d of %d runs", (k == n ? "met" : "not met"), k, n }' <<<"$1"
+    awk -v g="$2" -v n="$runs" '$1 <= g { k++ } END { printf "met in %d of %d runs: %s", k, n, (k == n ? "met" : "NOT MET") }' <<<"$1"
 }
-echo "Relayeur CPU / LCDd CPU: $(spread <<<"$cpuRatios") (goal <= 0.5: $(goal "$cpuRatios" 0.5))"
-echo "Relayeur RSS with clients - without: $(spread <<<"$rssGrowth") MiB (goal <= 1 MiB: $(goal "$rssGrowth" 1))"
+echo "Relayeur CPU / LCDd CPU: $(spread <<<"$cpuRatios"); goal <= 0.5 $(goal "$cpuRatios" 0.5)"
+echo "Relayeur RSS with clients - without: $(spread <<<"$rssGrowth") MiB; goal <= 1 MiB $(goal "$rssGrowth" 1)"
 echo "CPU time has a resolution of 1/$ticks s per process."
