@@ -5,9 +5,9 @@
 //   lcd-load-client HOST PORT CLIENTS RATE SECONDS
 //
 // The clients take turns through each period, so that the server meets CLIENTS x RATE updates a
-// second spread evenly, as independent programs would send them. Prints "ready" once every
-// screen is set up, and one summary line at the end; exits 1 when a connection was lost or an
-// answer began with "huh?", 2 on wrong arguments.
+// second spread evenly, as independent programs would send them. Prints "N clients ready on
+// HOST:PORT" once every screen is set up, and one summary line at the end; exits 1 when a
+// connection was lost or an answer began with "huh?", 2 on wrong arguments.
 #include "FileDescriptor.h"
 
 #include <algorithm>
