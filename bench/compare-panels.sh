@@ -39,49 +39,22 @@ relayeur=$root/$build/relayeur
 send=$root/$build/relayeur-send
 emulation=$root/$build/tools/emulated-devices/libemulated-devices.so
 . bench/require-built.sh
-require_built compare-panels "$build" "$relayeur" "$send"
-if [ ! -f "$emulation" ]; then
-    echo "compare-panels: $emulation is missing; build it with the benchmarks:" >&2
-    echo "  cmake -S . -B $build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRELAYEUR_BUILD_BENCH=ON && cmake --build $build -j2" >&2
-    exit 2
-fi
+. bench/compare-common.sh
+prefix=compare-panels
+require_built "$prefix" "$build" "$relayeur" "$send"
+requireBench "$build" "$emulation"
 lcdd=$(command -v LCDd || echo /usr/sbin/LCDd)
 driverPath=$(dirname "$(dpkg -L lcdproc | grep '/text\.so$' | head -n 1)")/
 ticks=$(getconf CLK_TCK)
 profile=$root/bench/live-page.tlcd
 
 work=$(mktemp -d /tmp/relayeur-panels.XXXXXX)
-programs=()
-cleanup() {
-    local p
-    for p in "${programs[@]}"; do kill "$p" 2>/dev/null || true; done
-    wait 2>/dev/null || true
-    if [ -n "${COMPARE_KEEP:-}" ]; then echo "compare-panels: files kept in $work"; else rm -rf "$work"; fi
-}
 trap cleanup EXIT
 trap 'exit 130' INT TERM
-fail() {
-    echo "compare-panels: $*" >&2
-    exit 1
-}
-await() {
-    local what=$1 seconds=$2
-    shift 2
-    local deadline=$((SECONDS + seconds))
-    until "$@" >/dev/null 2>&1; do
-        [ $SECONDS -lt $deadline ] || fail "$what did not happen within $seconds s"
-        sleep 0.1
-    done
-}
-start() { # background command; its pid is added to programs
-    "$@" &
-    programs+=($!)
-}
 drainedPty() { # link, file
     start socat -u "PTY,link=$1,rawer" "OPEN:$2,creat,trunc"
     await "the pseudo-terminal $1" 10 test -e "$1"
 }
-freePort() { python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])'; }
 
 relayeurSettings() { # folder, type, [ports] lines...
     local dir=$1 type=$2
@@ -107,12 +80,7 @@ startLcdd() { # folder, port, driver section lines..., then environment after --
     while [ $# -gt 0 ] && [ "$1" != -- ]; do section+=("$1"); shift; done
     shift
     mkdir -p "$dir"
-    {
-        printf '[server]\nDriverPath=%s\nDriver=%s\nBind=127.0.0.1\nPort=%s\n' "$driverPath" "${section[0]}" "$port"
-        printf 'ReportLevel=2\nReportToSyslog=no\nUser=%s\nForeground=yes\nServerScreen=no\n' "$(id -un)"
-        printf 'WaitTime=5\nFrameInterval=500000\n[%s]\n' "${section[0]}"
-        printf '%s\n' "${section[@]:1}"
-    } >"$dir/LCDd.conf"
+    lcddSettings "$port" "${section[0]}" 500000 "${section[@]:1}" >"$dir/LCDd.conf"
     start env "$@" "$lcdd" -f -c "$dir/LCDd.conf" </dev/null >"$dir/LCDd.log" 2>&1
     local lcddPid=$!
     await "LCDd listening on port $port" 10 bash -c "exec 3<>/dev/tcp/127.0.0.1/$port"
@@ -138,22 +106,6 @@ EOF
     echo "$lcddPid $!" >"$dir/pids"
 }
 
-cpuTicks() { # utime + stime of the processes given
-    local total=0 p stat
-    for p in "$@"; do
-        stat=$(cat "/proc/$p/stat") || fail "process $p ended during the run"
-        stat=${stat##*) }
-        total=$((total + $(echo "$stat" | awk '{ print $12 + $13 }')))
-    done
-    echo "$total"
-}
-rssKib() { # summed VmRSS of the processes given
-    local total=0 p
-    for p in "$@"; do total=$((total + $(awk '$1 == "VmRSS:" { print $2 }' "/proc/$p/status"))); done
-    echo "$total"
-}
-# min/median/max of the numbers on standard input
-spread() { sort -g | awk '{ v[NR] = $1 } END { if (NR) printf "%s/%s/%s", v[1], v[int((NR + 1) / 2)], v[NR]; else printf "n/a" }'; }
 # frames on a bus in a statistics file, after the settle time: "bytes min/median/max, ms min/median/max"
 frames() { # file, bus
     local lines
@@ -257,10 +209,7 @@ oneRun() { # run number; appends "setup cpu% rssMiB" lines to $work/results
         awk -v s="$s" '{ print s, $2, $3 }' "$dir/$s/bus.txt" | tail -n +3 >>"$work/frames"
     done
 
-    local p
-    for p in "${programs[@]}"; do kill "$p" 2>/dev/null || true; done
-    wait 2>/dev/null || true
-    programs=()
+    stopPrograms
 }
 
 for ((r = 1; r <= runs; r++)); do
