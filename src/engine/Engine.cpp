@@ -173,6 +173,9 @@ void Engine::Timer1_Timer() {
         panel->takeInput();
     }
     releaseHeldLines(app.pages, env.monotonicMs());
+    if (lcddServerPaced) {
+        lcddServer.serve();
+    }
     if (const std::optional<Frame> screen = clientScreenFrame()) {
         if (panel) {
             QByteArrayList rows;
@@ -311,14 +314,18 @@ void Engine::setRefresh(int ms) {
 
 void Engine::startFeed() {
     timer1.setEnabled(true);
-    if (!std::exchange(feed, true)) {
+    const bool was = std::exchange(feed, true);
+    paceLcdServer();
+    if (!was) {
         Q_EMIT feedingChanged(true);
     }
 }
 
 void Engine::stopFeed() {
     timer1.setEnabled(false);
-    if (std::exchange(feed, false)) {
+    const bool was = std::exchange(feed, false);
+    paceLcdServer();
+    if (was) {
         Q_EMIT feedingChanged(false);
     }
 }

@@ -167,6 +167,7 @@ private:
     void showClientScreen(const std::optional<ShownScreen>& screen);
     bool startScreenTurn();
     void lendStillPage();
+    void paceLcdServer();
     void startFeed();
     void stopFeed();
     void InitLCD();
@@ -190,6 +191,7 @@ private:
     ScreenTurns screenTurns;
     LcdServer lcddServer;
     qint64 lcddServerStart = 0;        // ms, when it opened: its ticks count from there
+    bool lcddServerPaced = false;      // the refresh reads and answers the clients
     QHash<int, QString> clientNames;   // as the log names each client
     bool messageReload = false;        // a line message asked the page to come again
     SensorsPublisher sensorsPublisher; // the one capteurs=1 started, for this run

@@ -193,3 +193,10 @@ void Engine::lendStillPage() {
     screenTurns.pageStays = true;
     timer2.setInterval(kStillPageMs);
 }
+
+// A refresh at least as frequent as LCDd's reads and answers the clients itself, before it draws:
+// one wake-up serves both.
+void Engine::paceLcdServer() {
+    lcddServerPaced = feed && timer1.interval() > 0 && timer1.interval() <= kLcddTickMs;
+    lcddServer.setPacedFromOutside(lcddServerPaced);
+}

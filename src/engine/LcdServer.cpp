@@ -6,7 +6,6 @@
 #include <QSocketNotifier>
 #include <QTimer>
 #include <cerrno>
-#include <poll.h>
 #include <sys/socket.h>
 
 namespace {
@@ -36,7 +35,7 @@ public:
     bool read() {
         const qsizetype kept = received.size();
         const std::optional<int> ended =
-            stream::readSome(socket.get(), received, server.limits.readChunk);
+            stream::readOnce(socket.get(), received, server.limits.readChunk);
         // A client whose chunk is full tick after tick sends faster than the server reads.
         behind = received.size() - kept == server.limits.readChunk ? behind + 1 : 0;
         qsizetype start = 0;
@@ -188,32 +187,35 @@ void LcdServer::accept(Listening& listening) {
     const int id = nextClient++;
     screens.clients[id] = ServerClient{};
     connections[id] = std::make_unique<Connection>(*this, id, std::move(socket));
-    ticks.start();
+    if (!paced) {
+        ticks.start();
+    }
     Q_EMIT clientConnected(id, peer);
 }
 
-// LCDd's tick: every client that sent something is read and answered, all in one wake-up, so
-// that many clients each sending a little cost what a single one does.
+// LCDd's tick: every client is read and answered, all in one wake-up, so that many clients each
+// sending a little cost what a single one does. Each is simply read: a busy server finds
+// something from most clients, and a read that finds nothing costs what asking first would.
 void LcdServer::serve() {
-    std::vector<pollfd> watched;
-    std::vector<int> ids;
-    for (const auto& [id, connection] : connections) {
-        watched.push_back({connection->fd(), POLLIN, 0});
-        ids.push_back(id);
+    serving.clear();
+    for (const auto& entry : connections) {
+        serving.push_back(entry.first);
     }
-    if (::poll(watched.data(), watched.size(), 0) < 0) {
-        return;
+    for (const int id : serving) {
+        const auto found = connections.find(id);
+        // A client may be gone with what an earlier one did.
+        if (found != connections.end() && found->second->read()) {
+            found->second->flush();
+        }
     }
-    for (std::size_t k = 0; k < ids.size(); ++k) {
-        const auto found = connections.find(ids[k]);
-        if (found == connections.end()) {
-            continue; // gone with what an earlier one did
-        }
-        Connection& connection = *found->second;
-        if (watched[k].revents != 0 && !connection.read()) {
-            continue;
-        }
-        connection.flush();
+}
+
+void LcdServer::setPacedFromOutside(bool outside) {
+    paced = outside;
+    if (paced || connections.empty()) {
+        ticks.stop();
+    } else {
+        ticks.start();
     }
 }
 

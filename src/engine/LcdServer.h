@@ -48,7 +48,11 @@ public:
     void setAccepting(bool on);
     // Stops listening; every client is dropped and its screens go, without a word.
     void close();
-    // Sends `line` (ended by '\n') to `client`, when it is still there.
+    // Reads and answers every client: 8 times a second by itself, or whenever the caller says
+    // once it paces the server (a refresh at least as frequent, which saves a wake-up).
+    void serve();
+    void setPacedFromOutside(bool outside);
+    // Sends `line` (ended by '\n') to `client` at the next serve(), when it is still there.
     void send(int client, const QByteArray& line);
     int clientCount() const { return static_cast<int>(connections.size()); }
 
@@ -64,7 +68,6 @@ private:
     class Connection;
     struct Listening;
     void accept(Listening& socket);
-    void serve();
 
     ClientScreens& screens;
     std::function<qint64()> tick;
@@ -72,7 +75,9 @@ private:
     TcpListener listener;
     std::vector<std::unique_ptr<Listening>> notifiers;
     std::map<int, std::unique_ptr<Connection>> connections;
-    QTimer ticks; // while clients are connected
+    std::vector<int> serving; // the clients of a serve(), kept to save an allocation a tick
+    QTimer ticks;             // while clients are connected, unless paced from outside
+    bool paced = false;
     int nextClient = 1;
     bool accepting = false;
 };

@@ -76,6 +76,21 @@ std::optional<int> readSome(int fd, QByteArray& into, qsizetype limit) {
     return std::nullopt;
 }
 
+std::optional<int> readOnce(int fd, QByteArray& into, qsizetype limit) {
+    const qsizetype start = into.size();
+    into.resize(start + limit);
+    ssize_t got;
+    do {
+        got = take(fd, into.data() + start, size_t(limit));
+    } while (got < 0 && errno == EINTR);
+    const int error = errno;
+    into.resize(start + std::max<qsizetype>(got, 0));
+    if (got > 0 || (got < 0 && wouldBlock(error))) {
+        return std::nullopt;
+    }
+    return got == 0 ? 0 : error;
+}
+
 bool hungUp(int fd) {
     pollfd watched{fd, POLLOUT, 0};
     return ::poll(&watched, 1, 0) > 0 && (watched.revents & (POLLHUP | POLLERR));

@@ -19,6 +19,10 @@ int writeSome(int fd, QByteArray& queue);
 std::optional<int> readSome(int fd, QByteArray& into,
                             qsizetype limit = std::numeric_limits<qsizetype>::max());
 
+// As readSome, with a single read: a caller that knows data waits saves the read that would find
+// none.
+std::optional<int> readOnce(int fd, QByteArray& into, qsizetype limit);
+
 // True where the other end hung up or the descriptor failed: a serial line that has gone says so
 // only this way.
 bool hungUp(int fd);
