@@ -42,11 +42,10 @@ public:
         bool changed = false;
         for (qsizetype end = received.indexOf('\n', kept); end >= 0;
              end = received.indexOf('\n', start)) {
-            QByteArray line = received.mid(start, end - start);
+            const qsizetype length = end - start - (end > start && received[end - 1] == '\r');
+            // The line is read in place: a command keeps none of it but copies of its words.
+            const QByteArray line = QByteArray::fromRawData(received.constData() + start, length);
             start = end + 1;
-            if (line.endsWith('\r')) {
-                line.chop(1);
-            }
             const CommandOutcome outcome = runCommand(server.screens, id, line, server.tick());
             unsent += outcome.reply;
             changed |= outcome.screensChanged;

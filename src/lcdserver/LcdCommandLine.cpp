@@ -29,6 +29,7 @@ std::optional<QByteArrayList> splitLcdLine(const QByteArray& line) {
     char* out = bytes.data();
     const char* word = out;
     QByteArrayList words;
+    words.reserve(8); // a command has a few words: one allocation for the list
     bool inWord = false;
     char closing = '\0'; // within quotes: the character that closes them
     const auto endWord = [&] {
