@@ -1,9 +1,10 @@
 // Lines from two LCDd clients, as the server takes them: each line of the input goes to client 1
 // or 2 by its first byte, an eighth of a second after the one before. Every screen is then drawn
-// on a 20x4 and a 40x2 panel at a few ticks, and the state checked against the server's limits.
+// on a 20x4 and a 40x2 panel at two ticks, and the state checked against the server's limits.
 #include "FuzzSupport.h"
 #include "lcdserver/ClientScreens.h"
 
+#include <algorithm>
 #include <set>
 
 namespace {
@@ -35,7 +36,8 @@ void checkDrawing(const ServerScreen& screen, int width, int lines, qint64 tick)
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const QByteArray input = fuzz::bytesOf(data, size);
+    // What a few dozen commands reach, longer inputs reach too, only slower: the first 2 KiB.
+    const QByteArray input = fuzz::bytesOf(data, std::min<size_t>(size, 2048));
     ClientScreens screens;
     screens.clients[1];
     screens.clients[2];
@@ -59,10 +61,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         checkClient(client);
         for (const ServerScreen& screen : client.screens) {
             FUZZ_CHECK(findScreen(screens, id, screen.id) == &screen);
-            for (const qint64 at : {tick, tick + 3, tick + 1001}) {
-                checkDrawing(screen, 20, 4, at);
-            }
-            checkDrawing(screen, 40, 2, tick + 17);
+            // Drawing costs most: once as set, once far into its scrolls on another size.
+            checkDrawing(screen, 20, 4, tick);
+            checkDrawing(screen, 40, 2, tick + 1001);
         }
     }
     return 0;

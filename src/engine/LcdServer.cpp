@@ -2,7 +2,6 @@
 
 #include "platform/NonBlockingStream.h"
 
-#include <QDeadlineTimer>
 #include <QSocketNotifier>
 #include <QTimer>
 #include <cerrno>
