@@ -133,13 +133,12 @@ std::optional<Frame> Engine::clientScreenFrame() {
             std::erase_if(list, [&](const ServerScreen& s) { return s.id == shown->id; });
         }
     }
-    screenTurns.takeover = screenTakingOver(screens);
+    const std::optional<ShownScreen> takeover = screenTakingOver(screens);
     if (screenTurns.turn && !findScreen(screens, screenTurns.turn->client, screenTurns.turn->id)) {
         screenTurns.turn.reset();
         LoadPage(app.pages.NextPage);
     }
-    const std::optional<ShownScreen> wanted =
-        screenTurns.takeover ? screenTurns.takeover : screenTurns.turn;
+    const std::optional<ShownScreen> wanted = takeover ? takeover : screenTurns.turn;
     const bool back = screenTurns.shown && !wanted;
     showClientScreen(wanted);
     if (back) {

@@ -21,10 +21,9 @@ struct ShownScreen {
 
 // Where the rotation stands among the clients' screens.
 struct ScreenTurns {
-    std::optional<ShownScreen> turn;     // the screen whose turn it is among the pages
-    std::optional<ShownScreen> takeover; // an alert or input screen, shown over everything
-    std::optional<ShownScreen> shown;    // what the panel shows of the two, as the clients know
-    qint64 shownSince = 0;               // ms, when `shown` came on the panel
+    std::optional<ShownScreen> turn;  // the screen whose turn it is among the pages
+    std::optional<ShownScreen> shown; // the turn, or an alert over it, as the clients know
+    qint64 shownSince = 0;            // ms, when `shown` came on the panel
     // The shown page has no time of its own (it stays): the clients' screens take turns with it
     // at kStillPageMs.
     bool pageStays = false;
