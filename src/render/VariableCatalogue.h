@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+// The sources the editor's « Insérer une variable » menu groups the variables by.
+enum class VariableGroup { System, Sensors, MediaPlayer, Seti, HalfLife };
+
+// One %% variable as the editor offers it: what is inserted, and a short label in the program's
+// language.
+struct CatalogueVariable {
+    VariableGroup group;
+    QString name;  // "%%mem_l"
+    QString label; // "mémoire libre (Mo)"
+};
+
+// Every variable the expansion replaces, group by group in the order of the menu.
+const QList<CatalogueVariable>& variableCatalogue();
+QString groupLabel(VariableGroup group); // « Système », « Capteurs », …
