@@ -88,9 +88,9 @@ frmAbout::~frmAbout() = default;
 
 void frmAbout::Form_Load() {
     CentreForm();
-    setWindowTitle(QStringLiteral("À propos de ") + env.title);
+    setWindowTitle(tr("À propos de %1").arg(env.title));
     const QVersionNumber version = QVersionNumber::fromString(env.version);
-    ui->lblVersion->setText(QStringLiteral("Version %1.%2.%3")
+    ui->lblVersion->setText(tr("Version %1.%2.%3")
                                 .arg(version.majorVersion())
                                 .arg(version.minorVersion())
                                 .arg(version.microVersion()));
@@ -137,7 +137,7 @@ QString frmAbout::hoverText(const QLabel* label) const {
     if (link == nullptr) {
         return QString();
     }
-    return link->mail ? QStringLiteral("mailto : ") + link->address : link->address;
+    return link->mail ? tr("mailto : %1").arg(link->address) : link->address;
 }
 
 QString frmAbout::linkText(const QLabel* label) const {
@@ -145,8 +145,8 @@ QString frmAbout::linkText(const QLabel* label) const {
     if (link == nullptr) {
         return QString();
     }
-    return link->mail ? QStringLiteral("mailto:") + link->address +
-                            QStringLiteral("?Subject=A propos de ") + env.title
+    return link->mail ? QStringLiteral("mailto:%1?Subject=%2")
+                            .arg(link->address, tr("A propos de %1").arg(env.title))
                       : link->address;
 }
 
@@ -210,8 +210,7 @@ void frmAbout::StartSysInfo() {
                      QStringLiteral("PATH"), program) ||
         program.isEmpty() || !env.startProgram(program)) {
         env.boxes->show(env.title,
-                        QStringLiteral("Les informations système ne sont pas disponibles "
-                                       "actuellement"),
+                        tr("Les informations système ne sont pas disponibles actuellement"),
                         MessageIcon::None);
     }
 }

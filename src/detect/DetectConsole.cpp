@@ -3,6 +3,8 @@
 #include "detect/PanelChoice.h"
 #include "drivers/I2cBackpack.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 // A number from 0 to `highest` read from the user, after `prompt`; -1 for an empty line, none
@@ -25,7 +27,10 @@ std::optional<int> askNumber(QTextStream& in, QTextStream& out, const QString& p
         if (ok && number >= 0 && number <= highest) {
             return number;
         }
-        out << QStringLiteral("« %1 » : un nombre de 0 à %2 est attendu.").arg(line).arg(highest)
+        out << QCoreApplication::translate("DetectConsole",
+                                           "« %1 » : un nombre de 0 à %2 est attendu.")
+                   .arg(line)
+                   .arg(highest)
             << Qt::endl;
     }
 }
@@ -35,24 +40,29 @@ int chooseWiring(const Candidate& candidate, const QString& settingsFile, QTextS
                  QTextStream& out) {
     const ModuleSettings settings = trialSettings(settingsFile);
     const auto& wirings = backpackWirings();
-    out << QStringLiteral("Chaque brochage est essayé à son tour : « Relayeur » en ligne 1, le "
-                          "brochage en ligne 2.")
+    out << QCoreApplication::translate("DetectConsole",
+                                       "Chaque brochage est essayé à son tour : « Relayeur » en "
+                                       "ligne 1, le brochage en ligne 2.")
         << Qt::endl;
     for (std::size_t next = 0;; next = (next + 1) % wirings.size()) {
         const BackpackWiring& wiring = wirings[next];
         QString error;
         if (tryWiring(candidate, wiring.number, settings, error)) {
-            out << QStringLiteral("Brochage %1 essayé.").arg(wiring.number) << Qt::endl;
+            out << QCoreApplication::translate("DetectConsole", "Brochage %1 essayé.")
+                       .arg(wiring.number)
+                << Qt::endl;
         } else {
-            out << QStringLiteral("Brochage %1 : l'afficheur n'a pas pu être écrit (%2).")
+            out << QCoreApplication::translate(
+                       "DetectConsole", "Brochage %1 : l'afficheur n'a pas pu être écrit (%2).")
                        .arg(wiring.number)
                        .arg(error)
                 << Qt::endl;
         }
         const std::optional<int> answer =
             askNumber(in, out,
-                      QStringLiteral("Numéro du brochage qui s'affiche bien (Entrée : essayer le "
-                                     "suivant, 0 : aucun) : "),
+                      QCoreApplication::translate("DetectConsole",
+                                                  "Numéro du brochage qui s'affiche bien (Entrée : "
+                                                  "essayer le suivant, 0 : aucun) : "),
                       int(wirings.size()));
         if (!answer || *answer == 0) {
             return 0;
@@ -67,7 +77,7 @@ int chooseWiring(const Candidate& candidate, const QString& settingsFile, QTextS
 
 int runDetection(const SearchPlaces& places, const QString& settingsFile, QTextStream& in,
                  QTextStream& out) {
-    out << QStringLiteral("Recherche des afficheurs…") << Qt::endl;
+    out << QCoreApplication::translate("DetectConsole", "Recherche des afficheurs…") << Qt::endl;
     const std::vector<Candidate> found = searchPanels(places);
     std::vector<const Candidate*> choices;
     for (const Candidate& candidate : found) {
@@ -81,23 +91,29 @@ int runDetection(const SearchPlaces& places, const QString& settingsFile, QTextS
         if (choosable) {
             std::vector<SettingChange> settings = settingsFor(candidate);
             if (candidate.typeLcd == 5) {
-                settings.back().value = QStringLiteral("(à essayer)");
+                settings.back().value = QCoreApplication::translate("DetectConsole", "(à essayer)");
             }
             line += QStringLiteral("\n   → ") + describeSettings(settings);
         }
         out << line << Qt::endl;
     }
     if (choices.empty()) {
-        out << (found.empty() ? QStringLiteral("Aucun afficheur trouvé.")
-                              : QStringLiteral("Aucun afficheur utilisable trouvé."))
+        out << (found.empty()
+                    ? QCoreApplication::translate("DetectConsole", "Aucun afficheur trouvé.")
+                    : QCoreApplication::translate("DetectConsole",
+                                                  "Aucun afficheur utilisable trouvé."))
             << Qt::endl;
         return 1;
     }
     const std::optional<int> picked =
-        askNumber(in, out, QStringLiteral("Numéro de l'afficheur à utiliser (Entrée : aucun) : "),
+        askNumber(in, out,
+                  QCoreApplication::translate(
+                      "DetectConsole", "Numéro de l'afficheur à utiliser (Entrée : aucun) : "),
                   int(choices.size()));
     if (!picked || *picked <= 0) {
-        out << QStringLiteral("Aucun afficheur choisi : rien n'est écrit.") << Qt::endl;
+        out << QCoreApplication::translate("DetectConsole",
+                                           "Aucun afficheur choisi : rien n'est écrit.")
+            << Qt::endl;
         return 1;
     }
     const Candidate& chosen = *choices[std::size_t(*picked - 1)];
@@ -105,23 +121,26 @@ int runDetection(const SearchPlaces& places, const QString& settingsFile, QTextS
     if (chosen.typeLcd == 5) {
         wiring = chooseWiring(chosen, settingsFile, in, out);
         if (wiring == 0) {
-            out << QStringLiteral("Aucun brochage ne convient : rien n'est écrit.") << Qt::endl;
+            out << QCoreApplication::translate("DetectConsole",
+                                               "Aucun brochage ne convient : rien n'est écrit.")
+                << Qt::endl;
             return 1;
         }
     } else {
         const std::optional<int> confirmed = askNumber(
             in, out,
-            QStringLiteral("Utiliser %1 ? (1 : oui, 0 : non) : ").arg(describeCandidate(chosen)),
+            QCoreApplication::translate("DetectConsole", "Utiliser %1 ? (1 : oui, 0 : non) : ")
+                .arg(describeCandidate(chosen)),
             1);
         if (!confirmed || *confirmed != 1) {
-            out << QStringLiteral("Rien n'est écrit.") << Qt::endl;
+            out << QCoreApplication::translate("DetectConsole", "Rien n'est écrit.") << Qt::endl;
             return 1;
         }
     }
     const std::vector<SettingChange> settings = settingsFor(chosen, wiring);
     QString error;
     if (!writeSettings(settingsFile, settings, error)) {
-        out << QStringLiteral("Erreur : ") << error << Qt::endl;
+        out << QCoreApplication::translate("DetectConsole", "Erreur : %1").arg(error) << Qt::endl;
         return 1;
     }
     out << describeSettings(settings) << Qt::endl << settingsWrittenText(settingsFile) << Qt::endl;

@@ -4,6 +4,7 @@
 #include "drivers/Panels.h"
 #include "platform/USEINI.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 namespace {
@@ -27,9 +28,10 @@ int readNumber(const QString& file, const QString& key, int low, int high, int f
 QString describeCandidate(const Candidate& candidate) {
     QString where = steadyDevice(candidate);
     if (candidate.address >= 0) {
-        where += QStringLiteral(", adresse ") + backpackAddressText(candidate.address);
+        where = QCoreApplication::translate("PanelChoice", "%1, adresse %2")
+                    .arg(where, backpackAddressText(candidate.address));
     }
-    return QStringLiteral("%1 %2 : %3")
+    return QCoreApplication::translate("PanelChoice", "%1 %2 : %3")
         .arg(panelName(candidate.typeLcd), where, candidate.answered);
 }
 
@@ -80,7 +82,8 @@ QString describeSettings(const std::vector<SettingChange>& changes) {
 bool writeSettings(const QString& file, const std::vector<SettingChange>& changes, QString& error) {
     for (const SettingChange& change : changes) {
         if (!PutIni(change.section, change.key, change.value, file)) {
-            error = QStringLiteral("%1 n'a pas pu être écrit dans [%2] de %3")
+            error = QCoreApplication::translate("PanelChoice",
+                                                "%1 n'a pas pu être écrit dans [%2] de %3")
                         .arg(change.key, change.section, file);
             return false;
         }
@@ -132,7 +135,7 @@ bool tryWiring(const Candidate& candidate, int wiring, const ModuleSettings& set
                QString& error) {
     const std::optional<BackpackWiring> found = findBackpackWiring(wiring);
     if (!found) {
-        error = QStringLiteral("brochage %1 inconnu").arg(wiring);
+        error = QCoreApplication::translate("PanelChoice", "brochage %1 inconnu").arg(wiring);
         return false;
     }
     BackpackPlace place;
@@ -157,6 +160,8 @@ bool tryWiring(const Candidate& candidate, int wiring, const ModuleSettings& set
 }
 
 QString settingsWrittenText(const QString& file) {
-    return QStringLiteral("Réglages écrits dans %1 : Relayeur les prend à son prochain démarrage.")
+    return QCoreApplication::translate(
+               "PanelChoice",
+               "Réglages écrits dans %1 : Relayeur les prend à son prochain démarrage.")
         .arg(QFileInfo(file).absoluteFilePath());
 }

@@ -8,6 +8,7 @@
 #include "platform/NonBlockingStream.h"
 #include "platform/SerialLine.h"
 
+#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
@@ -75,11 +76,13 @@ std::optional<Candidate> askSerialPort(const QString& port, const QString& shown
         const std::optional<MatrixOrbitalType> type = askMatrixOrbital(port, speed, error);
         if (error == EACCES || error == EBUSY) {
             found.usable = false;
-            found.answered = error == EACCES
-                                 ? QStringLiteral("port série USB que vous n'avez pas le droit "
-                                                  "d'ouvrir (groupe dialout) : pas interrogé")
-                                 : QStringLiteral("port série USB tenu par un autre programme : "
-                                                  "pas interrogé");
+            found.answered =
+                error == EACCES ? QCoreApplication::translate(
+                                      "PanelSearch", "port série USB que vous n'avez pas le droit "
+                                                     "d'ouvrir (groupe dialout) : pas interrogé")
+                                : QCoreApplication::translate(
+                                      "PanelSearch",
+                                      "port série USB tenu par un autre programme : pas interrogé");
             return found;
         }
         if (error != 0) {
@@ -87,11 +90,13 @@ std::optional<Candidate> askSerialPort(const QString& port, const QString& shown
         }
         if (type) {
             found.speed = speed;
-            found.answered =
-                QStringLiteral("module Matrix Orbital %1 (type 0x%2) à %3 bit/s")
-                    .arg(type->model.isEmpty() ? QStringLiteral("inconnu") : type->model)
-                    .arg(type->code, 2, 16, QChar(u'0'))
-                    .arg(speed);
+            found.answered = QCoreApplication::translate(
+                                 "PanelSearch", "module Matrix Orbital %1 (type 0x%2) à %3 bit/s")
+                                 .arg(type->model.isEmpty()
+                                          ? QCoreApplication::translate("PanelSearch", "inconnu")
+                                          : type->model)
+                                 .arg(type->code, 2, 16, QChar(u'0'))
+                                 .arg(speed);
             return found;
         }
     }
@@ -118,8 +123,9 @@ std::vector<Candidate> searchI2c(const DeviceDirs& dirs, const std::optional<Pan
                 closed.typeLcd = 5;
                 closed.device = bus;
                 closed.usable = false;
-                closed.answered = QStringLiteral("bus I2C que vous n'avez pas le droit d'ouvrir "
-                                                 "(groupe i2c) : il n'a pas pu être interrogé");
+                closed.answered = QCoreApplication::translate(
+                    "PanelSearch", "bus I2C que vous n'avez pas le droit d'ouvrir (groupe i2c) : "
+                                   "il n'a pas pu être interrogé");
                 found.push_back(closed);
             }
             continue;
@@ -132,7 +138,8 @@ std::vector<Candidate> searchI2c(const DeviceDirs& dirs, const std::optional<Pan
                 candidate.address = address;
                 if (isInUse(inUse, 5, bus, address)) {
                     candidate.inUse = true;
-                    candidate.answered = QStringLiteral("l'afficheur de Relayeur en marche");
+                    candidate.answered = QCoreApplication::translate(
+                        "PanelSearch", "l'afficheur de Relayeur en marche");
                     found.push_back(candidate);
                     continue;
                 }
@@ -141,11 +148,14 @@ std::vector<Candidate> searchI2c(const DeviceDirs& dirs, const std::optional<Pan
                     continue;
                 }
                 candidate.answered =
-                    QStringLiteral("un extenseur PCF8574%1 a répondu (broches %2)%3")
+                    QCoreApplication::translate("PanelSearch",
+                                                "un extenseur PCF8574%1 a répondu (broches %2)%3")
                         .arg(address >= 0x38 ? QStringLiteral("A") : QString(),
                              backpackAddressText(*pins),
-                             adapter.isEmpty() ? QString()
-                                               : QStringLiteral(", bus « %1 »").arg(adapter));
+                             adapter.isEmpty()
+                                 ? QString()
+                                 : QCoreApplication::translate("PanelSearch", ", bus « %1 »")
+                                       .arg(adapter));
                 found.push_back(candidate);
             }
         }
@@ -173,7 +183,8 @@ std::vector<Candidate> searchSerialModules(const DeviceDirs& dirs,
             busy.device = port;
             busy.shownAs = shownAs;
             busy.inUse = true;
-            busy.answered = QStringLiteral("l'afficheur de Relayeur en marche");
+            busy.answered =
+                QCoreApplication::translate("PanelSearch", "l'afficheur de Relayeur en marche");
             found.push_back(busy);
             continue;
         }
@@ -199,11 +210,14 @@ std::vector<Candidate> searchDeviceFiles(const DeviceDirs& dirs,
         candidate.inUse = isInUse(inUse, 7, lcd);
         candidate.usable = ::access(QFile::encodeName(lcd).constData(), W_OK) == 0;
         candidate.answered =
-            candidate.inUse ? QStringLiteral("l'afficheur de Relayeur en marche")
+            candidate.inUse
+                ? QCoreApplication::translate("PanelSearch", "l'afficheur de Relayeur en marche")
             : candidate.usable
-                ? QStringLiteral("afficheur du noyau, accessible en écriture")
-                : QStringLiteral("afficheur du noyau, pas accessible en écriture pour vous "
-                                 "(une règle udev doit vous le donner)");
+                ? QCoreApplication::translate("PanelSearch",
+                                              "afficheur du noyau, accessible en écriture")
+                : QCoreApplication::translate("PanelSearch",
+                                              "afficheur du noyau, pas accessible en écriture pour "
+                                              "vous (une règle udev doit vous le donner)");
         found.push_back(candidate);
     }
     for (const QString& port : devices(dirs.dev, {QStringLiteral("parport*")})) {
@@ -211,8 +225,9 @@ std::vector<Candidate> searchDeviceFiles(const DeviceDirs& dirs,
         candidate.typeLcd = 3;
         candidate.device = port;
         candidate.inUse = isInUse(inUse, 3, port);
-        candidate.answered = QStringLiteral("port parallèle : rien ne peut y être demandé, un "
-                                            "afficheur HD44780 y est peut-être branché");
+        candidate.answered = QCoreApplication::translate(
+            "PanelSearch", "port parallèle : rien ne peut y être demandé, un afficheur HD44780 y "
+                           "est peut-être branché");
         found.push_back(candidate);
     }
     return found;
@@ -269,7 +284,9 @@ std::optional<Candidate> searchLcdd(const QString& server) {
         found.columns = size->width;
         found.lines = size->height;
         found.answered =
-            QStringLiteral("serveur LCDd, afficheur de %1x%2").arg(size->width).arg(size->height);
+            QCoreApplication::translate("PanelSearch", "serveur LCDd, afficheur de %1x%2")
+                .arg(size->width)
+                .arg(size->height);
         return found;
     }
     return std::nullopt;

@@ -1,5 +1,6 @@
 #include "drivers/GpioModule.h"
 
+#include <QCoreApplication>
 #include <QSet>
 #include <QStringList>
 #include <cerrno>
@@ -10,7 +11,11 @@ using namespace std::chrono_literals;
 namespace {
 
 const char kConsumer[] = "relayeur";
-const QString kForm = QStringLiteral("RS,E,D4,D5,D6,D7[,BL[,E2]], par exemple 7,8,25,24,23,18,15");
+// How the pins are written, as the problems with them remind the user.
+QString pinsForm() {
+    return QCoreApplication::translate(
+        "GpioModule", "RS,E,D4,D5,D6,D7[,BL[,E2]], par exemple 7,8,25,24,23,18,15");
+}
 constexpr int kBacklightField = 6;
 
 // E stays high at least this long: 450 ns in the datasheet.
@@ -28,18 +33,21 @@ void waitUntil(std::chrono::steady_clock::time_point time) {
 std::optional<GpioLines> parseGpioLines(const QString& text, QString& error) {
     const QString given = text.trimmed();
     const auto problem = [&](const QString& what) {
-        error = QStringLiteral("broches = %1 : %2").arg(given, what);
+        error = QCoreApplication::translate("GpioModule", "broches = %1 : %2").arg(given, what);
         return std::nullopt;
     };
     if (given.isEmpty()) {
-        error = QStringLiteral("broches = (vide) : aucune ligne GPIO indiquée (%1)").arg(kForm);
+        error = QCoreApplication::translate("GpioModule",
+                                            "broches = (vide) : aucune ligne GPIO indiquée (%1)")
+                    .arg(pinsForm());
         return std::nullopt;
     }
     const QStringList fields = given.split(u',');
     if (fields.size() < 6 || fields.size() > 8) {
-        return problem(QStringLiteral("6 à 8 numéros de ligne attendus, %1 donnés (%2)")
+        return problem(QCoreApplication::translate(
+                           "GpioModule", "6 à 8 numéros de ligne attendus, %1 donnés (%2)")
                            .arg(fields.size())
-                           .arg(kForm));
+                           .arg(pinsForm()));
     }
     std::vector<std::optional<unsigned>> numbers;
     QSet<unsigned> seen;
@@ -52,11 +60,14 @@ std::optional<GpioLines> parseGpioLines(const QString& text, QString& error) {
         bool ok = false;
         const unsigned number = field.toUInt(&ok);
         if (!ok) {
-            return problem(
-                QStringLiteral("« %1 » n'est pas un numéro de ligne (%2)").arg(field, kForm));
+            return problem(QCoreApplication::translate("GpioModule",
+                                                       "« %1 » n'est pas un numéro de ligne (%2)")
+                               .arg(field, pinsForm()));
         }
         if (seen.contains(number)) {
-            return problem(QStringLiteral("la ligne %1 est donnée deux fois").arg(number));
+            return problem(
+                QCoreApplication::translate("GpioModule", "la ligne %1 est donnée deux fois")
+                    .arg(number));
         }
         seen.insert(number);
         numbers.emplace_back(number);
@@ -75,7 +86,8 @@ QString describeGpioLines(const GpioLines& lines) {
                        .arg(lines.d6)
                        .arg(lines.d7);
     if (lines.backlight) {
-        text += QStringLiteral(", rétroéclairage %1").arg(*lines.backlight);
+        text +=
+            QCoreApplication::translate("GpioModule", ", rétroéclairage %1").arg(*lines.backlight);
     }
     if (lines.e2) {
         text += QStringLiteral(", E2 %1").arg(*lines.e2);
@@ -97,12 +109,13 @@ GpioModule::GpioModule(const QString& chip, const QString& pins, const ModuleSet
     wires.emplace(*lines);
     module.emplace(*wires, settings.columns, settings.lines);
     if (module->controllers() > 1 && !lines->e2) {
-        linesProblem = QStringLiteral("broches = %1 : un afficheur %2x%3 a deux contrôleurs, "
-                                      "ajoutez la ligne de E2 après BL (%4,E2)")
+        linesProblem = QCoreApplication::translate(
+                           "GpioModule", "broches = %1 : un afficheur %2x%3 a deux contrôleurs, "
+                                         "ajoutez la ligne de E2 après BL (%4,E2)")
                            .arg(pinsText)
                            .arg(module->columns())
                            .arg(module->lines())
-                           .arg(kForm);
+                           .arg(pinsForm());
         lines.reset();
     }
 }
@@ -122,8 +135,9 @@ bool GpioModule::open(QString& error) {
     const unsigned count = gpiod_chip_num_lines(chip.get());
     for (const unsigned offset : offsets) {
         if (offset >= count) {
-            error = QStringLiteral("broches = %1 : la ligne %2 n'existe pas, %3 a %4 lignes "
-                                   "(0 à %5)")
+            error = QCoreApplication::translate(
+                        "GpioModule",
+                        "broches = %1 : la ligne %2 n'existe pas, %3 a %4 lignes (0 à %5)")
                         .arg(pinsText)
                         .arg(offset)
                         .arg(chipName)
@@ -184,22 +198,25 @@ QString GpioModule::reason(int error) const {
     QString text;
     switch (error) {
     case ENOENT:
-        text = QStringLiteral("%1 introuvable : vérifiez le nom de la puce (gpiodetect la "
-                              "liste)")
-                   .arg(chipName);
+        text =
+            QCoreApplication::translate(
+                "GpioModule", "%1 introuvable : vérifiez le nom de la puce (gpiodetect la liste)")
+                .arg(chipName);
         break;
     case EACCES:
     case EPERM:
-        text = QStringLiteral("accès refusé à %1 : ajoutez l'utilisateur au groupe gpio (ou une "
-                              "règle udev), puis ouvrez une nouvelle session")
+        text = QCoreApplication::translate(
+                   "GpioModule", "accès refusé à %1 : ajoutez l'utilisateur au groupe gpio (ou une "
+                                 "règle udev), puis ouvrez une nouvelle session")
                    .arg(path);
         break;
     case ENOTTY:
     case ENODEV:
-        text = QStringLiteral("%1 n'est pas une puce GPIO, ou a disparu").arg(path);
+        text = QCoreApplication::translate("GpioModule", "%1 n'est pas une puce GPIO, ou a disparu")
+                   .arg(path);
         break;
     default:
-        text = QStringLiteral("erreur de la puce GPIO %1").arg(chipName);
+        text = QCoreApplication::translate("GpioModule", "erreur de la puce GPIO %1").arg(chipName);
         break;
     }
     return QStringLiteral("%1 (%2)").arg(text, qt_error_string(error));
@@ -211,9 +228,10 @@ QString GpioModule::busyReason(unsigned count) const {
         gpiod_line* line = offset < count ? gpiod_chip_get_line(chip.get(), offset) : nullptr;
         if (line && gpiod_line_is_used(line)) {
             const char* consumer = gpiod_line_consumer(line);
-            return QStringLiteral("la ligne %1 est déjà prise (par « %2 » : un autre programme "
-                                  "ou un pilote du noyau s'en sert ; libérez-la ou changez "
-                                  "broches)")
+            return QCoreApplication::translate(
+                       "GpioModule",
+                       "la ligne %1 est déjà prise (par « %2 » : un autre programme ou un pilote "
+                       "du noyau s'en sert ; libérez-la ou changez broches)")
                 .arg(offset)
                 .arg(QString::fromUtf8(consumer ? consumer : "?"));
         }

@@ -1,5 +1,6 @@
 #include "drivers/I2cBackpack.h"
 
+#include <QCoreApplication>
 #include <cerrno>
 #include <thread>
 
@@ -9,11 +10,17 @@ namespace {
 
 const std::array<BackpackWiring, 3> kWirings = {{
     {1, 0, 1, 2, 3, 4, 5, 6, 7, true,
-     "1 : RS P0, RW P1, E P2, rétroéclairage P3 (allumé au niveau haut), D4–D7 P4–P7"},
+     QT_TRANSLATE_NOOP(
+         "I2cBackpack",
+         "1 : RS P0, RW P1, E P2, rétroéclairage P3 (allumé au niveau haut), D4–D7 P4–P7")},
     {2, 4, 5, 6, 7, 0, 1, 2, 3, false,
-     "2 : D4–D7 P0–P3, RS P4, RW P5, E P6, rétroéclairage P7 (allumé au niveau bas)"},
+     QT_TRANSLATE_NOOP(
+         "I2cBackpack",
+         "2 : D4–D7 P0–P3, RS P4, RW P5, E P6, rétroéclairage P7 (allumé au niveau bas)")},
     {3, 6, 5, 4, 7, 0, 1, 2, 3, false,
-     "3 : D4–D7 P0–P3, E P4, RW P5, RS P6, rétroéclairage P7 (allumé au niveau bas)"},
+     QT_TRANSLATE_NOOP(
+         "I2cBackpack",
+         "3 : D4–D7 P0–P3, E P4, RW P5, RS P6, rétroéclairage P7 (allumé au niveau bas)")},
 }};
 
 const QString kDefaultBus = QStringLiteral("/dev/i2c-1");
@@ -59,21 +66,27 @@ std::optional<BackpackWiring> findBackpackWiring(int number) {
     return std::nullopt;
 }
 
+QString describeWiring(const BackpackWiring& wiring) {
+    return QCoreApplication::translate("I2cBackpack", wiring.description);
+}
+
 BackpackPlace backpackPlace(const QString& bus, const QString& address, const QString& wiring) {
     BackpackPlace place;
     place.bus = bus.trimmed();
     if (place.bus.isEmpty()) {
         place.bus = kDefaultBus;
-        place.problems << QStringLiteral("I2C = (vide) : aucun bus I2C indiqué, %1 est utilisé")
+        place.problems << QCoreApplication::translate(
+                              "I2cBackpack", "I2C = (vide) : aucun bus I2C indiqué, %1 est utilisé")
                               .arg(kDefaultBus);
     }
     if (const std::optional<int> parsed = parseAddress(address)) {
         place.address = *parsed;
     } else {
         place.address = kDefaultAddress;
-        place.problems << QStringLiteral("adresse = %1 : adresse I2C illisible (en hexadécimal "
-                                         "de 0x03 à 0x77, 0x27 ou 0x3F le plus souvent), %2 est "
-                                         "utilisée")
+        place.problems << QCoreApplication::translate(
+                              "I2cBackpack",
+                              "adresse = %1 : adresse I2C illisible (en hexadécimal de 0x03 à "
+                              "0x77, 0x27 ou 0x3F le plus souvent), %2 est utilisée")
                               .arg(address, backpackAddressText(kDefaultAddress));
     }
     bool ok = false;
@@ -81,8 +94,9 @@ BackpackPlace backpackPlace(const QString& bus, const QString& address, const QS
     if (ok && found) {
         place.wiring = *found;
     } else {
-        place.problems << QStringLiteral("brochage = %1 : brochage inconnu (1, 2 ou 3), le %2 est "
-                                         "utilisé")
+        place.problems << QCoreApplication::translate(
+                              "I2cBackpack",
+                              "brochage = %1 : brochage inconnu (1, 2 ou 3), le %2 est utilisé")
                               .arg(wiring, QString::fromUtf8(place.wiring.description));
     }
     return place;
@@ -137,32 +151,37 @@ QString I2cBackpack::reason(int error) const {
     QString text;
     switch (error) {
     case ENOENT:
-        text = QStringLiteral("bus introuvable : activez l'I2C (raspi-config, ou "
-                              "dtparam=i2c_arm=on sur un Raspberry Pi ; modprobe i2c-dev sur un "
-                              "PC) et vérifiez le nom du bus (i2cdetect -l)");
+        text = QCoreApplication::translate(
+            "I2cBackpack",
+            "bus introuvable : activez l'I2C (raspi-config, ou dtparam=i2c_arm=on sur un Raspberry "
+            "Pi ; modprobe i2c-dev sur un PC) et vérifiez le nom du bus (i2cdetect -l)");
         break;
     case EACCES:
     case EPERM:
-        text = QStringLiteral("accès refusé : ajoutez l'utilisateur au groupe i2c, puis ouvrez "
-                              "une nouvelle session");
+        text = QCoreApplication::translate(
+            "I2cBackpack",
+            "accès refusé : ajoutez l'utilisateur au groupe i2c, puis ouvrez une nouvelle session");
         break;
     case EBUSY:
-        text = QStringLiteral("l'adresse %1 est tenue par un pilote du noyau : retirez le "
-                              "dtoverlay ou le module qui la déclare (hd44780-lcd, pcf857x)")
+        text = QCoreApplication::translate(
+                   "I2cBackpack", "l'adresse %1 est tenue par un pilote du noyau : retirez le "
+                                  "dtoverlay ou le module qui la déclare (hd44780-lcd, pcf857x)")
                    .arg(backpackAddressText(place.address));
         break;
     case ENXIO:
     case EREMOTEIO:
     case EIO:
-        text = QStringLiteral("pas de réponse à l'adresse %1 : vérifiez l'adresse (0x27 ou 0x3F) "
-                              "et le câblage")
-                   .arg(backpackAddressText(place.address));
+        text =
+            QCoreApplication::translate(
+                "I2cBackpack",
+                "pas de réponse à l'adresse %1 : vérifiez l'adresse (0x27 ou 0x3F) et le câblage")
+                .arg(backpackAddressText(place.address));
         break;
     case ENODEV:
-        text = QStringLiteral("bus disparu");
+        text = QCoreApplication::translate("I2cBackpack", "bus disparu");
         break;
     default:
-        text = QStringLiteral("erreur du bus");
+        text = QCoreApplication::translate("I2cBackpack", "erreur du bus");
         break;
     }
     return QStringLiteral("%1 (%2)").arg(text, qt_error_string(error));

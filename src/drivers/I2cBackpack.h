@@ -17,8 +17,11 @@ struct BackpackWiring {
     int number; // brochage= in [ports]
     int rs, rw, e, backlight, d4, d5, d6, d7;
     bool backlightLitHigh;   // else the backlight is lit while its pin is low
-    const char* description; // as the log and the detection print it
+    const char* description; // as the panel shows it while the wiring is tried
 };
+
+// The wiring as the log and the detection describe it, in the user's language.
+QString describeWiring(const BackpackWiring& wiring);
 
 // The wirings the backpacks sold use, by their number: 1 most boards (« LCM1602 », YwRobot,
 // the usual Arduino wiring), 2 LCDd's own, 3 the « mjkdz » board.
@@ -26,7 +29,7 @@ const std::array<BackpackWiring, 3>& backpackWirings();
 std::optional<BackpackWiring> findBackpackWiring(int number);
 
 // Where the module is and how it is wired, from the [ports] values I2C, adresse and brochage.
-// A value that cannot be used gives way to the usual one, and `problems` says so in French.
+// A value that cannot be used gives way to the usual one, and `problems` says so.
 struct BackpackPlace {
     QString bus;
     int address = 0x27;

@@ -1,5 +1,6 @@
 #include "drivers/KernelLcd.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <cerrno>
 #include <fcntl.h>
@@ -31,13 +32,15 @@ QString openingReason(int error) {
     case ENOENT:
     case ENODEV:
     case ENXIO:
-        return QStringLiteral(
+        return QCoreApplication::translate(
+            "KernelLcdLink",
             "périphérique introuvable : le module charlcd (hd44780, panel) est-il chargé ?");
     case EACCES:
     case EPERM:
-        return QStringLiteral("accès refusé : il faut le droit d'y écrire (une règle udev)");
+        return QCoreApplication::translate(
+            "KernelLcdLink", "accès refusé : il faut le droit d'y écrire (une règle udev)");
     case EBUSY:
-        return QStringLiteral("déjà ouvert par un autre programme");
+        return QCoreApplication::translate("KernelLcdLink", "déjà ouvert par un autre programme");
     default:
         return qt_error_string(error);
     }
@@ -90,13 +93,14 @@ bool KernelLcdLink::send(const QByteArray& bytes, QString& error) {
         if (written >= 0) {
             done += written;
         } else if (const int failure = errno; failure != EINTR) {
-            error = QStringLiteral("écriture refusée (%1)").arg(qt_error_string(failure));
+            error = QCoreApplication::translate("KernelLcdLink", "écriture refusée (%1)")
+                        .arg(qt_error_string(failure));
             close();
             return false;
         }
     }
     if (fd.get() < 0) {
-        error = QStringLiteral("pas ouvert");
+        error = QCoreApplication::translate("KernelLcdLink", "pas ouvert");
         return false;
     }
     return true;

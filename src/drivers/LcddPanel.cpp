@@ -32,16 +32,16 @@ QString reasonFor(int systemError) {
     case 0:
     case ECONNRESET:
     case EPIPE:
-        return QStringLiteral("le serveur a fermé la connexion");
+        return LcddPanel::tr("le serveur a fermé la connexion");
     case ECONNREFUSED:
-        reason = QStringLiteral("connexion refusée (LCDd est-il lancé ?)");
+        reason = LcddPanel::tr("connexion refusée (LCDd est-il lancé ?)");
         break;
     case ENETUNREACH:
     case EHOSTUNREACH:
-        reason = QStringLiteral("réseau inaccessible");
+        reason = LcddPanel::tr("réseau inaccessible");
         break;
     default:
-        reason = QStringLiteral("erreur réseau");
+        reason = LcddPanel::tr("erreur réseau");
         break;
     }
     return QStringLiteral("%1 (%2)").arg(reason, qt_error_string(systemError));
@@ -87,7 +87,7 @@ LcddPanel::LcddPanel(LcddAddress address, int columns, int lines, Log& log, QObj
     greetingTimeout.setSingleShot(true);
     greetingTimeout.setInterval(kGreetingMs);
     connect(&greetingTimeout, &QTimer::timeout, this, [this] {
-        lose(QStringLiteral("pas de réponse à « hello » en %1 s").arg(kGreetingMs / 1000));
+        lose(LcddPanel::tr("pas de réponse à « hello » en %1 s").arg(kGreetingMs / 1000));
     });
     retry.setSingleShot(true);
     retry.setInterval(kRetryMs);
@@ -144,7 +144,7 @@ void LcddPanel::connectToServer() {
     lookup = std::make_unique<HostLookup>(QUrl::toAce(address.host), address.port);
     connect(lookup.get(), &HostLookup::finished, this, [this] {
         if (lookup->addresses().empty()) {
-            lose(QStringLiteral("hôte inconnu (%1)").arg(lookup->error()));
+            lose(LcddPanel::tr("hôte inconnu (%1)").arg(lookup->error()));
             return;
         }
         tryAddress(0, 0);
@@ -220,7 +220,7 @@ void LcddPanel::readGreeting() {
         return;
     }
     if (received.size() > kLongestReply) {
-        lose(QStringLiteral("réponse illisible"));
+        lose(LcddPanel::tr("réponse illisible"));
     } else if (ended) {
         lose(reasonFor(*ended));
     }
@@ -234,7 +234,7 @@ void LcddPanel::takeInput() {
     const std::optional<int> ended = stream::readSome(connection.get(), received);
     takeLines();
     if (ready && received.size() > kLongestReply) {
-        lose(QStringLiteral("réponse illisible"));
+        lose(LcddPanel::tr("réponse illisible"));
     } else if (ready && ended) {
         lose(reasonFor(*ended));
     }
@@ -256,7 +256,7 @@ void LcddPanel::takeLines() {
 void LcddPanel::greet(const QByteArray& line) {
     const auto greeting = parseLcddGreeting(line);
     if (!greeting) {
-        lose(QStringLiteral("réponse inattendue « %1 »").arg(printable(line)));
+        lose(LcddPanel::tr("réponse inattendue « %1 »").arg(printable(line)));
         return;
     }
     greetingTimeout.stop();
@@ -267,12 +267,12 @@ void LcddPanel::greet(const QByteArray& line) {
     size = *greeting;
     ready = true;
     if (failure.clear()) {
-        reportFault(log, QStringLiteral("Serveur LCDd %1 retrouvé").arg(where()));
+        reportFault(log, LcddPanel::tr("Serveur LCDd %1 retrouvé").arg(where()));
     }
     if (!sizeTold && (columns > size.width || lines > size.height)) {
         sizeTold = true;
-        log.add(QStringLiteral("L'afficheur de LCDd n'a que %1 colonnes sur %2 lignes (C = %3, "
-                               "L = %4) : les lignes sont coupées à sa taille")
+        log.add(LcddPanel::tr("L'afficheur de LCDd n'a que %1 colonnes sur %2 lignes (C = %3, L = "
+                              "%4) : les lignes sont coupées à sa taille")
                     .arg(size.width)
                     .arg(size.height)
                     .arg(columns)
@@ -308,10 +308,10 @@ void LcddPanel::lose(const QString& reason) {
     connection = FileDescriptor();
     unsent.clear();
     const bool wasReady = std::exchange(ready, false);
-    reportOnce(failure, log,
-               QStringLiteral("Serveur LCDd %1 %2 : %3")
-                   .arg(where(), wasReady ? QStringLiteral("perdu") : QStringLiteral("injoignable"),
-                        reason));
+    reportOnce(
+        failure, log,
+        (wasReady ? tr("Serveur LCDd %1 perdu : %2") : tr("Serveur LCDd %1 injoignable : %2"))
+            .arg(where(), reason));
     retry.start();
 }
 

@@ -3,6 +3,7 @@
 #include "platform/NonBlockingStream.h"
 #include "platform/SerialLine.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <algorithm>
 #include <cerrno>
@@ -58,15 +59,18 @@ QString openingReason(int error) {
     case ENOENT:
     case ENODEV:
     case ENXIO:
-        return QStringLiteral("périphérique introuvable : le module est-il branché ?");
+        return QCoreApplication::translate("MatrixOrbitalLink",
+                                           "périphérique introuvable : le module est-il branché ?");
     case EACCES:
     case EPERM:
-        return QStringLiteral("accès refusé : l'utilisateur doit être du groupe dialout");
+        return QCoreApplication::translate(
+            "MatrixOrbitalLink", "accès refusé : l'utilisateur doit être du groupe dialout");
     case EBUSY:
-        return QStringLiteral("déjà utilisé par un autre programme");
+        return QCoreApplication::translate("MatrixOrbitalLink",
+                                           "déjà utilisé par un autre programme");
     case EINVAL:
     case ENOTTY:
-        return QStringLiteral("ce n'est pas une ligne série");
+        return QCoreApplication::translate("MatrixOrbitalLink", "ce n'est pas une ligne série");
     default:
         return qt_error_string(error);
     }
@@ -121,17 +125,18 @@ bool MatrixOrbitalLink::defineGlyph(int slot, const GlyphRows& rows, QString& er
 // and a second more, since the panel's thread is the only one to wait.
 bool MatrixOrbitalLink::send(QByteArray bytes, QString& error) {
     if (!line) {
-        error = QStringLiteral("pas ouvert");
+        error = QCoreApplication::translate("MatrixOrbitalLink", "pas ouvert");
         return false;
     }
     const qint64 lineMs = bytes.size() * 10 * 1000 / std::max(bitsPerSecond, 1200);
     if (stream::writeAll(line->get(), bytes, QDeadlineTimer(1000 + 2 * lineMs))) {
         return true;
     }
-    error =
-        stream::hungUp(line->get())
-            ? QStringLiteral("débranché ou en panne")
-            : QStringLiteral("le module ne prend plus rien (vitesse = %1 ?)").arg(bitsPerSecond);
+    error = stream::hungUp(line->get())
+                ? QCoreApplication::translate("MatrixOrbitalLink", "débranché ou en panne")
+                : QCoreApplication::translate("MatrixOrbitalLink",
+                                              "le module ne prend plus rien (vitesse = %1 ?)")
+                      .arg(bitsPerSecond);
     line.reset();
     return false;
 }

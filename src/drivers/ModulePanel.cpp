@@ -1,5 +1,6 @@
 #include "drivers/ModulePanel.h"
 
+#include <QCoreApplication>
 #include <chrono>
 
 namespace {
@@ -116,16 +117,19 @@ void ModulePanel::run() {
         if (!open) {
             nextAttempt = Clock::now() + kRetry;
             if (bringUp(error)) {
-                note(QStringLiteral("%1 retrouvé").arg(name), true);
+                note(QCoreApplication::translate("ModulePanel", "%1 retrouvé").arg(name), true);
             } else {
-                note(QStringLiteral("%1 inaccessible : %2").arg(name, error), false);
+                note(QCoreApplication::translate("ModulePanel", "%1 inaccessible : %2")
+                         .arg(name, error),
+                     false);
             }
         }
         if (open && !sendDifferences(error)) {
             link->close();
             open = false;
             nextAttempt = Clock::now() + kRetry;
-            note(QStringLiteral("%1 perdu : %2").arg(name, error), false);
+            note(QCoreApplication::translate("ModulePanel", "%1 perdu : %2").arg(name, error),
+                 false);
         }
 
         lock.lock();

@@ -10,6 +10,7 @@
 #include "drivers/ParallelPanel.h"
 #include "drivers/Serie.h"
 
+#include <QCoreApplication>
 #include <QObject>
 
 namespace {
@@ -35,7 +36,8 @@ std::unique_ptr<Panel> lcdd(const DisplayConfig& config, const PanelHost& host) 
     if (!address) {
         address.emplace();
         host.log.add(
-            QStringLiteral("LCDd = %1 : adresse illisible (hôte:port attendu), %2:%3 est utilisé")
+            QCoreApplication::translate(
+                "Panels", "LCDd = %1 : adresse illisible (hôte:port attendu), %2:%3 est utilisé")
                 .arg(config.lcddServer, address->host)
                 .arg(address->port));
         host.log.selectLast();
@@ -55,8 +57,9 @@ ModuleSettings moduleSettings(const DisplayConfig& config) {
 void tellContrastStaysOnModule(const DisplayConfig& config, const PanelHost& host,
                                const QString& where) {
     if (config.contrast != 0) {
-        host.log.add(
-            QStringLiteral("contrast = %1 n'est pas envoyé : %2").arg(config.contrast).arg(where));
+        host.log.add(QCoreApplication::translate("Panels", "contrast = %1 n'est pas envoyé : %2")
+                         .arg(config.contrast)
+                         .arg(where));
     }
 }
 
@@ -65,13 +68,14 @@ std::unique_ptr<Panel> i2c(const DisplayConfig& config, const PanelHost& host) {
     for (const QString& problem : place.problems) {
         reportFault(host.log, problem);
     }
-    const QString name =
-        QStringLiteral("afficheur I2C %1 (%2)").arg(place.bus, backpackAddressText(place.address));
-    host.log.add(
-        QStringLiteral("%1, brochage %2").arg(name, QString::fromUtf8(place.wiring.description)));
+    const QString name = QCoreApplication::translate("Panels", "afficheur I2C %1 (%2)")
+                             .arg(place.bus, backpackAddressText(place.address));
+    host.log.add(QCoreApplication::translate("Panels", "%1, brochage %2")
+                     .arg(name, describeWiring(place.wiring)));
     tellContrastStaysOnModule(
         config, host,
-        QStringLiteral("le contraste d'un module I2C se règle au potentiomètre de son adaptateur"));
+        QCoreApplication::translate(
+            "Panels", "le contraste d'un module I2C se règle au potentiomètre de son adaptateur"));
     return std::make_unique<ModulePanel>(
         std::make_unique<I2cBackpack>(place, moduleSettings(config)), moduleSettings(config), name,
         host.log, config.caracteres);
@@ -79,23 +83,25 @@ std::unique_ptr<Panel> i2c(const DisplayConfig& config, const PanelHost& host) {
 
 std::unique_ptr<Panel> kernelLcd(const DisplayConfig& config, const PanelHost& host) {
     if (config.contrast != 0) {
-        host.log.add(
-            QStringLiteral("lcd = %1 : pas de contraste à régler par le noyau (il se règle "
-                           "sur le module), contrast = %2 n'est pas envoyé")
-                .arg(config.charLcd)
-                .arg(config.contrast));
+        host.log.add(QCoreApplication::translate(
+                         "Panels", "lcd = %1 : pas de contraste à régler par le noyau (il se règle "
+                                   "sur le module), contrast = %2 n'est pas envoyé")
+                         .arg(config.charLcd)
+                         .arg(config.contrast));
     }
     return std::make_unique<ModulePanel>(
         std::make_unique<KernelLcdLink>(config.charLcd, moduleSettings(config)),
-        moduleSettings(config), QStringLiteral("afficheur du noyau %1").arg(config.charLcd),
+        moduleSettings(config),
+        QCoreApplication::translate("Panels", "afficheur du noyau %1").arg(config.charLcd),
         host.log, config.caracteres);
 }
 
 std::unique_ptr<Panel> matrixOrbital(const DisplayConfig& config, const PanelHost& host) {
     const std::optional<int> speed = matrixOrbitalSpeed(config.mtxOrbSpeed);
     if (!speed) {
-        host.log.add(QStringLiteral("vitesse = %1 : vitesse inconnue (1200, 2400, 4800, 9600, "
-                                    "19200, 38400, 57600 ou 115200), %2 est utilisée")
+        host.log.add(QCoreApplication::translate(
+                         "Panels", "vitesse = %1 : vitesse inconnue (1200, 2400, 4800, 9600, "
+                                   "19200, 38400, 57600 ou 115200), %2 est utilisée")
                          .arg(config.mtxOrbSpeed)
                          .arg(kMatrixOrbitalSpeed));
         host.log.selectLast();
@@ -103,20 +109,24 @@ std::unique_ptr<Panel> matrixOrbital(const DisplayConfig& config, const PanelHos
     return std::make_unique<ModulePanel>(
         std::make_unique<MatrixOrbitalLink>(config.mtxOrb, speed.value_or(kMatrixOrbitalSpeed),
                                             moduleSettings(config)),
-        moduleSettings(config), QStringLiteral("module Matrix Orbital %1").arg(config.mtxOrb),
+        moduleSettings(config),
+        QCoreApplication::translate("Panels", "module Matrix Orbital %1").arg(config.mtxOrb),
         host.log, config.caracteres);
 }
 
 std::unique_ptr<Panel> gpio(const DisplayConfig& config, const PanelHost& host) {
-    const QString name = QStringLiteral("afficheur GPIO %1").arg(gpioChipPath(config.gpioChip));
+    const QString name = QCoreApplication::translate("Panels", "afficheur GPIO %1")
+                             .arg(gpioChipPath(config.gpioChip));
     QString problem;
     if (const std::optional<GpioLines> lines = parseGpioLines(config.gpioPins, problem)) {
-        host.log.add(QStringLiteral("%1, broches %2").arg(name, describeGpioLines(*lines)));
+        host.log.add(QCoreApplication::translate("Panels", "%1, broches %2")
+                         .arg(name, describeGpioLines(*lines)));
     }
     tellContrastStaysOnModule(
         config, host,
-        QStringLiteral("le contraste d'un module sur GPIO se règle au potentiomètre de sa broche "
-                       "V0"));
+        QCoreApplication::translate(
+            "Panels",
+            "le contraste d'un module sur GPIO se règle au potentiomètre de sa broche V0"));
     return std::make_unique<ModulePanel>(
         std::make_unique<GpioModule>(config.gpioChip, config.gpioPins, moduleSettings(config)),
         moduleSettings(config), name, host.log, config.caracteres);
@@ -130,14 +140,14 @@ struct PanelKind {
 
 // Every panel the program drives, by the TypeLCD value of param.ini that names it.
 const PanelKind kPanels[] = {
-    {1, "à l'écran", onScreen},           // in the window, or the terminal
-    {2, "série", serial},                 // COM of [parametres], its device in [ports]
-    {3, "parallèle", parallel},           // LPT1 of [ports]
-    {4, "LCDd", lcdd},                    // LCDd= of [ports]
-    {5, "I2C", i2c},                      // I2C=, adresse= and brochage= of [ports]
-    {6, "GPIO", gpio},                    // GPIO= and broches= of [ports]
-    {7, "LCD du noyau", kernelLcd},       // lcd= of [ports]
-    {8, "Matrix Orbital", matrixOrbital}, // MtxOrb= and vitesse= of [ports]
+    {1, QT_TRANSLATE_NOOP("Panels", "à l'écran"), onScreen}, // in the window, or the terminal
+    {2, QT_TRANSLATE_NOOP("Panels", "série"), serial}, // COM of [parametres], its device in [ports]
+    {3, QT_TRANSLATE_NOOP("Panels", "parallèle"), parallel}, // LPT1 of [ports]
+    {4, "LCDd", lcdd},                                       // LCDd= of [ports]
+    {5, "I2C", i2c},   // I2C=, adresse= and brochage= of [ports]
+    {6, "GPIO", gpio}, // GPIO= and broches= of [ports]
+    {7, QT_TRANSLATE_NOOP("Panels", "LCD du noyau"), kernelLcd}, // lcd= of [ports]
+    {8, "Matrix Orbital", matrixOrbital},                        // MtxOrb= and vitesse= of [ports]
 };
 
 const PanelKind* find(qint16 typeLcd) {
@@ -162,13 +172,15 @@ bool namesPanel(qint16 typeLcd) {
 
 QString panelName(qint16 typeLcd) {
     const PanelKind* kind = find(typeLcd);
-    return kind ? QString::fromUtf8(kind->name) : QString();
+    return kind ? QCoreApplication::translate("Panels", kind->name) : QString();
 }
 
 QString panelNames() {
     QStringList names;
     for (const PanelKind& kind : kPanels) {
-        names << QStringLiteral("%1 %2").arg(kind.typeLcd).arg(QString::fromUtf8(kind.name));
+        names << QStringLiteral("%1 %2")
+                     .arg(kind.typeLcd)
+                     .arg(QCoreApplication::translate("Panels", kind.name));
     }
     return names.join(QStringLiteral(", "));
 }

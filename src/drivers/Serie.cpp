@@ -23,7 +23,7 @@ constexpr qint64 kGoodbyeMs = 500;
 constexpr qint64 kRetryMs = 1000;
 
 QString unplugged() {
-    return QStringLiteral("périphérique débranché ou en panne");
+    return SerialPanel::tr("périphérique débranché ou en panne");
 }
 
 // Why the device would not open, in the user's words; `error` is an errno value.
@@ -31,26 +31,26 @@ QString openingReason(int error) {
     switch (error) {
     case ENOENT:
     case ENODEV:
-        return QStringLiteral("périphérique introuvable");
+        return SerialPanel::tr("périphérique introuvable");
     case EACCES:
     case EPERM:
     case EBUSY:
-        return QStringLiteral("accès refusé ou port déjà utilisé");
+        return SerialPanel::tr("accès refusé ou port déjà utilisé");
     case EIO:
     case ENXIO:
         return unplugged();
     case EINVAL:
     case ENOTTY:
-        return QStringLiteral("réglage 9600,n,8,1 refusé");
+        return SerialPanel::tr("réglage 9600,n,8,1 refusé");
     default:
-        return QStringLiteral("erreur");
+        return SerialPanel::tr("erreur");
     }
 }
 
 // Why an open line failed: a device pulled out shows as one of these.
 QString writingReason(int error) {
     return error == EIO || error == ENXIO || error == ENODEV ? unplugged()
-                                                             : QStringLiteral("erreur d'écriture");
+                                                             : SerialPanel::tr("erreur d'écriture");
 }
 
 // The system's own words name the error, which helps more than the code alone.
@@ -120,7 +120,7 @@ void SerialPanel::reopen() {
     if (open()) {
         send(kSetUp);
         if (failure.clear()) {
-            reportFault(log, QStringLiteral("Port série %1 retrouvé").arg(device));
+            reportFault(log, SerialPanel::tr("Port série %1 retrouvé").arg(device));
         }
     }
 }
@@ -128,15 +128,16 @@ void SerialPanel::reopen() {
 bool SerialPanel::open() {
     lastAttempt.start();
     if (device.isEmpty()) {
-        reportOnce(failure, log,
-                   QStringLiteral("Port série : aucun périphérique (COM ou [ports] de param.ini)"));
+        reportOnce(
+            failure, log,
+            SerialPanel::tr("Port série : aucun périphérique (COM ou [ports] de param.ini)"));
         return false;
     }
     auto candidate = std::make_unique<SerialLine>(QFile::encodeName(device), B9600);
     if (!candidate->isOpen()) {
         const int error = candidate->error();
         reportOnce(failure, log,
-                   QStringLiteral("Port série %1 inaccessible : %2")
+                   SerialPanel::tr("Port série %1 inaccessible : %2")
                        .arg(device, describe(openingReason(error), error)));
         return false;
     }
@@ -197,6 +198,6 @@ void SerialPanel::lose(int error) {
     held.clear();
     holding = false;
     reportOnce(failure, log,
-               QStringLiteral("Port série %1 perdu : %2")
+               SerialPanel::tr("Port série %1 perdu : %2")
                    .arg(device, describe(writingReason(error), error)));
 }

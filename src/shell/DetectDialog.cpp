@@ -16,16 +16,16 @@ DetectDialog::DetectDialog(SearchPlaces places, QString settingsFile, QWidget* p
     for (const BackpackWiring& wiring : backpackWirings()) {
         const int number = wiring.number;
         const int row = rows->rowCount();
-        rows->addWidget(new QLabel(QString::fromUtf8(wiring.description)), row, 0);
-        auto* tryIt = new QPushButton(QStringLiteral("&%1 Essayer").arg(number));
+        rows->addWidget(new QLabel(describeWiring(wiring)), row, 0);
+        auto* tryIt = new QPushButton(tr("&%1 Essayer").arg(number));
         rows->addWidget(tryIt, row, 1);
         connect(tryIt, &QPushButton::clicked, this, [this, number] { tryWiring(number); });
-        auto* fits = new QPushButton(QStringLiteral("Ça s'affiche bien"));
+        auto* fits = new QPushButton(tr("Ça s'affiche bien"));
         rows->addWidget(fits, row, 2);
         connect(fits, &QPushButton::clicked, this, [this, number] { wiringFits(number); });
         fitsButtons.push_back(fits);
     }
-    auto* none = new QPushButton(QStringLiteral("&Aucun ne s'affiche bien"));
+    auto* none = new QPushButton(tr("&Aucun ne s'affiche bien"));
     rows->addWidget(none, rows->rowCount(), 2);
     connect(none, &QPushButton::clicked, this, [this] { wiringFits(0); });
     ui->wirings->hide();
@@ -34,7 +34,7 @@ DetectDialog::DetectDialog(SearchPlaces places, QString settingsFile, QWidget* p
     connect(ui->found, &QListWidget::currentRowChanged, this, [this](int row) {
         if (row >= 0 && row < int(rowCandidate.size()) && rowCandidate[row] >= 0) {
             ui->status->setText(
-                QStringLiteral("Utiliser %1 ?").arg(describeCandidate(found[rowCandidate[row]])));
+                tr("Utiliser %1 ?").arg(describeCandidate(found[rowCandidate[row]])));
         }
         updateButtons();
     });
@@ -61,7 +61,7 @@ void DetectDialog::search() {
     ui->found->clear();
     rowCandidate.clear();
     found.clear();
-    ui->status->setText(QStringLiteral("Recherche des afficheurs…"));
+    ui->status->setText(tr("Recherche des afficheurs…"));
     auto result = std::make_shared<std::vector<Candidate>>();
     worker.reset(QThread::create([result, places = places] { *result = searchPanels(places); }));
     connect(worker.get(), &QThread::finished, this, [this, result] {
@@ -83,7 +83,7 @@ void DetectDialog::showFound(std::vector<Candidate> candidates) {
         const bool canChoose = candidate.usable && !candidate.inUse;
         QString text = describeCandidate(candidate);
         if (candidate.inUse) {
-            text += QStringLiteral(" — l'envoi sur le LCD est en cours : il est laissé tel quel");
+            text = tr("%1 — l'envoi sur le LCD est en cours : il est laissé tel quel").arg(text);
         }
         auto* item = new QListWidgetItem(text, ui->found);
         if (!canChoose) {
@@ -93,10 +93,10 @@ void DetectDialog::showFound(std::vector<Candidate> candidates) {
         choosable += canChoose ? 1 : 0;
     }
     if (choosable == 0) {
-        ui->status->setText(found.empty() ? QStringLiteral("Aucun afficheur trouvé.")
-                                          : QStringLiteral("Aucun afficheur utilisable trouvé."));
+        ui->status->setText(found.empty() ? tr("Aucun afficheur trouvé.")
+                                          : tr("Aucun afficheur utilisable trouvé."));
     } else {
-        ui->status->setText(QStringLiteral("Choisissez l'afficheur à utiliser."));
+        ui->status->setText(tr("Choisissez l'afficheur à utiliser."));
         for (int row = 0; row < int(rowCandidate.size()); ++row) {
             if (rowCandidate[row] >= 0) {
                 ui->found->setCurrentRow(row);
@@ -129,13 +129,12 @@ void DetectDialog::tryWiring(int wiring) {
     QString error;
     triedWiring = wiring;
     if (::tryWiring(*trying, wiring, trialSettings(settingsFile), error)) {
-        ui->status->setText(QStringLiteral("Brochage %1 essayé : l'afficheur montre-t-il "
-                                           "« Relayeur » et le brochage ?")
-                                .arg(wiring));
+        ui->status->setText(
+            tr("Brochage %1 essayé : l'afficheur montre-t-il « Relayeur » et le brochage ?")
+                .arg(wiring));
     } else {
-        ui->status->setText(QStringLiteral("Brochage %1 : l'afficheur n'a pas pu être écrit (%2).")
-                                .arg(wiring)
-                                .arg(error));
+        ui->status->setText(
+            tr("Brochage %1 : l'afficheur n'a pas pu être écrit (%2).").arg(wiring).arg(error));
     }
     updateButtons();
     if (const auto fits = std::size_t(wiring - 1); fits < fitsButtons.size()) {
@@ -151,7 +150,7 @@ void DetectDialog::wiringFits(int wiring) {
     trying = nullptr;
     ui->wirings->hide();
     if (wiring == 0) {
-        ui->status->setText(QStringLiteral("Aucun brochage ne convient : rien n'est écrit."));
+        ui->status->setText(tr("Aucun brochage ne convient : rien n'est écrit."));
     } else {
         write(candidate, wiring);
     }
@@ -162,7 +161,7 @@ void DetectDialog::write(const Candidate& candidate, int wiring) {
     const std::vector<SettingChange> settings = settingsFor(candidate, wiring);
     QString error;
     if (!writeSettings(settingsFile, settings, error)) {
-        ui->status->setText(QStringLiteral("Erreur : ") + error);
+        ui->status->setText(tr("Erreur : %1").arg(error));
         return;
     }
     const QString text =

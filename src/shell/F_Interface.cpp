@@ -17,8 +17,8 @@
 namespace {
 
 QString defaultChooseProfile(QWidget* parent, const QString& folder) {
-    return QFileDialog::getOpenFileName(parent, QStringLiteral("Ouvrir un profil"), folder,
-                                        QStringLiteral("Fichiers Relayeur (*.tlcd)"));
+    return QFileDialog::getOpenFileName(parent, F_Interface::tr("Ouvrir un profil"), folder,
+                                        F_Interface::tr("Fichiers Relayeur (*.tlcd)"));
 }
 
 } // namespace
@@ -54,7 +54,7 @@ F_Interface::F_Interface(ShellEnvironment environment, QWidget* parent)
     connect(&core, &Engine::logShown, this, [this] { listLog.selectLast(); });
     connect(&core, &Engine::startAvailable, ui->Command1, &QWidget::setEnabled);
     connect(&core, &Engine::startButtonChanged, this,
-            [this](bool stops) { ui->Command1->setText(stops ? kStopCaption : kSendCaption); });
+            [this](bool stops) { ui->Command1->setText(stops ? stopCaption() : sendCaption()); });
     connect(ui->m_fic_ouvrir, &QAction::triggered, this, &F_Interface::m_fic_ouvrir_Click);
     connect(ui->m_fic_quitter, &QAction::triggered, this, &F_Interface::m_fic_quitter_Click);
     connect(ui->m_fic_detecter, &QAction::triggered, this, &F_Interface::m_fic_detecter_Click);
@@ -217,7 +217,7 @@ void F_Interface::m_fic_ouvrir_Click() {
 void F_Interface::Command2_Click() {
     const int k = ui->lstProfile->currentIndex();
     if (k < 0 || k >= recentEntries.size()) {
-        core.logLine(QStringLiteral("Aucun profil choisi dans la liste : rien n'est chargé"));
+        core.logLine(tr("Aucun profil choisi dans la liste : rien n'est chargé"));
         listLog.selectLast();
         return;
     }
@@ -242,7 +242,7 @@ void F_Interface::Slider1_Change(int value) {
 }
 
 void F_Interface::showRefresh(int ms) {
-    ui->lblRefresh->setText(QStringLiteral("Rafraîchissement : %1 ms").arg(ms));
+    ui->lblRefresh->setText(tr("Rafraîchissement : %1 ms").arg(ms));
 }
 
 void F_Interface::List1_DblClick() {
@@ -250,8 +250,7 @@ void F_Interface::List1_DblClick() {
     if (item == nullptr) {
         return;
     }
-    env.boxes->show(QStringLiteral("Information"),
-                    QStringLiteral("Détail de la ligne : \n\r") + item->text(),
+    env.boxes->show(tr("Information"), tr("Détail de la ligne : \n\r%1").arg(item->text()),
                     MessageIcon::Information);
 }
 

@@ -28,10 +28,6 @@ struct ShellEnvironment : EngineEnvironment {
     DeviceDirs deviceDirs;               // where File > « Détecter l'afficheur… » looks
 };
 
-// The captions of the start/stop button, while the panel is not fed and while it is.
-inline const QString kSendCaption = QStringLiteral("Envoyer sur le LCD !");
-inline const QString kStopCaption = QStringLiteral("Arréter sur le LCD !");
-
 // The main window: it shows what the engine tells it and hands the user's actions to it.
 class F_Interface : public QMainWindow {
     Q_OBJECT
@@ -85,3 +81,12 @@ private:
     frmAbout* about = nullptr;      // made on first use, a child of the window
     DetectDialog* detect = nullptr; // while open, a child of the window
 };
+
+// The captions of the start/stop button, while the panel is not fed and while it is, in the
+// user's language.
+inline QString sendCaption() {
+    return F_Interface::tr("Envoyer sur le LCD !");
+}
+inline QString stopCaption() {
+    return F_Interface::tr("Arréter sur le LCD !");
+}

@@ -32,7 +32,7 @@ LcdWidget::LcdWidget(const OnScreenPanel& panel, QWidget* parent)
       painted(static_cast<std::size_t>(panel.lines() * panel.columns()), kNotPainted) {
     setObjectName(QStringLiteral("lcdScreen"));
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-    setToolTip(QStringLiteral("L'afficheur à l'écran"));
+    setToolTip(tr("L'afficheur à l'écran"));
     // Every pixel is painted each time: Qt need not clear anything first.
     setAttribute(Qt::WA_OpaquePaintEvent);
 }

@@ -5,12 +5,15 @@
 #include "EmulatedDevices.h"
 #include "MatrixOrbitalModule.h"
 #include "detect/PanelChoice.h"
+#include "drivers/I2cBackpack.h"
 #include "support/LcddServer.h"
 #include "support/PseudoTerminal.h"
 #include "support/QtPrinters.h"
 #include "support/TempDir.h"
 
+#include <QCoreApplication>
 #include <QFile>
+#include <QTranslator>
 #include <atomic>
 #include <gtest/gtest.h>
 #include <poll.h>
@@ -63,6 +66,15 @@ struct SerialModule {
     ~SerialModule() {
         stop = true;
         answering.join();
+    }
+};
+
+// The program's texts as a user of another language gets them: each one marked.
+class MarkingTranslator : public QTranslator {
+public:
+    bool isEmpty() const override { return false; }
+    QString translate(const char*, const char* source, const char*, int) const override {
+        return QStringLiteral("EN ") + QString::fromUtf8(source);
     }
 };
 
@@ -127,6 +139,17 @@ TEST(PanelSearch, TryingAWiringShowsItsNameOnTheBackpack) {
     EXPECT_EQ(module.line(1), QByteArray("2 : D4-D7 P0-P3, RS "));
     EXPECT_TRUE(module.backlight()) << "lit, so that the words can be read";
     EXPECT_EQ(emulated::bytesWrittenTo(bus, 0x3A), 0);
+
+    // In another language the user reads the wiring translated, and the panel still shows the
+    // wiring's own words, which its character set holds.
+    MarkingTranslator translator;
+    QCoreApplication::installTranslator(&translator);
+    const bool triedTranslated = tryWiring(backpack, 2, settings, error);
+    const QString described = describeWiring(*findBackpackWiring(2));
+    QCoreApplication::removeTranslator(&translator);
+    ASSERT_TRUE(triedTranslated) << error.toStdString();
+    EXPECT_EQ(module.line(1), QByteArray("2 : D4-D7 P0-P3, RS "));
+    EXPECT_TRUE(described.startsWith("EN 2 : D4–D7 P0–P3")) << described.toStdString();
 
     backpack.address = 0x25;
     EXPECT_FALSE(tryWiring(backpack, 2, settings, error));

@@ -40,7 +40,7 @@ TEST(F_Interface, ShowsTheRecentProfilesTheHandleTheRefreshAndOneAboutBox) {
     const QString handle = find<QLabel>(s, "Label2")->text();
     EXPECT_EQ(handle, QString::number(w.winId(), 16).toUpper());
     EXPECT_TRUE(QFile::exists(s.dir.file("run/" + handle))) << "the socket bears the handle";
-    EXPECT_EQ(find<QPushButton>(s, "Command1")->text(), kSendCaption);
+    EXPECT_EQ(find<QPushButton>(s, "Command1")->text(), sendCaption());
     EXPECT_FALSE(find<QPushButton>(s, "Command1")->isEnabled());
     open(s, QString());
     EXPECT_EQ(s.openedIn, "/a/b") << "no profile yet: the folder of the newest recent one";
@@ -111,7 +111,7 @@ TEST(F_Interface, EveryWayOutInitialisesThePanelOnceAndEnds) {
         F_Interface& w = s.startWindow();
         open(s, s.dir.write("deux.tlcd", kProfile));
         find<QPushButton>(s, "Command1")->click();
-        EXPECT_EQ(find<QPushButton>(s, "Command1")->text(), kStopCaption);
+        EXPECT_EQ(find<QPushButton>(s, "Command1")->text(), stopCaption());
         const int before = s.panel->resets;
         if (auto* menuItem = find<QAction>(s, way)) {
             menuItem->trigger();

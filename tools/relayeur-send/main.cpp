@@ -6,6 +6,7 @@
 #include "platform/NonBlockingStream.h"
 #include "platform/UnixSocket.h"
 
+#include <QCoreApplication>
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
@@ -15,7 +16,8 @@
 
 namespace {
 
-const char kUsage[] =
+const char kUsage[] = QT_TRANSLATE_NOOP(
+    "relayeur-send",
     "Usage : relayeur-send [options] TEXTE MODE LIGNE\n"
     "        relayeur-send [options] --raw OCTETS\n"
     "Met TEXTE sur la ligne LIGNE (0 à 3, 0 en haut) de l'afficheur du Relayeur en cours,\n"
@@ -35,14 +37,21 @@ const char kUsage[] =
     "  --help         affiche cette aide\n"
     "\n"
     "Code de sortie : 0 ligne changée, 1 aucun Relayeur ne répond, 2 commande incorrecte,\n"
-    "3 message laissé de côté par Relayeur.\n";
+    "3 message laissé de côté par Relayeur.\n");
+
+QByteArray usage() {
+    return QCoreApplication::translate("relayeur-send", kUsage).toLocal8Bit();
+}
 
 constexpr int kWaitMs = 5000;
 
 enum Exit { kDone = 0, kNoRelayeur = 1, kUsageError = cli::kUsageError, kRefused = 3 };
 
 void say(const QString& text) {
-    std::fprintf(stderr, "relayeur-send : %s\n", text.toLocal8Bit().constData());
+    std::fputs(
+        (QCoreApplication::translate("relayeur-send", "relayeur-send : %1").arg(text) + u'\n')
+            .toLocal8Bit(),
+        stderr);
 }
 
 // An argument as the user typed it: in the locale's encoding, else in UTF-8.
@@ -127,7 +136,8 @@ std::optional<Request> parseArguments(int argc, char** argv, int& status) {
           [&](const QByteArray& value) {
               raw = unescape(value);
               return raw ? QString()
-                         : QStringLiteral("échappement incorrect (\\xHH ou \\\\ attendu)");
+                         : QCoreApplication::translate(
+                               "relayeur-send", "échappement incorrect (\\xHH ou \\\\ attendu)");
           }},
          {"--hold", nullptr,
           [&](const QByteArray& value) {
@@ -135,14 +145,17 @@ std::optional<Request> parseArguments(int argc, char** argv, int& status) {
               hold = value.toInt(&ok, 10);
               return ok && hold >= 0 && hold <= linemessage::kMaxHoldSeconds
                          ? QString()
-                         : QStringLiteral("un nombre de secondes de 0 à %1 est attendu")
+                         : QCoreApplication::translate(
+                               "relayeur-send", "un nombre de secondes de 0 à %1 est attendu")
                                .arg(linemessage::kMaxHoldSeconds);
           }},
          {"--dwdata", nullptr,
           [&](const QByteArray& value) {
               bool ok = false;
               request.dwData = value.toUInt(&ok, 0);
-              return ok ? QString() : QStringLiteral("un nombre de 0 à 4294967295 est attendu");
+              return ok ? QString()
+                        : QCoreApplication::translate("relayeur-send",
+                                                      "un nombre de 0 à 4294967295 est attendu");
           }},
          {"--window", nullptr,
           [&](const QByteArray& value) {
@@ -151,11 +164,13 @@ std::optional<Request> parseArguments(int argc, char** argv, int& status) {
               bool ok = false;
               const qulonglong handle = hex.toULongLong(&ok, 16);
               request.window = QString::number(handle, 16).toUpper();
-              return ok ? QString() : QStringLiteral("un identifiant hexadécimal est attendu");
+              return ok ? QString()
+                        : QCoreApplication::translate("relayeur-send",
+                                                      "un identifiant hexadécimal est attendu");
           }}},
         &positional);
     if (help) {
-        std::fputs(kUsage, stdout);
+        std::fputs(usage(), stdout);
         status = kDone;
         return std::nullopt;
     }
@@ -164,27 +179,30 @@ std::optional<Request> parseArguments(int argc, char** argv, int& status) {
     }
     if (raw) {
         if (!positional.isEmpty()) {
-            return refuse(QStringLiteral("--raw ne se combine pas avec TEXTE MODE LIGNE"));
+            return refuse(QCoreApplication::translate(
+                "relayeur-send", "--raw ne se combine pas avec TEXTE MODE LIGNE"));
         }
         request.data = *raw;
         return withHold(std::move(request), hold);
     }
     if (positional.size() != 3) {
-        std::fputs(kUsage, stderr);
+        std::fputs(usage(), stderr);
         return std::nullopt;
     }
     const std::optional<QString> text = decodeArgument(positional[0].constData());
     const QByteArray mode = positional[1];
     const QByteArray line = positional[2];
     if (!text) {
-        return refuse(
-            QStringLiteral("le texte n'est lisible ni dans l'encodage de la locale ni en UTF-8"));
+        return refuse(QCoreApplication::translate(
+            "relayeur-send", "le texte n'est lisible ni dans l'encodage de la locale ni en UTF-8"));
     }
     if (mode.size() != 1 || mode[0] < '0' || mode[0] > '4') {
-        return refuse(QStringLiteral("MODE : un chiffre de 0 à 4 est attendu"));
+        return refuse(
+            QCoreApplication::translate("relayeur-send", "MODE : un chiffre de 0 à 4 est attendu"));
     }
     if (line.size() != 1 || line[0] < '0' || line[0] > '3') {
-        return refuse(QStringLiteral("LIGNE : un chiffre de 0 à 3 est attendu"));
+        return refuse(QCoreApplication::translate("relayeur-send",
+                                                  "LIGNE : un chiffre de 0 à 3 est attendu"));
     }
     request.data = ansi::fromUnicode(*text) + mode + line;
     return withHold(std::move(request), hold);
@@ -194,17 +212,20 @@ int send(const Request& request) {
     const QString name = request.window.isEmpty() ? linemessage::kDefaultName : request.window;
     const RuntimePath dir = linemessage::defaultDir();
     if (dir.path.isEmpty()) {
-        say(QStringLiteral("aucun Relayeur ne peut être joint : ") + dir.problem);
+        say(QCoreApplication::translate("relayeur-send", "aucun Relayeur ne peut être joint : %1")
+                .arg(dir.problem));
         return kNoRelayeur;
     }
     const QString path = linemessage::socketPath(dir.path, name);
     const FileDescriptor socket = connectUnixSocket(path, kWaitMs);
     if (socket.get() < 0) {
         say(request.window.isEmpty()
-                ? QStringLiteral("aucun Relayeur ne tourne pour cet utilisateur (rien n'écoute "
-                                 "sur %1)")
+                ? QCoreApplication::translate(
+                      "relayeur-send",
+                      "aucun Relayeur ne tourne pour cet utilisateur (rien n'écoute sur %1)")
                       .arg(path)
-                : QStringLiteral("aucun Relayeur n'a la fenêtre %1 (rien n'écoute sur %2)")
+                : QCoreApplication::translate(
+                      "relayeur-send", "aucun Relayeur n'a la fenêtre %1 (rien n'écoute sur %2)")
                       .arg(request.window, path));
         return kNoRelayeur;
     }
@@ -213,16 +234,18 @@ int send(const Request& request) {
     stream::writeAll(socket.get(), message, QDeadlineTimer(kWaitMs));
     QByteArray reply;
     if (!stream::readAll(socket.get(), reply, linemessage::kReplyBytes, QDeadlineTimer(kWaitMs))) {
-        say(QStringLiteral("Relayeur n'a pas répondu : le message est trop long (plus de %1 "
-                           "octets) ou Relayeur s'est arrêté")
+        say(QCoreApplication::translate("relayeur-send",
+                                        "Relayeur n'a pas répondu : le message est trop long (plus "
+                                        "de %1 octets) ou Relayeur s'est arrêté")
                 .arg(linemessage::kMaxDataBytes));
         return kRefused;
     }
     if (linemessage::decodeReply(reply) != linemessage::kTaken) {
-        say(QStringLiteral("Relayeur a laissé le message de côté : il faut dwData 3 (ou 4 après "
-                           "--hold, que seul un Relayeur récent connaît) et, dans les 255 premiers "
-                           "octets, un texte suivi du chiffre du mode et de celui de la ligne "
-                           "(0 à 3) ; son journal dit pourquoi"));
+        say(QCoreApplication::translate(
+            "relayeur-send",
+            "Relayeur a laissé le message de côté : il faut dwData 3 (ou 4 après --hold, que seul "
+            "un Relayeur récent connaît) et, dans les 255 premiers octets, un texte suivi du "
+            "chiffre du mode et de celui de la ligne (0 à 3) ; son journal dit pourquoi"));
         return kRefused;
     }
     return kDone;

@@ -2,6 +2,7 @@
 
 #include "model/IsDigit.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -139,7 +140,7 @@ std::string slotOf(const Sensor& sensor, const SlotAssignment& slots) {
             return std::string(slotName(sensor.kind)) + std::to_string(i + 1);
         }
     }
-    return "aucun";
+    return QCoreApplication::translate("Readings", "aucun").toStdString();
 }
 
 // Characters, not bytes, of UTF-8 text: what a terminal column counts.
@@ -149,7 +150,7 @@ size_t displayWidth(std::string_view text) {
 
 std::string valueText(SlotKind kind, std::optional<double> value) {
     if (!value) {
-        return "illisible";
+        return QCoreApplication::translate("Readings", "illisible").toStdString();
     }
     char text[64] = {};
     switch (kind) {
@@ -160,8 +161,10 @@ std::string valueText(SlotKind kind, std::optional<double> value) {
         std::snprintf(text, sizeof text, "%.3f V", *value);
         break;
     case SlotKind::Fan:
-        std::snprintf(text, sizeof text, "%.0f tr/min", *value);
-        break;
+        std::snprintf(text, sizeof text, "%.0f", *value);
+        return QCoreApplication::translate("Readings", "%1 tr/min")
+            .arg(QString::fromLatin1(text))
+            .toStdString();
     }
     return text;
 }
@@ -294,7 +297,9 @@ std::vector<std::string> describeSlots(const SlotAssignment& slots) {
                 lines.push_back(slot + s.chip + (named ? " " + s.label : "") + " (" + s.where +
                                 ")");
             } else if (!s.label.empty()) {
-                lines.push_back(slot + choiceText(s) + " : introuvable");
+                lines.push_back(slot + QCoreApplication::translate("Readings", "%1 : introuvable")
+                                           .arg(QString::fromStdString(choiceText(s)))
+                                           .toStdString());
             }
         }
     }
@@ -308,7 +313,11 @@ std::vector<std::string> listSensors(const std::vector<Sensor>& sensors,
     std::array<size_t, 3> widths{};
     for (const Sensor& s : sensors) {
         const std::string name =
-            s.label.empty() || s.label == s.where ? s.where : s.where + " « " + s.label + " »";
+            s.label.empty() || s.label == s.where
+                ? s.where
+                : QCoreApplication::translate("Readings", "%1 « %2 »")
+                      .arg(QString::fromStdString(s.where), QString::fromStdString(s.label))
+                      .toStdString();
         rows.push_back({s.chip, name, valueText(s.kind, s.read ? s.read() : std::nullopt)});
         for (size_t column = 0; column < widths.size(); ++column) {
             widths[column] = std::max(widths[column], displayWidth(rows.back()[column]));

@@ -3,6 +3,7 @@
 #include "platform/IniFile.h"
 #include "platform/SettingsDir.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -22,13 +23,20 @@ SensorsIni loadSensorsIni(const std::string& path) {
     const IniFile settings = IniFile::load(file);
     if (!settings.exists()) {
         if (QFileInfo::exists(file)) {
-            ini.problems.push_back(path + " illisible : ordre par défaut");
+            ini.problems.push_back(
+                QCoreApplication::translate("SensorsIni", "%1 illisible : ordre par défaut")
+                    .arg(file)
+                    .toStdString());
         }
         return ini;
     }
     ini.found = true;
     if (!settings.hasSection(kSection)) {
-        ini.problems.push_back(path + " : pas de section [capteurs] : ordre par défaut");
+        ini.problems.push_back(
+            QCoreApplication::translate("SensorsIni",
+                                        "%1 : pas de section [capteurs] : ordre par défaut")
+                .arg(file)
+                .toStdString());
         return ini;
     }
     for (SlotKind kind : kSlotKinds) {

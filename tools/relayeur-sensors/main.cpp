@@ -7,6 +7,7 @@
 #include "platform/CommandLineParser.h"
 #include "platform/ServiceNotify.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
@@ -20,7 +21,8 @@
 
 namespace {
 
-const char kUsage[] =
+const char kUsage[] = QT_TRANSLATE_NOOP(
+    "relayeur-sensors",
     "Usage : relayeur-sensors [options]\n"
     "Publie chaque seconde les capteurs de cette machine (températures, tensions, ventilateurs,\n"
     "fréquence et charge du processeur) dans le bloc partagé que lit Relayeur. Les capteurs\n"
@@ -37,7 +39,34 @@ const char kUsage[] =
     "  --help             affiche cette aide\n"
     "\n"
     "Un seul relayeur-sensors publie un bloc : une deuxième copie s'arrête sans y toucher.\n"
-    "Ctrl+C (SIGINT) ou SIGTERM arrête la publication et retire le bloc qu'elle a créé.\n";
+    "Ctrl+C (SIGINT) ou SIGTERM arrête la publication et retire le bloc qu'elle a créé.\n");
+
+// The tool's output is UTF-8, as the names and readings it shows.
+QString fromStd(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+QString systemError(int error) {
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+void print(const QString& text) {
+    std::fputs(text.toLocal8Bit().constData(), stdout);
+}
+
+// One line on standard output.
+void say(const QString& line) {
+    print(line + u'\n');
+}
+
+// One line on standard error, under the tool's name.
+void complain(const QString& text) {
+    std::fputs(
+        (QCoreApplication::translate("relayeur-sensors", "relayeur-sensors : %1").arg(text) + u'\n')
+            .toLocal8Bit()
+            .constData(),
+        stderr);
+}
 
 const std::filesystem::path kScalingCurFreq =
     "/sys/devices/system/cpu/cpu0/cpufreq/scaling_cur_freq";
@@ -127,7 +156,8 @@ struct Sampler {
 };
 
 void printSample(const MbmData& data, const SlotAssignment& slots, const std::string& name) {
-    std::printf("Relevé écrit dans %s :\n", name.c_str());
+    say(QCoreApplication::translate("relayeur-sensors", "Relevé écrit dans %1 :")
+            .arg(fromStd(name)));
     for (size_t i = 0; i < slots.temps.size(); ++i) {
         std::printf("  temp%zu = %d °C\n", i + 1, data.Temp[i]);
     }
@@ -135,20 +165,27 @@ void printSample(const MbmData& data, const SlotAssignment& slots, const std::st
         std::printf("  volt%zu = %.3f V\n", i + 1, data.Volt[i]);
     }
     for (size_t i = 0; i < slots.fans.size(); ++i) {
-        std::printf("  fan%zu = %d tr/min\n", i + 1, data.Fan[i]);
+        say(QCoreApplication::translate("relayeur-sensors", "  fan%1 = %2 tr/min")
+                .arg(i + 1)
+                .arg(data.Fan[i]));
     }
-    std::printf("  fréquence = %d MHz\n", data.Freq);
-    std::printf("  charge = %.1f %%\n", data.Charge);
+    say(QCoreApplication::translate("relayeur-sensors", "  fréquence = %1 MHz").arg(data.Freq));
+    say(QCoreApplication::translate("relayeur-sensors", "  charge = %1 %")
+            .arg(data.Charge, 0, 'f', 1));
 }
 
 void printList(const std::vector<Sensor>& sensors, const SlotAssignment& slots,
-               const std::string& heading, const std::string& settings) {
-    std::printf("%s :%s\n", heading.c_str(), sensors.empty() ? " aucun" : "");
+               const QString& heading, const QString& settings) {
+    say(sensors.empty() ? QCoreApplication::translate("relayeur-sensors", "%1 : aucun").arg(heading)
+                        : QCoreApplication::translate("relayeur-sensors", "%1 :").arg(heading));
     for (const std::string& line : listSensors(sensors, slots)) {
         std::printf("  %s\n", line.c_str());
     }
     const std::vector<std::string> taken = describeSlots(slots);
-    std::printf("Emplacements (%s) :%s\n", settings.c_str(), taken.empty() ? " aucun" : "");
+    say(taken.empty()
+            ? QCoreApplication::translate("relayeur-sensors", "Emplacements (%1) : aucun")
+                  .arg(settings)
+            : QCoreApplication::translate("relayeur-sensors", "Emplacements (%1) :").arg(settings));
     for (const std::string& line : taken) {
         std::printf("  %s\n", line.c_str());
     }
@@ -157,22 +194,24 @@ void printList(const std::vector<Sensor>& sensors, const SlotAssignment& slots,
 int removeBlock(const std::string& name) {
     int error = 0;
     if (PublishedBlock::remove(name, error)) {
-        std::printf("Bloc %s retiré.\n", name.c_str());
+        say(QCoreApplication::translate("relayeur-sensors", "Bloc %1 retiré.").arg(fromStd(name)));
         return 0;
     }
     if (error == ENOENT) {
-        std::printf("Aucun bloc %s à retirer.\n", name.c_str());
+        say(QCoreApplication::translate("relayeur-sensors", "Aucun bloc %1 à retirer.")
+                .arg(fromStd(name)));
         return 0;
     }
     if (error == EWOULDBLOCK) {
-        std::fprintf(stderr,
-                     "relayeur-sensors : le bloc %s est publié par un relayeur-sensors en cours : "
-                     "arrêtez-le d'abord\n",
-                     name.c_str());
+        complain(QCoreApplication::translate(
+                     "relayeur-sensors",
+                     "le bloc %1 est publié par un relayeur-sensors en cours : arrêtez-le d'abord")
+                     .arg(fromStd(name)));
         return 1;
     }
-    std::fprintf(stderr, "relayeur-sensors : impossible de retirer le bloc %s : %s\n", name.c_str(),
-                 std::strerror(error));
+    complain(
+        QCoreApplication::translate("relayeur-sensors", "impossible de retirer le bloc %1 : %2")
+            .arg(fromStd(name), systemError(error)));
     return 1;
 }
 
@@ -180,18 +219,20 @@ int removeBlock(const std::string& name) {
 // stays as it was found, left behind on purpose or by a publisher that crashed.
 int endPublication(const PublishedBlock& block, const std::string& name) {
     if (!block.created()) {
-        std::printf("Bloc %s laissé en place : il existait avant cette publication "
-                    "(relayeur-sensors --remove pour le retirer).\n",
-                    name.c_str());
+        say(QCoreApplication::translate("relayeur-sensors",
+                                        "Bloc %1 laissé en place : il existait avant cette "
+                                        "publication (relayeur-sensors --remove pour le retirer).")
+                .arg(fromStd(name)));
         return 0;
     }
     int error = 0;
     if (!block.removeOwn(error)) {
-        std::fprintf(stderr, "relayeur-sensors : impossible de retirer le bloc %s : %s\n",
-                     name.c_str(), std::strerror(error));
+        complain(
+            QCoreApplication::translate("relayeur-sensors", "impossible de retirer le bloc %1 : %2")
+                .arg(fromStd(name), systemError(error)));
         return 1;
     }
-    std::printf("Bloc %s retiré.\n", name.c_str());
+    say(QCoreApplication::translate("relayeur-sensors", "Bloc %1 retiré.").arg(fromStd(name)));
     return 0;
 }
 
@@ -199,8 +240,8 @@ bool publish(const PublishedBlock& block, const MbmData& data, const std::string
     if (block.write(serialiseBlock(data))) {
         return true;
     }
-    std::fprintf(stderr, "relayeur-sensors : écriture du bloc %s impossible : %s\n", name.c_str(),
-                 std::strerror(errno));
+    complain(QCoreApplication::translate("relayeur-sensors", "écriture du bloc %1 impossible : %2")
+                 .arg(fromStd(name), systemError(errno)));
     endPublication(block, name);
     return false;
 }
@@ -220,7 +261,7 @@ int main(int argc, char** argv) {
         return cli::kUsageError;
     }
     if (options->help) {
-        std::printf("%s", kUsage);
+        print(QCoreApplication::translate("relayeur-sensors", kUsage));
         return 0;
     }
     if (options->remove) {
@@ -233,8 +274,9 @@ int main(int argc, char** argv) {
     if (options->hwmon.empty()) {
         libsensors.emplace();
         if (!libsensors->problem().empty()) {
-            std::fprintf(stderr, "relayeur-sensors : libsensors ne démarre pas : %s\n",
-                         libsensors->problem().c_str());
+            complain(
+                QCoreApplication::translate("relayeur-sensors", "libsensors ne démarre pas : %1")
+                    .arg(fromStd(libsensors->problem())));
         }
         sensors = libsensors->sensors();
     } else {
@@ -242,13 +284,19 @@ int main(int argc, char** argv) {
     }
     const SensorsIni ini = loadSensorsIni(options->config);
     for (const std::string& problem : ini.problems) {
-        std::fprintf(stderr, "relayeur-sensors : %s\n", problem.c_str());
+        complain(fromStd(problem));
     }
     if (options->list) {
-        printList(sensors, assignSlots(sensors, ini.map),
-                  options->hwmon.empty() ? "Capteurs vus par libsensors"
-                                         : "Capteurs sous " + source,
-                  ini.found ? options->config : "ordre par défaut, " + options->config + " absent");
+        printList(
+            sensors, assignSlots(sensors, ini.map),
+            options->hwmon.empty()
+                ? QCoreApplication::translate("relayeur-sensors", "Capteurs vus par libsensors")
+                : QCoreApplication::translate("relayeur-sensors", "Capteurs sous %1")
+                      .arg(fromStd(source)),
+            ini.found
+                ? fromStd(options->config)
+                : QCoreApplication::translate("relayeur-sensors", "ordre par défaut, %1 absent")
+                      .arg(fromStd(options->config)));
         return 0;
     }
 
@@ -265,42 +313,51 @@ int main(int argc, char** argv) {
     int error = 0;
     const std::optional<PublishedBlock> block = PublishedBlock::acquire(options->name, error);
     if (!block && error == EWOULDBLOCK) {
-        std::fprintf(stderr,
-                     "relayeur-sensors : un autre relayeur-sensors publie déjà le bloc %s : "
-                     "celui-ci s'arrête sans y toucher\n",
-                     options->name.c_str());
+        complain(QCoreApplication::translate("relayeur-sensors",
+                                             "un autre relayeur-sensors publie déjà le bloc %1 : "
+                                             "celui-ci s'arrête sans y toucher")
+                     .arg(fromStd(options->name)));
         return 1;
     }
     if (!block) {
-        std::fprintf(stderr, "relayeur-sensors : impossible de créer le bloc %s : %s\n",
-                     options->name.c_str(), std::strerror(error));
+        complain(
+            QCoreApplication::translate("relayeur-sensors", "impossible de créer le bloc %1 : %2")
+                .arg(fromStd(options->name), systemError(error)));
         return 1;
     }
     for (const std::string& line : describeSlots(sampler.slots)) {
         std::printf("%s\n", line.c_str());
     }
     if (sampler.slots.empty()) {
-        std::printf("Aucun capteur matériel (%s) : seules la charge et la fréquence du "
-                    "processeur sont publiées.\n",
-                    source.c_str());
+        say(QCoreApplication::translate("relayeur-sensors",
+                                        "Aucun capteur matériel (%1) : seules la charge et la "
+                                        "fréquence du processeur sont publiées.")
+                .arg(fromStd(source)));
     }
     if (sampler.slots.leftOut > 0) {
-        std::printf("%d capteur(s) de plus que les dix emplacements de leur sorte : non publiés.\n",
-                    sampler.slots.leftOut);
+        say(QCoreApplication::translate(
+                "relayeur-sensors",
+                "%1 capteur(s) de plus que les dix emplacements de leur sorte : non publiés.")
+                .arg(sampler.slots.leftOut));
     }
     if (sampler.slots.unreadable > 0) {
-        std::printf("%d capteur(s) illisible(s) : non publiés.\n", sampler.slots.unreadable);
+        say(QCoreApplication::translate("relayeur-sensors",
+                                        "%1 capteur(s) illisible(s) : non publiés.")
+                .arg(sampler.slots.unreadable));
     }
     if (!publish(*block, data, options->name)) {
         return 1;
     }
     if (options->once) {
         printSample(data, sampler.slots, options->name);
-        std::printf("Le bloc reste en place (relayeur-sensors --remove pour le retirer).\n");
+        say(QCoreApplication::translate(
+            "relayeur-sensors",
+            "Le bloc reste en place (relayeur-sensors --remove pour le retirer)."));
         return 0;
     }
-    std::printf("Publication chaque seconde dans le bloc %s ; Ctrl+C pour arrêter.\n",
-                options->name.c_str());
+    say(QCoreApplication::translate(
+            "relayeur-sensors", "Publication chaque seconde dans le bloc %1 ; Ctrl+C pour arrêter.")
+            .arg(fromStd(options->name)));
     std::fflush(stdout);
     notifyServiceReady();
     while (true) {
