@@ -109,7 +109,7 @@
     <message>
         <location filename="../../src/shell/DetectDialog.cpp" line="86"/>
         <source>%1 — l&apos;envoi sur le LCD est en cours : il est laissé tel quel</source>
-        <translation>%1 — it is being fed: it is left as it is</translation>
+        <translation>%1 — Relayeur is sending to it: it is left alone</translation>
     </message>
     <message>
         <location filename="../../src/shell/DetectDialog.cpp" line="96"/>
