@@ -492,12 +492,13 @@ constexpr std::array<Glyph, 8> kBigDigits = parseBigDigits();
 
 constexpr const char16_t* kBigDigitCells[8] = {u"▀", u"▄", u"▛", u"▜", u"▙", u"▟", u" ", u" "};
 
-// 0xE0-0xFF. One column each: ⁻¹ becomes ¹; 千 and 万, two columns wide in a terminal, become the
-// half-width katakana they look like (ﾁ and ｶ), and 円, the yen, becomes ¥.
+// 0xE0-0xFF, the glyphs of the panel and no text to translate (hence « texte du format »). One
+// column each: ⁻¹ becomes ¹; 千 and 万, two columns wide in a terminal, become the half-width
+// katakana they look like (ﾁ and ｶ), and 円, the yen, becomes ¥.
 constexpr const char16_t* kGreekAndMath[32] = {
-    u"α",       u"ä", u"β", u"ε", u"μ", u"σ", u"ρ", u"g", // 0xE0
-    u"√",       u"¹", u"j", u"ˣ", u"¢", u"£", u"ñ", u"ö", // 0xE8
-    u"p",       u"q", u"θ", u"∞", u"Ω", u"ü", u"Σ", u"π", // 0xF0
+    u"α",       u"ä", u"β", u"ε", u"μ", u"σ", u"ρ", u"g", // 0xE0, texte du format
+    u"√",       u"¹", u"j", u"ˣ", u"¢", u"£", u"ñ", u"ö", // 0xE8, texte du format
+    u"p",       u"q", u"θ", u"∞", u"Ω", u"ü", u"Σ", u"π", // 0xF0, texte du format
     u"x\u0304", u"y", u"ﾁ", u"ｶ", u"¥", u"÷", u" ", u"█", // 0xF8, x with a macron
 };
 
