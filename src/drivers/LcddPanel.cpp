@@ -86,9 +86,8 @@ LcddPanel::LcddPanel(LcddAddress address, int columns, int lines, Log& log, QObj
       lines(std::clamp(lines, 0, 4)), log(log) {
     greetingTimeout.setSingleShot(true);
     greetingTimeout.setInterval(kGreetingMs);
-    connect(&greetingTimeout, &QTimer::timeout, this, [this] {
-        lose(LcddPanel::tr("pas de réponse à « hello » en %1 s").arg(kGreetingMs / 1000));
-    });
+    connect(&greetingTimeout, &QTimer::timeout, this,
+            [this] { lose(tr("pas de réponse à « hello » en %1 s").arg(kGreetingMs / 1000)); });
     retry.setSingleShot(true);
     retry.setInterval(kRetryMs);
     connect(&retry, &QTimer::timeout, this, &LcddPanel::connectToServer);
@@ -144,7 +143,7 @@ void LcddPanel::connectToServer() {
     lookup = std::make_unique<HostLookup>(QUrl::toAce(address.host), address.port);
     connect(lookup.get(), &HostLookup::finished, this, [this] {
         if (lookup->addresses().empty()) {
-            lose(LcddPanel::tr("hôte inconnu (%1)").arg(lookup->error()));
+            lose(tr("hôte inconnu (%1)").arg(lookup->error()));
             return;
         }
         tryAddress(0, 0);
@@ -220,7 +219,7 @@ void LcddPanel::readGreeting() {
         return;
     }
     if (received.size() > kLongestReply) {
-        lose(LcddPanel::tr("réponse illisible"));
+        lose(tr("réponse illisible"));
     } else if (ended) {
         lose(reasonFor(*ended));
     }
@@ -234,7 +233,7 @@ void LcddPanel::takeInput() {
     const std::optional<int> ended = stream::readSome(connection.get(), received);
     takeLines();
     if (ready && received.size() > kLongestReply) {
-        lose(LcddPanel::tr("réponse illisible"));
+        lose(tr("réponse illisible"));
     } else if (ready && ended) {
         lose(reasonFor(*ended));
     }
@@ -256,7 +255,7 @@ void LcddPanel::takeLines() {
 void LcddPanel::greet(const QByteArray& line) {
     const auto greeting = parseLcddGreeting(line);
     if (!greeting) {
-        lose(LcddPanel::tr("réponse inattendue « %1 »").arg(printable(line)));
+        lose(tr("réponse inattendue « %1 »").arg(printable(line)));
         return;
     }
     greetingTimeout.stop();
@@ -267,12 +266,12 @@ void LcddPanel::greet(const QByteArray& line) {
     size = *greeting;
     ready = true;
     if (failure.clear()) {
-        reportFault(log, LcddPanel::tr("Serveur LCDd %1 retrouvé").arg(where()));
+        reportFault(log, tr("Serveur LCDd %1 retrouvé").arg(where()));
     }
     if (!sizeTold && (columns > size.width || lines > size.height)) {
         sizeTold = true;
-        log.add(LcddPanel::tr("L'afficheur de LCDd n'a que %1 colonnes sur %2 lignes (C = %3, L = "
-                              "%4) : les lignes sont coupées à sa taille")
+        log.add(tr("L'afficheur de LCDd n'a que %1 colonnes sur %2 lignes (C = %3, L = "
+                   "%4) : les lignes sont coupées à sa taille")
                     .arg(size.width)
                     .arg(size.height)
                     .arg(columns)

@@ -120,7 +120,7 @@ void SerialPanel::reopen() {
     if (open()) {
         send(kSetUp);
         if (failure.clear()) {
-            reportFault(log, SerialPanel::tr("Port série %1 retrouvé").arg(device));
+            reportFault(log, tr("Port série %1 retrouvé").arg(device));
         }
     }
 }
@@ -128,16 +128,15 @@ void SerialPanel::reopen() {
 bool SerialPanel::open() {
     lastAttempt.start();
     if (device.isEmpty()) {
-        reportOnce(
-            failure, log,
-            SerialPanel::tr("Port série : aucun périphérique (COM ou [ports] de param.ini)"));
+        reportOnce(failure, log,
+                   tr("Port série : aucun périphérique (COM ou [ports] de param.ini)"));
         return false;
     }
     auto candidate = std::make_unique<SerialLine>(QFile::encodeName(device), B9600);
     if (!candidate->isOpen()) {
         const int error = candidate->error();
         reportOnce(failure, log,
-                   SerialPanel::tr("Port série %1 inaccessible : %2")
+                   tr("Port série %1 inaccessible : %2")
                        .arg(device, describe(openingReason(error), error)));
         return false;
     }
@@ -198,6 +197,5 @@ void SerialPanel::lose(int error) {
     held.clear();
     holding = false;
     reportOnce(failure, log,
-               SerialPanel::tr("Port série %1 perdu : %2")
-                   .arg(device, describe(writingReason(error), error)));
+               tr("Port série %1 perdu : %2").arg(device, describe(writingReason(error), error)));
 }

@@ -392,38 +392,38 @@
         <translation>no answer to &quot;hello&quot; within %1 s</translation>
     </message>
     <message>
-        <location filename="../../src/drivers/LcddPanel.cpp" line="147"/>
+        <location filename="../../src/drivers/LcddPanel.cpp" line="146"/>
         <source>hôte inconnu (%1)</source>
         <translation>unknown host (%1)</translation>
     </message>
     <message>
-        <location filename="../../src/drivers/LcddPanel.cpp" line="223"/>
-        <location filename="../../src/drivers/LcddPanel.cpp" line="237"/>
+        <location filename="../../src/drivers/LcddPanel.cpp" line="222"/>
+        <location filename="../../src/drivers/LcddPanel.cpp" line="236"/>
         <source>réponse illisible</source>
         <translation>unreadable answer</translation>
     </message>
     <message>
-        <location filename="../../src/drivers/LcddPanel.cpp" line="259"/>
+        <location filename="../../src/drivers/LcddPanel.cpp" line="258"/>
         <source>réponse inattendue « %1 »</source>
         <translation>unexpected answer &quot;%1&quot;</translation>
     </message>
     <message>
-        <location filename="../../src/drivers/LcddPanel.cpp" line="270"/>
+        <location filename="../../src/drivers/LcddPanel.cpp" line="269"/>
         <source>Serveur LCDd %1 retrouvé</source>
         <translation>LCDd server %1 found again</translation>
     </message>
     <message>
-        <location filename="../../src/drivers/LcddPanel.cpp" line="274"/>
+        <location filename="../../src/drivers/LcddPanel.cpp" line="273"/>
         <source>L&apos;afficheur de LCDd n&apos;a que %1 colonnes sur %2 lignes (C = %3, L = %4) : les lignes sont coupées à sa taille</source>
         <translation>LCDd&apos;s panel has only %1 columns by %2 lines (C = %3, L = %4): the lines are cut to its size</translation>
     </message>
     <message>
-        <location filename="../../src/drivers/LcddPanel.cpp" line="313"/>
+        <location filename="../../src/drivers/LcddPanel.cpp" line="312"/>
         <source>Serveur LCDd %1 perdu : %2</source>
         <translation>LCDd server %1 lost: %2</translation>
     </message>
     <message>
-        <location filename="../../src/drivers/LcddPanel.cpp" line="313"/>
+        <location filename="../../src/drivers/LcddPanel.cpp" line="312"/>
         <source>Serveur LCDd %1 injoignable : %2</source>
         <translation>LCDd server %1 unreachable: %2</translation>
     </message>
@@ -739,17 +739,17 @@
         <translation>Serial port %1 found again</translation>
     </message>
     <message>
-        <location filename="../../src/drivers/Serie.cpp" line="133"/>
+        <location filename="../../src/drivers/Serie.cpp" line="132"/>
         <source>Port série : aucun périphérique (COM ou [ports] de param.ini)</source>
         <translation>Serial port: no device (COM or [ports] of param.ini)</translation>
     </message>
     <message>
-        <location filename="../../src/drivers/Serie.cpp" line="140"/>
+        <location filename="../../src/drivers/Serie.cpp" line="139"/>
         <source>Port série %1 inaccessible : %2</source>
         <translation>Serial port %1 unreachable: %2</translation>
     </message>
     <message>
-        <location filename="../../src/drivers/Serie.cpp" line="201"/>
+        <location filename="../../src/drivers/Serie.cpp" line="200"/>
         <source>Port série %1 perdu : %2</source>
         <translation>Serial port %1 lost: %2</translation>
     </message>
