@@ -134,20 +134,28 @@ std::unique_ptr<Panel> gpio(const DisplayConfig& config, const PanelHost& host) 
 
 struct PanelKind {
     qint16 typeLcd;
-    const char* name; // as the log names it
+    const char* name; // as the log names it, in French before translation
     std::unique_ptr<Panel> (*make)(const DisplayConfig&, const PanelHost&);
 };
 
 // Every panel the program drives, by the TypeLCD value of param.ini that names it.
 const PanelKind kPanels[] = {
-    {1, QT_TRANSLATE_NOOP("Panels", "à l'écran"), onScreen}, // in the window, or the terminal
-    {2, QT_TRANSLATE_NOOP("Panels", "série"), serial}, // COM of [parametres], its device in [ports]
-    {3, QT_TRANSLATE_NOOP("Panels", "parallèle"), parallel}, // LPT1 of [ports]
-    {4, "LCDd", lcdd},                                       // LCDd= of [ports]
-    {5, "I2C", i2c},   // I2C=, adresse= and brochage= of [ports]
-    {6, "GPIO", gpio}, // GPIO= and broches= of [ports]
-    {7, QT_TRANSLATE_NOOP("Panels", "LCD du noyau"), kernelLcd}, // lcd= of [ports]
-    {8, "Matrix Orbital", matrixOrbital},                        // MtxOrb= and vitesse= of [ports]
+    // in the window, or the terminal
+    {1, QT_TRANSLATE_NOOP("Panels", "à l'écran"), onScreen},
+    // COM of [parametres], its device in [ports]
+    {2, QT_TRANSLATE_NOOP("Panels", "série"), serial},
+    // LPT1 of [ports]
+    {3, QT_TRANSLATE_NOOP("Panels", "parallèle"), parallel},
+    // LCDd= of [ports]
+    {4, "LCDd", lcdd},
+    // I2C=, adresse= and brochage= of [ports]
+    {5, "I2C", i2c},
+    // GPIO= and broches= of [ports]
+    {6, "GPIO", gpio},
+    // lcd= of [ports]
+    {7, QT_TRANSLATE_NOOP("Panels", "LCD du noyau"), kernelLcd},
+    // MtxOrb= and vitesse= of [ports]
+    {8, "Matrix Orbital", matrixOrbital},
 };
 
 const PanelKind* find(qint16 typeLcd) {

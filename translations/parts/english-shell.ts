@@ -640,22 +640,22 @@
         <translation>a GPIO module&apos;s contrast is set with the potentiometer on its V0 pin</translation>
     </message>
     <message>
-        <location filename="../../src/drivers/Panels.cpp" line="143"/>
+        <location filename="../../src/drivers/Panels.cpp" line="144"/>
         <source>à l&apos;écran</source>
         <translation>on screen</translation>
     </message>
     <message>
-        <location filename="../../src/drivers/Panels.cpp" line="144"/>
+        <location filename="../../src/drivers/Panels.cpp" line="146"/>
         <source>série</source>
         <translation>serial</translation>
     </message>
     <message>
-        <location filename="../../src/drivers/Panels.cpp" line="145"/>
+        <location filename="../../src/drivers/Panels.cpp" line="148"/>
         <source>parallèle</source>
         <translation>parallel</translation>
     </message>
     <message>
-        <location filename="../../src/drivers/Panels.cpp" line="149"/>
+        <location filename="../../src/drivers/Panels.cpp" line="156"/>
         <source>LCD du noyau</source>
         <translation>kernel LCD</translation>
     </message>
