@@ -44,8 +44,11 @@ void Engine::endTrial() {
     if (!trial) {
         return;
     }
-    const Trial ended = *std::exchange(trial, std::nullopt);
-    app.params = ended.profileParams;
+    const Trial over = *std::exchange(trial, std::nullopt);
+    app.params = over.profileParams;
+    if (ended) {
+        return; // the program is on its way out: the pages stay still
+    }
     PageModel& pages = app.pages;
     const qint16 shown = pages.ShownPage;
     for (int l = 0; l < kLinesPerPage; ++l) {
@@ -59,7 +62,7 @@ void Engine::endTrial() {
     timer2.setEnabled(true);
     add(tr("Fin de l'essai sur l'afficheur"));
     selectLast();
-    if (ended.startedFeed && feed) {
+    if (over.startedFeed && feed) {
         // As the stop button leaves it.
         InitLCD();
         stopsOnPress = false;

@@ -160,7 +160,8 @@ bool duplicatePage(ProfileDocument& document, int at) {
         return false;
     }
     renumber(document, count, [at](int n) { return n > at + 1 ? n + 1 : n; });
-    document.pages.insert(at + 1, document.pages[at]);
+    const EditedPage copy = document.pages[at]; // its `next` renumbered already
+    document.pages.insert(at + 1, copy);
     return true;
 }
 

@@ -13,20 +13,10 @@ namespace {
 const QByteArray kPages =
     "[param]\nnb_pages=2\nplein=#\nvide=-\nIp_Local_Ex=\n"
     "[page_1]\nligne0=Un texte bien trop long pour tenir sur la ligne\nligne1=%%mem_l Mo é\n"
-    "ligne2=0 100 %%charge CPU\nligne3=%%time\nscroll0=2\nscroll1=0\nscroll2=4\nscroll3=0\n"
+    "ligne2=0 100 50 CPU\nligne3=%%time\nscroll0=2\nscroll1=0\nscroll2=4\nscroll3=0\n"
     "time=5\nnext=2\n"
     "[page_2]\nligne0=%%big_time\nligne1=\nligne2=\nligne3=\nscroll0=0\nscroll1=0\nscroll2=0\n"
     "scroll3=0\ntime=5\nnext=1\n";
-
-VariableSources fixedSources() {
-    VariableSources s;
-    s.now = [] { return QDateTime(QDate(2026, 12, 4), QTime(21, 13, 8)); };
-    s.memoryStatus = [] { return MemoryStatus{1 << 30, 100 << 20, 1 << 30, 1 << 20}; };
-    s.mbmValue = [](qint16, SensorKind) { return 40.0; };
-    s.ipAddresses = [](const QByteArray&) { return QByteArray("192.0.2.7"); };
-    s.locale = QLocale::c();
-    return s;
-}
 
 } // namespace
 
@@ -34,7 +24,9 @@ VariableSources fixedSources() {
 // variables, a bar, the big clock, the letters the ROM lacks; and never draws on the panel.
 TEST(PagePreview, DrawsEachRefreshAsThePanelShowsTheSamePage) {
     Shell s(kShellSettings + "caracteres=A00\n");
-    s.env.sources = fixedSources();
+    s.env.sources.emplace().now = [] { return QDateTime(QDate(2026, 12, 4), QTime(21, 13, 8)); };
+    s.env.sources->memoryStatus = [] { return MemoryStatus{1 << 30, 100 << 20, 1 << 30, 0}; };
+    s.env.sources->locale = QLocale::c();
     Engine& e = s.startEngine();
     const QString path = s.dir.write("p.tlcd", kPages);
     ASSERT_TRUE(e.LoadProfile(path));
@@ -48,8 +40,7 @@ TEST(PagePreview, DrawsEachRefreshAsThePanelShowsTheSamePage) {
             const qsizetype shown = s.panel->frames.size();
             Q_EMIT e.Timer1().timeout();
             ASSERT_EQ(s.panel->frames.size(), shown + 1);
-            const Frame drawn = s.panel->frames.last();
-            EXPECT_EQ(preview.refresh(s.panel->characters()), drawn) << page << " " << tick;
+            EXPECT_EQ(preview.refresh(s.panel->characters()), s.panel->frames.last()) << tick;
             EXPECT_EQ(s.panel->frames.size(), shown + 1);
         }
     }
@@ -68,8 +59,8 @@ TEST(Engine, TryPageShowsTheEditedPageUntilTheTrialEnds) {
     auto lines = std::array{freshLine("Essai", 0), freshLine("0 10 5", kScrollBargraph),
                             freshLine(scrolling, kScrollLeft), freshLine("", 0)};
     e.tryPage(lines, {".", "=", ""});
-    EXPECT_TRUE(e.trying() && e.feeding() && e.buttonStops());
-    EXPECT_EQ(s.panel->resets, 1);
+    EXPECT_EQ(std::tuple(e.trying(), e.feeding(), e.buttonStops(), s.panel->resets),
+              std::tuple(true, true, true, 1));
     EXPECT_EQ(s.log.last(), "Essai sur l'afficheur de la page en cours d'édition");
 
     Q_EMIT e.Timer1().timeout();
