@@ -9,7 +9,7 @@
         <translation>Trying the page being edited on the display</translation>
     </message>
     <message>
-        <location filename="../../src/engine/EngineTrial.cpp" line="60"/>
+        <location filename="../../src/engine/EngineTrial.cpp" line="63"/>
         <source>Fin de l&apos;essai sur l&apos;afficheur</source>
         <translation>End of the trial on the display</translation>
     </message>
