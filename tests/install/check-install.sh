@@ -9,7 +9,6 @@ build=$1
 version=$2
 # The programs speak French here, whatever the language of the user running the check.
 export LC_ALL=C.UTF-8
-unset LANGUAGE
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 dest=$work/dest
