@@ -8,7 +8,8 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "live machine information on a character L
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Relayeur drives a small character LCD panel and shows on it live information:
 memory, date and time, network address, hardware sensors, the media player,
 SETI@home and Half-Life. A profile of up to 50 pages of four lines with %%
-variables says what goes where. Its window, log and messages are in French.
+variables says what goes where. Its window, log and messages are in French, or
+in English for English-speaking users.
 .
 The panel is one of:
  - a panel drawn on the screen, in the window or in a terminal;

@@ -2,12 +2,14 @@
 
 #include "platform/CommandLineParser.h"
 
+#include <QCoreApplication>
 #include <cstdio>
 
 namespace {
 
 // Written by hand rather than by Qt's parser, whose help and errors would be English.
-const QString kHelp = QStringLiteral(
+const char kHelp[] = QT_TRANSLATE_NOOP(
+    "CommandLine",
     "Utilisation : relayeur [options]\n"
     "Relayeur : affiche des informations en direct sur un afficheur LCD.\n"
     "\n"
@@ -71,7 +73,7 @@ ParsedCommandLine parseCommandLine(const QByteArrayList& arguments) {
     ParsedCommandLine result;
     // The help and the version answer at once, whatever follows them.
     if (help) {
-        result.output = kHelp;
+        result.output = QCoreApplication::translate("CommandLine", kHelp);
     } else if (version) {
         result.output = QStringLiteral("relayeur %1\n").arg(QStringLiteral(RELAYEUR_VERSION));
     } else if (!mistake.isEmpty() || (options.detect && !detectAlone(options))) {
@@ -79,7 +81,8 @@ ParsedCommandLine parseCommandLine(const QByteArrayList& arguments) {
             QStringLiteral("relayeur"),
             !mistake.isEmpty()
                 ? mistake
-                : QStringLiteral("--detecter se combine avec --config-dir seulement"));
+                : QCoreApplication::translate("CommandLine",
+                                              "--detecter se combine avec --config-dir seulement"));
         result.exitCode = cli::kUsageError;
     } else {
         options.quiet = options.quiet || options.terminal;

@@ -105,7 +105,7 @@ void Engine::HookWindow(const QString& handle) {
             ? QStringList{dir.problem}
             : lineMessageServer.listen(dir.path, {handle, linemessage::kDefaultName});
     for (const QString& problem : problems) {
-        add(QStringLiteral("Messages des autres programmes indisponibles : ") + problem);
+        add(tr("Messages des autres programmes indisponibles : %1").arg(problem));
     }
 }
 
@@ -113,13 +113,13 @@ void Engine::HookWindow(const QString& handle) {
 void Engine::checkDisplaySettings() {
     const qint16 lines = std::clamp<qint16>(app.config.L, 1, kLinesPerPage);
     if (lines != app.config.L) {
-        add(QStringLiteral("Lignes = %1 : l'afficheur a de 1 à 4 lignes, %2 sont utilisées")
+        add(tr("Lignes = %1 : l'afficheur a de 1 à 4 lignes, %2 sont utilisées")
                 .arg(app.config.L)
                 .arg(lines));
         app.config.L = lines;
     }
     if (!namesPanel(app.config.TypeLCD)) {
-        add(QStringLiteral("TypeLCD = %1 ne désigne aucun afficheur (%2) : rien ne sera affiché")
+        add(tr("TypeLCD = %1 ne désigne aucun afficheur (%2) : rien ne sera affiché")
                 .arg(app.config.TypeLCD)
                 .arg(panelNames()));
     }
@@ -241,8 +241,8 @@ bool Engine::recentWritten(bool written) {
     if (written) {
         return true;
     }
-    add(QStringLiteral("Impossible d'écrire ") + settingsFile() +
-        QStringLiteral(" : la liste des profils récents n'est pas mise à jour"));
+    add(tr("Impossible d'écrire %1 : la liste des profils récents n'est pas mise à jour")
+            .arg(settingsFile()));
     selectLast();
     return false;
 }

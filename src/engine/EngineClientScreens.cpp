@@ -20,8 +20,7 @@ void Engine::openLcdServer() {
     const QString where = QStringLiteral("[serveur] LCDd = ") + app.config.lcddListen;
     const std::optional<LcddAddress> address = parseLcddAddress(app.config.lcddListen);
     if (!address) {
-        add(where +
-            QStringLiteral(" : adresse illisible (hôte:port attendu), pas de serveur LCDd"));
+        add(tr("%1 : adresse illisible (hôte:port attendu), pas de serveur LCDd").arg(where));
         selectLast();
         return;
     }
@@ -29,50 +28,50 @@ void Engine::openLcdServer() {
     const std::optional<LcddAddress> panelAt = parseLcddAddress(app.config.lcddServer);
     if (app.config.TypeLCD == 4 && panelAt && panelAt->port == address->port &&
         isLoopbackName(panelAt->host) && isLoopbackName(address->host)) {
-        add(where + QStringLiteral(" : c'est aussi l'adresse de l'afficheur LCDd (TypeLCD = 4), "
-                                   "pas de serveur LCDd"));
+        add(tr("%1 : c'est aussi l'adresse de l'afficheur LCDd (TypeLCD = 4), pas de serveur "
+               "LCDd")
+                .arg(where));
         selectLast();
         return;
     }
     screens.width = app.config.C;
     screens.height = app.config.L;
     if (const QString problem = lcddServer.listen(*address); !problem.isEmpty()) {
-        add(QStringLiteral("Serveur LCDd indisponible : ") + problem +
-            (lcddServer.addressTaken()
-                 ? QStringLiteral(" (un autre serveur, LCDd peut-être, y est déjà : [serveur] "
-                                  "LCDd peut en prendre un autre)")
-                 : QString()));
+        add(lcddServer.addressTaken()
+                ? tr("Serveur LCDd indisponible : %1 (un autre serveur, LCDd peut-être, y est "
+                     "déjà : [serveur] LCDd peut en prendre un autre)")
+                      .arg(problem)
+                : tr("Serveur LCDd indisponible : %1").arg(problem));
         selectLast();
         return;
     }
     lcddServerStart = env.monotonicMs();
     const QString addresses = lcddServer.addresses().join(QStringLiteral(", "));
     add(lcddServer.loopbackOnly()
-            ? QStringLiteral("Serveur LCDd : à l'écoute sur %1").arg(addresses)
-            : QStringLiteral("Serveur LCDd : à l'écoute sur %1, ouvert aux autres machines du "
-                             "réseau")
+            ? tr("Serveur LCDd : à l'écoute sur %1").arg(addresses)
+            : tr("Serveur LCDd : à l'écoute sur %1, ouvert aux autres machines du réseau")
                   .arg(addresses));
     selectLast();
     connect(&lcddServer, &LcdServer::screensChanged, this, &Engine::lendStillPage);
     connect(&lcddServer, &LcdServer::clientConnected, this, [this](int id, const QString& peer) {
         clientNames[id] = peer;
-        add(QStringLiteral("Client LCDd connecté depuis ") + peer);
+        add(tr("Client LCDd connecté depuis %1").arg(peer));
         selectLast();
     });
     connect(&lcddServer, &LcdServer::clientNamed, this, [this](int id, const QString& name) {
-        add(QStringLiteral("Client LCDd %1 : se nomme « %2 »").arg(clientNames.value(id), name));
+        add(tr("Client LCDd %1 : se nomme « %2 »").arg(clientNames.value(id), name));
         selectLast();
-        clientNames[id] = QStringLiteral("« %1 »").arg(name);
+        clientNames[id] = tr("« %1 »").arg(name);
     });
     connect(&lcddServer, &LcdServer::clientLeft, this, [this](int id, const QString& why) {
         const QString name = clientNames.take(id);
-        add(why.isEmpty() ? QStringLiteral("Client LCDd %1 parti").arg(name)
-                          : QStringLiteral("Client LCDd %1 déconnecté : %2").arg(name, why));
+        add(why.isEmpty() ? tr("Client LCDd %1 parti").arg(name)
+                          : tr("Client LCDd %1 déconnecté : %2").arg(name, why));
         selectLast();
     });
     connect(&lcddServer, &LcdServer::clientRefused, this,
             [this](const QString& peer, const QString& why) {
-                add(QStringLiteral("Client LCDd de %1 refusé : %2").arg(peer, why));
+                add(tr("Client LCDd de %1 refusé : %2").arg(peer, why));
                 selectLast();
             });
 }

@@ -65,8 +65,8 @@ void Engine::startUp(const StartUp& plan, StartUpHooks hooks) {
     steps.push_back([this, plan] {
         const StartUp shown = resumeLastProfile(plan, app.config.reprendre, app.recent);
         if (app.config.reprendre && shown.profile.isEmpty()) {
-            add(QStringLiteral("reprendre = 1 : la liste des profils récents est vide, aucun "
-                               "profil n'est repris"));
+            add(tr("reprendre = 1 : la liste des profils récents est vide, aucun profil n'est "
+                   "repris"));
             selectLast();
         }
         showProfile(

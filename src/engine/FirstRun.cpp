@@ -4,6 +4,7 @@
 #include "platform/SettingsDir.h"
 #include "profile/RecentProfiles.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <algorithm>
@@ -23,12 +24,14 @@ FirstRun prepareFirstRun(const QString& settingsDir, const QStringList& dataDirs
     const SettingsSeed seed =
         seedSettingsDir(settingsDir, dataDirs, kSettingsFile, {QStringLiteral("*.tlcd")});
     if (!seed.copied.isEmpty()) {
-        run.notes.append(QStringLiteral("Premier lancement : ") + settingsDir +
-                         QStringLiteral(" créé avec les réglages et les profils d'exemple de ") +
-                         seed.from);
+        run.notes.append(QCoreApplication::translate("FirstRun",
+                                                     "Premier lancement : %1 créé avec les "
+                                                     "réglages et les profils d'exemple de %2")
+                             .arg(settingsDir, seed.from));
     }
     if (!seed.problem.isEmpty()) {
-        run.notes.append(QStringLiteral("Premier lancement : ") + seed.problem);
+        run.notes.append(
+            QCoreApplication::translate("FirstRun", "Premier lancement : %1").arg(seed.problem));
     }
 
     QStringList profiles = seed.copied.filter(QStringLiteral(".tlcd"));
@@ -48,9 +51,10 @@ FirstRun prepareFirstRun(const QString& settingsDir, const QStringList& dataDirs
         settings.setValue(kRecentSection, QString::number(i + 1), profiles[i]);
     }
     if (!settings.save(settingsFile)) {
-        run.notes.append(QStringLiteral("Premier lancement : impossible d'écrire la liste des "
-                                        "profils récents dans ") +
-                         settingsFile);
+        run.notes.append(QCoreApplication::translate("FirstRun",
+                                                     "Premier lancement : impossible d'écrire la "
+                                                     "liste des profils récents dans %1")
+                             .arg(settingsFile));
     }
     return run;
 }

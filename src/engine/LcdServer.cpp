@@ -2,6 +2,7 @@
 
 #include "platform/NonBlockingStream.h"
 
+#include <QCoreApplication>
 #include <QSocketNotifier>
 #include <QTimer>
 #include <cerrno>
@@ -60,13 +61,15 @@ public:
             Q_EMIT server.screensChanged();
         }
         if (received.size() >= server.limits.maxLine) {
-            return finish(QStringLiteral("ligne de plus de %1 octets").arg(server.limits.maxLine));
+            return finish(QCoreApplication::translate("LcdServer", "ligne de plus de %1 octets")
+                              .arg(server.limits.maxLine));
         }
         if (ended) {
             return finish(*ended == 0 ? QString() : qt_error_string(*ended));
         }
         if (behind > server.limits.ticksBehind) {
-            return finish(QStringLiteral("envoie plus vite que Relayeur ne lit"));
+            return finish(
+                QCoreApplication::translate("LcdServer", "envoie plus vite que Relayeur ne lit"));
         }
         return true;
     }
@@ -83,7 +86,7 @@ public:
             return finish(qt_error_string(error));
         }
         if (unsent.size() > server.limits.maxUnsent) {
-            return finish(QStringLiteral("ne lit plus les réponses"));
+            return finish(QCoreApplication::translate("LcdServer", "ne lit plus les réponses"));
         }
         return true;
     }
@@ -177,7 +180,7 @@ void LcdServer::accept(Listening& listening) {
         return;
     }
     if (clientCount() >= limits.maxClients) {
-        Q_EMIT clientRefused(peer, QStringLiteral("déjà %1 clients").arg(limits.maxClients));
+        Q_EMIT clientRefused(peer, tr("déjà %1 clients").arg(limits.maxClients));
         return; // closed at once
     }
     // The answers a client leaves unread stay few in the kernel too.

@@ -2,17 +2,20 @@
 
 #include "platform/AnsiText.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 // "de python3", or the process id when its name cannot be had.
 QString from(const SocketPeer& sender) {
     if (!sender.name.isEmpty()) {
-        return QStringLiteral("de ") + linemessage::readable(sender.name);
+        return QCoreApplication::translate("LineMessageLog", "de %1")
+            .arg(linemessage::readable(sender.name));
     }
     if (sender.pid > 0) {
-        return QStringLiteral("du processus %1").arg(sender.pid);
+        return QCoreApplication::translate("LineMessageLog", "du processus %1").arg(sender.pid);
     }
-    return QStringLiteral("d'un programme inconnu");
+    return QCoreApplication::translate("LineMessageLog", "d'un programme inconnu");
 }
 
 } // namespace
@@ -26,16 +29,20 @@ LineMessageLog::LineMessageLog(Log& log, std::function<qint64()> monotonicMs)
 void LineMessageLog::taken(const SocketPeer& sender, const linemessage::LineMessage& message) {
     const QString text = linemessage::readable(ansi::toUnicode(message.text));
     const QString hold =
-        message.hold > 0 ? QStringLiteral(" (reste %1 s)").arg(message.hold) : QString();
+        message.hold > 0
+            ? QCoreApplication::translate("LineMessageLog", " (reste %1 s)").arg(message.hold)
+            : QString();
     const QString line = QString::number(message.line);
     // All at once: a name or a text may hold a %1 of its own.
-    tell(QStringLiteral("Message %1 pour la ligne %2%3 : %4").arg(from(sender), line, hold, text),
-         QStringLiteral("ligne %1, « %2 »").arg(line, text));
+    tell(QCoreApplication::translate("LineMessageLog", "Message %1 pour la ligne %2%3 : %4")
+             .arg(from(sender), line, hold, text),
+         QCoreApplication::translate("LineMessageLog", "ligne %1, « %2 »").arg(line, text));
 }
 
 void LineMessageLog::refused(const SocketPeer& sender, const QString& reason) {
-    tell(QStringLiteral("Message %1 laissé de côté : %2").arg(from(sender), reason),
-         QStringLiteral("laissé de côté : ") + reason);
+    tell(QCoreApplication::translate("LineMessageLog", "Message %1 laissé de côté : %2")
+             .arg(from(sender), reason),
+         QCoreApplication::translate("LineMessageLog", "laissé de côté : %1").arg(reason));
 }
 
 void LineMessageLog::tell(const QString& line, const QString& gist) {
@@ -62,10 +69,11 @@ void LineMessageLog::sumUp() {
     if (untold == 0) {
         return;
     }
-    log.add(
-        untold == 1
-            ? QStringLiteral("… et 1 autre message (%1)").arg(lastUntold)
-            : QStringLiteral("… et %1 autres messages (dernier : %2)").arg(untold).arg(lastUntold));
+    log.add(untold == 1 ? QCoreApplication::translate("LineMessageLog", "… et 1 autre message (%1)")
+                              .arg(lastUntold)
+                        : QCoreApplication::translate("LineMessageLog",
+                                                      "… et %1 autres messages (dernier : %2)")
+                              .arg(QString::number(untold), lastUntold));
     log.selectLast();
     untold = 0;
 }

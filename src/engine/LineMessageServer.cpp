@@ -116,7 +116,7 @@ QStringList LineMessageServer::listen(const QString& dir, const QStringList& nam
         const QString path = linemessage::socketPath(dir, name);
         const int probe = probeUnixSocket(path);
         if (probe == 0) {
-            problems.append(path + QStringLiteral(" : déjà utilisé par un autre programme"));
+            problems.append(tr("%1 : déjà utilisé par un autre programme").arg(path));
             continue;
         }
         if (probe == ECONNREFUSED || probe == ENOENT) {

@@ -3,6 +3,7 @@
 #include "platform/AnsiText.h"
 #include "platform/USEINI.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <cstdio>
 
@@ -17,14 +18,14 @@ struct NumericKey {
 };
 
 constexpr NumericKey kNumericKeys[] = {
-    {"TypeLCD", "TypeLCD = ", &DisplayConfig::TypeLCD},
-    {"COM", "PortCOM = ", &DisplayConfig::COM},
-    {"C", "Colonnes = ", &DisplayConfig::C},
-    {"L", "Lignes = ", &DisplayConfig::L},
-    {"contrast", "Contrast = ", &DisplayConfig::contrast},
-    {"backlight", "BackLight = ", &DisplayConfig::backlight},
-    {"refresh", "Refresh = ", &DisplayConfig::refresh},
-    {"scrolling", "Scrolling = ", &DisplayConfig::scrolling},
+    {"TypeLCD", QT_TRANSLATE_NOOP("ReadParm", "TypeLCD"), &DisplayConfig::TypeLCD},
+    {"COM", QT_TRANSLATE_NOOP("ReadParm", "PortCOM"), &DisplayConfig::COM},
+    {"C", QT_TRANSLATE_NOOP("ReadParm", "Colonnes"), &DisplayConfig::C},
+    {"L", QT_TRANSLATE_NOOP("ReadParm", "Lignes"), &DisplayConfig::L},
+    {"contrast", QT_TRANSLATE_NOOP("ReadParm", "Contrast"), &DisplayConfig::contrast},
+    {"backlight", QT_TRANSLATE_NOOP("ReadParm", "BackLight"), &DisplayConfig::backlight},
+    {"refresh", QT_TRANSLATE_NOOP("ReadParm", "Refresh"), &DisplayConfig::refresh},
+    {"scrolling", QT_TRANSLATE_NOOP("ReadParm", "Scrolling"), &DisplayConfig::scrolling},
 };
 
 struct DirectoryKey {
@@ -34,9 +35,9 @@ struct DirectoryKey {
 };
 
 constexpr DirectoryKey kDirectoryKeys[] = {
-    {"rep_winamp", "Répertoire winamp = ", &DisplayConfig::rep_winamp},
-    {"rep_seti", "Répertoire seti = ", &DisplayConfig::rep_seti},
-    {"rep_HL", "Répertoire half-life = ", &DisplayConfig::rep_HL},
+    {"rep_winamp", QT_TRANSLATE_NOOP("ReadParm", "Répertoire winamp"), &DisplayConfig::rep_winamp},
+    {"rep_seti", QT_TRANSLATE_NOOP("ReadParm", "Répertoire seti"), &DisplayConfig::rep_seti},
+    {"rep_HL", QT_TRANSLATE_NOOP("ReadParm", "Répertoire half-life"), &DisplayConfig::rep_HL},
 };
 
 void logBlock(Log& log, const QString& text) {
@@ -52,9 +53,10 @@ void reportFailure(const ReadParmContext& ctx, const QString& detail) {
     ctx.log.add(detail);
     ctx.log.selectLast();
     std::fprintf(stderr, "relayeur: %s\n", detail.toUtf8().constData());
-    ctx.boxes.show(QStringLiteral("Erreur"),
-                   QStringLiteral("Erreur lors du chargement du fichier param.ini"),
-                   MessageIcon::Critical);
+    ctx.boxes.show(
+        QCoreApplication::translate("ReadParm", "Erreur"),
+        QCoreApplication::translate("ReadParm", "Erreur lors du chargement du fichier param.ini"),
+        MessageIcon::Critical);
 }
 
 void announce(const ReadParmContext& ctx, const QString& text) {
@@ -65,7 +67,9 @@ void announce(const ReadParmContext& ctx, const QString& text) {
 // What the test of an outside program found, then the name of the next one tested, if any.
 void tell(const ReadParmContext& ctx, const QString& program, bool present,
           const QString& next = {}) {
-    announce(ctx, program + (present ? QStringLiteral(" -> OK") : QStringLiteral(" -> ABSENT")));
+    announce(ctx, program + QStringLiteral(" -> ") +
+                      (present ? QStringLiteral("OK")
+                               : QCoreApplication::translate("ReadParm", "ABSENT")));
     if (!next.isEmpty()) {
         announce(ctx, next);
     }
@@ -102,8 +106,10 @@ void readResume(const ReadParmContext& ctx, const IniFile& ini) {
     const std::optional<QString> value = ini.value(kSection, QStringLiteral("reprendre"));
     ctx.config.reprendre = value == QStringLiteral("1");
     if (value && !ctx.config.reprendre && *value != QStringLiteral("0")) {
-        ctx.log.add(QStringLiteral("reprendre = « %1 » : 1 reprend le dernier profil au démarrage, "
-                                   "0 non ; il n'est pas repris")
+        ctx.log.add(QCoreApplication::translate(
+                        "ReadParm",
+                        "reprendre = « %1 » : 1 reprend le dernier profil au démarrage, 0 non ; il "
+                        "n'est pas repris")
                         .arg(*value));
         ctx.log.selectLast();
     }
@@ -119,8 +125,10 @@ void readCharacters(const ReadParmContext& ctx, const IniFile& ini) {
     } else if (value.compare(QLatin1String("A02"), Qt::CaseInsensitive) == 0) {
         ctx.config.caracteres = CharacterSet::A02;
     } else if (!value.isEmpty() && value.compare(QLatin1String("ansi"), Qt::CaseInsensitive)) {
-        ctx.log.add(QStringLiteral("caracteres = %1 : valeur inconnue (ansi, A00 ou A02 "
-                                   "attendu), ansi est utilisé")
+        ctx.log.add(QCoreApplication::translate(
+                        "ReadParm",
+                        "caracteres = %1 : valeur inconnue (ansi, A00 ou A02 attendu), ansi est "
+                        "utilisé")
                         .arg(value));
         ctx.log.selectLast();
     }
@@ -132,7 +140,9 @@ void readSensorsSwitch(const ReadParmContext& ctx, const IniFile& ini) {
     const QString value = GetIni(ini, kSection, QStringLiteral("capteurs"), QString());
     ctx.config.capteurs = value == QLatin1String("1");
     if (!value.isEmpty() && !ctx.config.capteurs && value != QLatin1String("0")) {
-        ctx.log.add(QStringLiteral("capteurs = %1 : 1 ou 0 attendu, lu comme 0").arg(value));
+        ctx.log.add(
+            QCoreApplication::translate("ReadParm", "capteurs = %1 : 1 ou 0 attendu, lu comme 0")
+                .arg(value));
         ctx.log.selectLast();
     }
 }
@@ -140,7 +150,8 @@ void readSensorsSwitch(const ReadParmContext& ctx, const IniFile& ini) {
 bool readParameters(const ReadParmContext& ctx, const IniFile& ini) {
     Log& log = ctx.log;
     if (!ini.exists()) {
-        reportFailure(ctx, QStringLiteral("%1 introuvable ou illisible").arg(ctx.settingsFile));
+        reportFailure(ctx, QCoreApplication::translate("ReadParm", "%1 introuvable ou illisible")
+                               .arg(ctx.settingsFile));
         return false;
     }
     for (const NumericKey& k : kNumericKeys) {
@@ -148,19 +159,23 @@ bool readParameters(const ReadParmContext& ctx, const IniFile& ini) {
             GetIni(ini, kSection, QString::fromLatin1(k.key), QStringLiteral("Err"));
         const std::optional<qint16> value = parseInt16(raw);
         if (!value) {
-            reportFailure(ctx, QStringLiteral("%1 : la clé %2 de [parametres] vaut « %3 », pas un "
-                                              "entier de -32768 à 32767")
+            reportFailure(ctx, QCoreApplication::translate(
+                                   "ReadParm",
+                                   "%1 : la clé %2 de [parametres] vaut « %3 », pas un entier "
+                                   "de -32768 à 32767")
                                    .arg(ctx.settingsFile, QString::fromLatin1(k.key), raw));
             return false;
         }
         ctx.config.*k.field = *value;
-        log.add(QString::fromUtf8(k.label) + QString::number(*value));
+        log.add(QCoreApplication::translate("ReadParm", k.label) + QStringLiteral(" = ") +
+                QString::number(*value));
     }
     for (const DirectoryKey& k : kDirectoryKeys) {
         QString dir = GetIni(ini, kSection, QString::fromLatin1(k.key), QStringLiteral("Err"));
         dir.replace('%', ' ');
         ctx.config.*k.field = ansi::fromUnicode(dir);
-        log.add(QString::fromUtf8(k.label) + ansi::toUnicode(ctx.config.*k.field));
+        log.add(QCoreApplication::translate("ReadParm", k.label) + QStringLiteral(" = ") +
+                ansi::toUnicode(ctx.config.*k.field));
     }
     log.selectLast();
     return true;
@@ -170,7 +185,8 @@ bool readParameters(const ReadParmContext& ctx, const IniFile& ini) {
 // whatever became of the rest.
 bool readSettings(const ReadParmContext& ctx) {
     ctx.log.add(kLogSeparator);
-    ctx.log.add(QStringLiteral("Lecture du fichier de paramètre : param.ini ..."));
+    ctx.log.add(
+        QCoreApplication::translate("ReadParm", "Lecture du fichier de paramètre : param.ini ..."));
     ctx.log.add(kLogSeparator);
     const IniFile ini = IniFile::load(ctx.settingsFile);
     const bool read = readParameters(ctx, ini);
@@ -190,8 +206,10 @@ std::vector<std::function<bool()>> ReadParmSteps(const ReadParmContext& ctx) {
     return {
         [ctx] { return readSettings(ctx); },
         [ctx] {
-            logBlock(ctx.log, QStringLiteral("Lecture du fichier de paramètre : param.ini -> OK"));
-            logBlock(ctx.log, QStringLiteral("Test des programmes externes ..."));
+            logBlock(ctx.log, QCoreApplication::translate(
+                                  "ReadParm", "Lecture du fichier de paramètre : param.ini -> OK"));
+            logBlock(ctx.log,
+                     QCoreApplication::translate("ReadParm", "Test des programmes externes ..."));
             announce(ctx, QStringLiteral("Winamp ..."));
             return true;
         },

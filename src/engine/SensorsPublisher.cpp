@@ -23,7 +23,7 @@ SensorsPublisher::SensorsPublisher(QObject* parent) : QObject(parent) {
     connect(&process, &QProcess::readyReadStandardError, this, &SensorsPublisher::relayErrors);
     connect(&process, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
         if (error == QProcess::FailedToStart) {
-            settle(QStringLiteral("Capteurs : impossible de lancer %1 : %2")
+            settle(tr("Capteurs : impossible de lancer %1 : %2")
                        .arg(process.program(), process.errorString()));
         }
     });
@@ -32,15 +32,14 @@ SensorsPublisher::SensorsPublisher(QObject* parent) : QObject(parent) {
         if (ending) {
             return;
         }
-        const QString how = status == QProcess::CrashExit ? QStringLiteral("en plantant")
-                                                          : QStringLiteral("code %1").arg(code);
+        const QString how =
+            status == QProcess::CrashExit ? tr("en plantant") : tr("code %1").arg(code);
         if (!outcome) {
-            settle(QStringLiteral("Capteurs : relayeur-sensors s'est arrêté (%1) sans publier le "
-                                  "bloc %2")
+            settle(tr("Capteurs : relayeur-sensors s'est arrêté (%1) sans publier le bloc %2")
                        .arg(how, block));
         } else {
-            Q_EMIT said(QStringLiteral("Capteurs : relayeur-sensors s'est arrêté (%1) : les "
-                                       "capteurs gardent leurs dernières valeurs")
+            Q_EMIT said(tr("Capteurs : relayeur-sensors s'est arrêté (%1) : les capteurs gardent "
+                           "leurs dernières valeurs")
                             .arg(how));
         }
     });
@@ -61,14 +60,12 @@ SensorsPublisher::~SensorsPublisher() {
 void SensorsPublisher::start(const QString& program, const QString& blockName) {
     block = blockName;
     if (SharedMemory::exists(block)) {
-        settle(QStringLiteral("Capteurs : le bloc %1 est déjà publié, relayeur-sensors n'est pas "
-                              "lancé")
+        settle(tr("Capteurs : le bloc %1 est déjà publié, relayeur-sensors n'est pas lancé")
                    .arg(block));
         return;
     }
     if (!QFileInfo(program).isFile()) {
-        settle(QStringLiteral("Capteurs : relayeur-sensors introuvable (%1), il n'est pas lancé")
-                   .arg(program));
+        settle(tr("Capteurs : relayeur-sensors introuvable (%1), il n'est pas lancé").arg(program));
         return;
     }
     waited.start();
@@ -86,11 +83,9 @@ void SensorsPublisher::whenSettled(std::function<void(const QString&)> told) {
 
 void SensorsPublisher::check() {
     if (SharedMemory::exists(block)) {
-        settle(
-            QStringLiteral("Capteurs : relayeur-sensors lancé, il publie le bloc %1").arg(block));
+        settle(tr("Capteurs : relayeur-sensors lancé, il publie le bloc %1").arg(block));
     } else if (waited.elapsed() >= kReadyWithinMs) {
-        settle(QStringLiteral("Capteurs : relayeur-sensors n'a pas publié le bloc %1 en 1 s, il "
-                              "est arrêté")
+        settle(tr("Capteurs : relayeur-sensors n'a pas publié le bloc %1 en 1 s, il est arrêté")
                    .arg(block));
         end();
     }

@@ -4,6 +4,7 @@
 #include "engine/FirstRun.h"
 #include "platform/SettingsDir.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
@@ -23,10 +24,14 @@ StartUp prepareStartUp(const CommandLineOptions& options, const QString& executa
     const QFileInfo dir(startUp.settingsDir);
     if (!options.configDir.isEmpty() && !dir.isDir()) {
         const QString note =
-            QStringLiteral("Dossier de réglages ") + startUp.settingsDir +
-            (dir.exists() ? QStringLiteral(" (--config-dir) : ce n'est pas un dossier")
-                          : QStringLiteral(" (--config-dir) introuvable : il n'est pas créé")) +
-            QStringLiteral(", le programme démarre sans param.ini");
+            (dir.exists() ? QCoreApplication::translate(
+                                "StartUp", "Dossier de réglages %1 (--config-dir) : ce n'est pas "
+                                           "un dossier, le programme démarre sans param.ini")
+                          : QCoreApplication::translate(
+                                "StartUp", "Dossier de réglages %1 (--config-dir) introuvable : "
+                                           "il n'est pas créé, le programme démarre sans "
+                                           "param.ini"))
+                .arg(startUp.settingsDir);
         std::fprintf(stderr, "relayeur: %s\n", note.toUtf8().constData());
         startUp.notes.append(note);
     } else if (options.configDir.isEmpty() && !dir.exists()) {
@@ -55,22 +60,31 @@ StartUp resumeLastProfile(StartUp plan, bool resume, const RecentProfiles& recen
 bool claimSingleCopy(std::optional<InstanceLock>& instance, MessageBoxes& boxes) {
     const RuntimePath lockPath = InstanceLock::defaultPath(QStringLiteral("relayeur"));
     if (lockPath.path.isEmpty()) {
-        std::fprintf(stderr, "relayeur: verrou de copie unique indisponible : %s\n",
-                     lockPath.problem.toLocal8Bit().constData());
+        std::fprintf(
+            stderr, "relayeur: %s\n",
+            QCoreApplication::translate("StartUp", "verrou de copie unique indisponible : %1")
+                .arg(lockPath.problem)
+                .toLocal8Bit()
+                .constData());
         return true;
     }
     int error = 0;
     instance = InstanceLock::acquire(lockPath.path, error);
     if (!instance && error != EWOULDBLOCK) {
         // A lock file that cannot be made proves no other copy: the program runs without it.
-        std::fprintf(stderr, "relayeur: verrou de copie unique indisponible : %s : %s\n",
-                     QFile::encodeName(lockPath.path).constData(), std::strerror(error));
+        std::fprintf(
+            stderr, "relayeur: %s\n",
+            QCoreApplication::translate("StartUp", "verrou de copie unique indisponible : %1 : %2")
+                .arg(lockPath.path, QString::fromLocal8Bit(std::strerror(error)))
+                .toLocal8Bit()
+                .constData());
         return true;
     }
     if (!instance) {
         boxes.show(kAppTitle,
-                   QStringLiteral("une copie de ") + kWindowCaption +
-                       QStringLiteral(" est déja en cour d'éxécution."),
+                   QCoreApplication::translate("StartUp", "une copie de %1 est déja en cour "
+                                                          "d'éxécution.")
+                       .arg(kWindowCaption),
                    MessageIcon::Exclamation);
     }
     return instance.has_value();

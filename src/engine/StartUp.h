@@ -6,6 +6,7 @@
 #include "profile/LoadProfile.h"
 #include "profile/RecentProfiles.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QString>
@@ -36,7 +37,11 @@ template <typename Load, typename Start>
 void showProfile(const StartUp& startUp, Load load, Start start) {
     if (startUp.profile.isEmpty()) {
         if (startUp.start) {
-            std::fputs("relayeur: --start sans --profile : rien à envoyer\n", stderr);
+            std::fprintf(
+                stderr, "relayeur: %s\n",
+                QCoreApplication::translate("StartUp", "--start sans --profile : rien à envoyer")
+                    .toLocal8Bit()
+                    .constData());
         }
         return;
     }
@@ -46,8 +51,12 @@ void showProfile(const StartUp& startUp, Load load, Start start) {
         return;
     }
     if (!loaded) {
-        std::fprintf(stderr, "relayeur: le profil %s n'a pas été chargé : %s ; rien n'est envoyé\n",
-                     QFile::encodeName(path).constData(), loaded.refusal.toUtf8().constData());
+        std::fprintf(stderr, "relayeur: %s\n",
+                     QCoreApplication::translate(
+                         "StartUp", "le profil %1 n'a pas été chargé : %2 ; rien n'est envoyé")
+                         .arg(path, loaded.refusal)
+                         .toLocal8Bit()
+                         .constData());
         return;
     }
     start();

@@ -3,6 +3,7 @@
 #include "model/IsDigit.h"
 #include "platform/AnsiText.h"
 
+#include <QCoreApplication>
 #include <QtEndian>
 #include <cstring>
 
@@ -52,34 +53,41 @@ std::optional<LineMessage> parse(quint32 dwData, const QByteArray& data, QString
     qint32 hold = 0;
     if (dwData == kHeldMessageData) {
         if (text.size() < kHoldBytes) {
-            return refuse(QStringLiteral("la durée de maintien (4 octets) manque"));
+            return refuse(QCoreApplication::translate("LineMessage",
+                                                      "la durée de maintien (4 octets) manque"));
         }
         hold = qFromLittleEndian<qint32>(text.data());
         if (hold < 0 || hold > kMaxHoldSeconds) {
-            return refuse(QStringLiteral("durée de maintien de %1 s, hors de 0 à %2 s")
+            return refuse(QCoreApplication::translate("LineMessage",
+                                                      "durée de maintien de %1 s, hors de 0 à %2 s")
                               .arg(hold)
                               .arg(kMaxHoldSeconds));
         }
         text = text.sliced(kHoldBytes);
     } else if (dwData != kLineMessageData) {
-        return refuse(QStringLiteral("dwData %1 : ni 3 (message de ligne) ni 4 (message qui reste)")
-                          .arg(dwData));
+        return refuse(
+            QCoreApplication::translate(
+                "LineMessage", "dwData %1 : ni 3 (message de ligne) ni 4 (message qui reste)")
+                .arg(dwData));
     }
     text = text.first(std::min<qsizetype>(text.size(), kTakenBytes));
     if (const qsizetype nul = text.indexOf('\0'); nul >= 0) {
         text.truncate(nul);
     }
     if (text.size() < 2) {
-        return refuse(QStringLiteral("il manque le chiffre du mode et celui de la ligne"));
+        return refuse(QCoreApplication::translate(
+            "LineMessage", "il manque le chiffre du mode et celui de la ligne"));
     }
     const char mode = text[text.size() - 2];
     const char line = text[text.size() - 1];
     if (!isDigit(mode)) {
-        return refuse(QStringLiteral("le mode « %1 » n'est pas un chiffre")
-                          .arg(readable(ansi::toUnicode(QByteArray(1, mode)))));
+        return refuse(
+            QCoreApplication::translate("LineMessage", "le mode « %1 » n'est pas un chiffre")
+                .arg(readable(ansi::toUnicode(QByteArray(1, mode)))));
     }
     if (line < '0' || line > '3') {
-        return refuse(QStringLiteral("la ligne « %1 » n'est pas un chiffre de 0 à 3")
+        return refuse(QCoreApplication::translate("LineMessage",
+                                                  "la ligne « %1 » n'est pas un chiffre de 0 à 3")
                           .arg(readable(ansi::toUnicode(QByteArray(1, line)))));
     }
     return LineMessage{text.chopped(2).toByteArray(), static_cast<qint16>(mode - '0'), line - '0',

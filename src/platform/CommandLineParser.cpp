@@ -1,5 +1,6 @@
 #include "platform/CommandLineParser.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <cstring>
 
@@ -17,19 +18,24 @@ QString parse(const QByteArrayList& arguments, const std::vector<Option>& option
         const QString shown = QString::fromLocal8Bit(name);
         if (option == options.end()) {
             if (argument.startsWith("--") || (argument.startsWith('-') && !operands)) {
-                return QStringLiteral("option inconnue : ") + shown;
+                return QCoreApplication::translate("CommandLineParser", "option inconnue : %1")
+                    .arg(shown);
             }
             if (!operands) {
-                return QStringLiteral("argument inattendu : ") + QString::fromLocal8Bit(argument);
+                return QCoreApplication::translate("CommandLineParser", "argument inattendu : %1")
+                    .arg(QString::fromLocal8Bit(argument));
             }
             operands->append(argument);
         } else if (!option->value) {
             if (equals >= 0) {
-                return QStringLiteral("l'option %1 ne prend pas de valeur").arg(shown);
+                return QCoreApplication::translate("CommandLineParser",
+                                                   "l'option %1 ne prend pas de valeur")
+                    .arg(shown);
             }
             option->flag();
         } else if (equals < 0 && i + 1 >= arguments.size()) {
-            return QStringLiteral("il manque une valeur après ") + shown;
+            return QCoreApplication::translate("CommandLineParser", "il manque une valeur après %1")
+                .arg(shown);
         } else {
             const QByteArray value = equals < 0 ? arguments[++i] : argument.mid(equals + 1);
             if (const QString wrong = option->value(value); !wrong.isEmpty()) {
@@ -49,7 +55,9 @@ QByteArrayList arguments(int argc, char** argv) {
 }
 
 QString mistakeText(const QString& program, const QString& mistake) {
-    return QStringLiteral("%1 : %2\n%1 --help donne la liste des options.\n").arg(program, mistake);
+    return QCoreApplication::translate("CommandLineParser",
+                                       "%1 : %2\n%1 --help donne la liste des options.\n")
+        .arg(program, mistake);
 }
 
 } // namespace cli

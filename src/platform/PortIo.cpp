@@ -2,6 +2,7 @@
 
 #include "platform/FileDescriptor.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <cerrno>
 #include <cstring>
@@ -18,7 +19,8 @@ PortIo::~PortIo() = default;
 
 namespace {
 QString failure(const QString& device, const QString& reason) {
-    return QStringLiteral("Port parallèle %1 inaccessible : %2").arg(device, reason);
+    return QCoreApplication::translate("PortIo", "Port parallèle %1 inaccessible : %2")
+        .arg(device, reason);
 }
 
 QString failure(const QString& device, int code) {
@@ -102,7 +104,8 @@ std::unique_ptr<PortIo> openDirect(QString* error) {
 }
 #else
 std::unique_ptr<PortIo> openDirect(QString* error) {
-    *error = failure(kDirectName, QStringLiteral("pas d'accès direct aux ports sur cette machine"));
+    *error = failure(kDirectName, QCoreApplication::translate(
+                                      "PortIo", "pas d'accès direct aux ports sur cette machine"));
     return nullptr;
 }
 #endif

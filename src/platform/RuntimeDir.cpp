@@ -1,5 +1,6 @@
 #include "RuntimeDir.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -33,17 +34,19 @@ QString preparePrivateDir(const QString& path, uid_t uid, OpenToOthers open) {
         return failure(path, errno);
     }
     if (S_ISLNK(info.st_mode)) {
-        return path + QStringLiteral(" est un lien symbolique");
+        return QCoreApplication::translate("RuntimeDir", "%1 est un lien symbolique").arg(path);
     }
     if (!S_ISDIR(info.st_mode)) {
-        return path + QStringLiteral(" n'est pas un dossier");
+        return QCoreApplication::translate("RuntimeDir", "%1 n'est pas un dossier").arg(path);
     }
     if (info.st_uid != uid) {
-        return path + QStringLiteral(" appartient à un autre utilisateur");
+        return QCoreApplication::translate("RuntimeDir", "%1 appartient à un autre utilisateur")
+            .arg(path);
     }
     if (open == OpenToOthers::Refuse && (info.st_mode & 077) != 0) {
-        return path + QStringLiteral(" est ouvert aux autres utilisateurs (droits %1)")
-                          .arg(info.st_mode & 0777, 3, 8, QLatin1Char('0'));
+        return QCoreApplication::translate("RuntimeDir",
+                                           "%1 est ouvert aux autres utilisateurs (droits %2)")
+            .arg(path, QStringLiteral("%1").arg(info.st_mode & 0777, 3, 8, QLatin1Char('0')));
     }
     if (open == OpenToOthers::MakePrivate && (info.st_mode & 07777) != 0700 &&
         ::chmod(file.constData(), 0700) != 0) {

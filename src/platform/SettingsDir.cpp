@@ -1,5 +1,6 @@
 #include "SettingsDir.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -32,7 +33,7 @@ QString makeFolder(const QString& path, mode_t mode) {
     if (::mkdir(QFile::encodeName(path).constData(), mode) == 0) {
         return {};
     }
-    return QStringLiteral("impossible de créer %1 : %2")
+    return QCoreApplication::translate("SettingsDir", "impossible de créer %1 : %2")
         .arg(path, QString::fromLocal8Bit(std::strerror(errno)));
 }
 
@@ -63,8 +64,9 @@ SettingsSeed seedSettingsDir(const QString& settingsDir, const QStringList& data
         return seed;
     }
     if (seed.from.isEmpty()) {
-        seed.problem = settingsFileName + QStringLiteral(" par défaut introuvable dans ") +
-                       dataDirs.join(QStringLiteral(", "));
+        seed.problem =
+            QCoreApplication::translate("SettingsDir", "%1 par défaut introuvable dans %2")
+                .arg(settingsFileName, dataDirs.join(QStringLiteral(", ")));
         return seed;
     }
     const QDir from(seed.from);
@@ -79,8 +81,9 @@ SettingsSeed seedSettingsDir(const QString& settingsDir, const QStringList& data
                                               QFile::ReadOther);
             seed.copied.append(target);
         } else if (seed.problem.isEmpty()) {
-            seed.problem = QStringLiteral("impossible de copier ") + from.filePath(name) +
-                           QStringLiteral(" dans ") + settingsDir;
+            seed.problem =
+                QCoreApplication::translate("SettingsDir", "impossible de copier %1 dans %2")
+                    .arg(from.filePath(name), settingsDir);
         }
     }
     return seed;

@@ -4,6 +4,7 @@
 #include "platform/USEINI.h"
 #include "profile/ProfileKeys.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QStringBuilder>
 #include <algorithm>
@@ -71,13 +72,21 @@ PageSection findPage(const IniFile& ini, int number) {
 // Why a number of a page cannot be used, in the user's terms: the key is missing, or what it
 // holds is quoted, then what is done instead.
 void logNotANumber(PageLog& log, const PageSection& page, const QString& key,
-                   std::optional<QStringView> raw, QStringView instead) {
-    const Decimal number(page.number);
+                   std::optional<QStringView> raw, const QString& instead) {
     if (raw) {
-        log.add(u"  " % key % u" de la page " % number.text() % u" n'est pas un nombre (« " % *raw %
-                u" »)" % instead);
+        log.add(u"  " %
+                QCoreApplication::translate("LoadProfile",
+                                            "%1 de la page %2 n'est pas un nombre (« %3 »)")
+                    .arg(key)
+                    .arg(page.number)
+                    .arg(*raw) %
+                instead);
     } else {
-        log.add(u"  " % key % u" de la page " % number.text() % u" manque" % instead);
+        log.add(u"  " %
+                QCoreApplication::translate("LoadProfile", "%1 de la page %2 manque")
+                    .arg(key)
+                    .arg(page.number) %
+                instead);
     }
 }
 
@@ -91,7 +100,8 @@ qint16 readScrollMode(const IniFile& ini, const PageSection& page, int line, Pag
     const std::optional<QStringView> raw = GetIni(ini, page.section, key);
     const std::optional<qint16> mode = numberOf(raw);
     if (!mode) {
-        logNotANumber(log, page, key, raw, u" : ligne fixe (0)");
+        logNotANumber(log, page, key, raw,
+                      QCoreApplication::translate("LoadProfile", " : ligne fixe (0)"));
     }
     return profilekeys::scrollMode(mode);
 }
@@ -104,32 +114,41 @@ PageNumbers readPageNumbers(const IniFile& ini, const PageSection& page, PageLog
     numbers.time = profilekeys::pageTime(time);
     if (time) {
         if (numbers.time != *time) {
-            log.add(u"  time = " % Decimal(*time).text() % u" de la page " %
-                    Decimal(page.number).text() % u" hors de 0 à 32 : ramené à " %
-                    Decimal(numbers.time).text());
+            log.add(u"  " %
+                    QCoreApplication::translate(
+                        "LoadProfile", "time = %1 de la page %2 hors de 0 à 32 : ramené à %3")
+                        .arg(*time)
+                        .arg(page.number)
+                        .arg(numbers.time));
         }
     } else {
-        logNotANumber(log, page, kTimeKey, rawTime, u" : 0, la page reste affichée");
+        logNotANumber(log, page, kTimeKey, rawTime,
+                      QCoreApplication::translate("LoadProfile", " : 0, la page reste affichée"));
     }
     const std::optional<QStringView> rawNext = GetIni(ini, page.section, kNextKey);
     const std::optional<qint16> next = numberOf(rawNext);
     numbers.next = profilekeys::pageNext(next);
     if (next) {
         if (numbers.next != *next) {
-            log.add(u"  next = " % Decimal(*next).text() % u" de la page " %
-                    Decimal(page.number).text() %
-                    u" hors de 0 à 50 : remplacé par 0 (fin de la rotation)");
+            log.add(u"  " % QCoreApplication::translate("LoadProfile",
+                                                        "next = %1 de la page %2 hors de 0 à 50 : "
+                                                        "remplacé par 0 (fin de la rotation)")
+                                .arg(*next)
+                                .arg(page.number));
         }
     } else {
-        logNotANumber(log, page, kNextKey, rawNext, u" : remplacé par 0 (fin de la rotation)");
+        logNotANumber(
+            log, page, kNextKey, rawNext,
+            QCoreApplication::translate("LoadProfile", " : remplacé par 0 (fin de la rotation)"));
     }
     return numbers;
 }
 
 LoadOutcome refuse(Log& log, const QString& why) {
-    log.add(why + QStringLiteral(" : rien n'est chargé"));
+    log.add(QCoreApplication::translate("LoadProfile", "%1 : rien n'est chargé").arg(why));
     log.add(kLogSeparator);
-    log.add(QStringLiteral("Chargement du fichier de commande -> ANNULÉ"));
+    log.add(QCoreApplication::translate("LoadProfile", "Chargement du fichier de commande") +
+            QStringLiteral(" -> ") + QCoreApplication::translate("LoadProfile", "ANNULÉ"));
     log.add(kLogSeparator);
     log.selectLast();
     return {why};
@@ -144,28 +163,35 @@ LoadOutcome LoadProfile(const QString& path, ProfileLoad target) {
 LoadOutcome LoadProfile(const QString& path, const IniFile& ini, ProfileLoad target) {
     Log& log = target.log;
     log.add(kLogSeparator);
-    log.add(QStringLiteral("Chargement du fichier de commande -> ") + path);
+    const QString loading =
+        QCoreApplication::translate("LoadProfile", "Chargement du fichier de commande");
+    log.add(loading + QStringLiteral(" -> ") + path);
     log.add(kLogSeparator);
 
     if (!ini.exists()) {
-        return refuse(log, QFileInfo(path).isDir()
-                               ? QStringLiteral("C'est un dossier, pas un profil")
-                               : QStringLiteral("Fichier introuvable ou illisible"));
+        return refuse(
+            log,
+            QFileInfo(path).isDir()
+                ? QCoreApplication::translate("LoadProfile", "C'est un dossier, pas un profil")
+                : QCoreApplication::translate("LoadProfile", "Fichier introuvable ou illisible"));
     }
     if (!ini.hasSection(QStringLiteral("param"))) {
-        return refuse(log, QStringLiteral("Ce fichier n'a pas de section [param], ce n'est pas "
-                                          "un profil"));
+        return refuse(log, QCoreApplication::translate(
+                               "LoadProfile",
+                               "Ce fichier n'a pas de section [param], ce n'est pas un profil"));
     }
     if (!ini.value(QStringLiteral("param"), QStringLiteral("nb_pages"))) {
-        return refuse(log, QStringLiteral("La section [param] n'a pas de clé nb_pages (le nombre "
-                                          "de pages)"));
+        return refuse(log, QCoreApplication::translate(
+                               "LoadProfile",
+                               "La section [param] n'a pas de clé nb_pages (le nombre de pages)"));
     }
     const QString rawCount = GetIni(ini, QStringLiteral("param"), QStringLiteral("nb_pages"), kErr);
     bool isNumber = false;
     const int count = rawCount.toInt(&isNumber);
     if (!isNumber) {
-        return refuse(log, QStringLiteral("nb_pages (« ") + rawCount +
-                               QStringLiteral(" ») n'est pas un nombre entier"));
+        return refuse(log, QCoreApplication::translate(
+                               "LoadProfile", "nb_pages (« %1 ») n'est pas un nombre entier")
+                               .arg(rawCount));
     }
 
     target.params.vide = ansi::fromUnicode(GetIni(ini, QStringLiteral("param"), "vide", kErr));
@@ -175,21 +201,27 @@ LoadOutcome LoadProfile(const QString& path, const IniFile& ini, ProfileLoad tar
 
     const int pages = qBound(0, count, kLastPage);
     if (pages != count) {
-        log.add(QStringLiteral("nb_pages = %1 hors de 0 à 50 : %2 page(s) lue(s)")
+        log.add(QCoreApplication::translate("LoadProfile",
+                                            "nb_pages = %1 hors de 0 à 50 : %2 page(s) lue(s)")
                     .arg(count)
                     .arg(pages));
     }
     PageLog pageLog(log);
+    // The words of the pages' lines, translated once for the whole profile.
+    const QString pageWord = QCoreApplication::translate("LoadProfile", "Page");
+    const QString lineWord = QCoreApplication::translate("LoadProfile", "Ligne");
     for (int p = 1; p <= pages; ++p) {
         const PageSection page = findPage(ini, p);
         const Decimal number(p);
-        pageLog.add(u"Page " % number.text() % u"-->");
+        pageLog.add(pageWord % u' ' % number.text() % u"-->");
         // A page the count promises but the file lacks reads as its keys would, missing, with
         // one line for the page rather than one for each key.
         const bool absent = page.section.header < 0;
         if (absent) {
-            pageLog.add(u"Page " % number.text() % u" : section [page_" % number.text() %
-                        u"] absente, ses lignes affichent Err, time et next valent 0");
+            pageLog.add(QCoreApplication::translate("LoadProfile",
+                                                    "Page %1 : section [page_%1] absente, ses "
+                                                    "lignes affichent Err, time et next valent 0")
+                            .arg(p));
         }
         for (int l = 0; l < kLinesPerPage; ++l) {
             const std::optional<QStringView> text = GetIni(ini, page.section, kLineKeys[l]);
@@ -198,7 +230,7 @@ LoadOutcome LoadProfile(const QString& path, const IniFile& ini, ProfileLoad tar
             if (!absent) {
                 record.ScrollMode = readScrollMode(ini, page, l, pageLog);
             }
-            pageLog.add(u"Ligne " % Decimal(l).text() % u'=' % ansi::AsUnicode{record.Text} %
+            pageLog.add(lineWord % u' ' % Decimal(l).text() % u'=' % ansi::AsUnicode{record.Text} %
                         u" / " % Decimal(record.ScrollMode).text());
             pageLog.selectLast();
         }
@@ -210,7 +242,7 @@ LoadOutcome LoadProfile(const QString& path, const IniFile& ini, ProfileLoad tar
     target.loadFirstPage();
 
     log.add(kLogSeparator);
-    log.add(QStringLiteral("Chargement du fichier de commande -> OK"));
+    log.add(loading + QStringLiteral(" -> OK"));
     log.add(kLogSeparator);
     log.selectLast();
     return {};

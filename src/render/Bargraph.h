@@ -6,7 +6,8 @@
 #include <optional>
 
 // What a bargraph line shows in place of a bar it cannot draw.
-inline const QByteArray kBargraphError = QByteArrayLiteral("Erreur Bargraph     ");
+inline const QByteArray kBargraphError =
+    QByteArrayLiteral("Erreur Bargraph     "); // texte du format
 
 // The bar of a line "low high value [label]" on a panel of `columns` columns, each full cell
 // drawn as `plein` and each empty one as `vide`. The result may be longer than the panel (a

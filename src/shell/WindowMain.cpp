@@ -6,6 +6,7 @@
 #include "shell/F_Interface.h"
 #include "shell/QtTranslations.h"
 #include "shell/WidgetMessageBoxes.h"
+#include "texts/ProgramTranslation.h"
 
 #include <QApplication>
 #include <cstdlib>
@@ -36,6 +37,7 @@ int main(int argc, char* argv[]) {
     // From the first moment, so that no Ctrl+C ends the program without its clean-up.
     TerminationSignals signals;
     const std::unique_ptr<QTranslator> qtTexts = installQtTranslations(QLocale::system());
+    const std::unique_ptr<QTranslator> texts = installProgramTranslation();
     // Settings and data are found from relayeur's folder, not from this program's private one;
     // the programs the window opens do not inherit the variable.
     const QString programDir =

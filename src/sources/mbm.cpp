@@ -1,5 +1,6 @@
 #include "sources/mbm.h"
 
+#include <QCoreApplication>
 #include <QtEndian>
 #include <charconv>
 #include <cmath>
@@ -42,8 +43,9 @@ void MbmTest(MbmLink& link, PresenceFlags& flags, MessageBoxes& boxes, const QSt
     link.block = SharedMemory::openReadOnly(link.blockName, MbmLayout::kSize);
     if (!link.block) {
         boxes.show(appTitle,
-                   QStringLiteral("Vous n'avez pas lancer motherBoard Monitor.\n\r"
-                                  "Vous ne pourrais pas accéder aux variables de Mbm"),
+                   QCoreApplication::translate("mbm",
+                                               "Vous n'avez pas lancer motherBoard Monitor.\n\r"
+                                               "Vous ne pourrais pas accéder aux variables de Mbm"),
                    MessageIcon::Information);
         flags.MbmPresent = false;
     }

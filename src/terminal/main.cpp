@@ -9,38 +9,46 @@
 #include "engine/TerminationSignals.h"
 #include "platform/USEINI.h"
 #include "terminal/TerminalView.h"
+#include "texts/ProgramTranslation.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTranslator>
 #include <cerrno>
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <unistd.h>
 
 namespace {
 
 // What a user who sees no profile can do, in one line.
 QString noProfileHint(Engine& engine, bool profileAsked) {
-    const QString hint = QStringLiteral(
-        "Aucun profil chargé : lancez relayeur --terminal --profile FICHIER --start");
     if (!engine.state().config.reprendre) {
-        return hint + QStringLiteral(", ou mettez reprendre=1 dans [parametres] de ") +
-               engine.settingsFile() +
-               QStringLiteral(" pour reprendre au démarrage le dernier profil ouvert");
+        return QCoreApplication::translate(
+                   "TerminalMain",
+                   "Aucun profil chargé : lancez relayeur --terminal --profile FICHIER "
+                   "--start, ou mettez reprendre=1 dans [parametres] de %1 pour "
+                   "reprendre au démarrage le dernier profil ouvert")
+            .arg(engine.settingsFile());
     }
-    return profileAsked ? hint
-                        : hint + QStringLiteral(" (le dernier profil n'a pas pu être repris : "
-                                                "--print-log dit pourquoi)");
+    return profileAsked ? QCoreApplication::translate(
+                              "TerminalMain",
+                              "Aucun profil chargé : lancez relayeur --terminal --profile FICHIER "
+                              "--start")
+                        : QCoreApplication::translate(
+                              "TerminalMain",
+                              "Aucun profil chargé : lancez relayeur --terminal --profile FICHIER "
+                              "--start (le dernier profil n'a pas pu être repris : --print-log dit "
+                              "pourquoi)");
 }
 
 // No window: the engine alone, its on-screen panel drawn in the terminal.
-int runInTerminal(int argc, char* argv[], const CommandLineOptions& options) {
-    QCoreApplication application(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("relayeur"));
+int runInTerminal(const CommandLineOptions& options) {
     // From the first moment, so that no Ctrl+C ends the program without its clean-up.
     TerminationSignals signals;
     QuietMessageBoxes boxes;
@@ -64,15 +72,17 @@ int runInTerminal(int argc, char* argv[], const CommandLineOptions& options) {
             }
         });
     }
-    QObject::connect(&engine, &Engine::pageShown, [&view](const QString& profile, int page) {
-        if (view) {
-            view->setTitle(
-                QStringLiteral("%1 — page %2").arg(QFileInfo(profile).fileName()).arg(page));
-        }
-    });
+    // The title's words, translated once: it changes with every page.
+    const QString titleText = QCoreApplication::translate("TerminalMain", "%1 — page %2");
+    QObject::connect(
+        &engine, &Engine::pageShown, [&view, titleText](const QString& profile, int page) {
+            if (view) {
+                view->setTitle(titleText.arg(QFileInfo(profile).fileName(), QString::number(page)));
+            }
+        });
     // Queued, so that an end reached before the event loop has begun still ends it.
     QObject::connect(
-        &engine, &Engine::endedRun, &application, [] { QCoreApplication::exit(0); },
+        &engine, &Engine::endedRun, QCoreApplication::instance(), [] { QCoreApplication::exit(0); },
         Qt::QueuedConnection);
     QObject::connect(&signals, &TerminationSignals::received, &engine, &Engine::EndProc);
     QObject::connect(&engine, &Engine::startedUp, [&engine, &view, &options] {
@@ -91,7 +101,9 @@ int runInTerminal(int argc, char* argv[], const CommandLineOptions& options) {
     hooks.panelMade = [&engine, &view] {
         if (OnScreenPanel* panel = engine.onScreenPanel()) {
             view = std::make_unique<TerminalView>(
-                *panel, stdout, kAppTitle + QStringLiteral(" — aucun profil chargé"));
+                *panel, stdout,
+                QCoreApplication::translate("TerminalMain", "%1 — aucun profil chargé")
+                    .arg(kAppTitle));
         }
     };
     engine.startUp(startUp, hooks);
@@ -101,9 +113,7 @@ int runInTerminal(int argc, char* argv[], const CommandLineOptions& options) {
 }
 
 // --detecter: the search and its questions in the terminal; no display is needed.
-int runDetect(int argc, char* argv[], const CommandLineOptions& options) {
-    QCoreApplication application(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("relayeur"));
+int runDetect(const CommandLineOptions& options) {
     const StartUp startUp = prepareStartUp(options, QCoreApplication::applicationDirPath());
     const QString settingsFile = QDir(startUp.settingsDir).filePath(QStringLiteral("param.ini"));
     SearchPlaces places;
@@ -120,7 +130,9 @@ int runDetect(int argc, char* argv[], const CommandLineOptions& options) {
     if (!lockPath.path.isEmpty() && !(instance = InstanceLock::acquire(lockPath.path, error)) &&
         error == EWOULDBLOCK) {
         places.inUse = configuredPanel(settingsFile);
-        out << QStringLiteral("Relayeur est en marche : son afficheur n'est pas touché.")
+        out << QCoreApplication::translate("TerminalMain",
+                                           "Relayeur est en marche : son afficheur n'est pas "
+                                           "touché.")
             << Qt::endl;
     }
     return runDetection(places, settingsFile, in, out);
@@ -142,11 +154,14 @@ int runWindowProgram(char* argv[]) {
             error = errno;
         }
     }
-    std::fprintf(stderr,
-                 "relayeur: impossible de lancer la fenêtre (%s : %s) ; relayeur --terminal "
-                 "fonctionne sans elle\n",
-                 QFile::encodeName(candidates.join(QStringLiteral(", "))).constData(),
-                 std::strerror(error));
+    std::fprintf(stderr, "relayeur: %s\n",
+                 QCoreApplication::translate("TerminalMain",
+                                             "impossible de lancer la fenêtre (%1 : %2) ; "
+                                             "relayeur --terminal fonctionne sans elle")
+                     .arg(candidates.join(QStringLiteral(", ")),
+                          QString::fromLocal8Bit(std::strerror(error)))
+                     .toLocal8Bit()
+                     .constData());
     return 1;
 }
 
@@ -155,6 +170,14 @@ int runWindowProgram(char* argv[]) {
 int main(int argc, char* argv[]) {
     // System error texts in the user's language, also when no Qt application is made.
     std::setlocale(LC_ALL, "");
+    // Where the texts are translated the application object comes first, so that the help and
+    // the mistakes on the command line are translated too; elsewhere only the programs that run
+    // an event loop make it.
+    std::optional<QCoreApplication> application;
+    if (translationWanted()) {
+        application.emplace(argc, argv);
+    }
+    const std::unique_ptr<QTranslator> texts = installProgramTranslation();
     // Help, version and mistakes on the command line need no display.
     int exitCode = 0;
     const std::optional<CommandLineOptions> read = readCommandLine(argc, argv, exitCode);
@@ -162,17 +185,22 @@ int main(int argc, char* argv[]) {
         return exitCode;
     }
     const CommandLineOptions& options = *read;
-    if (options.detect) {
-        return runDetect(argc, argv, options);
-    }
-    if (options.terminal) {
-        return runInTerminal(argc, argv, options);
+    if (options.detect || options.terminal) {
+        if (!application) {
+            application.emplace(argc, argv);
+        }
+        QCoreApplication::setApplicationName(QStringLiteral("relayeur"));
+        return options.detect ? runDetect(options) : runInTerminal(options);
     }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
         qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
-        std::fputs("relayeur: pas d'écran graphique (DISPLAY) : lancez relayeur --terminal pour "
-                   "voir l'afficheur dans le terminal\n",
-                   stderr);
+        std::fprintf(stderr, "relayeur: %s\n",
+                     QCoreApplication::translate("TerminalMain",
+                                                 "pas d'écran graphique (DISPLAY) : lancez "
+                                                 "relayeur --terminal pour voir l'afficheur dans "
+                                                 "le terminal")
+                         .toLocal8Bit()
+                         .constData());
         return 1;
     }
     return runWindowProgram(argv);

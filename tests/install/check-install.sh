@@ -7,6 +7,8 @@
 set -euo pipefail
 build=$1
 version=$2
+# The programs speak French here, whatever the language of the user running the check.
+export LC_ALL=C.UTF-8
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 dest=$work/dest
@@ -30,7 +32,7 @@ expected=(
     share/man/man1/relayeur-sensors.1.gz
     share/relayeur/param.ini share/relayeur/sensors.ini share/relayeur/demo.tlcd
     share/relayeur/horloge.tlcd share/relayeur/programmes.tlcd share/relayeur/systeme.tlcd
-    share/relayeur/autostart/relayeur.desktop
+    share/relayeur/autostart/relayeur.desktop share/relayeur/translations/relayeur_en.qm
     share/doc/relayeur/copyright share/doc/relayeur/changelog.gz share/doc/relayeur/README.md
 )
 for size in 16 22 24 32 48 64 128 256; do
@@ -150,6 +152,12 @@ untilLine "$firstRun" nothing --terminal
 for file in param.ini demo.tlcd horloge.tlcd programmes.tlcd systeme.tlcd; do
     [ -f "$work/config/relayeur/$file" ] || fail "premier lancement : $file non copié"
 done
+# An English user's programs find the installed translation, from bin/ and from the helpers'
+# folder.
+usage=$(LC_ALL='' LANG=en_US.UTF-8 "$usr/bin/relayeur" --help 2>/dev/null | head -n 1)
+[ "$usage" = "Usage: relayeur [options]" ] || fail "relayeur --help en anglais : $usage"
+rm -rf "$work/config"
+LC_ALL='' LANG=en_US.UTF-8 untilLine "First run: * of $usr/share/relayeur" isWindow
 # The default settings have the installed relayeur start the relayeur-sensors beside it, unless
 # the sensor block is published already.
 sensorsFound() {

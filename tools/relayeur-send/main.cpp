@@ -5,8 +5,10 @@
 #include "platform/CommandLineParser.h"
 #include "platform/NonBlockingStream.h"
 #include "platform/UnixSocket.h"
+#include "texts/ProgramTranslation.h"
 
 #include <QCoreApplication>
+#include <QTranslator>
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
@@ -255,6 +257,13 @@ int send(const Request& request) {
 
 int main(int argc, char* argv[]) {
     std::setlocale(LC_ALL, "");
+    // Made for the translation of the texts alone, where they are translated: this program runs
+    // no event loop.
+    std::optional<QCoreApplication> application;
+    if (translationWanted()) {
+        application.emplace(argc, argv);
+    }
+    const std::unique_ptr<QTranslator> texts = installProgramTranslation();
     int status = kDone;
     const std::optional<Request> request = parseArguments(argc, argv, status);
     if (!request) {

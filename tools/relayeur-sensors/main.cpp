@@ -6,8 +6,10 @@
 #include "SensorsIni.h"
 #include "platform/CommandLineParser.h"
 #include "platform/ServiceNotify.h"
+#include "texts/ProgramTranslation.h"
 
 #include <QCoreApplication>
+#include <QTranslator>
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
@@ -249,6 +251,13 @@ bool publish(const PublishedBlock& block, const MbmData& data, const std::string
 } // namespace
 
 int main(int argc, char** argv) {
+    // Made for the translation of the texts alone, where they are translated, and before the
+    // locale below: Qt sets the whole locale from the environment when it makes it.
+    std::optional<QCoreApplication> application;
+    if (translationWanted()) {
+        application.emplace(argc, argv);
+    }
+    const std::unique_ptr<QTranslator> texts = installProgramTranslation();
     // System error texts in the user's language. Numbers stay in the C form: libsensors reads
     // the decimals of sensors.conf with the C library, which would take "1.5" as 1 in French.
     std::setlocale(LC_ALL, "");

@@ -1,5 +1,7 @@
 #include "sources/media/MprisModuleLink.h"
 
+#include <QCoreApplication>
+
 MprisModuleLink::MprisModuleLink(QStringList moduleCandidates, QString playlistDirectory,
                                  AudioStreamInfoReader readStreamInfo, Report report)
     : moduleCandidates(std::move(moduleCandidates)),
@@ -19,8 +21,9 @@ WinampLink* MprisModuleLink::loaded() {
         module ? reinterpret_cast<MprisLinkFactory>(module->symbol(kMprisLinkFactory)) : nullptr;
     if (make == nullptr) {
         if (report) {
-            report(QStringLiteral("Lecteur multimédia : module MPRIS introuvable ou illisible (%1) "
-                                  ": aucun lecteur ne sera vu")
+            report(QCoreApplication::translate("MprisModuleLink",
+                                               "Lecteur multimédia : module MPRIS introuvable ou "
+                                               "illisible (%1) : aucun lecteur ne sera vu")
                        .arg(moduleCandidates.join(QStringLiteral(", "))));
         }
         return nullptr;
