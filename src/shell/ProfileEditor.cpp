@@ -367,10 +367,7 @@ void ProfileEditor::findMistakes() {
     const QSignalBlocker quiet(ui->mistakeList);
     ui->mistakeList->clear();
     for (const ProfileMistake& mistake : found) {
-        const QString where = mistake.line < 0
-                                  ? tr("Page %1").arg(mistake.page)
-                                  : tr("Page %1, ligne %2").arg(mistake.page).arg(mistake.line + 1);
-        ui->mistakeList->addItem(tr("%1 : %2").arg(where, mistake.text));
+        ui->mistakeList->addItem(mistake.text); // which says where it is
     }
     markMistakes();
 }
