@@ -1,16 +1,14 @@
 #include "engine/Engine.h"
 
-#include "drivers/Hd44780Font.h"
 #include "drivers/Panels.h"
+#include "engine/PageRefresh.h"
 #include "engine/StartUp.h"
 #include "linemessage/LineMessage.h"
 #include "platform/AnsiText.h"
 #include "platform/LocalClock.h"
 #include "profile/LoadPage.h"
 #include "profile/LoadProfile.h"
-#include "render/Bargraph.h"
 #include "render/GameGroups.h"
-#include "render/RefreshLCD.h"
 #include "render/WinampGroup.h"
 #include "sources/NetworkAddress.h"
 #include "sources/media/MprisModuleLink.h"
@@ -186,14 +184,11 @@ void Engine::Timer1_Timer() {
         }
         return;
     }
-    const std::optional<Frame> frame = RefreshLCD(
-        {app.pages, app.config,
-         [this] {
-             return ExpandVariables({app.pages, app.config, app.flags, sources});
-         },
-         [this](const QByteArray& text) {
-             return Bargraph(text, app.config.C, app.params.plein, app.params.vide, sources.locale);
-         }});
+    if (trial) {
+        showTrialLines(); // over whatever a page turn put there since
+    }
+    const std::optional<Frame> frame =
+        refreshPage(app.pages, app.config, app.flags, sources, app.params);
     if (frame && panel) {
         panel->show(forPanel(*frame));
     }
@@ -210,12 +205,7 @@ Frame Engine::forPanel(Frame frame) {
 }
 
 Frame Engine::forPanel(Frame frame, const QByteArrayList& referring) {
-    if (app.config.caracteres == CharacterSet::Ansi) {
-        return frame;
-    }
-    return mapCharacters(std::move(frame),
-                         {app.config.caracteres, panel->characters(), referring, &bigDigitCgram()},
-                         glyphSlots);
+    return panelFrame(std::move(frame), app.config, panel->characters(), referring, glyphSlots);
 }
 
 // The page's time is over: the next client screen in turn shows, or the next page. A line
@@ -225,6 +215,10 @@ void Engine::Timer2_Timer() {
         return;
     }
     screenTurns.turn.reset();
+    if (trial) {
+        showTrialLines(); // the rotation waits for the end of the trial
+        return;
+    }
     // A page that stays lent its time to the clients' screens: it comes back, not the next one.
     LoadPage(std::exchange(screenTurns.pageStays, false) ? app.pages.ShownPage
                                                          : app.pages.NextPage);
@@ -258,6 +252,9 @@ LoadOutcome Engine::LoadProfile(const QString& path) {
                                                   profile = path;
                                                   LoadPage(1);
                                               }});
+    if (loaded && trial) {
+        trial->profileParams = std::exchange(app.params, trial->params);
+    }
     if (loaded && !startReady) {
         startReady = true;
         Q_EMIT startAvailable(true);
@@ -288,6 +285,9 @@ bool Engine::Command1() {
         panel->takeInput();
     }
     InitLCD();
+    if (trial) {
+        trial->startedFeed = false; // the feed is the user's again
+    }
     stopsOnPress = !stopsOnPress;
     if (stopsOnPress) {
         startFeed();
@@ -309,6 +309,9 @@ void Engine::setRefresh(int ms) {
     }
     timer1.setEnabled(false);
     timer1.setInterval(ms);
+    if (trial) {
+        trial->startedFeed = false;
+    }
     startFeed();
 }
 

@@ -111,9 +111,21 @@ public:
     quint32 RelayWindowProc(quint32 dwData, const QByteArray& data, const SocketPeer& sender = {});
     void EndProc(); // the clean-up of every way out; once, and after start-up
 
+    // The profile editor's page on the panel, instead of the profile's, until endTrial: drawn
+    // by each refresh with its own bargraph cells, while the pages do not turn. A new call
+    // replaces the lines, those that did not change going on scrolling. When the feed is off it
+    // starts, as the start button starts it, and endTrial stops it again.
+    void tryPage(const std::array<LineRecord, kLinesPerPage>& lines, const ProfileParams& params);
+    // The shown page back from its start, with the loaded profile's cells.
+    void endTrial();
+    bool trying() const { return trial.has_value(); }
+
     void logLine(const QString& line); // a line of the log that comes from around the engine
 
     AppState& state() { return app; }
+    const AppState& state() const { return app; }
+    // Where the variables take their values, for what draws pages beside the panel.
+    const VariableSources& variableSources() const { return sources; }
     IntervalTimer& Timer1() { return timer1; }
     IntervalTimer& Timer2() { return timer2; }
     const LineMessageServer& lineMessages() const { return lineMessageServer; }
@@ -168,6 +180,7 @@ private:
     bool startScreenTurn();
     void lendStillPage();
     void paceLcdServer();
+    void showTrialLines();
     void startFeed();
     void stopFeed();
     void InitLCD();
@@ -204,6 +217,13 @@ private:
     bool stopsOnPress = false;
     bool panelInitialised = false;
     bool ended = false;
+    struct Trial {
+        std::array<LineRecord, kLinesPerPage> lines;
+        ProfileParams params;        // the edited profile's
+        ProfileParams profileParams; // the loaded profile's, back at the end
+        bool startedFeed = false;    // and the button has not been pressed since
+    };
+    std::optional<Trial> trial;
     std::unique_ptr<StartUpRun> startUpRun; // while start-up runs
     bool endAsked = false;                  // a way out was taken during start-up
 };

@@ -204,6 +204,17 @@ void IniFile::writeValue(const QString& section, const QString& key, const QStri
     lines.insert(lastKey + 1, parseLine(key + '=' + value));
 }
 
+void IniFile::removeSection(const QString& section) {
+    for (int header = findSection(section); header >= 0; header = findSection(section)) {
+        int end = header + 1;
+        while (end < lines.size() && !lines[end].isHeader) {
+            ++end;
+        }
+        lines.remove(header, end - header);
+        indexHeaders();
+    }
+}
+
 bool IniFile::save(const QString& path) const {
     const QByteArray bytes = toBytes();
     QSaveFile file(path);

@@ -34,6 +34,10 @@ public:
     // the section at the end of the file; every other line is kept as it was, line end included.
     void setValue(const QString& section, const QString& key, const QString& value);
 
+    // Takes out every section of that name, its header and the lines under it up to the next
+    // header; every other line is kept as it was.
+    void removeSection(const QString& section);
+
     // Written to a temporary file that then replaces the old one, so that the file is never
     // left half written. Keeps the encoding the file was read in, unless its Windows-1252
     // bytes would read back as other UTF-8 text: then it is written as UTF-8. A new file is UTF-8.

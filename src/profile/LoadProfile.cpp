@@ -2,6 +2,7 @@
 
 #include "platform/AnsiText.h"
 #include "platform/USEINI.h"
+#include "profile/ProfileKeys.h"
 
 #include <QFileInfo>
 #include <QStringBuilder>
@@ -11,16 +12,13 @@
 
 namespace {
 
-const QString kErr = QStringLiteral("Err");
+const QString& kErr = profilekeys::kMissingText;
 // What a missing line reads as, shared by every such line.
 const QByteArray kErrText = QByteArrayLiteral("Err");
-// The keys of a page, named once: a profile has up to 50 pages of them.
-const QString kLineKeys[kLinesPerPage] = {QStringLiteral("ligne0"), QStringLiteral("ligne1"),
-                                          QStringLiteral("ligne2"), QStringLiteral("ligne3")};
-const QString kScrollKeys[kLinesPerPage] = {QStringLiteral("scroll0"), QStringLiteral("scroll1"),
-                                            QStringLiteral("scroll2"), QStringLiteral("scroll3")};
-const QString kTimeKey = QStringLiteral("time");
-const QString kNextKey = QStringLiteral("next");
+const auto& kLineKeys = profilekeys::kLine;
+const auto& kScrollKeys = profilekeys::kScroll;
+const QString& kTimeKey = profilekeys::kTime;
+const QString& kNextKey = profilekeys::kNext;
 
 struct PageNumbers {
     qint16 time = 0;
@@ -91,19 +89,20 @@ std::optional<qint16> numberOf(std::optional<QStringView> raw) {
 qint16 readScrollMode(const IniFile& ini, const PageSection& page, int line, PageLog& log) {
     const QString& key = kScrollKeys[line];
     const std::optional<QStringView> raw = GetIni(ini, page.section, key);
-    if (auto mode = numberOf(raw)) {
-        return *mode;
+    const std::optional<qint16> mode = numberOf(raw);
+    if (!mode) {
+        logNotANumber(log, page, key, raw, u" : ligne fixe (0)");
     }
-    logNotANumber(log, page, key, raw, u" : ligne fixe (0)");
-    return kScrollFixed;
+    return profilekeys::scrollMode(mode);
 }
 
 // The page timer takes at most 32 s; a page number beyond the tables ends the rotation.
 PageNumbers readPageNumbers(const IniFile& ini, const PageSection& page, PageLog& log) {
     PageNumbers numbers;
     const std::optional<QStringView> rawTime = GetIni(ini, page.section, kTimeKey);
-    if (auto time = numberOf(rawTime)) {
-        numbers.time = static_cast<qint16>(qBound(0, static_cast<int>(*time), 32));
+    const std::optional<qint16> time = numberOf(rawTime);
+    numbers.time = profilekeys::pageTime(time);
+    if (time) {
         if (numbers.time != *time) {
             log.add(u"  time = " % Decimal(*time).text() % u" de la page " %
                     Decimal(page.number).text() % u" hors de 0 à 32 : ramené à " %
@@ -113,10 +112,10 @@ PageNumbers readPageNumbers(const IniFile& ini, const PageSection& page, PageLog
         logNotANumber(log, page, kTimeKey, rawTime, u" : 0, la page reste affichée");
     }
     const std::optional<QStringView> rawNext = GetIni(ini, page.section, kNextKey);
-    if (auto next = numberOf(rawNext)) {
-        if (*next >= 0 && *next <= kLastPage) {
-            numbers.next = *next;
-        } else {
+    const std::optional<qint16> next = numberOf(rawNext);
+    numbers.next = profilekeys::pageNext(next);
+    if (next) {
+        if (numbers.next != *next) {
             log.add(u"  next = " % Decimal(*next).text() % u" de la page " %
                     Decimal(page.number).text() %
                     u" hors de 0 à 50 : remplacé par 0 (fin de la rotation)");

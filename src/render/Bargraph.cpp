@@ -23,10 +23,10 @@ QByteArrayView nextToken(QByteArrayView text, qsizetype& pos) {
     return token;
 }
 
-// An optional sign, digits, and an optional fraction (digits) after the locale's decimal separator,
-// which is what the regional numbers of the variables carry. Rounded half to even into the 16-bit
-// range.
-std::optional<qint16> parseNumber(QByteArrayView token, char decimalSeparator) {
+} // namespace
+
+// The locale's decimal separator is what the regional numbers of the variables carry.
+std::optional<qint16> bargraphNumber(QByteArrayView token, char decimalSeparator) {
     qsizetype i = 0;
     if (i < token.size() && (token[i] == '+' || token[i] == '-')) {
         ++i;
@@ -75,6 +75,23 @@ std::optional<qint16> parseNumber(QByteArrayView token, char decimalSeparator) {
     return static_cast<qint16>(value);
 }
 
+BargraphParts bargraphParts(QByteArrayView text) {
+    qsizetype pos = 0;
+    BargraphParts parts;
+    parts.low = nextToken(text, pos);
+    parts.high = nextToken(text, pos);
+    parts.value = nextToken(text, pos);
+    parts.label = pos < text.size() ? text.sliced(pos) : QByteArrayView();
+    return parts;
+}
+
+char bargraphDecimalSeparator(const QLocale& locale) {
+    const QString separator = locale.decimalPoint();
+    return separator.size() == 1 ? separator[0].toLatin1() : '.';
+}
+
+namespace {
+
 // Floor of a / b for b != 0.
 qint64 floorDiv(qint64 a, qint64 b) {
     const qint64 q = a / b;
@@ -85,17 +102,12 @@ qint64 floorDiv(qint64 a, qint64 b) {
 
 QByteArray Bargraph(const QByteArray& text, int columns, const QByteArray& plein,
                     const QByteArray& vide, const QLocale& locale) {
-    qsizetype pos = 0;
-    const QByteArrayView lowToken = nextToken(text, pos);
-    const QByteArrayView highToken = nextToken(text, pos);
-    const QByteArrayView valueToken = nextToken(text, pos);
-    const QByteArrayView label = pos < text.size() ? QByteArrayView(text).sliced(pos) : nullptr;
-
-    const QString separator = locale.decimalPoint();
-    const char decimal = separator.size() == 1 ? separator[0].toLatin1() : '.';
-    const std::optional<qint16> low = parseNumber(lowToken, decimal);
-    const std::optional<qint16> high = parseNumber(highToken, decimal);
-    const std::optional<qint16> value = parseNumber(valueToken, decimal);
+    const BargraphParts parts = bargraphParts(text);
+    const QByteArrayView label = parts.label;
+    const char decimal = bargraphDecimalSeparator(locale);
+    const std::optional<qint16> low = bargraphNumber(parts.low, decimal);
+    const std::optional<qint16> high = bargraphNumber(parts.high, decimal);
+    const std::optional<qint16> value = bargraphNumber(parts.value, decimal);
     if (!low || !high || !value) {
         return kBargraphError;
     }

@@ -12,6 +12,9 @@ struct CatalogueVariable {
     VariableGroup group;
     QString name;  // "%%mem_l"
     QString label; // "mémoire libre (Mo)"
+    // Whether its value is a plain number a bargraph line can take: no digit grouping, no
+    // colons, within the 16-bit range in normal use.
+    bool numeric = false;
 };
 
 // Every variable the expansion replaces, group by group in the order of the menu.

@@ -80,6 +80,16 @@ TEST(IniFile, WriteChangesOnlyTheKeyItTouchesAndKeepsTheEncoding) {
     EXPECT_FALSE(PutIni("p", "k", "3", dir.file("missing/a.ini")));
 }
 
+TEST(IniFile, RemoveSectionTakesEveryCopyOfItAndLeavesTheOtherBytes) {
+    const QByteArray bytes = "; tête\r\n[page_1]\r\nligne0=a\r\n\r\n[PAGE_2] \r\n; sa note\r\n"
+                             "ligne0=b\r\n[page_3]\r\nligne0=\xE9\r\n[page_2]\r\nk=c";
+    IniFile ini = IniFile::parse(bytes);
+    ini.removeSection("page_2");
+    EXPECT_EQ(ini.toBytes(), "; tête\r\n[page_1]\r\nligne0=a\r\n\r\n[page_3]\r\nligne0=\xE9\r\n");
+    EXPECT_FALSE(ini.hasSection("page_2"));
+    EXPECT_EQ(ini.value("page_3", "ligne0"), QString("é")) << "the look-ups follow the lines";
+}
+
 TEST(IniFile, ParseInt16AcceptsOnlyDecimalsInRange) {
     EXPECT_EQ(parseInt16("-32768"), -32768);
     EXPECT_EQ(parseInt16("+32767"), 32767);
