@@ -246,6 +246,9 @@ void F_Interface::editProfile(const QString& profile) {
     editorEnv.chooseOpen = env.chooseProfile;
     editorEnv.chooseSave = env.chooseSaveProfile;
     editorEnv.demoProfile = demoProfile(env.executableDir);
+    editorEnv.tryPage = [this](const std::array<LineRecord, kLinesPerPage>& lines,
+                               const ProfileParams& params) { core.tryPage(lines, params); };
+    editorEnv.endTrial = [this] { core.endTrial(); };
     editor = new ProfileEditor(core, editorEnv, this);
     editor->setAttribute(Qt::WA_DeleteOnClose);
     connect(editor, &QObject::destroyed, this, [this] { editor = nullptr; });

@@ -62,6 +62,7 @@ ProfileEditor::ProfileEditor(Engine& engine, EditorEnvironment environment, QWid
     previewWidget->setFocusPolicy(Qt::NoFocus);
     ui->previewLayout->addWidget(previewWidget, 0, Qt::AlignHCenter);
     previewPanel->setChangeListener([this] { previewWidget->modelChanged(); });
+    previewPanel->reset(); // as the program initialises its panel before the first page
     const int refresh =
         engine.Timer1().interval() > 0 ? engine.Timer1().interval() : config.refresh;
     previewTimer.setInterval(qMax(refresh, 1));
