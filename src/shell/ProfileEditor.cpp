@@ -63,9 +63,6 @@ ProfileEditor::ProfileEditor(Engine& engine, EditorEnvironment environment, QWid
     ui->previewLayout->addWidget(previewWidget, 0, Qt::AlignHCenter);
     previewPanel->setChangeListener([this] { previewWidget->modelChanged(); });
     previewPanel->reset(); // as the program initialises its panel before the first page
-    const int refresh =
-        engine.Timer1().interval() > 0 ? engine.Timer1().interval() : config.refresh;
-    previewTimer.setInterval(qMax(refresh, 1));
     connect(&previewTimer, &QTimer::timeout, this, &ProfileEditor::refreshPreview);
 
     // Lines past the panel's are kept for bigger panels, which share the profile.
@@ -444,8 +441,11 @@ void ProfileEditor::previewPage() {
         return;
     }
     pagePreview.setPage(pageRecords(*page()), profileParams(doc));
-    if (!previewTimer.isActive()) {
-        previewTimer.start();
+    // At the program's pace, which its slider may have changed since the last edit.
+    const int refresh = qMax(1, engine.Timer1().interval() > 0 ? engine.Timer1().interval()
+                                                               : engine.state().config.refresh);
+    if (!previewTimer.isActive() || previewTimer.interval() != refresh) {
+        previewTimer.start(refresh);
     }
 }
 
