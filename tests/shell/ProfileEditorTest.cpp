@@ -289,6 +289,8 @@ TEST(ProfileEditor, EscapeWithUnsavedChangesAsksAndOnlyCancelKeepsTheWindow) {
     editor = &e.open();
     editor->show();
     e.type("lineText0", "Pas encore enregistre");
+    e.click("tryButton"); // the page goes on the program's panel until the window closes
+    EXPECT_TRUE(e.s.window->engine().trying());
     e.questions.script = {"Annuler"};
     QTest::keyClick(e.field("lineText0"), Qt::Key_Escape);
     ASSERT_EQ(e.questions.asked.size(), 1);
@@ -303,6 +305,7 @@ TEST(ProfileEditor, EscapeWithUnsavedChangesAsksAndOnlyCancelKeepsTheWindow) {
     EXPECT_EQ(e.questions.asked.size(), 2);
     EXPECT_TRUE(QTest::qWaitFor([&] { return editor.isNull(); }));
     EXPECT_EQ(e.s.window->profileEditor(), nullptr);
+    EXPECT_FALSE(e.s.window->engine().trying());
     EXPECT_EQ(QDir(e.s.dir.path()).entryList({"*.tlcd"}), QStringList());
 }
 
