@@ -4,6 +4,10 @@
 <context>
     <name>CommandLine</name>
     <message>
+        <source>--detecter se combine avec --config-dir seulement</source>
+        <translation>--detecter goes with --config-dir only</translation>
+    </message>
+    <message>
         <source>Utilisation : relayeur [options]
 Relayeur : affiche des informations en direct sur un afficheur LCD.
 
@@ -24,6 +28,9 @@ Options :
                         dans le terminal sous une ligne qui nomme le profil et la page,
                         le journal de --print-log défile au-dessus ; les boîtes de
                         message vont sur la sortie d&apos;erreur
+  --editer FICHIER      ouvre ce profil dans l&apos;éditeur de profil une fois le
+                        démarrage fini ; un fichier qui n&apos;existe pas encore donne un
+                        nouveau profil, enregistré sous ce nom (pas avec --terminal)
   --detecter            cherche les afficheurs que la machine atteint (I2C, USB série,
                         /dev/lcd, port parallèle, LCDd), les liste avec les réglages
                         qui les pilotent et, après vos réponses (des numéros), écrit
@@ -52,6 +59,9 @@ Options:
                         terminal under a line naming the profile and the page, the
                         log of --print-log scrolls above it; message boxes go to
                         standard error
+  --editer FILE         opens this profile in the profile editor once start-up is
+                        over; a file that does not exist yet gives a new profile,
+                        saved under that name (not with --terminal)
   --detecter            looks for the panels this machine reaches (I2C, USB serial,
                         /dev/lcd, parallel port, LCDd), lists them with the settings
                         that drive them and, after your answers (numbers), writes
@@ -62,8 +72,8 @@ Options:
 </translation>
     </message>
     <message>
-        <source>--detecter se combine avec --config-dir seulement</source>
-        <translation>--detecter goes with --config-dir only</translation>
+        <source>--editer ouvre une fenêtre : il ne se combine pas avec --terminal</source>
+        <translation>--editer opens a window: it does not go with --terminal</translation>
     </message>
 </context>
 <context>
@@ -346,7 +356,7 @@ Options:
     </message>
     <message>
         <source>Identifiant de la fenêtre, pour les programmes qui envoient une ligne</source>
-        <translation>Identifier of the window, for the programs that send a line</translation>
+        <translation>Window identifier, for the programs that send a line</translation>
     </message>
     <message>
         <source>&amp;Fichier</source>
@@ -369,8 +379,16 @@ Options:
         <translation>Ctrl+O</translation>
     </message>
     <message>
+        <source>&amp;Modifier le profil…</source>
+        <translation>&amp;Edit the profile…</translation>
+    </message>
+    <message>
+        <source>Ctrl+E</source>
+        <translation>Ctrl+E</translation>
+    </message>
+    <message>
         <source>&amp;Détecter l&apos;afficheur…</source>
-        <translation>&amp;Detect the panel…</translation>
+        <translation>&amp;Detect the display…</translation>
     </message>
     <message>
         <source>&amp;Quiter</source>
@@ -417,6 +435,10 @@ Options:
 <byte value="xd"/>%1</source>
         <translation>Line in full: 
 <byte value="xd"/>%1</translation>
+    </message>
+    <message>
+        <source>Enregistrer le profil</source>
+        <translation>Save the profile</translation>
     </message>
 </context>
 <context>
@@ -1006,6 +1028,355 @@ Options:
     </message>
 </context>
 <context>
+    <name>ProfileEditor</name>
+    <message>
+        <source>Éditeur de profil</source>
+        <translation>Profile editor</translation>
+    </message>
+    <message>
+        <source>&amp;Pages :</source>
+        <translation>&amp;Pages:</translation>
+    </message>
+    <message>
+        <source>N°</source>
+        <translation>No.</translation>
+    </message>
+    <message>
+        <source>Première ligne</source>
+        <translation>First line</translation>
+    </message>
+    <message>
+        <source>Durée</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>Suivante</source>
+        <translation>Next</translation>
+    </message>
+    <message>
+        <source>&amp;Ajouter</source>
+        <translation>&amp;Add</translation>
+    </message>
+    <message>
+        <source>Ctrl+Shift+N</source>
+        <translation>Ctrl+Shift+N</translation>
+    </message>
+    <message>
+        <source>Ajoute une page après la page choisie (Ctrl+Maj+N)</source>
+        <translation>Adds a page after the chosen page (Ctrl+Shift+N)</translation>
+    </message>
+    <message>
+        <source>Dupli&amp;quer</source>
+        <translation>D&amp;uplicate</translation>
+    </message>
+    <message>
+        <source>Ctrl+Shift+D</source>
+        <translation>Ctrl+Shift+D</translation>
+    </message>
+    <message>
+        <source>Copie la page choisie juste après elle (Ctrl+Maj+D)</source>
+        <translation>Copies the chosen page right after it (Ctrl+Shift+D)</translation>
+    </message>
+    <message>
+        <source>Supp&amp;rimer</source>
+        <translation>De&amp;lete</translation>
+    </message>
+    <message>
+        <source>Ctrl+Shift+X</source>
+        <translation>Ctrl+Shift+X</translation>
+    </message>
+    <message>
+        <source>Supprime la page choisie (Ctrl+Maj+X)</source>
+        <translation>Deletes the chosen page (Ctrl+Shift+X)</translation>
+    </message>
+    <message>
+        <source>&amp;Monter</source>
+        <translation>&amp;Move up</translation>
+    </message>
+    <message>
+        <source>Ctrl+Shift+Up</source>
+        <translation>Ctrl+Shift+Up</translation>
+    </message>
+    <message>
+        <source>Avance la page d&apos;un rang (Ctrl+Maj+Haut)</source>
+        <translation>Moves the page one place up (Ctrl+Shift+Up)</translation>
+    </message>
+    <message>
+        <source>Descen&amp;dre</source>
+        <translation>Move do&amp;wn</translation>
+    </message>
+    <message>
+        <source>Ctrl+Shift+Down</source>
+        <translation>Ctrl+Shift+Down</translation>
+    </message>
+    <message>
+        <source>Recule la page d&apos;un rang (Ctrl+Maj+Bas)</source>
+        <translation>Moves the page one place down (Ctrl+Shift+Down)</translation>
+    </message>
+    <message>
+        <source>Page choisie</source>
+        <translation>Chosen page</translation>
+    </message>
+    <message>
+        <source>Ligne &amp;1 :</source>
+        <translation>Line &amp;1:</translation>
+    </message>
+    <message>
+        <source>minimum</source>
+        <translation>minimum</translation>
+    </message>
+    <message>
+        <source>Le bas de l&apos;échelle : un nombre ou une variable</source>
+        <translation>The bottom of the scale: a number or a variable</translation>
+    </message>
+    <message>
+        <source>maximum</source>
+        <translation>maximum</translation>
+    </message>
+    <message>
+        <source>Le haut de l&apos;échelle : un nombre ou une variable</source>
+        <translation>The top of the scale: a number or a variable</translation>
+    </message>
+    <message>
+        <source>valeur</source>
+        <translation>value</translation>
+    </message>
+    <message>
+        <source>La valeur montrée par la barre : un nombre ou une variable</source>
+        <translation>The value the bar shows: a number or a variable</translation>
+    </message>
+    <message>
+        <source>libellé</source>
+        <translation>label</translation>
+    </message>
+    <message>
+        <source>Le texte écrit devant la barre, facultatif</source>
+        <translation>The text written before the bar, optional</translation>
+    </message>
+    <message>
+        <source>Comment la ligne est montrée</source>
+        <translation>How the line is shown</translation>
+    </message>
+    <message>
+        <source>Fixe</source>
+        <translation>Fixed</translation>
+    </message>
+    <message>
+        <source>Aller-retour</source>
+        <translation>Back and forth</translation>
+    </message>
+    <message>
+        <source>Défilement à gauche</source>
+        <translation>Scroll left</translation>
+    </message>
+    <message>
+        <source>Défilement à droite</source>
+        <translation>Scroll right</translation>
+    </message>
+    <message>
+        <source>Bargraphe</source>
+        <translation>Bar graph</translation>
+    </message>
+    <message>
+        <source>Ligne &amp;2 :</source>
+        <translation>Line &amp;2:</translation>
+    </message>
+    <message>
+        <source>Ligne &amp;3 :</source>
+        <translation>Line &amp;3:</translation>
+    </message>
+    <message>
+        <source>Ligne &amp;4 :</source>
+        <translation>Line &amp;4:</translation>
+    </message>
+    <message>
+        <source>D&amp;urée (s) :</source>
+        <translation>Tim&amp;e (s):</translation>
+    </message>
+    <message>
+        <source>reste</source>
+        <translation>stays</translation>
+    </message>
+    <message>
+        <source>Secondes pendant lesquelles la page reste ; 0 : elle reste jusqu&apos;à ce qu&apos;une autre page soit chargée</source>
+        <translation>Seconds the page stays; 0: it stays until another page is loaded</translation>
+    </message>
+    <message>
+        <source>Page &amp;suivante :</source>
+        <translation>Next pa&amp;ge:</translation>
+    </message>
+    <message>
+        <source>La page chargée quand la durée est écoulée</source>
+        <translation>The page loaded when the time is up</translation>
+    </message>
+    <message>
+        <source>&amp;Insérer une variable</source>
+        <translation>&amp;Insert a variable</translation>
+    </message>
+    <message>
+        <source>Ctrl+I</source>
+        <translation>Ctrl+I</translation>
+    </message>
+    <message>
+        <source>Insère une variable au curseur du dernier champ choisi (Ctrl+I)</source>
+        <translation>Inserts a variable at the cursor of the last field chosen (Ctrl+I)</translation>
+    </message>
+    <message>
+        <source>Profil</source>
+        <translation>Profile</translation>
+    </message>
+    <message>
+        <source>P&amp;lein :</source>
+        <translation>&amp;Full:</translation>
+    </message>
+    <message>
+        <source>Le texte d&apos;une case pleine d&apos;un bargraphe</source>
+        <translation>The text of a full cell of a bar graph</translation>
+    </message>
+    <message>
+        <source>&amp;Vide :</source>
+        <translation>Empt&amp;y:</translation>
+    </message>
+    <message>
+        <source>Le texte d&apos;une case vide d&apos;un bargraphe</source>
+        <translation>The text of an empty cell of a bar graph</translation>
+    </message>
+    <message>
+        <source>Ip_Local_E&amp;x :</source>
+        <translation>Ip_Local_E&amp;x:</translation>
+    </message>
+    <message>
+        <source>Le début d&apos;adresse que la variable de l&apos;adresse IP laisse de côté ; vide : aucun</source>
+        <translation>The address prefix the IP address variable leaves out; empty: none</translation>
+    </message>
+    <message>
+        <source>Aperçu :</source>
+        <translation>Preview:</translation>
+    </message>
+    <message>
+        <source>Lis&amp;te des erreurs :</source>
+        <translation>Mis&amp;takes:</translation>
+    </message>
+    <message>
+        <source>&amp;Nouveau</source>
+        <translation>&amp;New</translation>
+    </message>
+    <message>
+        <source>Ctrl+N</source>
+        <translation>Ctrl+N</translation>
+    </message>
+    <message>
+        <source>&amp;Ouvrir…</source>
+        <translation>&amp;Open…</translation>
+    </message>
+    <message>
+        <source>Ctrl+O</source>
+        <translation>Ctrl+O</translation>
+    </message>
+    <message>
+        <source>&amp;Enregistrer</source>
+        <translation>&amp;Save</translation>
+    </message>
+    <message>
+        <source>Ctrl+S</source>
+        <translation>Ctrl+S</translation>
+    </message>
+    <message>
+        <source>Enre&amp;gistrer sous…</source>
+        <translation>Sa&amp;ve as…</translation>
+    </message>
+    <message>
+        <source>Ctrl+Shift+S</source>
+        <translation>Ctrl+Shift+S</translation>
+    </message>
+    <message>
+        <source>Essa&amp;yer sur l&apos;afficheur</source>
+        <translation>T&amp;ry on the display</translation>
+    </message>
+    <message>
+        <source>Montre chaque modification sur l&apos;afficheur du programme tant que le bouton est enfoncé</source>
+        <translation>Shows every change on the program&apos;s display while the button is down</translation>
+    </message>
+    <message>
+        <source>&amp;Fermer</source>
+        <translation>&amp;Close</translation>
+    </message>
+    <message>
+        <source>→ fin</source>
+        <translation>→ end</translation>
+    </message>
+    <message>
+        <source>→ %1</source>
+        <translation>→ %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>L&apos;afficheur ne montre que %n ligne(s) : celle-ci sert aux afficheurs plus grands</source>
+        <translation>
+            <numerusform>The display shows only %n line: this one is for bigger displays</numerusform>
+            <numerusform>The display shows only %n lines: this one is for bigger displays</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 s</source>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <source>aucune (arrêt)</source>
+        <translation>none (stop)</translation>
+    </message>
+    <message>
+        <source>%1 (absente)</source>
+        <translation>%1 (missing)</translation>
+    </message>
+    <message>
+        <source>Nouveau profil</source>
+        <translation>New profile</translation>
+    </message>
+    <message>
+        <source>Commencer le nouveau profil par une copie de la démonstration ou par une page vide ?</source>
+        <translation>Start the new profile from a copy of the demo or from an empty page?</translation>
+    </message>
+    <message>
+        <source>Copie de la &amp;démonstration</source>
+        <translation>Copy of the &amp;demo</translation>
+    </message>
+    <message>
+        <source>Page &amp;vide</source>
+        <translation>&amp;Empty page</translation>
+    </message>
+    <message>
+        <source>Annuler</source>
+        <translation>Cancel</translation>
+    </message>
+    <message numerus="yes">
+        <source>Le profil a %n erreurs. Enregistrer quand même ?</source>
+        <translation>
+            <numerusform>The profile has %n mistake. Save anyway?</numerusform>
+            <numerusform>The profile has %n mistakes. Save anyway?</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Le profil n&apos;a pas pu être écrit dans %1.</source>
+        <translation>The profile could not be written to %1.</translation>
+    </message>
+    <message>
+        <source>Enregistrer les modifications de « %1 » ?</source>
+        <translation>Save the changes to “%1”?</translation>
+    </message>
+    <message>
+        <source>&amp;Ne pas enregistrer</source>
+        <translation>&amp;Don&apos;t save</translation>
+    </message>
+    <message>
+        <source>nouveau.tlcd</source>
+        <translation>new.tlcd</translation>
+    </message>
+    <message>
+        <source>Éditeur de profil — %1[*]</source>
+        <translation>Profile editor — %1[*]</translation>
+    </message>
+</context>
+<context>
     <name>ProfileMistakes</name>
     <message>
         <source>Page %1 : </source>
@@ -1544,6 +1915,13 @@ Options:
     <message>
         <source>Half-Life</source>
         <translation>Half-Life</translation>
+    </message>
+</context>
+<context>
+    <name>VariableMenu</name>
+    <message>
+        <source>%1 — %2 : %3</source>
+        <translation>%1 — %2: %3</translation>
     </message>
 </context>
 <context>

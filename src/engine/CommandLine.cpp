@@ -30,6 +30,9 @@ const char kHelp[] = QT_TRANSLATE_NOOP(
     "                        dans le terminal sous une ligne qui nomme le profil et la page,\n"
     "                        le journal de --print-log défile au-dessus ; les boîtes de\n"
     "                        message vont sur la sortie d'erreur\n"
+    "  --editer FICHIER      ouvre ce profil dans l'éditeur de profil une fois le\n"
+    "                        démarrage fini ; un fichier qui n'existe pas encore donne un\n"
+    "                        nouveau profil, enregistré sous ce nom (pas avec --terminal)\n"
     "  --detecter            cherche les afficheurs que la machine atteint (I2C, USB série,\n"
     "                        /dev/lcd, port parallèle, LCDd), les liste avec les réglages\n"
     "                        qui les pilotent et, après vos réponses (des numéros), écrit\n"
@@ -42,7 +45,20 @@ const char kHelp[] = QT_TRANSLATE_NOOP(
 // The search asks its own questions: no profile, window or feed goes with it.
 bool detectAlone(const CommandLineOptions& options) {
     return options.profile.isEmpty() && !options.start && !options.minimized && !options.quiet &&
-           !options.printLog && !options.terminal;
+           !options.printLog && !options.terminal && options.edit.isEmpty();
+}
+
+// Options that cannot go together; empty when they all can.
+QString combinationMistake(const CommandLineOptions& options) {
+    if (options.detect && !detectAlone(options)) {
+        return QCoreApplication::translate("CommandLine",
+                                           "--detecter se combine avec --config-dir seulement");
+    }
+    if (!options.edit.isEmpty() && options.terminal) {
+        return QCoreApplication::translate(
+            "CommandLine", "--editer ouvre une fenêtre : il ne se combine pas avec --terminal");
+    }
+    return {};
 }
 
 } // namespace
@@ -66,6 +82,7 @@ ParsedCommandLine parseCommandLine(const QByteArrayList& arguments) {
                                         {"--quiet", nullptr, {}, set(options.quiet)},
                                         {"--print-log", nullptr, {}, set(options.printLog)},
                                         {"--terminal", nullptr, {}, set(options.terminal)},
+                                        {"--editer", nullptr, text(options.edit)},
                                         {"--detecter", nullptr, {}, set(options.detect)},
                                         {"--version", nullptr, {}, set(version)},
                                         {"--help", "-h", {}, set(help)}},
@@ -76,13 +93,10 @@ ParsedCommandLine parseCommandLine(const QByteArrayList& arguments) {
         result.output = QCoreApplication::translate("CommandLine", kHelp);
     } else if (version) {
         result.output = QStringLiteral("relayeur %1\n").arg(QStringLiteral(RELAYEUR_VERSION));
-    } else if (!mistake.isEmpty() || (options.detect && !detectAlone(options))) {
-        result.output = cli::mistakeText(
-            QStringLiteral("relayeur"),
-            !mistake.isEmpty()
-                ? mistake
-                : QCoreApplication::translate("CommandLine",
-                                              "--detecter se combine avec --config-dir seulement"));
+    } else if (const QString refused = combinationMistake(options);
+               !mistake.isEmpty() || !refused.isEmpty()) {
+        result.output =
+            cli::mistakeText(QStringLiteral("relayeur"), !mistake.isEmpty() ? mistake : refused);
         result.exitCode = cli::kUsageError;
     } else {
         options.quiet = options.quiet || options.terminal;

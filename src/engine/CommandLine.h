@@ -13,6 +13,7 @@ struct CommandLineOptions {
     bool printLog = false; // log lines also go to standard output
     bool terminal = false; // no window: the on-screen panel is printed in the terminal
     bool detect = false;   // look for the panels the machine reaches and write the settings
+    QString edit;          // opened in the profile editor once start-up has finished
 };
 
 struct ParsedCommandLine {

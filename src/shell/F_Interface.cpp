@@ -3,13 +3,16 @@
 #include "about/frmAbout.h"
 #include "detect/PanelChoice.h"
 #include "drivers/OnScreenPanel.h"
+#include "engine/FirstRun.h"
 #include "engine/StartUp.h"
 #include "shell/AppIcon.h"
 #include "shell/DetectDialog.h"
 #include "shell/LcdWidget.h"
+#include "shell/ProfileEditor.h"
 #include "ui_F_Interface.h"
 
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QTimer>
@@ -21,17 +24,40 @@ QString defaultChooseProfile(QWidget* parent, const QString& folder) {
                                         F_Interface::tr("Fichiers Relayeur (*.tlcd)"));
 }
 
+QString defaultChooseSaveProfile(QWidget* parent, const QString& proposed) {
+    return QFileDialog::getSaveFileName(parent, F_Interface::tr("Enregistrer le profil"), proposed,
+                                        F_Interface::tr("Fichiers Relayeur (*.tlcd)"));
+}
+
+// The demo profile a new profile may start from: installed, else in the sources.
+QString demoProfile(const QString& executableDir) {
+    for (const QString& dir : defaultDataDirs(executableDir)) {
+        const QString demo = QDir(dir).filePath(QStringLiteral("demo.tlcd"));
+        if (QFileInfo::exists(demo)) {
+            return demo;
+        }
+    }
+    return {};
+}
+
 } // namespace
 
 F_Interface::F_Interface(ShellEnvironment environment, QWidget* parent)
     : QMainWindow(parent), ui(std::make_unique<Ui::F_Interface>()), env(std::move(environment)),
       core(env), listLog(nullptr, {}), sysTray(appIcon(), nullptr) {
     ui->setupUi(this);
+    widgetQuestions.setParent(this);
     listLog = ListLog(ui->List1, env.printLog ? ListLog::Echo(printToStandardOutput) : nullptr);
     setWindowIcon(appIcon());
     sysTray.icon().setContextMenu(ui->mnuSystemTray);
     if (!env.chooseProfile) {
         env.chooseProfile = defaultChooseProfile;
+    }
+    if (!env.chooseSaveProfile) {
+        env.chooseSaveProfile = defaultChooseSaveProfile;
+    }
+    if (env.questions == nullptr) {
+        env.questions = &widgetQuestions;
     }
     if (!env.endProgram) {
         // Queued, so that an end reached before the event loop has begun still ends it.
@@ -58,6 +84,7 @@ F_Interface::F_Interface(ShellEnvironment environment, QWidget* parent)
     connect(ui->m_fic_ouvrir, &QAction::triggered, this, &F_Interface::m_fic_ouvrir_Click);
     connect(ui->m_fic_quitter, &QAction::triggered, this, &F_Interface::m_fic_quitter_Click);
     connect(ui->m_fic_detecter, &QAction::triggered, this, &F_Interface::m_fic_detecter_Click);
+    connect(ui->m_fic_editer, &QAction::triggered, this, &F_Interface::m_fic_editer_Click);
     connect(ui->Command1, &QPushButton::clicked, this, &F_Interface::Command1_Click);
     connect(ui->Command2, &QPushButton::clicked, this, &F_Interface::Command2_Click);
     connect(ui->List1, &QListWidget::itemDoubleClicked, this, &F_Interface::List1_DblClick);
@@ -77,7 +104,10 @@ F_Interface::F_Interface(ShellEnvironment environment, QWidget* parent)
             [this] { Slider1_Change(ui->Slider1->value()); });
 }
 
-F_Interface::~F_Interface() = default;
+// The editor works on the engine: it goes first.
+F_Interface::~F_Interface() {
+    delete editor;
+}
 
 void F_Interface::Form_Load(const StartUp& plan, bool startHidden) {
     qApp->installEventFilter(this);
@@ -198,6 +228,49 @@ void F_Interface::m_fic_detecter_Click() {
     });
     detect->show();
     detect->search();
+}
+
+void F_Interface::m_fic_editer_Click() {
+    editProfile(core.lastProfile());
+}
+
+void F_Interface::editProfile(const QString& profile) {
+    if (editor != nullptr) {
+        editor->raise();
+        editor->activateWindow();
+        return;
+    }
+    EditorEnvironment editorEnv;
+    editorEnv.boxes = env.boxes;
+    editorEnv.questions = env.questions;
+    editorEnv.chooseOpen = env.chooseProfile;
+    editorEnv.chooseSave = env.chooseSaveProfile;
+    editorEnv.demoProfile = demoProfile(env.executableDir);
+    editorEnv.tryPage = [this](const std::array<LineRecord, kLinesPerPage>& lines,
+                               const ProfileParams& params) { core.tryPage(lines, params); };
+    editorEnv.endTrial = [this] { core.endTrial(); };
+    editor = new ProfileEditor(core, editorEnv, this);
+    editor->setAttribute(Qt::WA_DeleteOnClose);
+    connect(editor, &QObject::destroyed, this, [this] { editor = nullptr; });
+    connect(editor, &ProfileEditor::saved, this, &F_Interface::profileSaved);
+    if (profile.isEmpty()) {
+        editor->newProfile(false);
+    } else {
+        editor->openFile(profile);
+    }
+    editor->show();
+}
+
+// The panel shows what was saved: the profile shown is loaded again, another one is loaded as
+// File > Open loads it.
+void F_Interface::profileSaved(const QString& profile) {
+    const QString shown = core.lastProfile();
+    const bool same = !shown.isEmpty() && QFileInfo(shown) == QFileInfo(profile);
+    if (!LoadProfile(profile) || same) {
+        return;
+    }
+    core.PushRecentProfile(profile);
+    RecentProfile();
 }
 
 void F_Interface::m_fic_ouvrir_Click() {

@@ -5,12 +5,14 @@
 #include "profile/RecentProfiles.h"
 #include "shell/ListLog.h"
 #include "shell/SysTray.h"
+#include "shell/WidgetMessageBoxes.h"
 
 #include <QMainWindow>
 #include <functional>
 #include <memory>
 
 class DetectDialog;
+class ProfileEditor;
 class frmAbout;
 
 namespace Ui {
@@ -23,6 +25,9 @@ struct ShellEnvironment : EngineEnvironment {
     bool printLog = false;
     // File > Open, starting in the given folder; empty text: cancelled.
     std::function<QString(QWidget*, const QString&)> chooseProfile;
+    // The profile editor's « Enregistrer sous… », the given file proposed; empty text: cancelled.
+    std::function<QString(QWidget*, const QString&)> chooseSaveProfile;
+    QuestionBoxes* questions = nullptr;  // not owned; none: asked on screen
     std::function<void()> endProgram;    // ends the process's event loop
     std::function<bool()> trayAvailable; // whether a notification area exists
     DeviceDirs deviceDirs;               // where File > « Détecter l'afficheur… » looks
@@ -49,6 +54,9 @@ public:
     void m_fic_ouvrir_Click();
     void m_fic_quitter_Click();
     void m_fic_detecter_Click();
+    void m_fic_editer_Click();
+    // The profile editor on `profile`, a new profile when empty; the one open is brought forward.
+    void editProfile(const QString& profile);
     void Command1_Click();
     void Command2_Click();
     void Slider1_Change(int value);
@@ -60,6 +68,7 @@ public:
     SysTray& tray() { return sysTray; }
     frmAbout* aboutBox() const { return about; }
     DetectDialog* detectDialog() const { return detect; }
+    ProfileEditor* profileEditor() const { return editor; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -71,6 +80,7 @@ private:
     QString showHandle();
     void showRecent(const QList<RecentEntry>& entries);
     void showOnScreenPanel();
+    void profileSaved(const QString& profile);
 
     std::unique_ptr<Ui::F_Interface> ui;
     ShellEnvironment env;
@@ -78,8 +88,10 @@ private:
     ListLog listLog;
     SysTray sysTray;
     QList<RecentEntry> recentEntries;
-    frmAbout* about = nullptr;      // made on first use, a child of the window
-    DetectDialog* detect = nullptr; // while open, a child of the window
+    frmAbout* about = nullptr;       // made on first use, a child of the window
+    DetectDialog* detect = nullptr;  // while open, a child of the window
+    ProfileEditor* editor = nullptr; // while open, a child of the window
+    WidgetQuestionBoxes widgetQuestions;
 };
 
 // The captions of the start/stop button, while the panel is not fed and while it is, in the

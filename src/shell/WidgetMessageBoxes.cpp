@@ -1,6 +1,7 @@
 #include "shell/WidgetMessageBoxes.h"
 
 #include <QMessageBox>
+#include <QPushButton>
 
 void WidgetMessageBoxes::show(const QString& title, const QString& text, MessageIcon icon) {
     QMessageBox::Icon qtIcon = QMessageBox::NoIcon;
@@ -19,4 +20,20 @@ void WidgetMessageBoxes::show(const QString& title, const QString& text, Message
     }
     QMessageBox box(qtIcon, title, text, QMessageBox::Ok, parent);
     box.exec();
+}
+
+int WidgetQuestionBoxes::ask(const QString& title, const QString& text,
+                             const QStringList& answers) {
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::NoButton, parent);
+    QList<QPushButton*> buttons;
+    for (const QString& answer : answers) {
+        buttons.append(box.addButton(answer, QMessageBox::ActionRole));
+    }
+    if (buttons.isEmpty()) {
+        return -1;
+    }
+    box.setDefaultButton(buttons.first());
+    box.setEscapeButton(buttons.last());
+    box.exec();
+    return static_cast<int>(buttons.indexOf(qobject_cast<QPushButton*>(box.clickedButton())));
 }

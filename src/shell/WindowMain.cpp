@@ -9,6 +9,7 @@
 #include "texts/ProgramTranslation.h"
 
 #include <QApplication>
+#include <QDir>
 #include <cstdlib>
 
 int main(int argc, char* argv[]) {
@@ -64,6 +65,12 @@ int main(int argc, char* argv[]) {
     widgetBoxes.setParent(&window);
     QObject::connect(&signals, &TerminationSignals::received, &window,
                      &F_Interface::m_fic_quitter_Click);
+    if (!options.edit.isEmpty()) {
+        const QString edited = QDir(options.edit).absolutePath();
+        QObject::connect(
+            &window.engine(), &Engine::startedUp, &window,
+            [&window, edited] { window.editProfile(edited); }, Qt::SingleShotConnection);
+    }
     window.Form_Load(startUp, options.minimized);
     return QApplication::exec();
 }

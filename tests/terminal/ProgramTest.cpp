@@ -268,6 +268,17 @@ TEST(CommandLine, EachProgramSaysWhatItDidAndRelayeurSendWritesWindows1252) {
         {0, "relayeur " RELAYEUR_VERSION "\n", {"--version"}, {}, RELAYEUR_BINARY},
         {2, "option inconnue : --no-such-option", {"--no-such-option"}, {}, RELAYEUR_BINARY},
         {2, "il manque une valeur après --profile", {"--profile"}, {}, RELAYEUR_BINARY},
+        {2, "il manque une valeur après --editer", {"--editer"}, {}, RELAYEUR_BINARY},
+        {2,
+         "--editer ouvre une fenêtre : il ne se combine pas avec --terminal",
+         {"--terminal", "--editer", "p.tlcd"},
+         {},
+         RELAYEUR_BINARY},
+        {2,
+         "--detecter se combine avec --config-dir seulement",
+         {"--detecter", "--editer=p.tlcd"},
+         {},
+         RELAYEUR_BINARY},
         {1, "lancez relayeur --terminal", {}, {}, RELAYEUR_BINARY}, // no display
         {0, "", {"Été à 20°, 5 €, Ω", "0", "3"}, {{3, "\xC9t\xE9 \xE0 20\xB0, 5 \x80, ?03"}}},
         {0, "", {"", "4", "0"}, {{3, "40"}}},
@@ -317,6 +328,12 @@ TEST(CommandLine, ValuesAfterTheOptionOrAfterAnEqualsSign) {
     EXPECT_EQ(std::tuple(both.options->configDir, both.options->profile, both.options->quiet),
               std::tuple("/etc/relayeur", "p.tlcd", true))
         << "the terminal has no message boxes";
+    const ParsedCommandLine edit =
+        parseCommandLine({"relayeur", "--editer=nouveau.tlcd", "--profile", "p.tlcd"});
+    ASSERT_TRUE(edit.options);
+    EXPECT_EQ(std::tuple(edit.options->edit, edit.options->profile),
+              std::tuple("nouveau.tlcd", "p.tlcd"));
+    EXPECT_TRUE(parseCommandLine({"relayeur", "--help"}).output.contains("--editer FICHIER"));
     const ParsedCommandLine stray = parseCommandLine({"relayeur", "p.tlcd"});
     EXPECT_EQ(std::tuple(stray.options.has_value(), stray.exitCode), std::tuple(false, 2));
     EXPECT_EQ(stray.output, "relayeur : argument inattendu : p.tlcd\n"
