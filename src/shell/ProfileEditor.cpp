@@ -297,6 +297,7 @@ void ProfileEditor::showLine(int line) {
     const bool named = shown.scroll >= kScrollFixed && shown.scroll <= kScrollBargraph;
     modes[line]->setCurrentIndex(named ? shown.scroll : -1);
     lineTexts[line]->setText(shown.text);
+    lineTexts[line]->setCursorPosition(0); // a long line shows from its start, as on the panel
     const BargraphFields parts = splitBargraph(shown.text);
     const std::array<QString, 4> values{parts.low, parts.high, parts.value, parts.label};
     for (std::size_t i = 0; i < values.size(); ++i) {
