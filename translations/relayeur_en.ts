@@ -1058,20 +1058,12 @@ Options:
         <translation>&amp;Add</translation>
     </message>
     <message>
-        <source>Ctrl+Shift+N</source>
-        <translation>Ctrl+Shift+N</translation>
-    </message>
-    <message>
         <source>Ajoute une page après la page choisie (Ctrl+Maj+N)</source>
         <translation>Adds a page after the chosen page (Ctrl+Shift+N)</translation>
     </message>
     <message>
         <source>Dupli&amp;quer</source>
         <translation>D&amp;uplicate</translation>
-    </message>
-    <message>
-        <source>Ctrl+Shift+D</source>
-        <translation>Ctrl+Shift+D</translation>
     </message>
     <message>
         <source>Copie la page choisie juste après elle (Ctrl+Maj+D)</source>
@@ -1082,10 +1074,6 @@ Options:
         <translation>De&amp;lete</translation>
     </message>
     <message>
-        <source>Ctrl+Shift+X</source>
-        <translation>Ctrl+Shift+X</translation>
-    </message>
-    <message>
         <source>Supprime la page choisie (Ctrl+Maj+X)</source>
         <translation>Deletes the chosen page (Ctrl+Shift+X)</translation>
     </message>
@@ -1094,20 +1082,12 @@ Options:
         <translation>&amp;Move up</translation>
     </message>
     <message>
-        <source>Ctrl+Shift+Up</source>
-        <translation>Ctrl+Shift+Up</translation>
-    </message>
-    <message>
         <source>Avance la page d&apos;un rang (Ctrl+Maj+Haut)</source>
         <translation>Moves the page one place up (Ctrl+Shift+Up)</translation>
     </message>
     <message>
         <source>Descen&amp;dre</source>
         <translation>Move do&amp;wn</translation>
-    </message>
-    <message>
-        <source>Ctrl+Shift+Down</source>
-        <translation>Ctrl+Shift+Down</translation>
     </message>
     <message>
         <source>Recule la page d&apos;un rang (Ctrl+Maj+Bas)</source>
@@ -1214,10 +1194,6 @@ Options:
         <translation>&amp;Insert a variable</translation>
     </message>
     <message>
-        <source>Ctrl+I</source>
-        <translation>Ctrl+I</translation>
-    </message>
-    <message>
         <source>Insère une variable au curseur du dernier champ choisi (Ctrl+I)</source>
         <translation>Inserts a variable at the cursor of the last field chosen (Ctrl+I)</translation>
     </message>
@@ -1262,32 +1238,16 @@ Options:
         <translation>&amp;New</translation>
     </message>
     <message>
-        <source>Ctrl+N</source>
-        <translation>Ctrl+N</translation>
-    </message>
-    <message>
         <source>&amp;Ouvrir…</source>
         <translation>&amp;Open…</translation>
-    </message>
-    <message>
-        <source>Ctrl+O</source>
-        <translation>Ctrl+O</translation>
     </message>
     <message>
         <source>&amp;Enregistrer</source>
         <translation>&amp;Save</translation>
     </message>
     <message>
-        <source>Ctrl+S</source>
-        <translation>Ctrl+S</translation>
-    </message>
-    <message>
         <source>Enre&amp;gistrer sous…</source>
         <translation>Sa&amp;ve as…</translation>
-    </message>
-    <message>
-        <source>Ctrl+Shift+S</source>
-        <translation>Ctrl+Shift+S</translation>
     </message>
     <message>
         <source>Essa&amp;yer sur l&apos;afficheur</source>
@@ -1308,13 +1268,6 @@ Options:
     <message>
         <source>→ %1</source>
         <translation>→ %1</translation>
-    </message>
-    <message numerus="yes">
-        <source>L&apos;afficheur ne montre que %n ligne(s) : celle-ci sert aux afficheurs plus grands</source>
-        <translation>
-            <numerusform>The display shows only %n line: this one is for bigger displays</numerusform>
-            <numerusform>The display shows only %n lines: this one is for bigger displays</numerusform>
-        </translation>
     </message>
     <message>
         <source>%1 s</source>
@@ -1348,13 +1301,6 @@ Options:
         <source>Annuler</source>
         <translation>Cancel</translation>
     </message>
-    <message numerus="yes">
-        <source>Le profil a %n erreurs. Enregistrer quand même ?</source>
-        <translation>
-            <numerusform>The profile has %n mistake. Save anyway?</numerusform>
-            <numerusform>The profile has %n mistakes. Save anyway?</numerusform>
-        </translation>
-    </message>
     <message>
         <source>Le profil n&apos;a pas pu être écrit dans %1.</source>
         <translation>The profile could not be written to %1.</translation>
@@ -1374,6 +1320,22 @@ Options:
     <message>
         <source>Éditeur de profil — %1[*]</source>
         <translation>Profile editor — %1[*]</translation>
+    </message>
+    <message>
+        <source>L&apos;afficheur ne montre qu&apos;une ligne : celle-ci sert aux afficheurs plus grands</source>
+        <translation>The panel shows only one line: this one is for larger panels</translation>
+    </message>
+    <message>
+        <source>L&apos;afficheur ne montre que %1 lignes : celle-ci sert aux afficheurs plus grands</source>
+        <translation>The panel shows only %1 lines: this one is for larger panels</translation>
+    </message>
+    <message>
+        <source>Le profil a une erreur. Enregistrer quand même ?</source>
+        <translation>The profile has one mistake. Save it anyway?</translation>
+    </message>
+    <message>
+        <source>Le profil a %1 erreurs. Enregistrer quand même ?</source>
+        <translation>The profile has %1 mistakes. Save it anyway?</translation>
     </message>
 </context>
 <context>

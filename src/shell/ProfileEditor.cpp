@@ -14,6 +14,7 @@
 #include <QHash>
 #include <QHeaderView>
 #include <QMenu>
+#include <QPushButton>
 #include <QShortcut>
 #include <QStyle>
 
@@ -73,10 +74,12 @@ ProfileEditor::ProfileEditor(Engine& engine, EditorEnvironment environment, QWid
         }
         for (QWidget* field : fields) {
             setMarked(field, "beyondPanel", true);
-            field->setToolTip(
-                tr("L'afficheur ne montre que %n ligne(s) : celle-ci sert aux afficheurs plus "
-                   "grands",
-                   nullptr, config.L));
+            field->setToolTip(config.L == 1
+                                  ? tr("L'afficheur ne montre qu'une ligne : celle-ci sert aux "
+                                       "afficheurs plus grands")
+                                  : tr("L'afficheur ne montre que %1 lignes : celle-ci sert aux "
+                                       "afficheurs plus grands")
+                                        .arg(config.L));
         }
     }
 
@@ -91,6 +94,23 @@ ProfileEditor::ProfileEditor(Engine& engine, EditorEnvironment environment, QWid
     });
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, this, &QWidget::close);
+    // A button's own shortcut would replace the Alt+letter its text underlines: both are kept.
+    const std::pair<QPushButton*, QKeySequence> shortcuts[] = {
+        {ui->addPageButton, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N)},
+        {ui->duplicatePageButton, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_D)},
+        {ui->deletePageButton, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_X)},
+        {ui->moveUpButton, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Up)},
+        {ui->moveDownButton, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Down)},
+        {ui->insertVariableButton, QKeySequence(Qt::CTRL | Qt::Key_I)},
+        {ui->newButton, QKeySequence::New},
+        {ui->openButton, QKeySequence::Open},
+        {ui->saveButton, QKeySequence::Save},
+        {ui->saveAsButton, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
+    };
+    for (const auto& [button, keys] : shortcuts) {
+        auto* shortcut = new QShortcut(keys, this);
+        connect(shortcut, &QShortcut::activated, button, &QAbstractButton::animateClick);
+    }
     connectFields();
     setDocument(newProfileDocument(), false);
 }
@@ -529,9 +549,12 @@ bool ProfileEditor::saveAs() {
 
 bool ProfileEditor::saveTo(const QString& path) {
     if (!found.isEmpty()) {
-        const int answer = env.questions->ask(tr("Éditeur de profil"),
-                                              tr("Le profil a %n erreurs. Enregistrer quand même ?",
-                                                 nullptr, static_cast<int>(found.size())),
+        // French is the source language, with no plural forms of its own: one sentence each.
+        const QString question =
+            found.size() == 1
+                ? tr("Le profil a une erreur. Enregistrer quand même ?")
+                : tr("Le profil a %1 erreurs. Enregistrer quand même ?").arg(found.size());
+        const int answer = env.questions->ask(tr("Éditeur de profil"), question,
                                               {tr("&Enregistrer"), tr("Annuler")});
         if (answer != 0) {
             return false;
