@@ -54,7 +54,7 @@ public:
     }
 
     void bargraph(int line, const QByteArray& text) {
-        const BargraphParts parts = bargraphParts(text);
+        const BargraphParts parts = bargraphParts(QByteArrayView(text));
         const char separator = bargraphDecimalSeparator(QLocale::system());
         const struct {
             QByteArrayView token;

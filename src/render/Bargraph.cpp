@@ -7,24 +7,6 @@
 #include <limits>
 #include <optional>
 
-namespace {
-
-// The run of characters from `pos` up to the next space; `pos` moves past that one space.
-QByteArrayView nextToken(QByteArrayView text, qsizetype& pos) {
-    if (pos >= text.size()) {
-        return {};
-    }
-    qsizetype end = text.indexOf(' ', pos);
-    if (end < 0) {
-        end = text.size();
-    }
-    const QByteArrayView token = text.sliced(pos, end - pos);
-    pos = end + 1;
-    return token;
-}
-
-} // namespace
-
 // The locale's decimal separator is what the regional numbers of the variables carry.
 std::optional<qint16> bargraphNumber(QByteArrayView token, char decimalSeparator) {
     qsizetype i = 0;
@@ -75,16 +57,6 @@ std::optional<qint16> bargraphNumber(QByteArrayView token, char decimalSeparator
     return static_cast<qint16>(value);
 }
 
-BargraphParts bargraphParts(QByteArrayView text) {
-    qsizetype pos = 0;
-    BargraphParts parts;
-    parts.low = nextToken(text, pos);
-    parts.high = nextToken(text, pos);
-    parts.value = nextToken(text, pos);
-    parts.label = pos < text.size() ? text.sliced(pos) : QByteArrayView();
-    return parts;
-}
-
 char bargraphDecimalSeparator(const QLocale& locale) {
     const QString separator = locale.decimalPoint();
     return separator.size() == 1 ? separator[0].toLatin1() : '.';
@@ -102,7 +74,7 @@ qint64 floorDiv(qint64 a, qint64 b) {
 
 QByteArray Bargraph(const QByteArray& text, int columns, const QByteArray& plein,
                     const QByteArray& vide, const QLocale& locale) {
-    const BargraphParts parts = bargraphParts(text);
+    const BargraphParts parts = bargraphParts(QByteArrayView(text));
     const QByteArrayView label = parts.label;
     const char decimal = bargraphDecimalSeparator(locale);
     const std::optional<qint16> low = bargraphNumber(parts.low, decimal);

@@ -15,11 +15,27 @@ inline const QByteArray kBargraphError =
 QByteArray Bargraph(const QByteArray& text, int columns, const QByteArray& plein,
                     const QByteArray& vide, const QLocale& locale);
 
-// A bargraph line cut where the bar cuts it: three tokens at single spaces, then the label.
-struct BargraphParts {
-    QByteArrayView low, high, value, label;
-};
-BargraphParts bargraphParts(QByteArrayView text);
+// A bargraph line cut where the bar cuts it: three tokens, each up to the next space, which one
+// space ends, then the label. The editor cuts its text (a QStringView) as the bar cuts bytes.
+template <typename View> struct BargraphParts { View low, high, value, label; };
+template <typename View> BargraphParts<View> bargraphParts(View text) {
+    qsizetype pos = 0;
+    const auto next = [&text, &pos]() -> View {
+        if (pos >= text.size()) {
+            return {};
+        }
+        qsizetype end = text.indexOf(' ', pos);
+        if (end < 0) {
+            end = text.size();
+        }
+        const View token = text.sliced(pos, end - pos);
+        pos = end + 1;
+        return token;
+    };
+    BargraphParts<View> parts{next(), next(), next(), {}}; // braces: evaluated in this order
+    parts.label = pos < text.size() ? text.sliced(pos) : View();
+    return parts;
+}
 // A token as the bar reads it: an optional sign, digits and a fraction after `decimalSeparator`,
 // rounded half to even; nothing when it is no number or lies beyond 16 bits.
 std::optional<qint16> bargraphNumber(QByteArrayView token, char decimalSeparator);
