@@ -2,16 +2,12 @@
 
 #include <algorithm>
 
-namespace {
-constexpr int kBufferSize = 128;
-}
-
 QString GetIni(const IniFile& ini, const QString& section, const QString& key,
                const QString& defaultValue) {
     if (const std::optional<QStringView> value = GetIni(ini, ini.section(section), key)) {
         return value->toString();
     }
-    return defaultValue.left(kBufferSize - 1);
+    return defaultValue.left(kIniValueLength);
 }
 
 std::optional<QStringView> GetIni(const IniFile& ini, IniFile::Section section, QStringView key) {
@@ -19,7 +15,7 @@ std::optional<QStringView> GetIni(const IniFile& ini, IniFile::Section section, 
     if (!value) {
         return std::nullopt;
     }
-    return value->first(std::min<qsizetype>(value->size(), kBufferSize - 1));
+    return value->first(std::min<qsizetype>(value->size(), kIniValueLength));
 }
 
 QString GetIni(const QString& section, const QString& key, const QString& defaultValue,

@@ -4,8 +4,11 @@
 
 #include <QString>
 
+// The most of a value a read keeps: what a 128-character buffer holds besides its NUL.
+inline constexpr int kIniValueLength = 127;
+
 // Reads one key as the Windows private-profile call does through a 128-character buffer:
-// the default when the key is missing, at most 127 characters of a value.
+// the default when the key is missing, at most kIniValueLength characters of a value.
 QString GetIni(const IniFile& ini, const QString& section, const QString& key,
                const QString& defaultValue);
 QString GetIni(const QString& section, const QString& key, const QString& defaultValue,

@@ -175,17 +175,17 @@ LoadOutcome LoadProfile(const QString& path, const IniFile& ini, ProfileLoad tar
                 ? QCoreApplication::translate("LoadProfile", "C'est un dossier, pas un profil")
                 : QCoreApplication::translate("LoadProfile", "Fichier introuvable ou illisible"));
     }
-    if (!ini.hasSection(QStringLiteral("param"))) {
+    if (!ini.hasSection(profilekeys::kParam)) {
         return refuse(log, QCoreApplication::translate(
                                "LoadProfile",
                                "Ce fichier n'a pas de section [param], ce n'est pas un profil"));
     }
-    if (!ini.value(QStringLiteral("param"), QStringLiteral("nb_pages"))) {
+    if (!ini.value(profilekeys::kParam, profilekeys::kPageCount)) {
         return refuse(log, QCoreApplication::translate(
                                "LoadProfile",
                                "La section [param] n'a pas de clé nb_pages (le nombre de pages)"));
     }
-    const QString rawCount = GetIni(ini, QStringLiteral("param"), QStringLiteral("nb_pages"), kErr);
+    const QString rawCount = GetIni(ini, profilekeys::kParam, profilekeys::kPageCount, kErr);
     bool isNumber = false;
     const int count = rawCount.toInt(&isNumber);
     if (!isNumber) {
@@ -194,10 +194,10 @@ LoadOutcome LoadProfile(const QString& path, const IniFile& ini, ProfileLoad tar
                                .arg(rawCount));
     }
 
-    target.params.vide = ansi::fromUnicode(GetIni(ini, QStringLiteral("param"), "vide", kErr));
-    target.params.plein = ansi::fromUnicode(GetIni(ini, QStringLiteral("param"), "plein", kErr));
-    target.params.Ip_Local_Ex =
-        ansi::fromUnicode(GetIni(ini, QStringLiteral("param"), "Ip_Local_Ex", kErr));
+    namespace pk = profilekeys;
+    target.params.vide = ansi::fromUnicode(GetIni(ini, pk::kParam, pk::kVide, kErr));
+    target.params.plein = ansi::fromUnicode(GetIni(ini, pk::kParam, pk::kPlein, kErr));
+    target.params.Ip_Local_Ex = ansi::fromUnicode(GetIni(ini, pk::kParam, pk::kIpLocalEx, kErr));
 
     const int pages = qBound(0, count, kLastPage);
     if (pages != count) {

@@ -4,9 +4,6 @@
 #include "platform/USEINI.h"
 #include "profile/ProfileKeys.h"
 
-#include <QFile>
-#include <algorithm>
-
 namespace pk = profilekeys;
 
 namespace {
@@ -102,7 +99,7 @@ public:
             after.setValue(section, key, QString::number(value));
         }
     }
-    static QString readBack(const QString& value) { return oneLine(value).left(127); }
+    static QString readBack(const QString& value) { return oneLine(value).left(kIniValueLength); }
 
 private:
     const IniFile& before;

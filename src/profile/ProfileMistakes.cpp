@@ -1,6 +1,7 @@
 #include "profile/ProfileMistakes.h"
 
 #include "platform/AnsiText.h"
+#include "platform/USEINI.h"
 #include "profile/ProfileKeys.h"
 #include "render/Bargraph.h"
 #include "render/VariableCatalogue.h"
@@ -12,7 +13,7 @@
 namespace {
 
 // What the loader keeps of a line.
-constexpr int kLongestLine = 127;
+constexpr int kLongestLine = kIniValueLength;
 
 // The variables that write a plain number, longest first, so that %%temp10 goes before %%temp1.
 const QList<QByteArray>& numericVariables() {

@@ -49,6 +49,8 @@ ProfileEditor::ProfileEditor(Engine& engine, EditorEnvironment environment, QWid
     ui->setupUi(this);
     setStyleSheet(kFieldStyle);
     lineTexts = {ui->lineText0, ui->lineText1, ui->lineText2, ui->lineText3};
+    scrollModes = {ui->scroll0, ui->scroll1, ui->scroll2, ui->scroll3};
+    lineStacks = {ui->lineStack0, ui->lineStack1, ui->lineStack2, ui->lineStack3};
     barFields = {{{ui->barMin0, ui->barMax0, ui->barValue0, ui->barLabel0},
                   {ui->barMin1, ui->barMax1, ui->barValue1, ui->barLabel1},
                   {ui->barMin2, ui->barMax2, ui->barValue2, ui->barLabel2},
@@ -124,24 +126,18 @@ ProfileEditor::~ProfileEditor() {
 
 void ProfileEditor::connectFields() {
     // Typing in a field makes it where variables go, even where focus is not followed.
-    for (int line = 0; line < kLinesPerPage; ++line) {
-        for (QLineEdit* field : barFields[line]) {
-            connect(field, &QLineEdit::textEdited, this, [this, field] { lastField = field; });
-        }
-        QLineEdit* field = lineTexts[line];
+    const auto insertsHere = [this](QLineEdit* field) {
         connect(field, &QLineEdit::textEdited, this, [this, field] { lastField = field; });
-    }
+    };
     for (int line = 0; line < kLinesPerPage; ++line) {
+        insertsHere(lineTexts[line]);
         connect(lineTexts[line], &QLineEdit::textChanged, this,
                 [this, line](const QString& text) { lineTextEdited(line, text); });
         for (QLineEdit* field : barFields[line]) {
+            insertsHere(field);
             connect(field, &QLineEdit::textChanged, this, [this, line] { barFieldEdited(line); });
         }
-    }
-    const std::array<QComboBox*, kLinesPerPage> modes{ui->scroll0, ui->scroll1, ui->scroll2,
-                                                      ui->scroll3};
-    for (int line = 0; line < kLinesPerPage; ++line) {
-        connect(modes[line], &QComboBox::currentIndexChanged, this,
+        connect(scrollModes[line], &QComboBox::currentIndexChanged, this,
                 [this, line](int mode) { scrollChosen(line, mode); });
     }
     connect(ui->timeSpin, &QSpinBox::valueChanged, this, [this](int seconds) {
@@ -311,11 +307,9 @@ void ProfileEditor::showPage() {
 
 void ProfileEditor::showLine(int line) {
     const EditedLine shown = page() != nullptr ? page()->lines[line] : EditedLine{};
-    const std::array<QComboBox*, kLinesPerPage> modes{ui->scroll0, ui->scroll1, ui->scroll2,
-                                                      ui->scroll3};
     // A mode the editor does not name (the file may hold any number) shows as no choice.
     const bool named = shown.scroll >= kScrollFixed && shown.scroll <= kScrollBargraph;
-    modes[line]->setCurrentIndex(named ? shown.scroll : -1);
+    scrollModes[line]->setCurrentIndex(named ? shown.scroll : -1);
     lineTexts[line]->setText(shown.text);
     lineTexts[line]->setCursorPosition(0); // a long line shows from its start, as on the panel
     const BargraphFields parts = splitBargraph(shown.text);
@@ -323,9 +317,7 @@ void ProfileEditor::showLine(int line) {
     for (std::size_t i = 0; i < values.size(); ++i) {
         barFields[line][i]->setText(values[i]);
     }
-    const std::array<QStackedWidget*, kLinesPerPage> stacks{ui->lineStack0, ui->lineStack1,
-                                                            ui->lineStack2, ui->lineStack3};
-    stacks[line]->setCurrentIndex(shown.scroll == kScrollBargraph ? kBarPage : 0);
+    lineStacks[line]->setCurrentIndex(shown.scroll == kScrollBargraph ? kBarPage : 0);
 }
 
 void ProfileEditor::lineTextEdited(int line, const QString& text) {

@@ -16,8 +16,10 @@
 class Engine;
 class LcdWidget;
 class OnScreenPanel;
+class QComboBox;
 class QLineEdit;
 class QMenu;
+class QStackedWidget;
 
 namespace Ui {
 class ProfileEditor;
@@ -107,6 +109,8 @@ private:
     bool showing = false; // fields filled from the document: not an edit
     QList<ProfileMistake> found;
     std::array<QLineEdit*, kLinesPerPage> lineTexts{};
+    std::array<QComboBox*, kLinesPerPage> scrollModes{};
+    std::array<QStackedWidget*, kLinesPerPage> lineStacks{}; // the text, or the bargraph fields
     std::array<std::array<QLineEdit*, 4>, kLinesPerPage> barFields{}; // min, max, value, label
     QPointer<QLineEdit> lastField; // where « Insérer une variable » inserts
     QMenu* variableMenu = nullptr;
