@@ -2,11 +2,9 @@
 
 #include <QCoreApplication>
 
-namespace {
-
 // Memory figures are grouped by thousands in most locales and soon pass 32767 Mo: a bar cannot
 // read them. The time and date texts hold separators.
-QList<CatalogueVariable> makeCatalogue() {
+QList<CatalogueVariable> variableCatalogue() {
     using G = VariableGroup;
     QList<CatalogueVariable> list = {
         {G::System, "%%mem_t",
@@ -103,14 +101,6 @@ QList<CatalogueVariable> makeCatalogue() {
          QCoreApplication::translate("VariableCatalogue", "morts du joueur"), true},
     };
     return list;
-}
-
-} // namespace
-
-// Made at the first use, in the language installed by then.
-const QList<CatalogueVariable>& variableCatalogue() {
-    static const QList<CatalogueVariable> catalogue = makeCatalogue();
-    return catalogue;
 }
 
 QString groupLabel(VariableGroup group) {

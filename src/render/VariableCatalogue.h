@@ -17,6 +17,7 @@ struct CatalogueVariable {
     bool numeric = false;
 };
 
-// Every variable the expansion replaces, group by group in the order of the menu.
-const QList<CatalogueVariable>& variableCatalogue();
+// Every variable the expansion replaces, group by group in the order of the menu, labelled in
+// the language installed now.
+QList<CatalogueVariable> variableCatalogue();
 QString groupLabel(VariableGroup group); // « Système », « Capteurs », …
