@@ -1878,6 +1878,22 @@ Options:
         <source>Half-Life</source>
         <translation>Half-Life</translation>
     </message>
+    <message>
+        <source>la valeur « nom » de [valeurs] (commande ou fichier)</source>
+        <translation>the value « nom » of [valeurs] (a command or a file)</translation>
+    </message>
+    <message>
+        <source>le dernier message d&apos;un sujet MQTT</source>
+        <translation>the last message of an MQTT topic</translation>
+    </message>
+    <message>
+        <source>un champ du dernier message JSON d&apos;un sujet MQTT</source>
+        <translation>a field of the last JSON message of an MQTT topic</translation>
+    </message>
+    <message>
+        <source>Valeurs et MQTT</source>
+        <translation>Values and MQTT</translation>
+    </message>
 </context>
 <context>
     <name>VariableMenu</name>

@@ -1,7 +1,10 @@
 #include "engine/Engine.h"
 
 #include "drivers/Panels.h"
+#include "engine/MqttBridge.h"
+#include "engine/NamedValues.h"
 #include "engine/PageRefresh.h"
+#include "engine/QuietHours.h"
 #include "engine/StartUp.h"
 #include "linemessage/LineMessage.h"
 #include "platform/AnsiText.h"
@@ -76,6 +79,12 @@ VariableSources Engine::systemSources() {
     s.winampGroup = [this](QByteArray& text) {
         WinampGroup(text, app.winamp, app.config.rep_winamp, sources.locale);
     };
+    s.namedValue = [this](QByteArrayView name) -> std::optional<QByteArray> {
+        return values ? values->value(name) : std::nullopt;
+    };
+    s.mqttValue = [this](QByteArrayView topic, QByteArrayView field) -> std::optional<QByteArray> {
+        return mqtt ? mqtt->value(topic, field) : std::nullopt;
+    };
     return s;
 }
 
@@ -137,6 +146,9 @@ void Engine::prepare() {
     app.winamp.link = winampLink.get();
     panel = makePanel();
     openLcdServer();
+    startValues();
+    startMqtt();
+    startQuiet();
     app.flags.HLAvailable =
         LoadInfoDllFrom(app.halfLife, env.halfLifeCandidates, app.config.rep_HL) == 0;
     timer1.setInterval(app.config.refresh);
@@ -180,7 +192,7 @@ void Engine::Timer1_Timer() {
             for (const std::optional<QByteArray>& row : screen->rows) {
                 rows.append(row.value_or(QByteArray()));
             }
-            panel->show(forPanel(*screen, rows));
+            panel->show(quietened(forPanel(*screen, rows)));
         }
         return;
     }
@@ -190,7 +202,7 @@ void Engine::Timer1_Timer() {
     const std::optional<Frame> frame =
         refreshPage(app.pages, app.config, app.flags, sources, app.params);
     if (frame && panel) {
-        panel->show(forPanel(*frame));
+        panel->show(quietened(forPanel(*frame)));
     }
     sourceBoxes.release();
 }
@@ -274,6 +286,7 @@ void Engine::LoadPage(qint16 page) {
     timer2.setEnabled(true);
     shownPage = page;
     Q_EMIT pageShown(profile, page);
+    tellMqtt();
 }
 
 bool Engine::Command1() {
@@ -321,6 +334,7 @@ void Engine::startFeed() {
     paceLcdServer();
     if (!was) {
         Q_EMIT feedingChanged(true);
+        tellMqtt();
     }
 }
 
@@ -330,6 +344,7 @@ void Engine::stopFeed() {
     paceLcdServer();
     if (was) {
         Q_EMIT feedingChanged(false);
+        tellMqtt();
     }
 }
 
@@ -349,6 +364,9 @@ quint32 Engine::RelayWindowProc(quint32 dwData, const QByteArray& data, const So
         return linemessage::kIgnored;
     }
     lineMessageLog.taken(sender, *message);
+    // A message lights a quiet panel up for as long as it stays, or for the page's time.
+    wakePanel(message->hold > 0 ? message->hold * 1000LL
+                                : app.pages.PageTiming[app.pages.ShownPage][kPageTime] * 1000LL);
     if (message->hold > 0) {
         // The line is the message's until the hold ends, at a refresh; the pages go on.
         holdOnPage(app.pages, message->line, message->text, message->mode,
@@ -375,6 +393,7 @@ void Engine::EndProc() {
     lineMessageServer.close();
     lcddServer.close();
     stopFeed();
+    endMqtt();
     timer2.setEnabled(false);
     InitLCD();
     sensorsPublisher.end();

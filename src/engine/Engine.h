@@ -29,6 +29,9 @@
 #include <vector>
 
 class OnScreenPanel;
+class NamedValues;
+class MqttBridge;
+class QuietHours;
 
 // Everything the program knows, owned by the engine for the whole run.
 struct AppState {
@@ -185,6 +188,21 @@ private:
     void stopFeed();
     void InitLCD();
     VariableSources systemSources();
+    // Values from outside, set up once the settings are read: [valeurs] (EngineValues.cpp),
+    // [mqtt] (EngineMqtt.cpp) and [silence] (EngineQuiet.cpp).
+    void startValues();
+    void startMqtt();
+    void tellMqtt(); // the page, the feed or the backlight changed
+    void endMqtt();  // says "hors ligne" and leaves the broker
+    void startQuiet();
+    // The frame the panel is sent while it is quiet: a blank one where the panel has no
+    // backlight to put out; the frame itself otherwise.
+    Frame quietened(Frame frame);
+    // A message or an alert lights the panel up for `ms` when it is quiet.
+    void wakePanel(qint64 ms);
+    // The backlight switch from outside (Home Assistant): off makes the panel quiet until on.
+    void askBacklight(bool on);
+    bool backlightOn() const; // false while the panel is quiet
     Frame forPanel(Frame frame);
     Frame forPanel(Frame frame, const QByteArrayList& referring);
 
@@ -224,6 +242,9 @@ private:
         bool startedFeed = false;    // and the button has not been pressed since
     };
     std::optional<Trial> trial;
+    std::unique_ptr<NamedValues> values;    // [valeurs], when it names any
+    std::unique_ptr<MqttBridge> mqtt;       // [mqtt], when it names a server
+    std::unique_ptr<QuietHours> quiet;      // [silence], when it asks for any
     std::unique_ptr<StartUpRun> startUpRun; // while start-up runs
     bool endAsked = false;                  // a way out was taken during start-up
 };

@@ -67,6 +67,43 @@ private:
     QVarLengthArray<qsizetype, 8> marks;
 };
 
+// Replaces every "%%name(argument)" of the line by what `lookup` answers for its argument, asked
+// once per argument; an answer of nullopt, or a call without its closing parenthesis, stays as
+// typed. A value inserted is not searched again.
+template <typename Lookup>
+void expandCalls(QByteArray& text, QByteArrayView opening, const Lookup& lookup) {
+    QVarLengthArray<std::pair<QByteArray, std::optional<QByteArray>>, 4> asked;
+    qsizetype from = 0;
+    for (qsizetype at; (at = text.indexOf(opening, from)) >= 0;) {
+        const qsizetype argumentAt = at + opening.size();
+        const qsizetype closing = text.indexOf(')', argumentAt);
+        if (closing < 0) {
+            return;
+        }
+        const QByteArray argument = text.sliced(argumentAt, closing - argumentAt);
+        auto known = std::find_if(asked.begin(), asked.end(),
+                                  [&](const auto& entry) { return entry.first == argument; });
+        if (known == asked.end()) {
+            asked.append({argument, lookup(QByteArrayView(argument))});
+            known = asked.end() - 1;
+        }
+        if (!known->second) {
+            from = argumentAt;
+            continue;
+        }
+        text.replace(at, closing + 1 - at, *known->second);
+        from = at + known->second->size();
+    }
+}
+
+std::optional<QByteArray> mqttCall(const VariableSources& s, QByteArrayView argument) {
+    const qsizetype bar = argument.indexOf('|');
+    if (bar < 0) {
+        return s.mqttValue(argument, {});
+    }
+    return s.mqttValue(argument.first(bar), argument.sliced(bar + 1));
+}
+
 void expandMemory(LineText& line, const MemoryStatus& m, const QLocale& locale) {
     auto mib = [&](qint64 bytes) {
         return [&, bytes] { return regional::number(bytes / kMebibyte, locale); };
@@ -177,6 +214,18 @@ std::optional<ClockTime> ExpandVariables(const Expansion& e) {
             }
             if (s.winampGroup && line.has("%%winamp")) {
                 line.rewrite(s.winampGroup);
+            }
+            if (s.namedValue && line.has("%%val(")) {
+                line.rewrite([&](QByteArray& text) {
+                    expandCalls(text, "%%val(",
+                                [&](QByteArrayView name) { return s.namedValue(name); });
+                });
+            }
+            if (s.mqttValue && line.has("%%mqtt(")) {
+                line.rewrite([&](QByteArray& text) {
+                    expandCalls(text, "%%mqtt(",
+                                [&](QByteArrayView argument) { return mqttCall(s, argument); });
+                });
             }
         }
         lines[i].Length = static_cast<qint16>(lines[i].Text.size());

@@ -24,6 +24,13 @@ struct VariableSources {
     std::function<void(QByteArray& text)> halfLifeGroup;
     std::function<void(QByteArray& text)> setiGroup;
     std::function<void(QByteArray& text)> winampGroup;
+    // %%val(name): the last value of an entry of [valeurs]; %%mqtt(topic) and
+    // %%mqtt(topic|field): the last payload of an MQTT topic. Both give the panel's character
+    // set; nullopt, or no function, leaves the variable as typed (no such entry, no [mqtt], a
+    // topic that cannot be named).
+    std::function<std::optional<QByteArray>(QByteArrayView name)> namedValue;
+    std::function<std::optional<QByteArray>(QByteArrayView topic, QByteArrayView field)>
+        mqttValue;
     // What the date and time texts keep from one refresh to the next: the locale's time format,
     // this second's and today's texts. The clock itself is read afresh by every expansion.
     mutable regional::DateTimeTexts dateTimeTexts;

@@ -99,6 +99,15 @@ QList<CatalogueVariable> variableCatalogue() {
          QCoreApplication::translate("VariableCatalogue", "victimes du joueur"), true},
         {G::HalfLife, "%%HL_PlayerDeaths",
          QCoreApplication::translate("VariableCatalogue", "morts du joueur"), true},
+        // The names in parentheses are the user's to write: an entry of [valeurs], a topic.
+        {G::Outside, "%%val(nom)",
+         QCoreApplication::translate("VariableCatalogue",
+                                     "la valeur « nom » de [valeurs] (commande ou fichier)")},
+        {G::Outside, "%%mqtt(sujet)",
+         QCoreApplication::translate("VariableCatalogue", "le dernier message d'un sujet MQTT")},
+        {G::Outside, "%%mqtt(sujet|champ)",
+         QCoreApplication::translate("VariableCatalogue",
+                                     "un champ du dernier message JSON d'un sujet MQTT")},
     };
     return list;
 }
@@ -115,6 +124,8 @@ QString groupLabel(VariableGroup group) {
         return QCoreApplication::translate("VariableCatalogue", "SETI@home");
     case VariableGroup::HalfLife:
         return QCoreApplication::translate("VariableCatalogue", "Half-Life");
+    case VariableGroup::Outside:
+        return QCoreApplication::translate("VariableCatalogue", "Valeurs et MQTT");
     }
     return {};
 }

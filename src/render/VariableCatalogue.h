@@ -4,7 +4,7 @@
 #include <QString>
 
 // The sources the editor's « Insérer une variable » menu groups the variables by.
-enum class VariableGroup { System, Sensors, MediaPlayer, Seti, HalfLife };
+enum class VariableGroup { System, Sensors, MediaPlayer, Seti, HalfLife, Outside };
 
 // One %% variable as the editor offers it: what is inserted, and a short label in the program's
 // language.

@@ -79,6 +79,36 @@ TEST(ExpandVariables, EachVariableShowsItsValueWithFrenchSettings) {
     EXPECT_EQ(p.expand("%%date %%time"), "05/12/2026 00:00:01");
 }
 
+// Values from outside: asked once per name and line, unknown ones left as typed, the inserted
+// text never read as a variable again; without a source the calls stay as typed.
+TEST(ExpandVariables, ValuesAndTopicsComeLastAndOncePerLine) {
+    Panel p;
+    EXPECT_EQ(p.expand("%%val(meteo) %%mqtt(a/b)"), "%%val(meteo) %%mqtt(a/b)");
+    QList<QByteArray> asked;
+    p.sources.namedValue = [&](QByteArrayView name) -> std::optional<QByteArray> {
+        asked.append(name.toByteArray());
+        if (name == "vide") {
+            return QByteArray();
+        }
+        if (name == "heure") {
+            return QByteArray("%%time %%val(meteo)");
+        }
+        return name == "meteo" ? std::optional<QByteArray>("8\260C") : std::nullopt;
+    };
+    p.sources.mqttValue = [](QByteArrayView topic,
+                             QByteArrayView field) -> std::optional<QByteArray> {
+        if (topic.contains('+')) {
+            return std::nullopt;
+        }
+        return topic.toByteArray() + "=" + field.toByteArray();
+    };
+    EXPECT_EQ(p.expand("%%val(meteo)/%%val(meteo)[%%val(vide)]%%val(autre)"),
+              "8\260C/8\260C[]%%val(autre)");
+    EXPECT_EQ(asked, (QList<QByteArray>{"meteo", "vide", "autre"}));
+    EXPECT_EQ(p.expand("%%val(heure) %%val(meteo"), "%%time %%val(meteo) %%val(meteo");
+    EXPECT_EQ(p.expand("%%mqtt(a/b|t) %%mqtt(c) %%mqtt(+/x)"), "a/b=t c= %%mqtt(+/x)");
+}
+
 // The big clock rewrites all four lines; the lines after it are rebuilt, unless they are static,
 // beyond L or without variables.
 TEST(ExpandVariables, TheBigClockStaysWhereNoLaterLineIsRebuilt) {

@@ -27,6 +27,10 @@ TEST(VariableCatalogue, OffersExactlyTheVariablesTheExpansionReplaces) {
     sources.halfLifeGroup = [&](QByteArray& text) { HalfLifeGroup(text, halfLife, {}); };
     sources.setiGroup = [](QByteArray& text) { SetiGroup(text, "/nonexistent/"); };
     sources.winampGroup = [&](QByteArray& text) { WinampGroup(text, winamp, {}, {}); };
+    sources.namedValue = [](QByteArrayView) { return std::optional<QByteArray>("7"); };
+    sources.mqttValue = [](QByteArrayView, QByteArrayView) {
+        return std::optional<QByteArray>("21");
+    };
     const auto replaced = [&](const QString& name) {
         const QByteArray line = "<" + name.toLatin1() + ">";
         putOnPage(pages, 0, line, 0);

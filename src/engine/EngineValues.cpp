@@ -1,0 +1,4 @@
+#include "engine/Engine.h"
+#include "engine/NamedValues.h"
+
+void Engine::startValues() {}

@@ -1,0 +1,5 @@
+#include "engine/MqttBridge.h"
+
+std::optional<QByteArray> MqttBridge::value(QByteArrayView, QByteArrayView) {
+    return std::nullopt;
+}
