@@ -31,9 +31,19 @@ const QList<QByteArray>& numericVariables() {
     return names;
 }
 
-// A token of a bar once every numeric variable stands for a number.
+// A token of a bar once every numeric variable stands for a number. What a value from outside
+// (%%val(), %%mqtt()) holds is known only on the panel: it may be a number.
 QByteArray withNumbers(QByteArrayView token) {
     QByteArray text = token.toByteArray();
+    for (const QByteArrayView call : {QByteArrayView("%%val("), QByteArrayView("%%mqtt(")}) {
+        for (qsizetype at; (at = text.indexOf(call)) >= 0;) {
+            const qsizetype closing = text.indexOf(')', at);
+            if (closing < 0) {
+                break;
+            }
+            text.replace(at, closing + 1 - at, "0");
+        }
+    }
     for (const QByteArray& name : numericVariables()) {
         text.replace(name, "0");
     }

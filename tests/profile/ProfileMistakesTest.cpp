@@ -21,6 +21,8 @@ TEST(ProfileMistakes, EachKindIsFoundWhereItIsAndTheDemoHasNone) {
          "Page 2, ligne 3 : la valeur du bargraphe n'est pas un nombre (« %%mem_x »)"},
         {line(1, "0  %%winamp_titre", 4), {{K::BargraphNotNumbers, 1}}, "le maximum du"},
         {line(1, "-5 %%temp10 %%charge CPU %%date", 4), {}, {}},
+        {line(1, "0 %%val(max) %%mqtt(maison/batterie|niveau) Batterie", 4), {}, {}},
+        {line(1, "0 100 %%val(sans_fin", 4), {{K::BargraphNotNumbers, 1}}, "la valeur du"},
         {line(3, "100 100 %%charge", 4), {{K::BargraphRange, 3}}, "(100)"},
         {[](EditedPage& p) { p.next = 3; },
          {{K::NextMissing, -1}},
