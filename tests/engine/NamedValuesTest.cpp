@@ -130,8 +130,9 @@ TEST(NamedValues, AFailingOrSlowCommandKeepsItsLastValueAndSaysSoOnce) {
     FakeLog log;
     NamedValues values(
         {command("echoue", d + "echo >> runs-a; [ -f fail ] && exit 3; cat a"),
-         command("lent", d + "echo >> runs-b; [ -f slow ] && { sleep 30 & echo $! > pid; wait; }; "
-                             "echo rapide")},
+         command("lent",
+                 d + "echo >> runs-b; [ -f slow ] && { sleep 30 & echo $! >> pids; wait; }; "
+                     "echo rapide")},
         log, NamedValues::Limits{300});
     values.start();
     ASSERT_TRUE(QTest::qWaitFor(
@@ -140,15 +141,17 @@ TEST(NamedValues, AFailingOrSlowCommandKeepsItsLastValueAndSaysSoOnce) {
     dir.write("slow", "");
     const qsizetype runsA = lineCount(dir, "runs-a");
     const qsizetype runsB = lineCount(dir, "runs-b");
+    // Two runs of each saw its flag and ended once a third has begun.
     EXPECT_TRUE(QTest::qWaitFor(
         [&] {
-            return lineCount(dir, "runs-a") >= runsA + 2 && lineCount(dir, "runs-b") >= runsB + 2 &&
-                   log.lines.size() == 2;
+            return lineCount(dir, "runs-a") >= runsA + 3 && lineCount(dir, "runs-b") >= runsB + 3;
         },
         8000));
-    ASSERT_FALSE(dir.read("pid").isEmpty());
-    EXPECT_TRUE(QTest::qWaitFor([&] { return isGone(dir.read("pid")); }))
-        << "killed with its shell";
+    EXPECT_EQ(log.lines.size(), 2) << log.lines.join('\n').toStdString();
+    // The first run that saw the flag has ended: its sleep is gone too.
+    const QByteArray pid = dir.read("pids").split('\n').front();
+    ASSERT_FALSE(pid.isEmpty());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return isGone(pid); })) << "killed with its shell";
     EXPECT_EQ(values.value("echoue"), "v1");
     EXPECT_EQ(values.value("lent"), "rapide");
     EXPECT_EQ(linesWith(log.lines, "Valeur echoue : la commande a échoué (code de sortie 3), la "
