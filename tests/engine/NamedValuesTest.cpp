@@ -207,16 +207,24 @@ TEST(NamedValues, AHungReadNeverHoldsTheWindow) {
     EXPECT_GE(release.get(), 0);
 }
 
-TEST(NamedValues, AValueNeverRunsTwiceAtOnce) {
+TEST(NamedValues, AValueNeverRunsTwiceAtOnceAndItsCommandGoesWithIt) {
     TempDir dir;
     FakeLog log;
-    NamedValues values({command("long", "cd '" + dir.path() +
-                                            "'; mkdir lock || echo >> overlaps; sleep 1.5; "
-                                            "rmdir lock; echo >> runs; echo fait")},
-                       log);
-    values.start();
+    auto values = std::make_unique<NamedValues>(
+        std::vector{command("long", "cd '" + dir.path() +
+                                        "'; mkdir lock || echo >> overlaps; [ -f stay ] && "
+                                        "{ sleep 30 & echo $! > pid; wait; }; sleep 1.5; "
+                                        "rmdir lock; echo >> runs; echo fait")},
+        log);
+    values->start();
     EXPECT_TRUE(QTest::qWaitFor([&] { return lineCount(dir, "runs") >= 2; }, 8000));
-    EXPECT_EQ(values.value("long"), "fait");
+    EXPECT_EQ(values->value("long"), "fait");
     EXPECT_FALSE(QFile::exists(dir.file("overlaps")));
     EXPECT_TRUE(log.lines.isEmpty()) << log.lines.join('\n').toStdString();
+
+    dir.write("stay", "");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !dir.read("pid").isEmpty(); }));
+    const QByteArray pid = dir.read("pid");
+    values.reset();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return isGone(pid); })) << "a run in flight is killed";
 }
