@@ -159,6 +159,23 @@ std::optional<QString> IniFile::value(const QString& section, const QString& key
     return std::nullopt;
 }
 
+QStringList IniFile::keys(const QString& section) const {
+    QStringList names;
+    const int header = findSection(section);
+    if (header < 0) {
+        return names;
+    }
+    for (int i = header + 1; i < lines.size() && !lines[i].isHeader; ++i) {
+        const QStringView name = lines[i].name;
+        if (lines[i].isKey && std::none_of(names.cbegin(), names.cend(), [&](const QString& seen) {
+                return sameName(seen, name);
+            })) {
+            names.append(name.toString());
+        }
+    }
+    return names;
+}
+
 std::optional<QStringView> IniFile::view(Section section, QStringView key) const {
     if (section.header < 0) {
         return std::nullopt;

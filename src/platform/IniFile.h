@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 // An INI file read and written with the rules of the Windows private-profile functions:
@@ -21,6 +22,9 @@ public:
     bool exists() const { return existed; }
     std::optional<QString> value(const QString& section, const QString& key) const;
     bool hasSection(const QString& section) const { return findSection(section) >= 0; }
+    // The keys of a section in file order, each name once, as it is first written (a later key
+    // of the same name, whatever its case, is never read). Only the first section of that name.
+    QStringList keys(const QString& section) const;
 
     // A section looked up once, for reading several of its keys.
     struct Section {

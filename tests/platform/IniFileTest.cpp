@@ -90,6 +90,14 @@ TEST(IniFile, RemoveSectionTakesEveryCopyOfItAndLeavesTheOtherBytes) {
     EXPECT_EQ(ini.value("page_3", "ligne0"), QString("é")) << "the look-ups follow the lines";
 }
 
+TEST(IniFile, ListsTheKeysOfASectionOnceEachInFileOrder) {
+    const IniFile ini = IniFile::parse("[valeurs]\n; off=1\n Meteo = a\nbatterie=b\n[q\nMETEO=c\n"
+                                       "note\nautre=e\n[Valeurs]\nlater=d\n[vide]\n");
+    EXPECT_EQ(ini.keys("VALEURS"), QStringList({"Meteo", "batterie", "autre"}));
+    EXPECT_EQ(ini.keys("vide"), QStringList());
+    EXPECT_EQ(ini.keys("none"), QStringList());
+}
+
 TEST(IniFile, ParseInt16AcceptsOnlyDecimalsInRange) {
     EXPECT_EQ(parseInt16("-32768"), -32768);
     EXPECT_EQ(parseInt16("+32767"), 32767);
