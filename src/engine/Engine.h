@@ -32,6 +32,8 @@ class OnScreenPanel;
 class NamedValues;
 class MqttBridge;
 class QuietHours;
+struct QuietSettings;
+enum class QuietReason;
 
 // Everything the program knows, owned by the engine for the whole run.
 struct AppState {
@@ -203,6 +205,8 @@ private:
     // The backlight switch from outside (Home Assistant): off makes the panel quiet until on.
     void askBacklight(bool on);
     bool backlightOn() const; // false while the panel is quiet
+    void makeQuiet(QuietSettings settings);
+    void quietChanged(QuietReason reason);
     Frame forPanel(Frame frame);
     Frame forPanel(Frame frame, const QByteArrayList& referring);
 
@@ -242,9 +246,10 @@ private:
         bool startedFeed = false;    // and the button has not been pressed since
     };
     std::optional<Trial> trial;
-    std::unique_ptr<NamedValues> values;    // [valeurs], when it names any
-    std::unique_ptr<MqttBridge> mqtt;       // [mqtt], when it names a server
-    std::unique_ptr<QuietHours> quiet;      // [silence], when it asks for any
+    std::unique_ptr<NamedValues> values; // [valeurs], when it names any
+    std::unique_ptr<MqttBridge> mqtt;    // [mqtt], when it names a server
+    std::unique_ptr<QuietHours> quiet;   // [silence], when it asks for any
+    bool panelBacklight = false; // the quiet panel put its backlight out: it takes the frames
     std::unique_ptr<StartUpRun> startUpRun; // while start-up runs
     bool endAsked = false;                  // a way out was taken during start-up
 };
