@@ -238,6 +238,7 @@ private:
     bool feed = false;
     bool stopsOnPress = false;
     bool panelInitialised = false;
+    bool panelBacklight = false; // the quiet panel put its backlight out: it takes the frames
     bool ended = false;
     struct Trial {
         std::array<LineRecord, kLinesPerPage> lines;
@@ -246,10 +247,9 @@ private:
         bool startedFeed = false;    // and the button has not been pressed since
     };
     std::optional<Trial> trial;
-    std::unique_ptr<NamedValues> values; // [valeurs], when it names any
-    std::unique_ptr<MqttBridge> mqtt;    // [mqtt], when it names a server
-    std::unique_ptr<QuietHours> quiet;   // [silence], when it asks for any
-    bool panelBacklight = false; // the quiet panel put its backlight out: it takes the frames
+    std::unique_ptr<NamedValues> values;    // [valeurs], when it names any
+    std::unique_ptr<MqttBridge> mqtt;       // [mqtt], when it names a server
+    std::unique_ptr<QuietHours> quiet;      // [silence], when it asks for any
     std::unique_ptr<StartUpRun> startUpRun; // while start-up runs
     bool endAsked = false;                  // a way out was taken during start-up
 };
