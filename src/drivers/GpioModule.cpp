@@ -176,6 +176,16 @@ void GpioModule::close() {
     chip.reset();
 }
 
+// Only a wired BL line switches the backlight.
+bool GpioModule::hasBacklight() const {
+    return lines && lines->backlight;
+}
+
+bool GpioModule::setBacklight(bool on, QString& error) {
+    module->setBacklight(on && settings.backlight != 0);
+    return sent(error);
+}
+
 bool GpioModule::write(int line, int column, const QByteArray& codes, QString& error) {
     module->write(line, column, codes);
     return sent(error);

@@ -139,6 +139,15 @@ bool I2cBackpack::defineGlyph(int slot, const GlyphRows& rows, QString& error) {
     return sent(error);
 }
 
+bool I2cBackpack::hasBacklight() const {
+    return true;
+}
+
+bool I2cBackpack::setBacklight(bool on, QString& error) {
+    module.setBacklight(on && settings.backlight != 0);
+    return sent(error);
+}
+
 bool I2cBackpack::sent(QString& error) {
     const int failure = expander.send();
     if (failure != 0) {

@@ -53,6 +53,8 @@ public:
     void close() override;
     bool write(int line, int column, const QByteArray& codes, QString& error) override;
     bool defineGlyph(int slot, const GlyphRows& rows, QString& error) override;
+    bool hasBacklight() const override;
+    bool setBacklight(bool on, QString& error) override;
 
 private:
     // The expander's pins as the module's 4-bit bus: each nibble is a few expander bytes

@@ -69,6 +69,14 @@ void KernelLcdLink::close() {
     fd = FileDescriptor();
 }
 
+bool KernelLcdLink::hasBacklight() const {
+    return true;
+}
+
+bool KernelLcdLink::setBacklight(bool on, QString& error) {
+    return send(on && settings.backlight != 0 ? kBacklightOn : kBacklightOff, error);
+}
+
 bool KernelLcdLink::write(int line, int column, const QByteArray& codes, QString& error) {
     QByteArray bytes =
         QByteArray("\x1b[Lx") + QByteArray::number(column) + 'y' + QByteArray::number(line) + ';';

@@ -137,6 +137,13 @@ void LcddPanel::show(const Frame& frame) {
     }
 }
 
+bool LcddPanel::setBacklight(bool on) {
+    if (std::exchange(backlit, on) != on && ready) {
+        send("screen_set " + kScreen + " -backlight " + (on ? "on" : "off") + "\n");
+    }
+    return true;
+}
+
 void LcddPanel::connectToServer() {
     received.clear();
     greetingTimeout.start();
@@ -288,7 +295,8 @@ QByteArray LcddPanel::setUpCommands() {
     shown = {};
     shownClock.reset();
     QByteArray commands = "screen_add " + kScreen + "\nscreen_set " + kScreen +
-                          " -name Relayeur -priority foreground -heartbeat off\n";
+                          " -name Relayeur -priority foreground -heartbeat off" +
+                          (backlit ? "" : " -backlight off") + "\n";
     for (int i = 0; i < std::min(lines, size.height); ++i) {
         commands += "widget_add " + kScreen + " " + lineWidget(i) + " string\n";
     }

@@ -32,6 +32,8 @@ public:
     void show(const Frame& frame) override;
     // LCDd maps Latin-1 to its panels' characters itself.
     PanelCharacters characters() const override { return {true, 0}; }
+    // The screen's backlight, which LCDd switches while the screen shows.
+    bool setBacklight(bool on) override;
 
     bool connected() const { return ready; }
     // What LCDd sent since the last call, without waiting: its keys are reported, a closed or
@@ -82,5 +84,6 @@ private:
     std::array<QByteArray, 4> shown;     // what LCDd holds, per line widget
     std::optional<ClockTime> shownClock; // the big numbers LCDd holds
     bool latin1 = false;                 // the last frame's texts are Latin-1, not ROM codes
+    bool backlit = true;                 // the screen's backlight, again on a new screen
     QByteArray received;                 // a reply not ended yet
 };

@@ -105,6 +105,16 @@ void MatrixOrbitalLink::close() {
     line.reset();
 }
 
+bool MatrixOrbitalLink::hasBacklight() const {
+    return true;
+}
+
+bool MatrixOrbitalLink::setBacklight(bool on, QString& error) {
+    return send(on && settings.backlight != 0 ? command(kBacklightOn) + '\0'
+                                              : command(kBacklightOff),
+                error);
+}
+
 bool MatrixOrbitalLink::write(int line, int column, const QByteArray& codes, QString& error) {
     QByteArray bytes = command(kGoTo) + char(column + 1) + char(line + 1);
     for (const char code : codes) {

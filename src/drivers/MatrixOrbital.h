@@ -25,6 +25,8 @@ public:
     void close() override;
     bool write(int line, int column, const QByteArray& codes, QString& error) override;
     bool defineGlyph(int slot, const GlyphRows& rows, QString& error) override;
+    bool hasBacklight() const override;
+    bool setBacklight(bool on, QString& error) override;
 
 private:
     bool send(QByteArray bytes, QString& error);

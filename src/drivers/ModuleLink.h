@@ -35,4 +35,8 @@ public:
     // The dot pattern of user-defined character `slot` (0 to 7), shown by codes `slot` and
     // `slot` + 8.
     virtual bool defineGlyph(int slot, const GlyphRows& rows, QString& error) = 0;
+    // Whether the module's backlight can be switched from here.
+    virtual bool hasBacklight() const { return false; }
+    // Puts the backlight out, or back as the settings have it.
+    virtual bool setBacklight(bool /*on*/, QString& /*error*/) { return true; }
 };

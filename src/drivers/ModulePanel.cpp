@@ -12,8 +12,9 @@ constexpr std::chrono::seconds kGoodbye{1};
 // than moving the cursor past them when they are this few: a move costs a command.
 constexpr int kSmallGap = 3;
 
-ModuleImage imageOf(const OnScreenPanel& panel) {
+ModuleImage imageOf(const OnScreenPanel& panel, bool lit) {
     ModuleImage image;
+    image.lit = lit;
     for (int line = 0; line < panel.lines(); ++line) {
         image.rows.push_back(panel.line(line));
     }
@@ -27,8 +28,8 @@ ModuleImage imageOf(const OnScreenPanel& panel) {
 ModulePanel::ModulePanel(std::unique_ptr<ModuleLink> link, const ModuleSettings& settings,
                          QString name, Log& log, CharacterSet rom)
     : link(std::move(link)), name(std::move(name)), log(log),
-      drawn(settings.columns, settings.lines, rom) {
-    wanted = imageOf(drawn);
+      drawn(settings.columns, settings.lines, rom), switchable(this->link->hasBacklight()) {
+    wanted = imageOf(drawn, lit);
     worker = std::thread([this] { run(); });
 }
 
@@ -55,6 +56,15 @@ void ModulePanel::show(const Frame& frame) {
     post(false);
 }
 
+bool ModulePanel::setBacklight(bool on) {
+    if (!switchable) {
+        return false;
+    }
+    lit = on;
+    post(false);
+    return true;
+}
+
 void ModulePanel::flush() {
     {
         std::unique_lock lock(mutex);
@@ -64,7 +74,7 @@ void ModulePanel::flush() {
 }
 
 void ModulePanel::post(bool restart) {
-    ModuleImage image = imageOf(drawn);
+    ModuleImage image = imageOf(drawn, lit);
     if (!restart && posted == image) {
         deliver();
         return;
@@ -149,10 +159,17 @@ bool ModulePanel::bringUp(QString& error) {
         heldRows[line] = QByteArray(wanted.rows[line].size(), ' ');
     }
     heldGlyphs = {};
+    heldLit = true;
     return true;
 }
 
 bool ModulePanel::sendDifferences(QString& error) {
+    if (heldLit != wanted.lit) {
+        if (!link->setBacklight(wanted.lit, error)) {
+            return false;
+        }
+        heldLit = wanted.lit;
+    }
     for (int slot = 0; slot < 8; ++slot) {
         if (heldGlyphs[slot] != wanted.glyphs[slot]) {
             if (!link->defineGlyph(slot, wanted.glyphs[slot], error)) {

@@ -21,6 +21,7 @@
 struct ModuleImage {
     std::vector<QByteArray> rows; // one per panel line, as wide as the panel
     std::array<GlyphRows, 8> glyphs{};
+    bool lit = true; // the backlight as the settings have it; false: out
     friend bool operator==(const ModuleImage&, const ModuleImage&) = default;
 };
 
@@ -44,6 +45,8 @@ public:
     void reset() override;
     void show(const Frame& frame) override;
     PanelCharacters characters() const override { return {false, 8}; }
+    // Sent by the panel's thread with the next image.
+    bool setBacklight(bool on) override;
 
     // Waits until the thread has dealt with everything given so far: sent it, or found the
     // device missing. Tests use it; the program's end waits the same way, a second at most.
@@ -60,9 +63,11 @@ private:
     std::unique_ptr<ModuleLink> link;
     QString name;
     Log& log;
-    FaultLatch failure;  // on the window's thread
-    QObject context;     // on the window's thread: where the thread's news is delivered
-    OnScreenPanel drawn; // what the module must show, drawn on the window's thread
+    FaultLatch failure;    // on the window's thread
+    QObject context;       // on the window's thread: where the thread's news is delivered
+    OnScreenPanel drawn;   // what the module must show, drawn on the window's thread
+    bool lit = true;       // on the window's thread, for the next image
+    const bool switchable; // the link has a backlight
     std::optional<ModuleImage> posted;
 
     std::mutex mutex;
@@ -81,6 +86,7 @@ private:
     ModuleImage wanted;
     bool open = false;
     std::vector<QByteArray> heldRows;
+    bool heldLit = true; // a module opens with the backlight of the settings
     std::array<std::optional<GlyphRows>, 8> heldGlyphs;
     std::thread worker;
 };

@@ -3,6 +3,8 @@
 #include "drivers/Hd44780Font.h"
 #include "drivers/Hd44780Instructions.h"
 
+#include <utility>
+
 using namespace hd44780;
 
 namespace {
@@ -47,6 +49,13 @@ void OnScreenPanel::reset() {
     if (changed) {
         changed();
     }
+}
+
+bool OnScreenPanel::setBacklight(bool on) {
+    if (std::exchange(lit, on) != on && changed) {
+        changed();
+    }
+    return true;
 }
 
 void OnScreenPanel::show(const Frame& frame) {

@@ -28,6 +28,9 @@ public:
     // A mapped frame first defines the user-defined characters whose pattern changed.
     void show(const Frame& frame) override;
     PanelCharacters characters() const override { return {false, 8}; }
+    // The views draw an unlit panel darker.
+    bool setBacklight(bool on) override;
+    bool backlit() const { return lit; }
 
     int columns() const { return columnCount; }
     CharacterSet rom() const { return characterRom; }
@@ -58,4 +61,5 @@ private:
     std::size_t current = 0;    // the controller the last line start chose
     std::optional<Frame> shown; // the last frame, until a reset
     std::function<void()> changed;
+    bool lit = true;
 };

@@ -17,6 +17,9 @@ public:
     virtual void takeInput() {}
     // The characters it takes; by default a ROM's codes and no user-defined character.
     virtual PanelCharacters characters() const { return {}; }
+    // Puts the backlight out or lights it again (as the settings have it); false when the panel
+    // has no backlight it can switch, which then takes blank frames while it is quiet.
+    virtual bool setBacklight(bool /*on*/) { return false; }
 };
 
 // A frame as a panel written at a cursor takes it: each line's start (none for text at the

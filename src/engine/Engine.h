@@ -32,6 +32,8 @@ class OnScreenPanel;
 class NamedValues;
 class MqttBridge;
 class QuietHours;
+struct QuietSettings;
+enum class QuietReason;
 
 // Everything the program knows, owned by the engine for the whole run.
 struct AppState {
@@ -203,6 +205,8 @@ private:
     // The backlight switch from outside (Home Assistant): off makes the panel quiet until on.
     void askBacklight(bool on);
     bool backlightOn() const; // false while the panel is quiet
+    void makeQuiet(QuietSettings settings);
+    void quietChanged(QuietReason reason);
     Frame forPanel(Frame frame);
     Frame forPanel(Frame frame, const QByteArrayList& referring);
 
@@ -234,6 +238,7 @@ private:
     bool feed = false;
     bool stopsOnPress = false;
     bool panelInitialised = false;
+    bool panelBacklight = false; // the quiet panel put its backlight out: it takes the frames
     bool ended = false;
     struct Trial {
         std::array<LineRecord, kLinesPerPage> lines;

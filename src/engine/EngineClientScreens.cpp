@@ -111,6 +111,13 @@ void Engine::showClientScreen(const std::optional<ShownScreen>& wanted) {
     }
     if (wanted) {
         lcddServer.send(wanted->client, QByteArrayLiteral("listen ") + wanted->id + '\n');
+        // An alert lights a quiet panel up for its time.
+        const ServerScreen* screen = findScreen(screens, wanted->client, wanted->id);
+        if (screen && screen->priority == ScreenPriority::Alert) {
+            wakePanel(screen->timeout >= 0   ? screen->timeout * kLcddTickMs
+                      : screen->duration > 0 ? screen->duration * kLcddTickMs
+                                             : kStillPageMs);
+        }
     }
     screenTurns.shown = wanted;
     screenTurns.shownSince = now;

@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <utility>
 
 namespace {
 constexpr int kDot = 3;     // size of one dot
@@ -22,6 +23,8 @@ const QColor kBacklight(0x9c, 0xc8, 0x3c);
 const QColor kDotOn(0x1c, 0x2e, 0x10);
 const QColor kDotOff(0x90, 0xbb, 0x36);
 const QColor kBezelColour(0x2a, 0x2a, 0x2a);
+// Over the glass of a panel whose backlight is out.
+const QColor kUnlitShade(0, 0, 0, 150);
 
 // Never the look of a cell, which has 40 bits: a cell not painted yet.
 constexpr quint64 kNotPainted = ~quint64(0);
@@ -41,6 +44,10 @@ LcdWidget::LcdWidget(const OnScreenPanel& panel, QWidget* parent)
 // display stays small enough for the X connection to take at once. A scrolling line sent whole
 // filled it, and the program then waited for the server once more per refresh.
 void LcdWidget::modelChanged() {
+    if (std::exchange(litPainted, panel.backlit()) != panel.backlit()) {
+        update(); // the whole glass, lit or dimmed
+        return;
+    }
     for (int line = 0; line < panel.lines(); ++line) {
         for (int column = 0; column < panel.columns(); ++column) {
             if (lookAt(line, column) != painted[line * panel.columns() + column]) {
@@ -129,6 +136,9 @@ void LcdWidget::paintEvent(QPaintEvent* event) {
             painted[line * panel.columns() + column] =
                 region.intersected(cell) == QRegion(cell) ? look : kNotPainted;
         }
+    }
+    if (!panel.backlit()) {
+        p.fillRect(all.adjusted(kBezel, kBezel, -kBezel, -kBezel), kUnlitShade);
     }
 }
 

@@ -46,4 +46,5 @@ private:
     std::vector<Look> painted;  // per cell, line by line, the look last painted
     QHash<Look, QPixmap> drawn; // one picture per look met, at the current pixel ratio
     qreal drawnRatio = 0;
+    bool litPainted = true; // the panel's backlight as last painted
 };

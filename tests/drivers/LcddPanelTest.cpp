@@ -251,5 +251,15 @@ TEST(LcddPanel, SendsOnlyWhatChangedAndTheClockAsNumbers) {
     const QByteArray after = heardUpTo("\"#\"\n");
     EXPECT_TRUE(after.startsWith("widget_set R d4 15 9\nwidget_del R d1\n")) << after.constData();
     EXPECT_EQ(after.count("widget_set"), 5);
+
+    // The screen's backlight, switched once for each change and kept by a new screen.
+    EXPECT_TRUE(panel.setBacklight(false));
+    panel.setBacklight(false);
+    EXPECT_EQ(heardUpTo("\n"), "screen_set R -backlight off\n");
+    panel.reset();
+    EXPECT_TRUE(heardUpTo("widget_add R l4 string\n")
+                    .contains("-priority foreground -heartbeat off -backlight off\n"));
+    panel.setBacklight(true);
+    EXPECT_EQ(heardUpTo("\n"), "screen_set R -backlight on\n");
     EXPECT_EQ(log.lines, QStringList());
 }

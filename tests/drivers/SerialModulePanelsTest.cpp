@@ -101,7 +101,20 @@ TEST(SerialModulePanels, EachShowsWhatTheOnScreenPanelShowsForTheSameFrames) {
         showBoth(rowsFrame({"Libre : 124 Mo"}));
         showBoth(rowsFrame({"Libre : 125 Mo"})); // one cell in the middle of a line
         EXPECT_FALSE(far.cursorShown());
-        EXPECT_TRUE(kind.typeLcd == 7 ? charLcd.backlight() : matrixOrbital.backlight());
+        const auto lit = [&] {
+            return kind.typeLcd == 7 ? charLcd.backlight() : matrixOrbital.backlight();
+        };
+        EXPECT_TRUE(lit());
+        // The backlight goes out and comes back as the settings have it.
+        for (const bool on : {false, true}) {
+            EXPECT_TRUE(panel->setBacklight(on));
+            module.flush();
+            EXPECT_TRUE(pty.receiveUntil([&](const QByteArray&) {
+                const QByteArray bytes = std::exchange(pty.received, {});
+                kind.typeLcd == 7 ? charLcd.feed(bytes) : void(matrixOrbital.feed(bytes));
+                return lit() == on;
+            })) << on;
+        }
         if (kind.typeLcd == 7) {
             EXPECT_EQ(log.lines, QStringList{"lcd = " + config.charLcd +
                                              " : pas de contraste à régler par le noyau (il se "

@@ -75,4 +75,15 @@ TEST(OnScreenPanel, TheWindowDrawsEveryDotOfACharacter) {
             }
         }
     }
+    // Its backlight out, the glass is drawn darker; back on, as before.
+    const QPoint dot = widget.dotRect(2, 0, 0, 0).center().toPoint();
+    const auto colourAt = [&] {
+        QCoreApplication::processEvents();
+        return widget.screen()->grabWindow(widget.winId()).toImage().pixelColor(dot);
+    };
+    const QColor lit = colourAt();
+    EXPECT_TRUE(panel.setBacklight(false));
+    EXPECT_LT(colourAt().lightness(), lit.lightness());
+    panel.setBacklight(true);
+    EXPECT_EQ(colourAt(), lit);
 }

@@ -13,6 +13,10 @@ public:
         frames.clear();
     }
     void show(const Frame& frame) override { frames.append(frame); }
+    bool setBacklight(bool on) override {
+        backlights.append(on);
+        return hasBacklight;
+    }
 
     // The rows of the last frame, a line that writes nothing as "-".
     QByteArrayList lastRows() const {
@@ -27,4 +31,6 @@ public:
 
     int resets = 0;
     QList<Frame> frames;
+    bool hasBacklight = false;
+    QList<bool> backlights; // every setBacklight, in order
 };
