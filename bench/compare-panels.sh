@@ -34,7 +34,7 @@ build=${RELAYEUR_BUILD:-build-bench}
 settle=10
 
 . scripts/ensure-packages.sh
-ensure_packages lcdproc lcdproc-extra-drivers socat procps
+ensure_packages lcdproc lcdproc-extra-drivers socat procps python3
 relayeur=$root/$build/relayeur
 send=$root/$build/relayeur-send
 emulation=$root/$build/tools/emulated-devices/libemulated-devices.so

@@ -18,12 +18,12 @@ root=$PWD
 seconds=${1:-5}
 build=${RELAYEUR_BUILD:-build-bench}
 relayeur=$root/$build/relayeur
+# socat gives the terminal run its pseudo-terminal, pgrep finds the window's process, xvfb-run
+# gives it a display.
+. scripts/ensure-packages.sh
+ensure_packages socat procps xvfb xauth
 . bench/require-built.sh
 require_built memory "$build" "$relayeur"
-command -v socat >/dev/null || {
-    echo "memory: socat is missing (apt-get install socat)" >&2
-    exit 2
-}
 
 work=$(mktemp -d /tmp/relayeur-memory.XXXXXX)
 pids=()

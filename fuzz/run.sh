@@ -28,6 +28,8 @@ for t in "${targets[@]}"; do
     fi
 done
 
+. "$root/scripts/ensure-packages.sh"
+ensure_packages "${BUILD_PACKAGES[@]}" "${SANITIZER_PACKAGES[@]}"
 if [[ ! -f $build/CMakeCache.txt ]]; then
     CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
         -DRELAYEUR_SANITIZE=ON -DRELAYEUR_FUZZ=ON -DRELAYEUR_BUILD_BENCH=OFF

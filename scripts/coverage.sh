@@ -29,7 +29,7 @@ for arg in "$@"; do
 done
 
 . scripts/ensure-packages.sh
-ensure_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}" gcovr
+ensure_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}" gcovr ccache
 
 if $run; then
     cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Debug -DRELAYEUR_BUILD_TESTS=ON \

@@ -16,6 +16,10 @@ while [ $# -gt 0 ]; do
         *) files+=("$1"); shift ;;
     esac
 done
+if [ "$lupdate" = /usr/lib/qt6/bin/lupdate ]; then
+    . "$root/scripts/ensure-packages.sh"
+    ensure_packages qt6-l10n-tools
+fi
 if [ ${#files[@]} -eq 0 ]; then
     files=("$root"/translations/relayeur_*.ts)
 fi

@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <cerrno>
 #include <sys/socket.h>
+#include <utility>
 
 namespace {
 
@@ -102,6 +103,7 @@ public:
         LcdServer& owner = server;
         const int gone = id;
         owner.connections.erase(gone); // this goes with it
+        owner.refusing = false;
         if (owner.connections.empty()) {
             owner.ticks.stop();
         }
@@ -180,7 +182,9 @@ void LcdServer::accept(Listening& listening) {
         return;
     }
     if (clientCount() >= limits.maxClients) {
-        Q_EMIT clientRefused(peer, tr("déjà %1 clients").arg(limits.maxClients));
+        if (!std::exchange(refusing, true)) {
+            Q_EMIT clientRefused(peer, tr("déjà %1 clients").arg(limits.maxClients));
+        }
         return; // closed at once
     }
     // The answers a client leaves unread stay few in the kernel too.

@@ -61,6 +61,7 @@ Q_SIGNALS:
     void clientNamed(int client, const QString& name);
     // `why` is empty when the client closed the connection or said bye.
     void clientLeft(int client, const QString& why);
+    // Once while the server is full: a crowd knocking at the door makes one line, not one each.
     void clientRefused(const QString& peer, const QString& why);
     void screensChanged();
 
@@ -80,4 +81,5 @@ private:
     bool paced = false;
     int nextClient = 1;
     bool accepting = false;
+    bool refusing = false; // a refusal was told since the last place freed: the others are not
 };

@@ -2,6 +2,7 @@
 // misbehave.
 #include "engine/LcdServer.h"
 
+#include "engine/Crowd.h"
 #include "shell/LcdWidget.h"
 #include "support/QtPrinters.h"
 #include "support/Shell.h"
@@ -9,6 +10,8 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
+#include <arpa/inet.h>
+#include <cstring>
 #include <gtest/gtest.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
@@ -310,4 +313,92 @@ TEST(LcdServer, TheOnScreenPanelsKeysReachTheClientThatAskedForThem) {
     ASSERT_TRUE(c.hears("noop complete\n"));
     QTest::keyClick(panel, Qt::Key_Escape);
     EXPECT_TRUE(c.hears("key Escape\n"));
+}
+
+// A thousand connections at once, each doing what a hostile program could (staying silent, half a
+// line, a line of 1 MiB without its end, bytes that are not UTF-8, commands out of order or before
+// hello, answers never read): the server never holds more clients than its limit, tells each
+// spell of refusals once, and a client speaking as lcdproc does is served all along, its text
+// shown alike in UTF-8 or Latin-1, its control characters as blanks.
+TEST(LcdServer, AThousandHostileConnectionsLeaveAWellBehavedClientServed) {
+    constexpr int kCrowd = 1000;
+    ASSERT_TRUE(Crowd::roomFor(kCrowd));
+    ServedShell s;
+    Client good(portOf(*s.e));
+    ASSERT_TRUE(good.connected());
+    good.say("hello\nclient_set -name Sage\nscreen_add s\nwidget_add s w string\n"
+             "widget_set s w 1 1 {\xc3\xa9t\xc3\xa9\x01!}\nnoop\n");
+    ASSERT_TRUE(good.hears("noop complete\n"));
+    s.turn();
+    const QByteArray utf8Row = s.firstRow();
+    EXPECT_TRUE(utf8Row.endsWith(" !")) << utf8Row.toHex().toStdString();
+    const qsizetype logged = s.log.size();
+
+    sockaddr_in door{};
+    door.sin_family = AF_INET;
+    door.sin_port = htons(portOf(*s.e));
+    door.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    const QByteArray hostile[] = {
+        {},
+        "hel",
+        "widget_set s w 1 1 x\nscreen_del nope\nhello\nscreen_del nope\nwidget_set s w 1 1 x\n",
+        "\xff\xfe\x80\xc3(\nhello\nclient_set -name {\xff\xc3(}\n\x01\x02\x1b[2J\n",
+    };
+    Crowd crowd;
+    int mostAtOnce = 0;
+    for (int i = 0; i < kCrowd; ++i) {
+        // The first few send a line of 1 MiB, more than a client can send.
+        ASSERT_TRUE(crowd.join(reinterpret_cast<const sockaddr*>(&door), sizeof door,
+                               i < 3 ? QByteArray(1 << 20, 'x') : hostile[i % std::size(hostile)]))
+            << "connection " << i << ": " << std::strerror(errno);
+        mostAtOnce = std::max(mostAtOnce, s.e->lcdServer().clientCount());
+    }
+    EXPECT_EQ(mostAtOnce, LcdServer::Limits{}.maxClients);
+    good.say("noop\n");
+    EXPECT_TRUE(good.hears("noop complete\n")) << "served while the crowd waits";
+
+    // One that sends and never reads the answers, which pile up.
+    crowd.sockets.clear();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return s.e->lcdServer().clientCount() == 1; }));
+    Crowd deaf;
+    ASSERT_TRUE(deaf.join(reinterpret_cast<const sockaddr*>(&door), sizeof door, "hello\n"));
+    const QByteArray hellos = QByteArray("hello\n").repeated(1000);
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        ::send(deaf.sockets[0].get(), hellos.constData(), hellos.size(),
+               MSG_NOSIGNAL | MSG_DONTWAIT);
+        return s.log.last().endsWith("déconnecté : ne lit plus les réponses");
+    }));
+
+    good.say("widget_set s w 1 1 {\xe9t\xe9\x01!}\nnoop\n");
+    ASSERT_TRUE(good.hears("noop complete\n"));
+    EXPECT_EQ(s.firstRow(), utf8Row) << "the same text in Latin-1";
+    Client late(portOf(*s.e));
+    ASSERT_TRUE(late.connected());
+    late.say("hello\n");
+    EXPECT_TRUE(late.hears("connect LCDproc")) << "places are free again";
+
+    const QStringList said = s.log.mid(logged);
+    const qsizetype refusals = said.filter(" refusé : déjà 64 clients").size();
+    EXPECT_GE(refusals, 1);
+    EXPECT_LE(refusals, said.filter(QRegularExpression(" (parti|déconnecté : .*)$")).size() + 1)
+        << "once each time the server is full";
+    EXPECT_EQ(said.filter("déconnecté : ligne de plus de 8192 octets").size(), 3);
+}
+
+// Without a host the server listens on this machine's loopback alone; the log says when the
+// address the user wrote opens it to the network.
+TEST(LcdServer, OnlyThisMachineReachesTheServerUnlessTheAddressSaysOtherwise) {
+    for (const auto& [host, open] : {std::pair{"", false}, {"0.0.0.0", true}}) {
+        const QByteArray port = freePort();
+        Shell s(kShellSettings + "[serveur]\nLCDd=" + host + ":" + port + "\n");
+        const Engine& e = s.startEngine();
+        ASSERT_FALSE(e.lcdServer().addresses().isEmpty()) << s.log.join('\n').toStdString();
+        EXPECT_EQ(e.lcdServer().loopbackOnly(), !open) << host;
+        for (const QString& address : e.lcdServer().addresses()) {
+            EXPECT_EQ(address.startsWith("127.") || address.startsWith("[::1]"), !open)
+                << address.toStdString();
+        }
+        EXPECT_EQ(s.log.filter("ouvert aux autres machines du réseau").size(), open ? 1 : 0)
+            << s.log.join('\n').toStdString();
+    }
 }

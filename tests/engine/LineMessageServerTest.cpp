@@ -2,16 +2,27 @@
 // and what it does with senders that misbehave.
 #include "engine/LineMessageServer.h"
 
+#include "engine/Crowd.h"
 #include "engine/LineMessageClient.h"
 #include "engine/LineMessageReceiver.h"
 #include "support/QtPrinters.h"
+#include "support/Shell.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLocalServer>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QScopeGuard>
+#include <QStandardPaths>
 #include <QTest>
 #include <cstring>
+#include <grp.h>
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <sys/stat.h>
+#include <sys/un.h>
+#include <sys/wait.h>
 
 using Receiver = LineMessageReceiver;
 
@@ -114,4 +125,140 @@ TEST(LineMessageServer,
     for (int answer = 0; answer < kLateFlood; ++answer) {
         ASSERT_EQ(lateReader.reply(), linemessage::kTaken) << "answer " << answer;
     }
+}
+
+namespace {
+
+sockaddr_un unixAddress(const QString& path) {
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray file = QFile::encodeName(path);
+    std::memcpy(address.sun_path, file.constData(),
+                std::min<size_t>(file.size(), sizeof address.sun_path - 1));
+    return address;
+}
+
+} // namespace
+
+// A thousand connections at once, each sending what a hostile program could (nothing, half a
+// header, a header announcing 4 GiB or 64 KiB + 1, a header of garbage, a message of control
+// characters, NULs and bytes that are not UTF-8): the program never holds more than its limit,
+// says little of it, and a well-behaved sender gets through once the crowd has gone.
+TEST(LineMessageServer, AThousandHostileConnectionsHoldNoMoreThanTheLimitAndASenderFollows) {
+    constexpr int kCrowd = 1000;
+    ASSERT_TRUE(Crowd::roomFor(kCrowd));
+    Shell s;
+    Engine& e = s.startEngine();
+    const qsizetype logged = s.log.size();
+    const sockaddr_un door = unixAddress(s.dir.file("run/default"));
+    const QByteArray hostile[] = {
+        {},
+        linemessage::encode(3, "Bonjour12").left(5),
+        QByteArray("\x03\0\0\0\xff\xff\xff\xff", 8),
+        linemessage::encode(3, QByteArray(linemessage::kMaxDataBytes + 1, 'x')).left(1000),
+        QByteArray("\xde\xad\xbe\xef\x02\0\0\0zz", 10),
+        linemessage::encode(3, QByteArray("\x01\x1b[2J\xff\xfe\x7f\xc3(12\0\x1b", 14)),
+    };
+    Crowd crowd;
+    int mostAtOnce = 0;
+    QElapsedTimer crowding;
+    crowding.start();
+    for (int i = 0; i < kCrowd; ++i) {
+        ASSERT_TRUE(crowd.join(reinterpret_cast<const sockaddr*>(&door), sizeof door,
+                               hostile[i % std::size(hostile)]))
+            << "connection " << i << ": " << std::strerror(errno);
+        mostAtOnce = std::max(mostAtOnce, e.lineMessages().connectionCount());
+    }
+    EXPECT_EQ(mostAtOnce, LineMessageServer::Limits{}.maxConnections);
+
+    crowd.sockets.clear();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return e.lineMessages().connectionCount() == 0; }));
+    LineMessageClient sender;
+    ASSERT_TRUE(sender.connectTo(s.dir.file("run/default")));
+    EXPECT_EQ(sender.send(3, "Enfin01"), linemessage::kTaken);
+    EXPECT_EQ(e.state().pages.CurrentLines[1].Text, "Enfin");
+
+    // Messages refused or taken are told a few a second; the control characters as \xHH.
+    const QStringList said = s.log.mid(logged);
+    EXPECT_LE(said.size(), (crowding.elapsed() / 1000 + 1) * (LineMessageLog::kLinesPerSecond + 1))
+        << said.join('\n').toStdString();
+    EXPECT_TRUE(said.filter("ligne 2 : \\x01\\x1b[2Jÿþ\\x7fÃ(").size() > 0)
+        << said.join('\n').toStdString();
+    for (const QString& line : said) {
+        EXPECT_FALSE(line.contains(QChar(0x1b)) || line.contains(QChar(0))) << line.toStdString();
+    }
+}
+
+namespace {
+
+// A user account of the system made for a test, removed at its end whatever happens.
+struct OtherUser {
+    QString name = QStringLiteral("relayeur-essai-%1").arg(QRandomGenerator::global()->generate());
+    uid_t uid = 0;
+    gid_t gid = 0;
+    QString none; // why there is none
+    bool made = false;
+
+    OtherUser() {
+        const QString useradd = QStandardPaths::findExecutable("useradd", {"/usr/sbin", "/sbin"});
+        if (::geteuid() != 0 || useradd.isEmpty()) {
+            none = "making a user account takes root and useradd";
+            return;
+        }
+        made = QProcess::execute(useradd, {"--system", "--no-create-home", name}) == 0;
+        if (!made) {
+            none = "useradd failed";
+            return;
+        }
+        const passwd* user = ::getpwnam(name.toLocal8Bit().constData());
+        uid = user ? user->pw_uid : 0;
+        gid = user ? user->pw_gid : 0;
+        if (uid == 0) {
+            none = "the account made cannot be found";
+        }
+    }
+    ~OtherUser() {
+        if (made) {
+            QProcess::execute(QStandardPaths::findExecutable("userdel", {"/usr/sbin", "/sbin"}),
+                              {name});
+        }
+    }
+    // What connecting to the socket at `path` as this user gives: 0, or the error.
+    int connectTo(const QString& path) const {
+        const sockaddr_un address = unixAddress(path);
+        const pid_t child = ::fork();
+        if (child == 0) {
+            const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+            if (::setgroups(0, nullptr) != 0 || ::setgid(gid) != 0 || ::setuid(uid) != 0) {
+                ::_exit(255);
+            }
+            ::_exit(::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0
+                        ? 0
+                        : errno);
+        }
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+};
+
+} // namespace
+
+// Another user of the machine cannot reach the sockets: the folder keeps them out, and so does
+// each socket on its own should the folder be opened.
+TEST(LineMessageServer, AnotherUserCannotConnect) {
+    Receiver r;
+    ASSERT_EQ(r.server.listen(r.dir, {"default"}), QStringList());
+    const OtherUser other;
+    if (!other.none.isEmpty()) {
+        GTEST_SKIP() << other.none.toStdString();
+    }
+    // The test's own folder is private too: open it, to see the receiver's alone at work.
+    ASSERT_EQ(::chmod(QFile::encodeName(r.runtime.path()).constData(), 0755), 0);
+    EXPECT_EQ(other.connectTo(r.path("default")), EACCES) << "the folder is the user's";
+    ASSERT_EQ(::chmod(QFile::encodeName(r.dir).constData(), 0755), 0);
+    EXPECT_EQ(other.connectTo(r.path("default")), EACCES) << "the socket is the user's";
+    ASSERT_EQ(::chmod(QFile::encodeName(r.path("default")).constData(), 0777), 0);
+    EXPECT_EQ(other.connectTo(r.path("default")), 0) << "opened, it would let the other in";
+    EXPECT_TRUE(r.received.isEmpty());
 }
