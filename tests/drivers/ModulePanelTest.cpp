@@ -20,14 +20,13 @@ struct RecordingModule {
     std::array<GlyphRows, 8> glyphs{};
     int opens = 0;
     int cellsWritten = 0;
-    bool backlight = false; // it has one
     bool lit = true;
 };
 
 class RecordingLink : public ModuleLink {
 public:
-    RecordingLink(RecordingModule& module, int columns, int lines)
-        : module(module), columns(columns), lines(lines) {}
+    RecordingLink(RecordingModule& module, int columns, int lines, bool backlight)
+        : module(module), columns(columns), lines(lines), backlight(backlight) {}
 
     bool open(QString& error) override {
         if (!module.present) {
@@ -54,7 +53,7 @@ public:
         module.glyphs[slot] = rows;
         return true;
     }
-    bool hasBacklight() const override { return module.backlight; }
+    bool hasBacklight() const override { return backlight; }
     bool setBacklight(bool on, QString&) override {
         module.lit = on;
         return true;
@@ -64,6 +63,7 @@ private:
     RecordingModule& module;
     int columns;
     int lines;
+    bool backlight;
 };
 
 struct Rig {
@@ -71,9 +71,8 @@ struct Rig {
     FakeLog log;
     ModulePanel panel;
     Rig(int columns, int lines, bool backlight = false)
-        : module{.backlight = backlight},
-          panel(std::make_unique<RecordingLink>(module, columns, lines), {columns, lines}, "Essai",
-                log) {}
+        : panel(std::make_unique<RecordingLink>(module, columns, lines, backlight),
+                {columns, lines}, "Essai", log) {}
 };
 
 } // namespace

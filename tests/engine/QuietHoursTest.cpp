@@ -7,6 +7,8 @@
 #include "support/Shell.h"
 
 #include <QProcess>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTest>
 #include <QtDBus>
 #include <gtest/gtest.h>
@@ -333,4 +335,32 @@ TEST(QuietEngine, APanelWithABacklightPutsItOutAndGoesOnTakingTheFrames) {
     EXPECT_EQ(without.refresh(), kShown);
     EXPECT_TRUE(without.s.panel->backlights.isEmpty());
     EXPECT_FALSE(without.s.engine->findChild<QuietHours*>()) << "nothing of it is made";
+}
+
+// An LCDd client's alert lights the quiet panel up for its timeout; the panel is quiet again
+// once the alert is gone.
+TEST(QuietEngine, AnAlertOfAnLcddClientWakesThePanelForItsTime) {
+    QTcpServer probe; // a port free now, and still free a moment later
+    probe.listen(QHostAddress::LocalHost);
+    const QByteArray port = QByteArray::number(probe.serverPort());
+    probe.close();
+    QuietEngine q("[serveur]\nLCDd=127.0.0.1:" + port + "\n[silence]\nhoraire=21:00-23:00\n",
+                  false);
+    EXPECT_EQ(q.refresh(), kBlank);
+    QTcpSocket client;
+    client.connectToHost(QHostAddress::LocalHost, port.toUShort());
+    ASSERT_TRUE(client.waitForConnected(5000));
+    client.write("hello\nscreen_add a\nwidget_add a w string\nwidget_set a w 1 1 Alerte\n"
+                 "screen_set a -priority alert -timeout 8\nnoop\n");
+    QByteArray heard;
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        heard += client.readAll();
+        return heard.contains("noop complete\n");
+    }));
+    EXPECT_EQ(q.refresh().value(0), "Alerte");
+    EXPECT_EQ(q.s.log.last(), "L'afficheur se réveille");
+    q.mono += 1000;
+    q.check();
+    EXPECT_EQ(q.s.log.last(), "L'afficheur se met en veille : horaire 21:00-23:00");
+    EXPECT_EQ(q.refresh(), kBlank);
 }
