@@ -176,12 +176,6 @@ TEST(I2cPanel, ShowsWhatTheOnScreenPanelShowsAndTellsEachFaultOnce) {
         EXPECT_EQ(module->glyph(0, slot), bigDigitCgram()[slot]);
     }
     EXPECT_TRUE(module->backlight());
-    EXPECT_TRUE(panel.setBacklight(false));
-    panel.flush();
-    EXPECT_FALSE(module->backlight());
-    panel.setBacklight(true);
-    panel.flush();
-    EXPECT_TRUE(module->backlight());
     EXPECT_EQ(log.lines,
               QStringList{"afficheur I2C /dev/i2c-7 (0x3F), brochage 2 : D4–D7 P0–P3, "
                           "RS P4, RW P5, E P6, rétroéclairage P7 (allumé au niveau bas)"});

@@ -20,8 +20,6 @@ struct RecordingModule {
     std::array<GlyphRows, 8> glyphs{};
     int opens = 0;
     int cellsWritten = 0;
-    bool backlight = false; // it has one
-    bool lit = true;
 };
 
 class RecordingLink : public ModuleLink {
@@ -37,7 +35,6 @@ public:
         ++module.opens;
         module.cells.assign(lines, QByteArray(columns, ' '));
         module.glyphs = {};
-        module.lit = true;
         return true;
     }
     void close() override {}
@@ -54,11 +51,6 @@ public:
         module.glyphs[slot] = rows;
         return true;
     }
-    bool hasBacklight() const override { return module.backlight; }
-    bool setBacklight(bool on, QString&) override {
-        module.lit = on;
-        return true;
-    }
 
 private:
     RecordingModule& module;
@@ -70,9 +62,8 @@ struct Rig {
     RecordingModule module;
     FakeLog log;
     ModulePanel panel;
-    Rig(int columns, int lines, bool backlight = false)
-        : module{.backlight = backlight},
-          panel(std::make_unique<RecordingLink>(module, columns, lines), {columns, lines}, "Essai",
+    Rig(int columns, int lines)
+        : panel(std::make_unique<RecordingLink>(module, columns, lines), {columns, lines}, "Essai",
                 log) {}
 };
 
@@ -107,7 +98,7 @@ TEST(ModulePanel, ShowsWhatTheOnScreenPanelShowsSendingOnlyWhatChanged) {
 }
 
 TEST(ModulePanel, AMissingDeviceIsToldOnceTriedEverySecondAndSentTheWholeImageOnceBack) {
-    Rig rig(20, 2, true);
+    Rig rig(20, 2);
     rig.module.present = false;
     rig.panel.reset();
     for (int i = 0; i < 3; ++i) {
@@ -123,11 +114,7 @@ TEST(ModulePanel, AMissingDeviceIsToldOnceTriedEverySecondAndSentTheWholeImageOn
     EXPECT_EQ(rig.module.cells[0], "bonjour             ");
     EXPECT_EQ(rig.module.cells[1], "2                   ");
 
-    // Lost while writing: told once, and after it comes back the module gets everything again,
-    // its backlight put out included.
-    EXPECT_TRUE(rig.panel.setBacklight(false));
-    rig.panel.flush();
-    EXPECT_FALSE(rig.module.lit);
+    // Lost while writing: told once, and after it comes back the module gets everything again.
     rig.module.failsWrites = true;
     rig.panel.show(rowsFrame({"perdu"}));
     rig.panel.show(rowsFrame({"toujours perdu"}));
@@ -139,6 +126,4 @@ TEST(ModulePanel, AMissingDeviceIsToldOnceTriedEverySecondAndSentTheWholeImageOn
     rig.panel.flush();
     EXPECT_EQ(rig.module.cells[0], "toujours perdu      ");
     EXPECT_EQ(rig.module.cells[1], "2                   ");
-    EXPECT_FALSE(rig.module.lit);
-    EXPECT_FALSE(Rig(20, 2).panel.setBacklight(false)) << "a module without one";
 }

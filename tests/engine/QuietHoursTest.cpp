@@ -7,6 +7,8 @@
 #include "support/Shell.h"
 
 #include <QProcess>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTest>
 #include <QtDBus>
 #include <gtest/gtest.h>
@@ -20,150 +22,82 @@ QuietSettings read(const QByteArray& section, FakeLog& log) {
 
 } // namespace
 
-TEST(QuietHours, SettingsAskForWhatTheySayAndBadValuesAreSaidAndLeftOut) {
+// Bad values are said and left out; the schedule holds from its start up to its end, across
+// midnight too, and never when both are the same.
+TEST(QuietHours, SettingsAndTheScheduleAcrossMidnight) {
     FakeLog log;
     const QuietSettings all = read("horaire=23:00-7:30\nverrouillage=1\nmusique=1\n", log);
-    ASSERT_TRUE(all.schedule);
     EXPECT_EQ(std::tuple(all.schedule->text, all.session, all.player),
               std::tuple(QString("23:00-07:30"), true, true));
-    EXPECT_TRUE(log.lines.isEmpty());
+    EXPECT_FALSE(read("horaire=25:00-7\nverrouillage=0\nmusique=oui\n", log).any());
+    EXPECT_EQ(log.lines, QStringList({"[silence] horaire = « 25:00-7 » : HH:MM-HH:MM attendu, "
+                                      "l'horaire est laissé de côté",
+                                      "[silence] musique = « oui » : 0 ou 1 attendu, ce critère "
+                                      "est laissé de côté"}));
 
-    const QuietSettings bad = read("horaire=25:00-7\nverrouillage=0\nmusique=oui\n", log);
-    EXPECT_FALSE(bad.any());
-    EXPECT_EQ(log.lines,
-              QStringList({"[silence] horaire = « 25:00-7 » : HH:MM-HH:MM attendu, l'horaire est "
-                           "laissé de côté",
-                           "[silence] musique = « oui » : 0 ou 1 attendu, ce critère est laissé "
-                           "de côté"}));
-    log.lines.clear();
-    EXPECT_FALSE(readQuietSettings(IniFile::parse("[parametres]\nC=20\n"), log).any());
-    EXPECT_FALSE(read("horaire=\n", log).any());
-    EXPECT_TRUE(log.lines.isEmpty());
-}
-
-TEST(QuietHours, TheScheduleHoldsFromItsStartUpToItsEndAcrossMidnightAndNeverWhenEmpty) {
-    FakeLog log;
-    const QuietSchedule night = *read("horaire=23:00-07:00", log).schedule;
-    const QuietSchedule day = *read("horaire=08:30-18:00", log).schedule;
-    const QuietSchedule never = *read("horaire=12:00-12:00", log).schedule;
-    const auto at = [](const QuietSchedule& s, int h, int m, int sec = 0) {
-        return withinSchedule(s, QTime(h, m, sec));
+    const auto within = [&](const char* schedule, QTime time) {
+        return withinSchedule(*read(QByteArray("horaire=") + schedule, log).schedule, time);
     };
-    EXPECT_FALSE(at(night, 22, 59, 59));
-    EXPECT_TRUE(at(night, 23, 0) && at(night, 0, 0) && at(night, 6, 59, 59));
-    EXPECT_FALSE(at(night, 7, 0));
-    EXPECT_FALSE(at(day, 8, 29, 59) || at(day, 18, 0) || at(day, 23, 0));
-    EXPECT_TRUE(at(day, 8, 30) && at(day, 17, 59, 59));
-    EXPECT_FALSE(at(never, 12, 0) || at(never, 11, 59, 59) || at(never, 0, 0));
+    EXPECT_FALSE(within("23:00-07:00", QTime(22, 59, 59)) || within("23:00-07:00", QTime(7, 0)));
+    EXPECT_TRUE(within("23:00-07:00", QTime(23, 0)) && within("23:00-07:00", QTime(6, 59, 59)));
+    EXPECT_FALSE(within("12:00-12:00", QTime(12, 0)) || within("12:00-12:00", QTime(0, 0)));
 }
 
-// The schedule, the player's minute, a wake-up and the switch, with both clocks in the test's
-// hands; the next look is due exactly at the next edge, and only then.
+// The schedule, the player's minute and the switch, with both clocks in the test's
+// hands; the next look is due exactly at the next edge.
 TEST(QuietHours, ItGoesQuietAndWakesAtTheEdgesOfEachCondition) {
     QDateTime wall(QDate(2026, 12, 7), QTime(22, 59));
     qint64 mono = 1000;
     FakeLog log;
-    QuietSettings settings = read("horaire=23:00-07:00\nmusique=1\n", log);
-    QuietHours quiet(settings, {[&] { return wall; }, [&] { return mono; }});
+    QuietHours quiet(read("horaire=23:00-07:00\nmusique=1\n", log),
+                     {[&] { return wall; }, [&] { return mono; }});
     QList<QuietReason> changes;
     QObject::connect(&quiet, &QuietHours::changed, [&](QuietReason r) { changes.append(r); });
+    const auto after = [&](qint64 ms) {
+        mono += ms;
+        wall = wall.addMSecs(ms);
+        quiet.check();
+        return quiet.reason();
+    };
     quiet.setSession({.playing = true});
-    EXPECT_FALSE(quiet.quiet());
     EXPECT_EQ(quiet.nextCheckMs(), 60'000) << "the start of the schedule";
-
-    wall = wall.addSecs(60);
-    quiet.check();
-    EXPECT_EQ(quiet.reason(), QuietReason::Schedule);
+    EXPECT_EQ(after(59'999), QuietReason::None);
+    EXPECT_EQ(after(1), QuietReason::Schedule);
     EXPECT_EQ(quietReasonText(quiet.reason(), quiet.settings()), "horaire 23:00-07:00");
     EXPECT_EQ(quiet.nextCheckMs(), 8 * 3600'000LL) << "its end";
 
-    quiet.wake(5000);
-    EXPECT_FALSE(quiet.quiet()) << "a message lights it up";
-    EXPECT_EQ(quiet.nextCheckMs(), 5000);
-    mono += 4999;
-    quiet.check();
-    EXPECT_FALSE(quiet.quiet());
-    mono += 1;
-    quiet.check();
-    EXPECT_TRUE(quiet.quiet()) << "for its time only";
-
-    wall = QDateTime(QDate(2026, 12, 8), QTime(7, 0));
-    quiet.check();
-    EXPECT_FALSE(quiet.quiet());
+    EXPECT_EQ(after(8 * 3600'000LL), QuietReason::None);
     quiet.setSession({.playing = false});
     EXPECT_EQ(quiet.nextCheckMs(), 60'000) << "the player's minute comes first";
-    mono += 59'999;
-    quiet.check();
-    EXPECT_FALSE(quiet.quiet());
-    mono += 1;
-    quiet.check();
-    EXPECT_EQ(quiet.reason(), QuietReason::PlayerStopped);
+    EXPECT_EQ(after(59'999), QuietReason::None);
+    EXPECT_EQ(after(1), QuietReason::PlayerStopped);
     quiet.setSession({.playing = true});
-    EXPECT_FALSE(quiet.quiet()) << "playing again wakes it at once";
-
     quiet.askBacklight(false);
-    EXPECT_EQ(quiet.reason(), QuietReason::BacklightOff);
     quiet.askBacklight(true);
-    EXPECT_EQ(changes,
-              (QList<QuietReason>{QuietReason::Schedule, QuietReason::None, QuietReason::Schedule,
-                                  QuietReason::None, QuietReason::PlayerStopped, QuietReason::None,
-                                  QuietReason::BacklightOff, QuietReason::None}));
+    EXPECT_EQ(changes, (QList<QuietReason>{QuietReason::Schedule, QuietReason::None,
+                                           QuietReason::PlayerStopped, QuietReason::None,
+                                           QuietReason::BacklightOff, QuietReason::None}));
 }
 
 namespace {
 
-// logind as far as the watch asks it: the session of one process, and its hints.
-struct LogindStandIn : QDBusVirtualObject {
-    static inline const QString kSession = "/org/freedesktop/login1/session/_32";
+// logind, the screen saver or a player, as far as the watch asks them: each method's answer.
+struct StandIn : QDBusVirtualObject {
+    explicit StandIn(QVariantMap answers) : answers(std::move(answers)) {}
     QString introspect(const QString&) const override { return {}; }
     bool handleMessage(const QDBusMessage& m, const QDBusConnection& bus) override {
-        if (m.member() == "GetSessionByPID") {
-            return bus.send(
-                m.arguments().value(0).toUInt() == quint32(getpid())
-                    ? m.createReply(QVariant::fromValue(QDBusObjectPath(kSession)))
-                    : m.createErrorReply("org.freedesktop.login1.NoSessionForPID", "none"));
+        if (m.member() == "GetSessionByPID" &&
+            m.arguments().value(0).toUInt() != quint32(getpid())) {
+            return bus.send(m.createErrorReply("org.freedesktop.login1.NoSessionForPID", "?"));
         }
-        if (m.member() == "GetAll" && m.path() == kSession) {
-            return bus.send(m.createReply(QVariantMap{{"LockedHint", locked}, {"IdleHint", idle}}));
-        }
-        return bus.send(m.createErrorReply(QDBusError::UnknownMethod, m.member()));
-    }
-    void set(const QDBusConnection& bus, const QString& hint, bool value) {
-        (hint == "LockedHint" ? locked : idle) = value;
-        QDBusMessage s = QDBusMessage::createSignal(kSession, "org.freedesktop.DBus.Properties",
-                                                    "PropertiesChanged");
-        s << "org.freedesktop.login1.Session" << QVariantMap{{hint, value}} << QStringList();
-        bus.send(s);
-    }
-    bool locked = false;
-    bool idle = true;
-};
-
-// The screen saver's interface, for a desktop without logind.
-struct ScreenSaverStandIn : QDBusVirtualObject {
-    QString introspect(const QString&) const override { return {}; }
-    bool handleMessage(const QDBusMessage& m, const QDBusConnection& bus) override {
-        return bus.send(m.member() == "GetActive"
-                            ? m.createReply(active)
+        return bus.send(answers.contains(m.member())
+                            ? m.createReply(answers[m.member()])
                             : m.createErrorReply(QDBusError::UnknownMethod, m.member()));
     }
-    void set(const QDBusConnection& bus, bool value) {
-        active = value;
-        QDBusMessage s = QDBusMessage::createSignal("/org/freedesktop/ScreenSaver",
-                                                    "org.freedesktop.ScreenSaver", "ActiveChanged");
-        s << value;
-        bus.send(s);
-    }
-    bool active = true;
+    QVariantMap answers;
 };
 
-struct PlayerStandIn : QDBusVirtualObject {
-    QString introspect(const QString&) const override { return {}; }
-    bool handleMessage(const QDBusMessage& m, const QDBusConnection& bus) override {
-        return bus.send(m.createReply(QVariant::fromValue(QDBusVariant(status))));
-    }
-    QString status = "Paused";
-};
+const QString kSession = "/org/freedesktop/login1/session/_32";
 
 // A private bus stands for both the system and the session bus, so that neither of the machine's
 // takes part; the watch comes from the program's module.
@@ -172,9 +106,9 @@ struct PrivateBus : ::testing::Test {
         daemon.start("dbus-daemon", {"--session", "--nofork", "--print-address=1"});
         while (!daemon.canReadLine() && daemon.waitForReadyRead(10000)) {
         }
-        address = QString::fromUtf8(daemon.readLine()).trimmed();
-        qputenv("DBUS_SYSTEM_BUS_ADDRESS", address.toUtf8());
-        qputenv("DBUS_SESSION_BUS_ADDRESS", address.toUtf8());
+        const QByteArray address = daemon.readLine().trimmed();
+        qputenv("DBUS_SYSTEM_BUS_ADDRESS", address);
+        qputenv("DBUS_SESSION_BUS_ADDRESS", address);
         services = QDBusConnection::connectToBus(address, "services");
     }
     ~PrivateBus() override {
@@ -182,9 +116,15 @@ struct PrivateBus : ::testing::Test {
         daemon.terminate();
         daemon.waitForFinished();
     }
-    void serve(const QString& name, const QString& path, QDBusVirtualObject* object) {
-        ASSERT_TRUE(services.registerVirtualObject(path, object, QDBusConnection::SubPath) &&
+    void serve(const QString& name, const QString& path, StandIn& object) {
+        ASSERT_TRUE(services.registerVirtualObject(path, &object, QDBusConnection::SubPath) &&
                     services.registerService(name));
+    }
+    void signal(const QString& path, const QString& interface, const QString& name,
+                const QVariantList& arguments) {
+        QDBusMessage s = QDBusMessage::createSignal(path, interface, name);
+        s.setArguments(arguments);
+        services.send(s);
     }
     std::unique_ptr<SessionWatch> watch(const SessionWatchOptions& options) {
         return loadSessionWatch(
@@ -196,7 +136,6 @@ struct PrivateBus : ::testing::Test {
     }
 
     QProcess daemon;
-    QString address;
     QDBusConnection services{"none"};
     QList<SessionState> heard;
     QStringList problems;
@@ -204,58 +143,51 @@ struct PrivateBus : ::testing::Test {
 
 } // namespace
 
-TEST_F(PrivateBus, LogindsHintsOfThisProcessSessionAndThePlayersStatusAreFollowed) {
-    LogindStandIn logind;
-    PlayerStandIn player;
-    serve("org.freedesktop.login1", "/org/freedesktop/login1", &logind);
-    std::unique_ptr<SessionWatch> w = watch({.lock = true, .player = true, .playerPollMs = 20});
-    ASSERT_TRUE(w);
-    EXPECT_TRUE(hears({.idle = true}));
-    logind.set(services, "LockedHint", true);
-    EXPECT_TRUE(hears({.locked = true, .idle = true}));
-    logind.set(services, "IdleHint", false);
-    logind.set(services, "LockedHint", false);
-    EXPECT_TRUE(hears({}));
-
-    serve("org.mpris.MediaPlayer2.essai", "/org/mpris/MediaPlayer2", &player);
-    player.status = "Playing";
-    EXPECT_TRUE(hears({.playing = true}));
-    player.status = "Stopped";
-    EXPECT_TRUE(hears({}));
-    EXPECT_EQ(w->state(), SessionState{});
-    EXPECT_TRUE(problems.isEmpty()) << problems.join('\n').toStdString();
-}
-
-TEST_F(PrivateBus, WithoutLogindTheScreenSaverStandsForTheLockAndWithoutEitherItIsSaid) {
-    ScreenSaverStandIn saver;
+// Without logind the screen saver stands for the lock, and without either it is said. logind's
+// hints of this process's session are followed, and the players' status.
+TEST_F(PrivateBus, TheScreenSaverThenLogindsHintsAndThePlayersStatusAreFollowed) {
     std::unique_ptr<SessionWatch> none = watch({.lock = true});
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !problems.isEmpty(); }));
-    EXPECT_TRUE(problems.value(0).startsWith("Veille de l'afficheur : ni session logind ni "
-                                             "économiseur d'écran"))
-        << problems.value(0).toStdString();
-    EXPECT_TRUE(heard.isEmpty());
-
-    serve("org.freedesktop.ScreenSaver", "/org/freedesktop/ScreenSaver", &saver);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !problems.isEmpty(); }));
+    EXPECT_TRUE(problems[0].startsWith("Veille de l'afficheur : ni session logind ni économiseur "
+                                       "d'écran"))
+        << problems[0].toStdString();
+    StandIn saver({{"GetActive", true}});
+    serve("org.freedesktop.ScreenSaver", "/org/freedesktop/ScreenSaver", saver);
     std::unique_ptr<SessionWatch> w = watch({.lock = true});
     EXPECT_TRUE(hears({.locked = true}));
-    saver.set(services, false);
+    signal("/org/freedesktop/ScreenSaver", "org.freedesktop.ScreenSaver", "ActiveChanged", {false});
     EXPECT_TRUE(hears({}));
 
-    EXPECT_FALSE(loadSessionWatch({"/nonexistent/relayeur-mpris.so"}, {}, {},
-                                  [this](const QString& p) { problems.append(p); }));
-    EXPECT_TRUE(problems.last().contains("/nonexistent/relayeur-mpris.so"));
+    StandIn logind({{"GetSessionByPID", QVariant::fromValue(QDBusObjectPath(kSession))},
+                    {"GetAll", QVariantMap{{"LockedHint", false}, {"IdleHint", true}}}});
+    StandIn player({{"Get", QVariant::fromValue(QDBusVariant("Playing"))}});
+    serve("org.freedesktop.login1", "/org/freedesktop/login1", logind);
+    heard.clear();
+    w = watch({.lock = true, .player = true, .playerPollMs = 20});
+    EXPECT_TRUE(hears({.idle = true}));
+    const auto hint = [&](const char* name, bool value) {
+        signal(kSession, "org.freedesktop.DBus.Properties", "PropertiesChanged",
+               {"org.freedesktop.login1.Session", QVariantMap{{name, value}}, QStringList()});
+    };
+    hint("LockedHint", true);
+    EXPECT_TRUE(hears({.locked = true, .idle = true}));
+    hint("IdleHint", false);
+    hint("LockedHint", false);
+    EXPECT_TRUE(hears({}));
+    serve("org.mpris.MediaPlayer2.essai", "/org/mpris/MediaPlayer2", player);
+    EXPECT_TRUE(hears({.playing = true}));
+    player.answers["Get"] = QVariant::fromValue(QDBusVariant("Stopped"));
+    EXPECT_TRUE(hears({}));
+    EXPECT_EQ(problems.size(), 1) << problems.join('\n').toStdString();
 }
 
 namespace {
 
-const QByteArray kTimedProfile =
-    "[param]\nnb_pages=1\n[page_1]\nligne0=Bonjour\nligne1=Un\nligne2=\nligne3=\n"
-    "time=5\nnext=1\n";
-
-// An engine on a panel with or without a backlight, its wall clock at `wall` and its clock that
-// never goes back at `mono`.
+// An engine with an LCDd server, on a panel with or without a backlight, its wall clock at `wall`
+// and its clock that never goes back at `mono`.
 struct QuietEngine {
-    explicit QuietEngine(const QByteArray& silence, bool backlight) : s(kShellSettings + silence) {
+    QuietEngine(const QByteArray& silence, bool backlight)
+        : s(kShellSettings + "[serveur]\nLCDd=127.0.0.1:" + freePort() + "\n" + silence) {
         VariableSources sources;
         sources.now = [this] { return wall; };
         s.env.sources = sources;
@@ -267,9 +199,16 @@ struct QuietEngine {
             return made;
         };
         Engine& e = s.startEngine();
-        EXPECT_TRUE(e.LoadProfile(s.dir.write("p.tlcd", kTimedProfile)));
+        EXPECT_TRUE(e.LoadProfile(s.dir.write("p.tlcd", "[param]\nnb_pages=1\n[page_1]\n"
+                                                        "ligne0=Bonjour\nligne1=Un\nligne2=\n"
+                                                        "ligne3=\ntime=5\nnext=1\n")));
         e.Command1();
         e.Timer1().setEnabled(false);
+    }
+    static QByteArray freePort() {
+        QTcpServer probe; // a port free now, and still free a moment later
+        probe.listen(QHostAddress::LocalHost);
+        return QByteArray::number(probe.serverPort());
     }
     QByteArrayList refresh() {
         Q_EMIT s.engine->Timer1().timeout();
@@ -286,16 +225,15 @@ struct QuietEngine {
     Shell s;
 };
 
-const QByteArrayList kShown{"Bonjour", "Un", "", ""};
 const QByteArrayList kBlank{"", "", "", ""};
 
 } // namespace
 
 // A panel without a backlight takes blank frames while quiet; a message lights it up for the
-// page's time. The log says when and why.
-TEST(QuietEngine, APanelWithoutBacklightIsSentBlankFramesAndAMessageWakesItForItsTime) {
+// page's time, an LCDd client's alert for its timeout. The log says when and why.
+TEST(QuietEngine, APanelWithoutBacklightIsSentBlankFramesAndMessagesAndAlertsWakeIt) {
     QuietEngine q("[silence]\nhoraire=23:00-07:00\n", false);
-    EXPECT_EQ(q.refresh(), kShown);
+    EXPECT_EQ(q.refresh(), (QByteArrayList{"Bonjour", "Un", "", ""}));
     q.wall = q.wall.addSecs(3600);
     q.check();
     EXPECT_EQ(q.s.log.last(), "L'afficheur se met en veille : horaire 23:00-07:00");
@@ -307,30 +245,33 @@ TEST(QuietEngine, APanelWithoutBacklightIsSentBlankFramesAndAMessageWakesItForIt
     EXPECT_EQ(q.refresh(), (QByteArrayList{"Bonjour", "Un", "Salut", ""}));
     q.mono += 5000;
     q.check();
-    EXPECT_EQ(q.s.log.last(), "L'afficheur se met en veille : horaire 23:00-07:00");
     EXPECT_EQ(q.refresh(), kBlank);
 
-    q.wall = QDateTime(QDate(2026, 12, 8), QTime(7, 0));
+    QTcpSocket client;
+    const QString address = q.s.engine->lcdServer().addresses().value(0);
+    client.connectToHost(QHostAddress::LocalHost, address.section(':', -1).toUShort());
+    client.write("hello\nscreen_add a\nwidget_add a w string\nwidget_set a w 1 1 Alerte\n"
+                 "screen_set a -priority alert -timeout 8\nnoop\n");
+    QByteArray heard;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return (heard += client.readAll()).contains("noop c"); }));
+    EXPECT_EQ(q.refresh().value(0), "Alerte");
+    q.mono += 1000;
     q.check();
-    EXPECT_EQ(q.s.log.last(), "L'afficheur se réveille");
-    EXPECT_EQ(q.refresh(), (QByteArrayList{"Bonjour", "Un", "Salut", ""}));
+    EXPECT_EQ(q.s.log.last(), "L'afficheur se met en veille : horaire 23:00-07:00");
+    EXPECT_EQ(q.refresh(), kBlank);
 }
 
-TEST(QuietEngine, APanelWithABacklightPutsItOutAndGoesOnTakingTheFrames) {
-    QuietEngine q("[silence]\nhoraire=22:00-22:30\nmusique=oui\n", true);
-    EXPECT_TRUE(q.s.log.contains("[silence] musique = « oui » : 0 ou 1 attendu, ce critère est "
-                                 "laissé de côté"));
-    EXPECT_EQ(q.refresh(), kShown);
-    EXPECT_EQ(q.s.panel->backlights, QList<bool>{false});
+// A panel with a backlight puts it out and goes on taking the frames; without [silence] nothing
+// of it is made.
+TEST(QuietEngine, APanelWithABacklightPutsItOutAndWithoutSilenceNothingChanges) {
+    QuietEngine q("[silence]\nhoraire=22:00-22:30\n", true);
+    EXPECT_EQ(q.refresh(), (QByteArrayList{"Bonjour", "Un", "", ""}));
     q.wall = q.wall.addSecs(1800);
     q.check();
     EXPECT_EQ(q.s.panel->backlights, (QList<bool>{false, true}));
-    EXPECT_EQ(q.refresh(), kShown);
 
     QuietEngine without("", true);
-    EXPECT_EQ(without.refresh(), kShown);
-    without.wall = without.wall.addSecs(3600);
-    EXPECT_EQ(without.refresh(), kShown);
+    EXPECT_EQ(without.refresh(), (QByteArrayList{"Bonjour", "Un", "", ""}));
     EXPECT_TRUE(without.s.panel->backlights.isEmpty());
-    EXPECT_FALSE(without.s.engine->findChild<QuietHours*>()) << "nothing of it is made";
+    EXPECT_FALSE(without.s.engine->findChild<QuietHours*>());
 }
