@@ -319,6 +319,14 @@ Options:
         <source>Fin de l&apos;essai sur l&apos;afficheur</source>
         <translation>End of the trial on the display</translation>
     </message>
+    <message>
+        <source>L&apos;afficheur se réveille</source>
+        <translation>The panel wakes up</translation>
+    </message>
+    <message>
+        <source>L&apos;afficheur se met en veille : %1</source>
+        <translation>The panel goes to sleep: %1</translation>
+    </message>
 </context>
 <context>
     <name>F_Interface</name>
@@ -876,6 +884,89 @@ Options:
     </message>
 </context>
 <context>
+    <name>NamedValues</name>
+    <message>
+        <source>Valeur sans nom ignorée : %1</source>
+        <translation>Value without a name left out: %1</translation>
+    </message>
+    <message>
+        <source>Valeur %1 ignorée : %2</source>
+        <translation>Value %1 left out: %2</translation>
+    </message>
+    <message>
+        <source>« =%1 » : il faut un nom avant le signe =</source>
+        <translation>“=%1”: a name is needed before the = sign</translation>
+    </message>
+    <message>
+        <source>« %1 » ne commence ni par commande: ni par fichier:</source>
+        <translation>“%1” starts with neither commande: nor fichier:</translation>
+    </message>
+    <message>
+        <source>« %1: » n&apos;est pas un genre connu, seuls commande: et fichier: le sont</source>
+        <translation>“%1:” is not a known kind; only commande: and fichier: are</translation>
+    </message>
+    <message>
+        <source>il manque la période en secondes, après un « | » à la fin</source>
+        <translation>the period in seconds is missing, after a “|” at the end</translation>
+    </message>
+    <message>
+        <source>la période « %1 » n&apos;est pas un nombre entier de secondes de 1 à %2</source>
+        <translation>the period “%1” is not a whole number of seconds from 1 to %2</translation>
+    </message>
+    <message>
+        <source>la commande est vide</source>
+        <translation>the command is empty</translation>
+    </message>
+    <message>
+        <source>le chemin du fichier est vide</source>
+        <translation>the file&apos;s path is empty</translation>
+    </message>
+    <message>
+        <source>la lecture du fichier %1 n&apos;a pas fini après %2 s</source>
+        <translation>reading the file %1 has not finished after %2 s</translation>
+    </message>
+    <message>
+        <source>la commande n&apos;a pas pu être lancée (%1)</source>
+        <translation>the command could not be started (%1)</translation>
+    </message>
+    <message>
+        <source>la commande a échoué (code de sortie %1)</source>
+        <translation>the command failed (exit status %1)</translation>
+    </message>
+    <message>
+        <source>la commande a été arrêtée par le signal %1</source>
+        <translation>the command was stopped by signal %1</translation>
+    </message>
+    <message>
+        <source>la commande a dépassé %1 s</source>
+        <translation>the command took longer than %1 s</translation>
+    </message>
+    <message>
+        <source>le fichier %1 est introuvable</source>
+        <translation>the file %1 cannot be found</translation>
+    </message>
+    <message>
+        <source>le fichier %1 ne peut pas être lu (%2)</source>
+        <translation>the file %1 cannot be read (%2)</translation>
+    </message>
+    <message>
+        <source>la commande n&apos;a rien écrit</source>
+        <translation>the command wrote nothing</translation>
+    </message>
+    <message>
+        <source>la première ligne de %1 est vide</source>
+        <translation>the first line of %1 is empty</translation>
+    </message>
+    <message>
+        <source>Valeur %1 : de nouveau à jour</source>
+        <translation>Value %1: up to date again</translation>
+    </message>
+    <message>
+        <source>Valeur %1 : %2, la dernière valeur reste</source>
+        <translation>Value %1: %2, the last value stays</translation>
+    </message>
+</context>
+<context>
     <name>PanelChoice</name>
     <message>
         <source>%1, adresse %2</source>
@@ -1390,6 +1481,37 @@ Options:
     </message>
 </context>
 <context>
+    <name>QuietHours</name>
+    <message>
+        <source>[silence] %1 = « %2 » : 0 ou 1 attendu, ce critère est laissé de côté</source>
+        <translation>[silence] %1 = &quot;%2&quot;: 0 or 1 expected, this condition is left out</translation>
+    </message>
+    <message>
+        <source>[silence] horaire = « %1 » : HH:MM-HH:MM attendu, l&apos;horaire est laissé de côté</source>
+        <translation>[silence] horaire = &quot;%1&quot;: HH:MM-HH:MM expected, the schedule is left out</translation>
+    </message>
+    <message>
+        <source>horaire %1</source>
+        <translation>schedule %1</translation>
+    </message>
+    <message>
+        <source>session verrouillée</source>
+        <translation>session locked</translation>
+    </message>
+    <message>
+        <source>session inactive</source>
+        <translation>session idle</translation>
+    </message>
+    <message>
+        <source>lecteur arrêté depuis plus d&apos;une minute</source>
+        <translation>player stopped for more than a minute</translation>
+    </message>
+    <message>
+        <source>rétroéclairage éteint depuis Home Assistant</source>
+        <translation>backlight switched off from Home Assistant</translation>
+    </message>
+</context>
+<context>
     <name>ReadParm</name>
     <message>
         <source>TypeLCD</source>
@@ -1613,6 +1735,17 @@ Options:
     <message>
         <source>Port série %1 perdu : %2</source>
         <translation>Serial port %1 lost: %2</translation>
+    </message>
+</context>
+<context>
+    <name>SessionWatch</name>
+    <message>
+        <source>Veille de l&apos;afficheur : ni session logind ni économiseur d&apos;écran (%1) : le verrouillage n&apos;est pas suivi</source>
+        <translation>Panel sleep: neither a logind session nor a screen saver (%1): the lock is not followed</translation>
+    </message>
+    <message>
+        <source>Veille de l&apos;afficheur : module D-Bus introuvable ou illisible (%1) : la session et le lecteur ne sont pas suivis</source>
+        <translation>Panel sleep: D-Bus module missing or unreadable (%1): the session and the player are not followed</translation>
     </message>
 </context>
 <context>
