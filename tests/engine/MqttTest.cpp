@@ -191,20 +191,24 @@ TEST(Mqtt, TheStateIsRetainedAndFollowsTheStatus) {
               QStringList{R"(relayeur/essai/etat {"etat":"hors ligne"})"});
 }
 
-// relayeur killed without a word: the broker gives its last will.
-TEST(Mqtt, TheLastWillSaysOfflineWhenTheProgramIsKilled) {
+// relayeur in the terminal: a line message from mosquitto_pub and Home Assistant's text reach the
+// panel; killed without a word, it leaves its last will on the state.
+TEST(Mqtt, TheProgramShowsMessagesAndLeavesItsLastWillWhenKilled) {
     Broker broker;
     TempDir dir;
-    dir.write("param.ini", "[parametres]\nTypeLCD=1\nC=20\nL=2\nrefresh=125\n[mqtt]\nserveur="
-                           "127.0.0.1:" +
-                               QByteArray::number(broker.port) + "\nmachine=tue\n");
+    dir.write("param.ini", "[parametres]\nTypeLCD=1\nCOM=1\nC=20\nL=2\ncontrast=0\nbacklight=0\n"
+                           "refresh=125\nscrolling=0\nrep_winamp=\nrep_seti=\nrep_HL=\n[ports]\n"
+                           "[mqtt]\nserveur=127.0.0.1:" +
+                               QByteArray::number(broker.port) +
+                               "\nmachine=tue\nhomeassistant=1\n");
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("XDG_RUNTIME_DIR", dir.path());
     QProcess relayeur;
     relayeur.setProcessEnvironment(environment);
     relayeur.start(RELAYEUR_BINARY,
                    {"--terminal", "--print-log", "--quiet", "--config-dir", dir.path(), "--profile",
-                    dir.write("p.tlcd", "[param]\nnb_pages=1\n[page_1]\nligne0=Ici\ntime=0\n"),
+                    dir.write("p.tlcd", "[param]\nnb_pages=1\n[page_1]\nligne0=Ici\nligne1=\n"
+                                        "ligne2=\nligne3=\ntime=0\nnext=1\n"),
                     "--start"});
     QStringList seen;
     ASSERT_TRUE(waitForLine(relayeur, QProcess::StandardOutput, "Serveur MQTT", seen))
@@ -212,6 +216,13 @@ TEST(Mqtt, TheLastWillSaysOfflineWhenTheProgramIsKilled) {
     EXPECT_TRUE(seen.back().endsWith("joint")) << seen.back().toStdString();
     EXPECT_TRUE(QTest::qWaitFor(
         [&] { return broker.retained("relayeur/tue/etat").join("").contains("en ligne"); }, 10000));
+    broker.publish("relayeur/tue/ligne/1", R"({"texte":"Salut","hold":10})");
+    EXPECT_TRUE(waitForLine(relayeur, QProcess::StandardOutput, "│Salut ", seen));
+    broker.publish("relayeur/tue/ligne/0/garder", "Bonjour");
+    EXPECT_TRUE(waitForLine(relayeur, QProcess::StandardOutput, "│Bonjour ", seen));
+    broker.publish("relayeur/tue/ligne/0/garder", "");
+    EXPECT_TRUE(waitForLine(relayeur, QProcess::StandardOutput, "│Ici ", seen))
+        << "the page's line is back";
     relayeur.kill();
     relayeur.waitForFinished();
     const QStringList state = broker.client(
