@@ -17,6 +17,11 @@ constexpr quint16 kTlsPort = 8883;
 // A dropped message is told at most this often: a sender in a loop would fill the log.
 constexpr qint64 kOversizedTellMs = 60 * 1000;
 constexpr int kLines = 4;
+// Words of the topics and of the state: part of the protocol, French as the program is.
+const QString kLineLevel = QStringLiteral("ligne/");   // texte du format
+const QString kKeepLevel = QStringLiteral("/garder");  // texte du format
+const QString kOnline = QStringLiteral("en ligne");    // texte du format
+const QString kOffline = QStringLiteral("hors ligne"); // texte du format
 
 // "0", "1" or absent; nullopt for anything else.
 std::optional<bool> readSwitch(const IniFile& ini, const QString& key, bool absent) {
@@ -65,8 +70,8 @@ std::optional<std::pair<QString, int>> splitServer(const QString& server) {
 QJsonObject availability(const QString& stateTopic) {
     return {{QStringLiteral("topic"), stateTopic},
             {QStringLiteral("value_template"), QStringLiteral("{{ value_json.etat }}")},
-            {QStringLiteral("payload_available"), QStringLiteral("en ligne")},
-            {QStringLiteral("payload_not_available"), QStringLiteral("hors ligne")}};
+            {QStringLiteral("payload_available"), kOnline},
+            {QStringLiteral("payload_not_available"), kOffline}};
 }
 
 } // namespace
@@ -140,9 +145,9 @@ MqttBridge::MqttBridge(MqttSettings settings, std::unique_ptr<MqttConnection> co
     connect(&link, &MqttConnection::connectedChanged, this, &MqttBridge::connectedChanged);
     connect(&link, &MqttConnection::messageReceived, this, &MqttBridge::received);
     connect(&link, &MqttConnection::droppedOversized, this, &MqttBridge::droppedOversized);
-    link.subscribe(base() + QStringLiteral("ligne/+"));
+    link.subscribe(base() + kLineLevel + u'+');
     if (this->settings.homeAssistant) {
-        link.subscribe(base() + QStringLiteral("ligne/+/garder"));
+        link.subscribe(base() + kLineLevel + u'+' + kKeepLevel);
         link.subscribe(base() + QStringLiteral("envoi/set"));
         link.subscribe(base() + QStringLiteral("retroeclairage/set"));
         // Home Assistant, back from a restart, asks for the announcements again.
@@ -195,12 +200,13 @@ QByteArray MqttBridge::statePayload(const Status& status) {
     const auto onOff = [](bool on) {
         return on ? QByteArrayLiteral("ON") : QByteArrayLiteral("OFF");
     };
-    return "{\"etat\":\"en ligne\",\"page\":" + QByteArray::number(status.page) + ",\"envoi\":\"" +
-           onOff(status.feeding) + "\",\"retroeclairage\":\"" + onOff(status.backlight) + "\"}";
+    return "{\"etat\":\"" + kOnline.toUtf8() + "\",\"page\":" + QByteArray::number(status.page) +
+           ",\"envoi\":\"" + onOff(status.feeding) + "\",\"retroeclairage\":\"" +
+           onOff(status.backlight) + "\"}";
 }
 
 QByteArray MqttBridge::offlinePayload() {
-    return QByteArrayLiteral("{\"etat\":\"hors ligne\"}");
+    return "{\"etat\":\"" + kOffline.toUtf8() + "\"}";
 }
 
 void MqttBridge::publishStatus(const Status& next) {
@@ -273,7 +279,7 @@ void MqttBridge::received(const QString& topic, const QByteArray& payload, bool 
 }
 
 bool MqttBridge::lineMessage(QStringView rest, const QByteArray& payload, bool retained) {
-    const QStringView prefix = u"ligne/";
+    const QStringView prefix = kLineLevel;
     if (!rest.startsWith(prefix) || rest.sliced(prefix.size()).contains(u'/')) {
         return false;
     }
@@ -299,9 +305,10 @@ bool MqttBridge::lineMessage(QStringView rest, const QByteArray& payload, bool r
 }
 
 bool MqttBridge::homeAssistantCommand(QStringView rest, const QByteArray& payload) {
-    const QStringView prefix = u"ligne/";
-    if (rest.startsWith(prefix) && rest.endsWith(u"/garder")) {
-        const QStringView digit = rest.sliced(prefix.size(), rest.size() - prefix.size() - 7);
+    const QStringView prefix = kLineLevel;
+    if (rest.startsWith(prefix) && rest.endsWith(kKeepLevel)) {
+        const QStringView digit =
+            rest.sliced(prefix.size(), rest.size() - prefix.size() - kKeepLevel.size());
         const int line = digit.size() == 1 ? digit[0].unicode() - u'0' : -1;
         if (line >= 0 && line < kLines && hooks.keepLine) {
             QByteArray text = mqttmap::narrow(payload, {});
@@ -381,7 +388,7 @@ void MqttBridge::announce() {
         publish(QStringLiteral("text"), QStringLiteral("ligne_%1").arg(line),
                 {{QStringLiteral("name"), tr("Ligne %1").arg(line)},
                  {QStringLiteral("command_topic"),
-                  base() + QStringLiteral("ligne/%1/garder").arg(line)},
+                  base() + kLineLevel + QString::number(line) + kKeepLevel},
                  {QStringLiteral("mode"), QStringLiteral("text")},
                  {QStringLiteral("min"), 0},
                  {QStringLiteral("max"), linemessage::kTakenBytes - 2}});
