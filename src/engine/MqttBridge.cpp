@@ -231,12 +231,12 @@ void MqttBridge::connectedChanged(bool connected, const QString& reason) {
         return;
     }
     if (connected) {
-        if (link == Link::Down) {
-            say(tr("Serveur MQTT %1 de retour").arg(server()));
-        } else if (link == Link::Starting) {
-            say(tr("Serveur MQTT %1 joint").arg(server()));
+        if (link != Link::Up) {
+            say(reached ? tr("Serveur MQTT %1 de retour").arg(server())
+                        : tr("Serveur MQTT %1 joint").arg(server()));
         }
         link = Link::Up;
+        reached = true;
         // The broker put the last will on the state when the connection went.
         published = status;
         connection->publish(base() + QStringLiteral("etat"), statePayload(status), true);

@@ -87,6 +87,7 @@ private:
     Status status;
     std::optional<Status> published;
     Link link = Link::Starting;
+    bool reached = false; // connected once at least: a new connection is then a return
     QElapsedTimer lastOversizedTold;
     int oversizedUntold = 0;
     bool removalTold = false;

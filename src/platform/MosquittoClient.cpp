@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QHash>
 #include <QSet>
+#include <algorithm>
 #include <condition_variable>
 #include <cstring>
 #include <mosquitto.h>
@@ -99,21 +100,38 @@ public:
         mosquitto_disconnect_callback_set(m, onDisconnect);
         mosquitto_message_callback_set(m, onMessage);
         mosquitto_publish_callback_set(m, onPublish);
-        // Looking the server's name up may take a while: not on the caller's thread.
+        // Looking the server's name up may take a while: not on the caller's thread. The library
+        // reconnects by itself only once a first attempt got under way; until then this thread
+        // tries again, with the same back-off.
         starter = std::thread([this] {
-            const int rc = mosquitto_connect_async(m, options.host.toUtf8().constData(),
-                                                   options.port, options.keepAliveSeconds);
-            const int savedErrno = errno;
-            if (rc != MOSQ_ERR_SUCCESS) {
+            int delay = std::max(this->options.reconnectMinSeconds, 1);
+            for (;;) {
+                const int rc =
+                    mosquitto_connect_async(m, this->options.host.toUtf8().constData(),
+                                            this->options.port, this->options.keepAliveSeconds);
+                const int savedErrno = errno;
+                if (rc == MOSQ_ERR_SUCCESS) {
+                    mosquitto_loop_start(m);
+                    return;
+                }
                 this->events.connectedChanged(false, errorText(rc, savedErrno));
+                std::unique_lock guard(lock);
+                if (stopped.wait_for(guard, std::chrono::seconds(delay),
+                                     [this] { return stopping; })) {
+                    return;
+                }
+                delay = std::min(delay * 2, this->options.reconnectMaxSeconds);
             }
-            // Tries again after the delay when the first attempt failed.
-            mosquitto_loop_start(m);
         });
         return true;
     }
 
     ~MosquittoClient() override {
+        {
+            const std::lock_guard guard(lock);
+            stopping = true;
+        }
+        stopped.notify_all();
         if (starter.joinable()) {
             starter.join();
         }
@@ -250,6 +268,8 @@ private:
     std::thread starter;
     std::mutex lock; // what follows, shared with the library's thread
     std::condition_variable published;
+    std::condition_variable stopped; // the starter's wait between two attempts
+    bool stopping = false;
     QSet<QByteArray> topics;
     QHash<QByteArray, Message> pending;
     bool online = false;

@@ -279,12 +279,13 @@ TEST(Mqtt, HomeAssistantDiscoveryAndItsRemoval) {
     EXPECT_EQ(without.count("Home Assistant"), 1);
 }
 
-// A broker that goes is told once, and once when it is back; subscriptions are made again.
+// A broker that goes is told once, and once when it is back; subscriptions are made again. One
+// away at the start is told, then joined when it comes.
 TEST(Mqtt, ABrokerThatGoesAndComesBack) {
     Broker broker;
     MqttSettings settings = broker.settings();
     settings.connection.reconnectMinSeconds = 1;
-    Bridge b(std::move(settings));
+    Bridge b(settings);
     b.bridge->value("maison/porte", "");
     ASSERT_TRUE(b.waitForLog("joint"));
     broker.stop();
@@ -299,6 +300,13 @@ TEST(Mqtt, ABrokerThatGoesAndComesBack) {
         10000));
     EXPECT_EQ(b.count("perdu"), 1);
     EXPECT_EQ(b.count("de retour"), 1);
+
+    broker.stop();
+    Bridge late(settings);
+    EXPECT_TRUE(late.waitForLog("injoignable : "));
+    ASSERT_TRUE(broker.start());
+    EXPECT_TRUE(late.waitForLog("joint"));
+    EXPECT_EQ(late.log.lines.size(), 2) << late.log.lines.join('\n').toStdString();
 }
 
 // A broker with a password file: the right password is let in, a wrong one is told.
