@@ -6,7 +6,10 @@
 #include "platform/MqttConnection.h"
 #include "platform/UnixSocket.h"
 
+#include <QElapsedTimer>
+#include <QHash>
 #include <QObject>
+#include <QSet>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -25,7 +28,7 @@ std::optional<MqttSettings> readMqttSettings(const IniFile& ini, Log& log);
 // published on relayeur/<machine>/ligne/<0-3>, the state on relayeur/<machine>/etat (retained,
 // "hors ligne" as last will), and, with homeassistant=1, Home Assistant's discovery.
 class MqttBridge : public QObject {
-
+    Q_OBJECT
 public:
     // What the bridge asks of the rest of the program.
     struct Hooks {
@@ -57,4 +60,36 @@ public:
     void publishStatus(const Status& status);
     // "hors ligne" on the state, then the connection closes.
     void end();
+
+    // The state topic's payloads.
+    static QByteArray statePayload(const Status& status);
+    static QByteArray offlinePayload();
+
+private:
+    enum class Link { Starting, Up, Down };
+    void connectedChanged(bool connected, const QString& reason);
+    void received(const QString& topic, const QByteArray& payload, bool retained);
+    bool lineMessage(QStringView rest, const QByteArray& payload, bool retained);
+    bool homeAssistantCommand(QStringView rest, const QByteArray& payload);
+    bool oldAnnouncement(const QString& topic, const QByteArray& payload, bool retained);
+    void droppedOversized(const QString& topic, qsizetype bytes);
+    void announce();
+    void say(const QString& line);
+    QString base() const; // relayeur/<machine>/
+    QString server() const;
+
+    MqttSettings settings;
+    std::unique_ptr<MqttConnection> connection;
+    Hooks hooks;
+    Log& log;
+    QHash<QString, QByteArray> values; // the last payload of each topic asked for
+    QSet<QString> refusedTopics;       // told once each
+    Status status;
+    std::optional<Status> published;
+    Link link = Link::Starting;
+    bool reached = false; // connected once at least: a new connection is then a return
+    QElapsedTimer lastOversizedTold;
+    int oversizedUntold = 0;
+    bool removalTold = false;
+    bool ended = false;
 };

@@ -23,6 +23,7 @@ usr=$dest/usr
 expected=(
     bin/relayeur bin/relayeur-send bin/relayeur-sensors
     libexec/relayeur/relayeur-window libexec/relayeur/relayeur-mpris.so
+    libexec/relayeur/relayeur-mqtt.so
     include/relayeur/hlinfo.h
     lib/systemd/user/relayeur-sensors.service
     share/applications/relayeur.desktop
@@ -141,6 +142,10 @@ hasMediaModule() {
     grep -q "$usr/libexec/relayeur/relayeur-mpris.so" "/proc/$1/maps" ||
         fail "le module du lecteur multimédia n'est pas chargé"
 }
+hasMqttModule() {
+    grep -q "$usr/libexec/relayeur/relayeur-mqtt.so" "/proc/$1/maps" ||
+        fail "le module MQTT n'est pas chargé"
+}
 nothing() { :; }
 
 # A first run of the installed program, with its window or in the terminal, fills the settings
@@ -162,11 +167,16 @@ LC_ALL='' LANG=en_US.UTF-8 untilLine "First run: * of $usr/share/relayeur" isWin
 # the sensor block is published already.
 sensorsFound() {
     [[ $seen != *introuvable* ]] || fail "relayeur ne trouve pas relayeur-sensors : $seen"
+    # Without [mqtt], neither libmosquitto nor the TLS libraries take any memory.
+    ! grep -q -E 'libmosquitto|libssl' "/proc/$1/maps" || fail "libmosquitto chargée sans [mqtt]"
 }
 untilLine "Capteurs : *" sensorsFound --terminal
 # The media variables load the installed module on the panel's first refresh.
 untilLine "│Piste *" hasMediaModule --terminal --profile "$work/config/relayeur/programmes.tlcd" \
     --start
+# [mqtt] loads the installed MQTT module, which says when the broker cannot be reached.
+printf '[mqtt]\nserveur=127.0.0.1:1\n' >>"$work/config/relayeur/param.ini"
+untilLine "Serveur MQTT 127.0.0.1:1 injoignable : *" hasMqttModule --terminal
 
 [ "$failures" -eq 0 ] || exit 1
 echo "Installation vérifiée : ${#expected[@]} fichiers."
