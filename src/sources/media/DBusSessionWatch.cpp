@@ -124,7 +124,7 @@ void DBusSessionWatch::askScreenSaver() {
     callThen(this, session, m, [this](const QDBusMessage& reply) {
         if (reply.type() == QDBusMessage::ReplyMessage) {
             screenSaverChanged(reply.arguments().value(0).toBool());
-        } else {
+        } else if (report) {
             report(QCoreApplication::translate("SessionWatch",
                                                "Veille de l'afficheur : ni session logind ni "
                                                "économiseur d'écran (%1) : le verrouillage n'est "
@@ -190,5 +190,7 @@ void DBusSessionWatch::update(SessionState next) {
         return;
     }
     current = next;
-    changed(current);
+    if (changed) {
+        changed(current);
+    }
 }

@@ -30,11 +30,13 @@ std::unique_ptr<SessionWatch> loadSessionWatch(const QStringList& moduleCandidat
         module ? reinterpret_cast<SessionWatchFactory>(module->symbol(kSessionWatchFactory))
                : nullptr;
     if (make == nullptr) {
-        report(QCoreApplication::translate("SessionWatch",
-                                           "Veille de l'afficheur : module D-Bus introuvable ou "
-                                           "illisible (%1) : la session et le lecteur ne sont "
-                                           "pas suivis")
-                   .arg(moduleCandidates.join(QStringLiteral(", "))));
+        if (report) {
+            report(QCoreApplication::translate(
+                       "SessionWatch", "Veille de l'afficheur : module D-Bus introuvable ou "
+                                       "illisible (%1) : la session et le lecteur ne sont "
+                                       "pas suivis")
+                       .arg(moduleCandidates.join(QStringLiteral(", "))));
+        }
         return nullptr;
     }
     std::unique_ptr<SessionWatch> watch(make(options, changed, report));
