@@ -327,6 +327,18 @@ Options:
         <source>L&apos;afficheur se met en veille : %1</source>
         <translation>The panel goes to sleep: %1</translation>
     </message>
+    <message>
+        <source>MQTT indisponible : %1</source>
+        <translation>MQTT unavailable: %1</translation>
+    </message>
+    <message>
+        <source>Home Assistant : la ligne %1 revient à la page</source>
+        <translation>Home Assistant: line %1 goes back to the page</translation>
+    </message>
+    <message>
+        <source>Home Assistant : la ligne %1 garde « %2 » jusqu&apos;à ce qu&apos;on l&apos;efface</source>
+        <translation>Home Assistant: line %1 keeps “%2” until it is cleared</translation>
+    </message>
 </context>
 <context>
     <name>F_Interface</name>
@@ -881,6 +893,143 @@ Options:
     <message>
         <source>Lecteur multimédia : module MPRIS introuvable ou illisible (%1) : aucun lecteur ne sera vu</source>
         <translation>Media player: MPRIS module not found or unreadable (%1): no player will be seen</translation>
+    </message>
+</context>
+<context>
+    <name>MqttBridge</name>
+    <message>
+        <source>[mqtt] serveur est vide : pas de MQTT</source>
+        <translation>[mqtt] serveur is empty: no MQTT</translation>
+    </message>
+    <message>
+        <source>[mqtt] serveur = %1 : un nom ou une adresse, puis :port de 1 à 65535 ; pas de MQTT</source>
+        <translation>[mqtt] serveur = %1: a name or an address, then :port from 1 to 65535; no MQTT</translation>
+    </message>
+    <message>
+        <source>[mqtt] tls = %1 : 0 ou 1 attendu ; pas de MQTT</source>
+        <translation>[mqtt] tls = %1: 0 or 1 expected; no MQTT</translation>
+    </message>
+    <message>
+        <source>[mqtt] mot_de_passe sans utilisateur : il n&apos;est pas utilisé</source>
+        <translation>[mqtt] mot_de_passe without utilisateur: it is not used</translation>
+    </message>
+    <message>
+        <source>[mqtt] homeassistant = %1 : 0 ou 1 attendu ; rien n&apos;est annoncé à Home Assistant</source>
+        <translation>[mqtt] homeassistant = %1: 0 or 1 expected; nothing is announced to Home Assistant</translation>
+    </message>
+    <message>
+        <source>[mqtt] machine est vide : « %1 » est pris</source>
+        <translation>[mqtt] machine is empty: “%1” is used</translation>
+    </message>
+    <message>
+        <source>%%mqtt(%1) : un sujet avec + ou # désigne plusieurs valeurs ; la variable reste telle quelle</source>
+        <translation>%%mqtt(%1): a topic with + or # names several values; the variable stays as it is</translation>
+    </message>
+    <message>
+        <source>Serveur MQTT %1 de retour</source>
+        <translation>MQTT server %1 is back</translation>
+    </message>
+    <message>
+        <source>Serveur MQTT %1 joint</source>
+        <translation>MQTT server %1 reached</translation>
+    </message>
+    <message>
+        <source>Serveur MQTT %1 perdu : %2 ; nouvel essai dans quelques secondes</source>
+        <translation>MQTT server %1 lost: %2; trying again in a few seconds</translation>
+    </message>
+    <message>
+        <source>Serveur MQTT %1 injoignable : %2 ; nouvel essai dans quelques secondes</source>
+        <translation>MQTT server %1 unreachable: %2; trying again in a few seconds</translation>
+    </message>
+    <message>
+        <source>Message MQTT retenu sur %1 laissé de côté : un message vaut pour le moment où il est envoyé</source>
+        <translation>Retained MQTT message on %1 left aside: a message is for the moment it is sent</translation>
+    </message>
+    <message>
+        <source>Message MQTT sur %1 refusé : %2</source>
+        <translation>MQTT message on %1 refused: %2</translation>
+    </message>
+    <message>
+        <source>Home Assistant : « %1 » sur %2 ne veut rien dire (ON ou OFF attendu)</source>
+        <translation>Home Assistant: “%1” on %2 means nothing (ON or OFF expected)</translation>
+    </message>
+    <message>
+        <source>Home Assistant : les entités de Relayeur annoncées auparavant sont retirées (homeassistant=1 n&apos;est plus dans [mqtt])</source>
+        <translation>Home Assistant: the Relayeur entities announced before are removed (homeassistant=1 is no longer in [mqtt])</translation>
+    </message>
+    <message>
+        <source>Message MQTT de %1 octets sur %2 laissé de côté : plus de %3 octets</source>
+        <translation>MQTT message of %1 bytes on %2 left aside: more than %3 bytes</translation>
+    </message>
+    <message>
+        <source> (et %1 autres depuis le précédent)</source>
+        <translation> (and %1 others since the previous one)</translation>
+    </message>
+    <message>
+        <source>Afficheur LCD</source>
+        <translation>LCD panel</translation>
+    </message>
+    <message>
+        <source>Ligne %1</source>
+        <translation>Line %1</translation>
+    </message>
+    <message>
+        <source>Page</source>
+        <translation>Page</translation>
+    </message>
+    <message>
+        <source>Envoi à l&apos;afficheur</source>
+        <translation>Feed to the panel</translation>
+    </message>
+    <message>
+        <source>Rétroéclairage</source>
+        <translation>Backlight</translation>
+    </message>
+</context>
+<context>
+    <name>MqttConnection</name>
+    <message>
+        <source>connexion perdue</source>
+        <translation>connection lost</translation>
+    </message>
+    <message>
+        <source>nom de serveur inconnu</source>
+        <translation>unknown server name</translation>
+    </message>
+    <message>
+        <source>nom d&apos;utilisateur ou mot de passe refusé</source>
+        <translation>user name or password refused</translation>
+    </message>
+    <message>
+        <source>connexion non autorisée</source>
+        <translation>connection not authorised</translation>
+    </message>
+    <message>
+        <source>module MQTT introuvable ou illisible (%1)</source>
+        <translation>MQTT module missing or unreadable (%1)</translation>
+    </message>
+</context>
+<context>
+    <name>MqttMapping</name>
+    <message>
+        <source>la ligne doit être 0, 1, 2 ou 3</source>
+        <translation>the line must be 0, 1, 2 or 3</translation>
+    </message>
+    <message>
+        <source>« texte » manque ou n&apos;est pas un texte</source>
+        <translation>“texte” is missing or is not a text</translation>
+    </message>
+    <message>
+        <source>« mode » doit être un chiffre de 0 à 9</source>
+        <translation>“mode” must be a digit from 0 to 9</translation>
+    </message>
+    <message>
+        <source>« hold » doit être un nombre de secondes de 1 à %1</source>
+        <translation>“hold” must be a number of seconds from 1 to %1</translation>
+    </message>
+    <message>
+        <source>message vide</source>
+        <translation>empty message</translation>
     </message>
 </context>
 <context>

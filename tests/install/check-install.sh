@@ -170,12 +170,16 @@ sensorsFound() {
     # Without [mqtt], neither libmosquitto nor the TLS libraries take any memory.
     ! grep -q -E 'libmosquitto|libssl' "/proc/$1/maps" || fail "libmosquitto chargée sans [mqtt]"
 }
+# The default settings name a broker: taken out here, then pointed where none answers.
+settings=$work/config/relayeur/param.ini
+withoutMqtt=$(awk '/^\[/ { skip = ($0 == "[mqtt]") } !skip' "$settings")
+printf '%s\n' "$withoutMqtt" >"$settings"
 untilLine "Capteurs : *" sensorsFound --terminal
 # The media variables load the installed module on the panel's first refresh.
 untilLine "│Piste *" hasMediaModule --terminal --profile "$work/config/relayeur/programmes.tlcd" \
     --start
 # [mqtt] loads the installed MQTT module, which says when the broker cannot be reached.
-printf '[mqtt]\nserveur=127.0.0.1:1\n' >>"$work/config/relayeur/param.ini"
+printf '[mqtt]\nserveur=127.0.0.1:1\n' >>"$settings"
 untilLine "Serveur MQTT 127.0.0.1:1 injoignable : *" hasMqttModule --terminal
 
 [ "$failures" -eq 0 ] || exit 1
