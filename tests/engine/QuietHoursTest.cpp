@@ -2,6 +2,7 @@
 // over a private D-Bus, and the panel as the engine drives it.
 #include "engine/QuietHours.h"
 
+#include "sources/media/DBusSessionWatch.h"
 #include "support/FakeLog.h"
 #include "support/QtPrinters.h"
 #include "support/Shell.h"
@@ -142,6 +143,16 @@ struct PrivateBus : ::testing::Test {
 };
 
 } // namespace
+
+// A machine without any bus (a container, a service) is told so, not left waiting.
+TEST(QuietHours, WithoutAnyBusTheLockIsSaidNotFollowed) {
+    QStringList problems;
+    DBusSessionWatch watch(
+        {.lock = true}, {}, [&](const QString& p) { problems.append(p); },
+        QDBusConnection("absent"), QDBusConnection("absent"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !problems.isEmpty(); }));
+    EXPECT_TRUE(problems[0].startsWith("Veille de l'afficheur : ni session logind"));
+}
 
 // Without logind the screen saver stands for the lock, and without either it is said. logind's
 // hints of this process's session are followed, and the players' status.

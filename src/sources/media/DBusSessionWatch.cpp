@@ -22,6 +22,14 @@ constexpr int kCallTimeoutMs = 2000;
 // Calls `method`, then hands its reply to `done` on the event loop: nothing waits for the bus.
 template <typename Done>
 void callThen(QObject* context, const QDBusConnection& bus, const QDBusMessage& method, Done done) {
+    // A bus that could not be reached answers no call at all: its error comes as the answer.
+    if (!bus.isConnected()) {
+        const QDBusMessage error =
+            QDBusMessage::createError(QDBusError::Disconnected, bus.lastError().message());
+        QMetaObject::invokeMethod(
+            context, [done = std::move(done), error] { done(error); }, Qt::QueuedConnection);
+        return;
+    }
     auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(method, kCallTimeoutMs), context);
     QObject::connect(watcher, &QDBusPendingCallWatcher::finished, context,
                      [watcher, done = std::move(done)] {
