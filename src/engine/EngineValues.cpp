@@ -3,10 +3,10 @@
 
 void Engine::startValues() {
     Log& log = *this;
-    std::vector<ValueSpec> specs = readValueSpecs(IniFile::load(settingsFile()), log);
-    if (specs.empty()) {
+    std::vector<ValueSetting> settings = readValueSettings(IniFile::load(settingsFile()), log);
+    if (settings.empty()) {
         return;
     }
-    values = std::make_unique<NamedValues>(std::move(specs), log);
+    values = std::make_unique<NamedValues>(std::move(settings), log);
     values->start();
 }

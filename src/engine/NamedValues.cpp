@@ -132,10 +132,10 @@ QString secondsText(int milliseconds) {
 
 } // namespace
 
-std::vector<ValueSpec> readValueSpecs(const IniFile& ini, Log& log) {
+std::vector<ValueSetting> readValueSettings(const IniFile& ini, Log& log) {
     const QString sectionName = QStringLiteral("valeurs");
     const IniFile::Section section = ini.section(sectionName);
-    std::vector<ValueSpec> specs;
+    std::vector<ValueSetting> settings;
     bool told = false;
     auto refuse = [&](const QString& name, const QString& why) {
         log.add(name.isEmpty() ? NamedValues::tr("Valeur sans nom ignorée : %1").arg(why)
@@ -157,12 +157,12 @@ std::vector<ValueSpec> readValueSpecs(const IniFile& ini, Log& log) {
                 NamedValues::tr("« %1 » ne commence ni par commande: ni par fichier:").arg(text));
             continue;
         }
-        ValueSpec spec;
-        spec.name = name;
+        ValueSetting setting;
+        setting.name = name;
         if (kind.compare(u"commande", Qt::CaseInsensitive) == 0) {
-            spec.kind = ValueSpec::Kind::Command;
+            setting.kind = ValueSetting::Kind::Command;
         } else if (kind.compare(u"fichier", Qt::CaseInsensitive) == 0) { // texte du format
-            spec.kind = ValueSpec::Kind::File;
+            setting.kind = ValueSetting::Kind::File;
         } else {
             refuse(name,
                    NamedValues::tr("« %1: » n'est pas un genre connu, seuls commande: et fichier: "
@@ -179,32 +179,33 @@ std::vector<ValueSpec> readValueSpecs(const IniFile& ini, Log& log) {
         }
         const QStringView period = QStringView(text).sliced(bar + 1).trimmed();
         bool isNumber = false;
-        spec.periodSeconds = period.toInt(&isNumber);
-        if (!isNumber || spec.periodSeconds < 1 || spec.periodSeconds > kLongestPeriodSeconds) {
+        setting.periodSeconds = period.toInt(&isNumber);
+        if (!isNumber || setting.periodSeconds < 1 ||
+            setting.periodSeconds > kLongestPeriodSeconds) {
             refuse(name, NamedValues::tr("la période « %1 » n'est pas un nombre entier de secondes "
                                          "de 1 à %2")
                              .arg(period)
                              .arg(kLongestPeriodSeconds));
             continue;
         }
-        spec.target = QStringView(text).sliced(colon + 1, bar - colon - 1).trimmed().toString();
-        if (spec.target.isEmpty()) {
-            refuse(name, spec.kind == ValueSpec::Kind::Command
+        setting.target = QStringView(text).sliced(colon + 1, bar - colon - 1).trimmed().toString();
+        if (setting.target.isEmpty()) {
+            refuse(name, setting.kind == ValueSetting::Kind::Command
                              ? NamedValues::tr("la commande est vide")
                              : NamedValues::tr("le chemin du fichier est vide"));
             continue;
         }
-        specs.push_back(std::move(spec));
+        settings.push_back(std::move(setting));
     }
     if (told) {
         log.selectLast();
     }
-    return specs;
+    return settings;
 }
 
 struct NamedValues::State {
     struct Entry {
-        ValueSpec spec;
+        ValueSetting setting;
         QByteArray value;
         QTimer* timer = nullptr; // owned by the values
         bool running = false;
@@ -212,11 +213,11 @@ struct NamedValues::State {
         bool failing = false; // said in the log, until the value comes back
     };
 
-    State(NamedValues& owner, std::vector<ValueSpec> specs, Log& log, Limits limits)
+    State(NamedValues& owner, std::vector<ValueSetting> settings, Log& log, Limits limits)
         : owner(owner), log(log), limits(limits) {
         shared->owner = &owner;
-        for (ValueSpec& spec : specs) {
-            entries.push_back({std::move(spec), {}, new QTimer(&owner)});
+        for (ValueSetting& setting : settings) {
+            entries.push_back({std::move(setting), {}, new QTimer(&owner)});
         }
     }
 
@@ -231,8 +232,9 @@ struct NamedValues::State {
     const std::shared_ptr<Shared> shared = std::make_shared<Shared>();
 };
 
-NamedValues::NamedValues(std::vector<ValueSpec> specs, Log& log, Limits limits, QObject* parent)
-    : QObject(parent), state(std::make_unique<State>(*this, std::move(specs), log, limits)) {}
+NamedValues::NamedValues(std::vector<ValueSetting> settings, Log& log, Limits limits,
+                         QObject* parent)
+    : QObject(parent), state(std::make_unique<State>(*this, std::move(settings), log, limits)) {}
 
 NamedValues::~NamedValues() {
     const std::lock_guard lock(state->shared->mutex);
@@ -246,7 +248,7 @@ void NamedValues::start() {
     for (std::size_t i = 0; i < state->entries.size(); ++i) {
         QTimer* timer = state->entries[i].timer;
         connect(timer, &QTimer::timeout, this, [this, i] { state->launch(i); });
-        timer->start(state->entries[i].spec.periodSeconds * 1000);
+        timer->start(state->entries[i].setting.periodSeconds * 1000);
         state->launch(i);
     }
 }
@@ -254,7 +256,7 @@ void NamedValues::start() {
 std::optional<QByteArray> NamedValues::value(QByteArrayView name) const {
     const QString asked = ansi::toUnicode(name.toByteArray());
     for (const State::Entry& entry : state->entries) {
-        if (entry.spec.name.compare(asked, Qt::CaseInsensitive) == 0) {
+        if (entry.setting.name.compare(asked, Qt::CaseInsensitive) == 0) {
             return entry.value;
         }
     }
@@ -269,13 +271,13 @@ void NamedValues::State::launch(std::size_t index) {
     }
     entry.running = true;
     const quint64 run = ++entry.runs;
-    const bool isCommand = entry.spec.kind == ValueSpec::Kind::Command;
-    QString path = entry.spec.target;
+    const bool isCommand = entry.setting.kind == ValueSetting::Kind::Command;
+    QString path = entry.setting.target;
     if (!isCommand && path.startsWith(QLatin1String("~/"))) {
         path = QDir::homePath() + path.sliced(1);
     }
     auto work = [shared = shared, index, isCommand, timeoutMs = limits.timeoutMs,
-                 command = entry.spec.target.toLocal8Bit(), path] {
+                 command = entry.setting.target.toLocal8Bit(), path] {
         Outcome outcome = isCommand ? runCommand(*shared, command, timeoutMs) : readFirstLine(path);
         const std::lock_guard lock(shared->mutex);
         if (NamedValues* values = shared->owner) {
@@ -298,7 +300,7 @@ void NamedValues::State::launch(std::size_t index) {
             Entry& late = entries[index];
             if (late.running && late.runs == run) {
                 complain(late, NamedValues::tr("la lecture du fichier %1 n'a pas fini après %2 s")
-                                   .arg(late.spec.target, secondsText(limits.timeoutMs)));
+                                   .arg(late.setting.target, secondsText(limits.timeoutMs)));
             }
         });
     }
@@ -307,8 +309,8 @@ void NamedValues::State::launch(std::size_t index) {
 void NamedValues::State::received(std::size_t index, const Outcome& outcome) {
     Entry& entry = entries[index];
     entry.running = false;
-    const QString& target = entry.spec.target;
-    const bool isCommand = entry.spec.kind == ValueSpec::Kind::Command;
+    const QString& target = entry.setting.target;
+    const bool isCommand = entry.setting.kind == ValueSetting::Kind::Command;
     switch (outcome.status) {
     case Outcome::Status::Read:
         break;
@@ -339,12 +341,12 @@ void NamedValues::State::received(std::size_t index, const Outcome& outcome) {
     }
     if (entry.failing) {
         entry.failing = false;
-        log.add(NamedValues::tr("Valeur %1 : de nouveau à jour").arg(entry.spec.name));
+        log.add(NamedValues::tr("Valeur %1 : de nouveau à jour").arg(entry.setting.name));
         log.selectLast();
     }
     if (line != entry.value) {
         entry.value = line;
-        Q_EMIT owner.changed(entry.spec.name);
+        Q_EMIT owner.changed(entry.setting.name);
     }
 }
 
@@ -353,7 +355,7 @@ void NamedValues::State::complain(Entry& entry, const QString& reason) {
         return;
     }
     entry.failing = true;
-    log.add(
-        NamedValues::tr("Valeur %1 : %2, la dernière valeur reste").arg(entry.spec.name, reason));
+    log.add(NamedValues::tr("Valeur %1 : %2, la dernière valeur reste")
+                .arg(entry.setting.name, reason));
     log.selectLast();
 }

@@ -11,7 +11,7 @@
 #include <vector>
 
 // A value of [valeurs] in param.ini: name=commande:COMMAND|SECONDS or name=fichier:PATH|SECONDS.
-struct ValueSpec {
+struct ValueSetting {
     enum class Kind { Command, File };
     QString name; // as written, without regard to case, as every key of the file
     Kind kind = Kind::Command;
@@ -21,7 +21,7 @@ struct ValueSpec {
 
 // The entries of [valeurs]; one without a kind, with an unknown kind or a period below 1 s is
 // told in the log and left out.
-std::vector<ValueSpec> readValueSpecs(const IniFile& ini, Log& log);
+std::vector<ValueSetting> readValueSettings(const IniFile& ini, Log& log);
 
 // Keeps the values of [valeurs] up to date: each command is run by /bin/sh -c every period, off
 // the window's thread, and gives its first line (at most 127 characters); each file gives its
@@ -35,9 +35,10 @@ public:
     struct Limits {
         int timeoutMs = 10000;
     };
-    NamedValues(std::vector<ValueSpec> specs, Log& log, Limits limits, QObject* parent = nullptr);
-    NamedValues(std::vector<ValueSpec> specs, Log& log, QObject* parent = nullptr)
-        : NamedValues(std::move(specs), log, Limits{}, parent) {}
+    NamedValues(std::vector<ValueSetting> settings, Log& log, Limits limits,
+                QObject* parent = nullptr);
+    NamedValues(std::vector<ValueSetting> settings, Log& log, QObject* parent = nullptr)
+        : NamedValues(std::move(settings), log, Limits{}, parent) {}
     ~NamedValues() override; // ends the commands still running
 
     // Runs every value now, then every period.

@@ -18,12 +18,12 @@
 
 namespace {
 
-ValueSpec command(const QString& name, const QString& text) {
-    return {name, ValueSpec::Kind::Command, text, 1};
+ValueSetting command(const QString& name, const QString& text) {
+    return {name, ValueSetting::Kind::Command, text, 1};
 }
 
-ValueSpec file(const QString& name, const QString& path) {
-    return {name, ValueSpec::Kind::File, path, 1};
+ValueSetting file(const QString& name, const QString& path) {
+    return {name, ValueSetting::Kind::File, path, 1};
 }
 
 qsizetype linesWith(const QStringList& lines, const QString& part) {
@@ -46,19 +46,19 @@ bool isGone(const QByteArray& pid) {
 
 TEST(NamedValues, ReadsTheEntriesOfValeursAndLeavesOutTheBadOnes) {
     FakeLog log;
-    const std::vector<ValueSpec> specs = readValueSpecs(
+    const std::vector<ValueSetting> settings = readValueSettings(
         IniFile::parse("[valeurs]\nmeteo=commande:~/bin/meteo.sh | head -1|600\n"
                        "batterie = fichier: ~/bat | 30\nnu=~/bin/x|60\ninconnu=web:x|60\n"
                        "periode=commande:date\nzero=commande:date|0\nmots=commande:date|dix\n"
                        "vide=fichier: |5\n=commande:date|5\nMajuscules=COMMANDE:date|1\n"),
         log);
     QStringList read;
-    for (const ValueSpec& spec : specs) {
+    for (const ValueSetting& setting : settings) {
         read << QString("%1 %2 %3 %4")
-                    .arg(spec.name)
-                    .arg(int(spec.kind))
-                    .arg(spec.target)
-                    .arg(spec.periodSeconds);
+                    .arg(setting.name)
+                    .arg(int(setting.kind))
+                    .arg(setting.target)
+                    .arg(setting.periodSeconds);
     }
     EXPECT_EQ(read, QStringList({"meteo 0 ~/bin/meteo.sh | head -1 600", "batterie 1 ~/bat 30",
                                  "Majuscules 0 date 1"}));
@@ -70,7 +70,7 @@ TEST(NamedValues, ReadsTheEntriesOfValeursAndLeavesOutTheBadOnes) {
     EXPECT_EQ(log.selections, QList<int>({7}));
 
     FakeLog quiet;
-    EXPECT_TRUE(readValueSpecs(IniFile::parse("[param]\nc=20\n"), quiet).empty());
+    EXPECT_TRUE(readValueSettings(IniFile::parse("[param]\nc=20\n"), quiet).empty());
     EXPECT_TRUE(quiet.lines.isEmpty());
 }
 
