@@ -8,6 +8,7 @@
 #include "engine/StartUp.h"
 #include "linemessage/LineMessage.h"
 #include "platform/AnsiText.h"
+#include "platform/IniFile.h"
 #include "platform/LocalClock.h"
 #include "profile/LoadPage.h"
 #include "profile/LoadProfile.h"
@@ -146,9 +147,11 @@ void Engine::prepare() {
     app.winamp.link = winampLink.get();
     panel = makePanel();
     openLcdServer();
-    startValues();
-    startMqtt();
-    startQuiet();
+    // The sections of values from outside, read from one reading of the file.
+    const IniFile settings = IniFile::load(settingsFile());
+    startValues(settings);
+    startMqtt(settings);
+    startQuiet(settings);
     app.flags.HLAvailable =
         LoadInfoDllFrom(app.halfLife, env.halfLifeCandidates, app.config.rep_HL) == 0;
     timer1.setInterval(app.config.refresh);

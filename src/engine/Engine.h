@@ -29,6 +29,7 @@
 #include <vector>
 
 class OnScreenPanel;
+class IniFile;
 class NamedValues;
 class MqttBridge;
 class QuietHours;
@@ -192,11 +193,11 @@ private:
     VariableSources systemSources();
     // Values from outside, set up once the settings are read: [valeurs] (EngineValues.cpp),
     // [mqtt] (EngineMqtt.cpp) and [silence] (EngineQuiet.cpp).
-    void startValues();
-    void startMqtt();
+    void startValues(const IniFile& settings);
+    void startMqtt(const IniFile& settings);
     void tellMqtt(); // the page, the feed or the backlight changed
     void endMqtt();  // says "hors ligne" and leaves the broker
-    void startQuiet();
+    void startQuiet(const IniFile& settings);
     // The frame the panel is sent while it is quiet: a blank one where the panel has no
     // backlight to put out; the frame itself otherwise.
     Frame quietened(Frame frame);

@@ -7,8 +7,8 @@
 
 #include <limits>
 
-void Engine::startMqtt() {
-    std::optional<MqttSettings> settings = readMqttSettings(IniFile::load(settingsFile()), *this);
+void Engine::startMqtt(const IniFile& file) {
+    std::optional<MqttSettings> settings = readMqttSettings(file, *this);
     if (!settings) {
         return;
     }

@@ -2,8 +2,8 @@
 #include "engine/QuietHours.h"
 #include "engine/StartUp.h"
 
-void Engine::startQuiet() {
-    QuietSettings settings = readQuietSettings(IniFile::load(settingsFile()), *this);
+void Engine::startQuiet(const IniFile& file) {
+    QuietSettings settings = readQuietSettings(file, *this);
     if (settings.any()) {
         makeQuiet(std::move(settings));
     }

@@ -1,9 +1,9 @@
 #include "engine/Engine.h"
 #include "engine/NamedValues.h"
 
-void Engine::startValues() {
+void Engine::startValues(const IniFile& file) {
     Log& log = *this;
-    std::vector<ValueSetting> settings = readValueSettings(IniFile::load(settingsFile()), log);
+    std::vector<ValueSetting> settings = readValueSettings(file, log);
     if (settings.empty()) {
         return;
     }
