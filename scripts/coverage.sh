@@ -29,6 +29,9 @@ for arg in "$@"; do
 done
 
 . scripts/ensure-packages.sh
+# The test programs share a precompiled header; ccache caches what is built with it only when told
+# to leave its definitions and its fresh modification time aside.
+export CCACHE_SLOPPINESS=${CCACHE_SLOPPINESS:-pch_defines,time_macros,include_file_mtime,include_file_ctime}
 ensure_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}" gcovr ccache
 
 if $run; then

@@ -120,6 +120,9 @@ if $check; then
 fi
 
 . scripts/ensure-packages.sh
+# The test programs share a precompiled header; ccache caches what is built with it only when told
+# to leave its definitions and its fresh modification time aside.
+export CCACHE_SLOPPINESS=${CCACHE_SLOPPINESS:-pch_defines,time_macros,include_file_mtime,include_file_ctime}
 ensure_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}" ccache
 
 mkdir -p "$build"
