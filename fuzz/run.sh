@@ -16,7 +16,7 @@ shift
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$root/build-san
 all=(fuzz_ini fuzz_profile fuzz_bargraph fuzz_line_message fuzz_id3 fuzz_playlist fuzz_seti
-    fuzz_expand fuzz_device_answers fuzz_lcd_protocol fuzz_mqtt)
+    fuzz_expand fuzz_device_answers fuzz_lcd_protocol fuzz_mqtt fuzz_character_mapping)
 targets=("$@")
 if [[ ${#targets[@]} -eq 0 ]]; then
     targets=("${all[@]}")

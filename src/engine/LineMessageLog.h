@@ -19,9 +19,10 @@ public:
     LineMessageLog(Log& log, std::function<qint64()> monotonicMs);
     void taken(const SocketPeer& sender, const linemessage::LineMessage& message);
     void refused(const SocketPeer& sender, const QString& reason);
+    // Any other line about one message, under the same allowance; `gist` names it in the sum.
+    void tell(const QString& line, const QString& gist);
 
 private:
-    void tell(const QString& line, const QString& gist);
     void sumUp();
 
     Log& log;

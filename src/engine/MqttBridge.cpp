@@ -1,7 +1,9 @@
 #include "engine/MqttBridge.h"
 
 #include "linemessage/LineMessage.h"
+#include "platform/USEINI.h"
 
+#include <QDeadlineTimer>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -140,7 +142,8 @@ std::optional<MqttSettings> readMqttSettings(const IniFile& ini, Log& log) {
 MqttBridge::MqttBridge(MqttSettings settings, std::unique_ptr<MqttConnection> connection,
                        Hooks hooks, Log& log, QObject* parent)
     : QObject(parent), settings(std::move(settings)), connection(std::move(connection)),
-      hooks(std::move(hooks)), log(log) {
+      hooks(std::move(hooks)), log(log),
+      messageLog(log, [] { return QDeadlineTimer::current().deadline(); }) {
     MqttConnection& link = *this->connection;
     connect(&link, &MqttConnection::connectedChanged, this, &MqttBridge::connectedChanged);
     connect(&link, &MqttConnection::messageReceived, this, &MqttBridge::received);
@@ -193,7 +196,11 @@ std::optional<QByteArray> MqttBridge::value(QByteArrayView topic, QByteArrayView
         connection->subscribe(name);
         return QByteArray();
     }
-    return mqttmap::narrow(*found, ansi::toUnicode(field.toByteArray()).toUtf8());
+    QByteArray shown = mqttmap::narrow(*found, ansi::toUnicode(field.toByteArray()).toUtf8());
+    // Cut as a value of [valeurs] is: a line that holds a few never outgrows what the refresh
+    // can count.
+    shown.truncate(kIniValueLength);
+    return shown;
 }
 
 QByteArray MqttBridge::statePayload(const Status& status) {
@@ -286,16 +293,17 @@ bool MqttBridge::lineMessage(QStringView rest, const QByteArray& payload, bool r
     const QString topic = base() + rest.toString();
     if (retained) {
         // Kept by the broker from some time ago: a message is for the moment it is sent.
-        say(tr("Message MQTT retenu sur %1 laissé de côté : un message vaut pour le moment où "
-               "il est envoyé")
-                .arg(topic));
+        messageLog.tell(tr("Message MQTT retenu sur %1 laissé de côté : un message vaut pour le "
+                           "moment où il est envoyé")
+                            .arg(topic),
+                        topic);
         return true;
     }
     QString refusal;
     const std::optional<mqttmap::LineMessageBytes> message =
         mqttmap::lineMessage(rest.sliced(prefix.size()).toUtf8(), payload, &refusal);
     if (!message) {
-        say(tr("Message MQTT sur %1 refusé : %2").arg(topic, refusal));
+        messageLog.tell(tr("Message MQTT sur %1 refusé : %2").arg(topic, refusal), topic);
         return true;
     }
     if (hooks.lineMessage) {
@@ -322,8 +330,10 @@ bool MqttBridge::homeAssistantCommand(QStringView rest, const QByteArray& payloa
         return false;
     }
     if (payload != "ON" && payload != "OFF") {
-        say(tr("Home Assistant : « %1 » sur %2 ne veut rien dire (ON ou OFF attendu)")
-                .arg(QString::fromUtf8(payload.left(40)), base() + rest.toString()));
+        const QString topic = base() + rest.toString();
+        messageLog.tell(tr("Home Assistant : « %1 » sur %2 ne veut rien dire (ON ou OFF attendu)")
+                            .arg(linemessage::readable(QString::fromUtf8(payload.left(40))), topic),
+                        topic);
         return true;
     }
     const auto& set = feed ? hooks.setFeed : hooks.setBacklight;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/LineMessageLog.h"
 #include "engine/MqttMapping.h"
 #include "model/Log.h"
 #include "platform/IniFile.h"
@@ -52,9 +53,10 @@ public:
                Log& log, QObject* parent = nullptr);
     ~MqttBridge() override = default;
 
-    // The last payload of `topic` as the panel shows it, narrowed to `field` when one is given;
-    // empty before the first message. The first ask subscribes to the topic; a topic with a
-    // wildcard is refused once in the log and answers nullopt (the variable stays as typed).
+    // The last payload of `topic` as the panel shows it, narrowed to `field` when one is given,
+    // at most 127 characters; empty before the first message. The first ask subscribes to the
+    // topic; a topic with a wildcard is refused once in the log and answers nullopt (the variable
+    // stays as typed).
     std::optional<QByteArray> value(QByteArrayView topic, QByteArrayView field);
     // Published when it differs from the last one published.
     void publishStatus(const Status& status);
@@ -87,7 +89,8 @@ private:
     Status status;
     std::optional<Status> published;
     Link link = Link::Starting;
-    bool reached = false; // connected once at least: a new connection is then a return
+    bool reached = false;      // connected once at least: a new connection is then a return
+    LineMessageLog messageLog; // what is said of each message: a flood never fills the log
     QElapsedTimer lastOversizedTold;
     int oversizedUntold = 0;
     bool removalTold = false;

@@ -29,6 +29,17 @@ QByteArray firstLine(QByteArray text) {
     return text;
 }
 
+// Anyone on the broker may publish: a control character would reach the panel as the code of a
+// user-defined glyph or of an empty cell, so each one is shown as a blank.
+QByteArray blankControls(QByteArray text) {
+    for (char& c : text) {
+        if (quint8(c) < 0x20 || c == '\x7F') {
+            c = ' ';
+        }
+    }
+    return text;
+}
+
 std::optional<QJsonObject> jsonObject(QByteArrayView payload) {
     QJsonParseError error{};
     const QJsonDocument document = QJsonDocument::fromJson(payload.toByteArray(), &error);
@@ -78,7 +89,7 @@ bool usableTopic(QByteArrayView topic) {
 
 QByteArray narrow(QByteArrayView payload, QByteArrayView field) {
     if (field.isEmpty()) {
-        return firstLine(panelText(payload));
+        return blankControls(firstLine(panelText(payload)));
     }
     const std::optional<QJsonObject> object = jsonObject(payload);
     if (!object) {
@@ -94,7 +105,7 @@ QByteArray narrow(QByteArrayView payload, QByteArrayView field) {
             return {};
         }
     }
-    return firstLine(ansi::fromUnicode(written(value)));
+    return blankControls(firstLine(ansi::fromUnicode(written(value))));
 }
 
 std::optional<LineMessageBytes> lineMessage(QByteArrayView lineDigit, QByteArrayView payload,
@@ -149,7 +160,7 @@ std::optional<LineMessageBytes> lineMessage(QByteArrayView lineDigit, QByteArray
     // The text ends at its first NUL, and leaves room for the two digits in the bytes taken.
     text.truncate(std::min<qsizetype>(text.indexOf('\0') < 0 ? text.size() : text.indexOf('\0'),
                                       linemessage::kTakenBytes - 2));
-    QByteArray data = text;
+    QByteArray data = blankControls(text);
     data.append(char('0' + mode)).append(lineDigit[0]);
     if (hold > 0) {
         return LineMessageBytes{linemessage::kHeldMessageData, linemessage::held(hold, data)};

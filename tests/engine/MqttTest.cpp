@@ -1,16 +1,19 @@
 // The program on a real broker: Debian's mosquitto on a free loopback port, read and written with
 // its own clients. Values and retained values for %%mqtt(), line messages, the state topic and
 // its last will, Home Assistant's discovery and its removal, a broker that goes and comes back,
-// and a broker that asks for a password.
+// a broker that asks for a password, a client of the broker that publishes anything, and the
+// shell that none of it reaches.
 #include "engine/MqttBridge.h"
 #include "linemessage/LineMessage.h"
 #include "support/FakeLog.h"
 #include "support/RunningProgram.h"
 #include "support/TempDir.h"
 
+#include <QDeadlineTimer>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <QTcpServer>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -59,6 +62,12 @@ struct Broker {
     void publish(const QString& topic, const QByteArray& payload, bool retain = false) const {
         client("mosquitto_pub", QStringList{"-t", topic, "-m", QString::fromUtf8(payload)} +
                                     (retain ? QStringList{"-r"} : QStringList{}));
+    }
+    // Any bytes, NUL included, through a file.
+    void publishBytes(const QString& topic, const QByteArray& payload,
+                      const QStringList& more = {}) const {
+        client("mosquitto_pub",
+               QStringList{"-t", topic, "-f", dir.write("payload", payload)} + more);
     }
     // What the broker keeps for the topic now, as `topic payload` lines.
     QStringList retained(const QString& topic) const {
@@ -119,6 +128,64 @@ struct Bridge {
         return QTest::qWaitFor([&] { return bridge->value(topic, field) == wanted; }, 10000);
     }
 };
+
+// relayeur in the terminal on a 20x4 panel, on the broker as machine "tue" with Home Assistant's
+// commands, with this page and what `more` adds to param.ini.
+struct Program {
+    TempDir dir;
+    QProcess relayeur;
+    QStringList seen; // its output so far, line by line
+
+    Program(const Broker& broker, const QByteArray& page, const QByteArray& more = {}) {
+        dir.write("param.ini", "[parametres]\nTypeLCD=1\nCOM=1\nC=20\nL=4\ncontrast=0\n"
+                               "backlight=0\nrefresh=125\nscrolling=0\nrep_winamp=\nrep_seti=\n"
+                               "rep_HL=\n[ports]\n[mqtt]\nserveur=127.0.0.1:" +
+                                   QByteArray::number(broker.port) +
+                                   "\nmachine=tue\nhomeassistant=1\n" + more);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("XDG_RUNTIME_DIR", dir.path());
+        relayeur.setProcessEnvironment(environment);
+        relayeur.start(
+            RELAYEUR_BINARY,
+            {"--terminal", "--print-log", "--quiet", "--config-dir", dir.path(), "--profile",
+             dir.write("p.tlcd", "[param]\nnb_pages=1\n[page_1]\n" + page + "time=0\nnext=1\n"),
+             "--start"});
+    }
+    ~Program() {
+        relayeur.kill();
+        relayeur.waitForFinished();
+    }
+    // Reads the output until `done` holds for what was seen; false after 20 s or at the end.
+    bool until(const std::function<bool()>& done) {
+        const QDeadlineTimer limit(20000);
+        relayeur.setReadChannel(QProcess::StandardOutput);
+        while (!done()) {
+            while (!relayeur.canReadLine()) {
+                if (limit.hasExpired() || relayeur.state() == QProcess::NotRunning) {
+                    return false;
+                }
+                relayeur.waitForReadyRead(200);
+            }
+            seen.append(QString::fromUtf8(relayeur.readLine()).chopped(1));
+        }
+        return true;
+    }
+    // Waits for a new line that holds `part`.
+    bool shows(const QString& part) {
+        const qsizetype from = seen.size();
+        return until([&] { return seen.size() > from && seen.back().contains(part); });
+    }
+    int count(const QString& part) const {
+        return int(std::count_if(seen.begin(), seen.end(),
+                                 [&](const QString& line) { return line.contains(part); }));
+    }
+    std::string output() const { return seen.join('\n').toStdString(); }
+};
+
+// A line of the panel as the terminal draws it.
+QString panelLine(const QString& text) {
+    return "│" + text.leftJustified(20) + "│";
+}
 
 } // namespace
 
@@ -195,39 +262,138 @@ TEST(Mqtt, TheStateIsRetainedAndFollowsTheStatus) {
 // panel; killed without a word, it leaves its last will on the state.
 TEST(Mqtt, TheProgramShowsMessagesAndLeavesItsLastWillWhenKilled) {
     Broker broker;
-    TempDir dir;
-    dir.write("param.ini", "[parametres]\nTypeLCD=1\nCOM=1\nC=20\nL=2\ncontrast=0\nbacklight=0\n"
-                           "refresh=125\nscrolling=0\nrep_winamp=\nrep_seti=\nrep_HL=\n[ports]\n"
-                           "[mqtt]\nserveur=127.0.0.1:" +
-                               QByteArray::number(broker.port) +
-                               "\nmachine=tue\nhomeassistant=1\n");
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("XDG_RUNTIME_DIR", dir.path());
-    QProcess relayeur;
-    relayeur.setProcessEnvironment(environment);
-    relayeur.start(RELAYEUR_BINARY,
-                   {"--terminal", "--print-log", "--quiet", "--config-dir", dir.path(), "--profile",
-                    dir.write("p.tlcd", "[param]\nnb_pages=1\n[page_1]\nligne0=Ici\nligne1=\n"
-                                        "ligne2=\nligne3=\ntime=0\nnext=1\n"),
-                    "--start"});
-    QStringList seen;
-    ASSERT_TRUE(waitForLine(relayeur, QProcess::StandardOutput, "Serveur MQTT", seen))
-        << seen.join('\n').toStdString();
-    EXPECT_TRUE(seen.back().endsWith("joint")) << seen.back().toStdString();
+    Program p(broker, "ligne0=Ici\nligne1=\nligne2=\nligne3=\n");
+    ASSERT_TRUE(p.shows("Serveur MQTT")) << p.output();
+    EXPECT_TRUE(p.seen.back().endsWith("joint")) << p.seen.back().toStdString();
     EXPECT_TRUE(QTest::qWaitFor(
         [&] { return broker.retained("relayeur/tue/etat").join("").contains("en ligne"); }, 10000));
     broker.publish("relayeur/tue/ligne/1", R"({"texte":"Salut","hold":10})");
-    EXPECT_TRUE(waitForLine(relayeur, QProcess::StandardOutput, "│Salut ", seen));
+    EXPECT_TRUE(p.shows("│Salut "));
     broker.publish("relayeur/tue/ligne/0/garder", "Bonjour");
-    EXPECT_TRUE(waitForLine(relayeur, QProcess::StandardOutput, "│Bonjour ", seen));
+    EXPECT_TRUE(p.shows("│Bonjour "));
     broker.publish("relayeur/tue/ligne/0/garder", "");
-    EXPECT_TRUE(waitForLine(relayeur, QProcess::StandardOutput, "│Ici ", seen))
-        << "the page's line is back";
-    relayeur.kill();
-    relayeur.waitForFinished();
+    EXPECT_TRUE(p.shows("│Ici ")) << "the page's line is back";
+    p.relayeur.kill();
+    p.relayeur.waitForFinished();
     const QStringList state = broker.client(
         "mosquitto_sub", {"-t", "relayeur/tue/etat", "-C", "1", "-W", "5", "-F", "%r %p"});
     EXPECT_EQ(state, QStringList{R"(1 {"etat":"hors ligne"})"}) << "retained";
+}
+
+// Whatever a client of the broker publishes on the program's topics: the program goes on and
+// takes the next good message, a value or a text shows as one line without control characters,
+// and the refusals are told with their reason, a flood of them in a few lines.
+TEST(Mqtt, AHostileClientOfTheBrokerNeitherStopsTheProgramNorFloodsItsLog) {
+    Broker broker;
+    broker.publish("relayeur/tue/ligne/1", "Ancien", true);
+    // Retained, the first value is there whenever the program subscribes.
+    broker.publishBytes("maison/t",
+                        QByteArrayLiteral("A\x01"
+                                          "B\x1b"
+                                          "C\x07"
+                                          "D\0E\x7f"
+                                          "F\ng"),
+                        {"-r"});
+    Program p(broker, "ligne0=%%mqtt(maison/t)\nligne1=%%mqtt(maison/j|a)\nligne2=\nligne3=\n");
+    ASSERT_TRUE(p.shows("Serveur MQTT")) << p.output();
+    EXPECT_TRUE(p.shows("Message MQTT retenu sur relayeur/tue/ligne/1 laissé de côté"));
+    EXPECT_TRUE(p.shows(panelLine("A B C D E F"))) << p.output();
+
+    // Nested deeper than any JSON reader goes, within the size the broker delivers.
+    const QByteArray deep(60000, '[');
+    broker.publishBytes("maison/t", deep);
+    EXPECT_TRUE(p.shows(panelLine(QString(20, '['))));
+    broker.publishBytes("maison/t", "\xE9t\xE9 \xFF\xFE");
+    broker.publishBytes("maison/t", QByteArray(65536, 'y'));
+    EXPECT_TRUE(p.shows(panelLine(QString(20, 'y')))) << "at the limit: taken";
+    broker.publishBytes("maison/t", QByteArray(65537, 'z'), {"--repeat", "3"});
+    EXPECT_TRUE(p.shows("Message MQTT de 65537 octets sur maison/t laissé de côté"));
+    for (const QByteArray& broken :
+         {QByteArray("{\"a\":").repeated(12000), deep, QByteArray(R"({"a":"x)"),
+          QByteArray("pas du JSON"), QByteArray("{\"a\":\"\xff\"}")}) {
+        broker.publishBytes("maison/j", broken);
+    }
+    broker.publishBytes("maison/j", R"({"a":"ok\u0001!"})");
+    EXPECT_TRUE(p.shows(panelLine("ok !")));
+
+    broker.publish("relayeur/tue/ligne/7", "x");
+    EXPECT_TRUE(p.shows("Message MQTT sur relayeur/tue/ligne/7 refusé : la ligne doit être"));
+    broker.publishBytes("relayeur/tue/ligne/1", "");
+    EXPECT_TRUE(p.shows("Message MQTT sur relayeur/tue/ligne/1 refusé : message vide"));
+    broker.publishBytes("relayeur/tue/ligne/1", deep);
+    broker.publishBytes("relayeur/tue/ligne/1", R"({"texte":"abc)");
+    broker.publishBytes("relayeur/tue/ligne/2", R"({"texte":"X\u0001Y\u001bZ\u0000!","hold":60})");
+    EXPECT_TRUE(p.shows(panelLine("X Y Z"))) << "a NUL ends the text";
+    broker.publishBytes("relayeur/tue/ligne/0/garder", QByteArrayLiteral("H\x02I\0J\nK"));
+    EXPECT_TRUE(p.shows(panelLine("H I J")));
+    broker.publishBytes("relayeur/tue/envoi/set", "\x1b[2J");
+    EXPECT_TRUE(p.shows("« \\x1b[2J » sur relayeur/tue/envoi/set ne veut rien dire"));
+
+    // A flood of refused messages: each is told or counted, in a few lines.
+    broker.publishBytes("relayeur/tue/ligne/9", "x", {"--repeat", "200"});
+    const QRegularExpression summary(R"(… et (\d+) autres? messages? \((dernier : )?(.*)\)$)");
+    int told = 0;
+    int counted = 0;
+    int lines = 0;
+    EXPECT_TRUE(p.until([&] {
+        told = p.count("Message MQTT sur relayeur/tue/ligne/9 refusé");
+        counted = 0;
+        lines = told;
+        for (const QString& line : p.seen) {
+            const QRegularExpressionMatch match = summary.match(line);
+            if (match.hasMatch() && match.captured(3) == "relayeur/tue/ligne/9") {
+                counted += match.captured(1).toInt();
+                ++lines;
+            }
+        }
+        return told + counted == 200;
+    })) << told
+        << " told, " << counted << " counted";
+    EXPECT_LE(lines, 20);
+
+    broker.publish("relayeur/tue/ligne/3", R"({"texte":"Fin","hold":60})");
+    EXPECT_TRUE(p.shows(panelLine("Fin")));
+    EXPECT_EQ(p.relayeur.state(), QProcess::Running);
+    EXPECT_EQ(p.count("Message MQTT de 65537 octets"), 1) << "told once a minute at most";
+    for (const QString& line : p.seen) {
+        EXPECT_FALSE(std::any_of(line.begin(), line.end(), [](QChar c) { return c < u' '; }))
+            << line.toStdString();
+    }
+}
+
+// The commands of [valeurs] run as written: no payload, line message or Home Assistant text
+// ever reaches the shell, whatever the page and the command name.
+TEST(Mqtt, NoPayloadReachesTheShell) {
+    Broker broker;
+    TempDir files;
+    const QString marker = files.file("MARQUE");
+    const QByteArray runs = files.file("runs").toUtf8();
+    Program p(broker, "ligne0=%%val(cmd) %%mqtt(maison/t)\nligne1=\nligne2=\nligne3=\n",
+              "[valeurs]\ncmd=commande:printf '%s\\n' '%%mqtt(maison/t) %%val(cmd)' >> " + runs +
+                  "; echo fait|1\n");
+    ASSERT_TRUE(p.shows("Serveur MQTT")) << p.output();
+    broker.publish("maison/t", "rien", true);
+    ASSERT_TRUE(p.shows(panelLine("fait rien"))) << p.output();
+    const QStringList attacks = {"$(touch " + marker + ")", ";touch " + marker,
+                                 "`touch " + marker + "`", "%%val(cmd)", "' ; touch " + marker};
+    for (const QString& attack : attacks) {
+        broker.publish("maison/t", attack.toUtf8());
+        EXPECT_TRUE(p.shows(panelLine("fait " + attack.left(15)))) << p.output();
+        broker.publish("relayeur/tue/ligne/1", attack.toUtf8());
+        broker.publish("relayeur/tue/ligne/2",
+                       R"({"texte":")" + attack.toUtf8() + R"(","hold":60})");
+        broker.publish("relayeur/tue/ligne/3/garder", attack.toUtf8());
+        // A line message is a line of the page: its variables are those of the page.
+        EXPECT_TRUE(p.shows(panelLine(attack == "%%val(cmd)" ? "fait" : attack.left(20))));
+    }
+    const auto ran = [&] { return files.read("runs").count('\n'); };
+    const qsizetype before = ran();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ran() >= before + 2; }, 10000))
+        << "the command goes on running after the texts came";
+    EXPECT_FALSE(QFile::exists(marker));
+    const QStringList written =
+        QString::fromUtf8(files.read("runs")).split('\n', Qt::SkipEmptyParts);
+    EXPECT_EQ(written, QStringList(written.size(), "%%mqtt(maison/t) %%val(cmd)"));
 }
 
 // homeassistant=1 announces the device's entities, retained, and takes their commands; a run

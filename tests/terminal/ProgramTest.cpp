@@ -1,6 +1,7 @@
 // The programs run as a user runs them. relayeur: a first run, the single copy, a line message
 // from relayeur-send, SIGTERM and the panel reset, in the terminal; a serial panel that goes and
-// a parallel port that is missing. Both programs' command lines, and what relayeur-send writes.
+// a parallel port that is missing; no text of a line message or an LCDd client ever reaches a
+// shell. Both programs' command lines, and what relayeur-send writes.
 #include "engine/CommandLine.h"
 #include "engine/LineMessageReceiver.h"
 #include "support/PseudoTerminal.h"
@@ -10,6 +11,9 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTest>
 #include <csignal>
 #include <gtest/gtest.h>
 #include <memory>
@@ -109,6 +113,57 @@ TEST(Program, InTheTerminalFromAFirstRunToALineMessageAndTheResetOnSigterm) {
         after.err.contains("aucun Relayeur ne tourne pour cet utilisateur (rien n'écoute sur " +
                            p.dir.file("relayeur/default")))
         << after.err.toStdString();
+}
+
+// The command of [valeurs] runs as written whatever the line messages and the LCDd clients put on
+// the panel: none of their text reaches the shell.
+TEST(Program, NoLineMessageNorClientTextReachesTheShell) {
+    Program p;
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost);
+    const quint16 port = probe.serverPort();
+    probe.close();
+    const QString marker = p.dir.file("MARQUE");
+    p.dir.write("param.ini", settings('1', "") +
+                                 "[serveur]\nLCDd=127.0.0.1:" + QByteArray::number(port) +
+                                 "\n[valeurs]\ncmd=commande:printf '%s\\n' '%%val(cmd)' >> " +
+                                 p.dir.file("runs").toUtf8() + "; echo fait|1\n");
+    auto relayeur = p.start({"--terminal", "--print-log", "--config-dir", p.dir.path(), "--profile",
+                             p.dir.write("v.tlcd", "[param]\nnb_pages=1\n[page_1]\n"
+                                                   "ligne0=%%val(cmd)\ntime=1\nnext=1\n"),
+                             "--start"});
+    QStringList seen;
+    ASSERT_TRUE(waitForLine(*relayeur, QProcess::StandardOutput, panelLine("fait"), seen))
+        << seen.join('\n').toStdString();
+    const QStringList attacks = {"$(touch " + marker + ")", ";touch " + marker,
+                                 "`touch " + marker + "`", "' ; touch " + marker, "%%val(cmd)"};
+    for (const QString& attack : attacks) {
+        EXPECT_EQ(p.run({"--hold", "1", attack, "0", "0"}, kSend).exitCode, 0);
+        // A line message is a line of the page: its variables are those of the page.
+        const QString shown = attack == "%%val(cmd)" ? "fait" : attack.left(20);
+        EXPECT_TRUE(waitForLine(*relayeur, QProcess::StandardOutput, panelLine(shown), seen));
+    }
+
+    QTcpSocket client;
+    client.connectToHost(QHostAddress::LocalHost, port);
+    ASSERT_TRUE(client.waitForConnected(5000));
+    client.write("hello\nscreen_add s\nwidget_add s w string\n");
+    for (const QString& attack : attacks) {
+        client.write("widget_set s w 1 1 {" + attack.toUtf8() + "}\n");
+        client.waitForBytesWritten(5000);
+        EXPECT_TRUE(
+            waitForLine(*relayeur, QProcess::StandardOutput, panelLine(attack.left(20)), seen));
+    }
+
+    const auto ran = [&] { return p.dir.read("runs").count('\n'); };
+    const qsizetype before = ran();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ran() >= before + 2; }, 10000))
+        << "the command goes on running after the texts came";
+    EXPECT_FALSE(QFileInfo::exists(marker));
+    const QStringList written =
+        QString::fromUtf8(p.dir.read("runs")).split('\n', Qt::SkipEmptyParts);
+    EXPECT_EQ(written, QStringList(written.size(), "%%val(cmd)"));
+    EXPECT_EQ(terminate(*relayeur), 0);
 }
 
 // Without a profile the terminal says what to do. A --config-dir that does not exist is not made
