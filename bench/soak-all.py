@@ -297,30 +297,43 @@ def publisher(port, stop, events):
 def lcdd_clients(host, port, count, stats_path, seconds):
     """The crowd of LCDd clients (run as a process of its own); counts into stats_path."""
     lock = threading.Lock()
-    stats = {"made": 0, "served": 0, "refused": 0, "cut": 0, "huh": 0, "left": 0}
+    stats = {"made": 0, "served": 0, "refused": 0, "cut": 0, "cut_reader": 0, "huh": 0, "left": 0}
     stop = threading.Event()
 
     def count_up(key):
         with lock:
             stats[key] += 1
 
+    def answer(answers):
+        """The answer to the last command; listen and ignore lines come in between."""
+        while True:
+            line = answers.readline()
+            if not line:
+                raise ConnectionResetError
+            if not line.startswith((b"listen", b"ignore")):
+                return line
+
     def client(k):
         rng = random.Random(k)
-        reader = k < NON_READERS
+        flooder = k < NON_READERS
         while not stop.is_set():
             count_up("made")
+            lcd = socket.socket()
+            if flooder:
+                # Set before connecting, so that the window it announces stays small.
+                lcd.setsockopt(socket.SOL_SOCKET, socket.SO_RCVBUF, 4096)
+            lcd.settimeout(5)
             try:
-                lcd = socket.create_connection((host, port), timeout=5)
+                lcd.connect((host, port))
             except OSError:
+                lcd.close()
                 count_up("refused")
                 stop.wait(1)
                 continue
             try:
-                if reader:
-                    lcd.setsockopt(socket.SOL_SOCKET, socket.SO_RCVBUF, 4096)
                 answers = lcd.makefile("rb")
                 lcd.sendall(b"hello\n")
-                if not answers.readline().startswith(b"connect"):
+                if not answer(answers).startswith(b"connect"):
                     count_up("refused")
                     continue
                 count_up("served")
@@ -329,26 +342,32 @@ def lcdd_clients(host, port, count, stats_path, seconds):
                          "widget_add s w string"]
                 for command in setup:
                     lcd.sendall((command + "\n").encode())
-                    if answers.readline().startswith(b"huh?"):
+                    if answer(answers).startswith(b"huh?"):
                         count_up("huh")
-                life = time.monotonic() + rng.uniform(5, 20)
+                life = time.monotonic() + (120 if flooder else rng.uniform(5, 20))
                 n = 0
                 while time.monotonic() < life and not stop.is_set():
                     n += 1
-                    lcd.sendall(f'widget_set s w 1 1 "soak{k} {n}"\n'.encode())
-                    if reader and n > 8:
-                        # It stops reading and floods: the program must cut it off.
-                        time.sleep(0.002)
+                    if flooder and n > 8:
+                        # It stops reading and sends 50 updates every 50 ms, until the program
+                        # cuts it off.
+                        lcd.sendall(b"".join(f'widget_set s w 1 1 "soak{k} {n}.{j}"\n'.encode()
+                                             for j in range(50)))
+                        stop.wait(0.05)
                         continue
-                    answer = answers.readline()
-                    if not answer:
-                        raise ConnectionResetError
-                    if answer.startswith(b"huh?"):
+                    lcd.sendall(f'widget_set s w 1 1 "soak{k} {n}"\n'.encode())
+                    if answer(answers).startswith(b"huh?"):
                         count_up("huh")
                     stop.wait(0.125)
+                # Leaves as a client should: no more commands, then what is left to read.
+                lcd.shutdown(socket.SHUT_WR)
+                while lcd.recv(4096):
+                    pass
                 count_up("left")
-            except (OSError, ConnectionResetError):
+            except OSError:
                 count_up("cut")
+                if not flooder:
+                    count_up("cut_reader")
             finally:
                 lcd.close()
             stop.wait(rng.uniform(0.2, 2.0))
@@ -501,7 +520,9 @@ echo "v$n"
     env = dict(os.environ, XDG_RUNTIME_DIR=run)
     args = [os.path.join(build, "relayeur"), "--config-dir", folder, "--quiet", "--print-log",
             "--profile", profile, "--start"]
-    if platform == "offscreen":
+    if platform == "terminal":
+        args.append("--terminal")
+    elif platform == "offscreen":
         env["QT_QPA_PLATFORM"] = "offscreen"
     else:
         env.pop("QT_QPA_PLATFORM", None)
@@ -533,7 +554,8 @@ echo "v$n"
     os.environ["XDG_RUNTIME_DIR"] = run
     stats_path = os.path.join(folder, "lcdd.json")
     crowd = subprocess.Popen([sys.executable, os.path.abspath(__file__), "--lcdd-clients",
-                              str(lcdd_port), "20", stats_path, str(duration)])
+                              str(lcdd_port), str(env_int("SOAK_LCDD_CLIENTS", 20)), stats_path,
+                              str(duration)])
     workers = [threading.Thread(target=sender, args=(send, stop, events), daemon=True),
                threading.Thread(target=publisher, args=(mqtt_port, stop, events), daemon=True)]
     for w in workers:
@@ -710,6 +732,9 @@ echo "v$n"
     if len(panel.absences) and found < len([a for a in panel.absences if a[1]]):
         reasons.append(f"serial device back {found} times in the log for "
                        f"{len(panel.absences)} absences")
+    if stats.get("refused", 0) or stats.get("cut_reader", 0) or stats.get("huh", 0):
+        reasons.append(f"LCDd clients that read their answers: {stats.get('refused', 0)} refused, "
+                       f"{stats.get('cut_reader', 0)} cut off, {stats.get('huh', 0)} huh?")
     sanitizer = program.matching(SANITIZER)
     if sanitizer:
         reasons.append(f"{len(sanitizer)} sanitizer reports")
@@ -732,6 +757,7 @@ echo "v$n"
           f"{len(up)} ({len(program.matching('^Serveur MQTT .* perdu'))} lost)")
     print(f"  LCDd clients: {stats.get('made', 0)} connections, {stats.get('served', 0)} served, "
           f"{stats.get('refused', 0)} refused, {stats.get('cut', 0)} cut off by the program "
+          f"({stats.get('cut_reader', 0)} of them reading their answers) "
           f"(log: {len(program.matching('^Client LCDd .* déconnecté : '))} disconnected, "
           f"{len(program.matching('^Client LCDd de .* refusé'))} refused), "
           f"{stats.get('huh', 0)} huh?")
