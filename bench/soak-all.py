@@ -20,8 +20,8 @@ the controls beside it. Around it, all at once:
   - relayeur-sensors killed (SIGKILL) and started again every SOAK_SENSORS_PERIOD s.
 Every minute one row of figures; at the end PASS or FAIL with the reasons (exit 0 or 1).
 """
-import json, os, pty, random, re, select, signal, socket, statistics, subprocess, sys, tempfile
-import threading, time, tty
+import json, os, pty, random, re, select, shutil, signal, socket, statistics, subprocess, sys
+import tempfile, threading, time, tty
 
 REFRESH_MS = 50
 SAMPLE_S = 5
@@ -69,6 +69,7 @@ class Panel(threading.Thread):
     def __init__(self, link, period, away_s, stop):
         super().__init__(daemon=True)
         self.link, self.period, self.away_s, self.stop = link, period, away_s, stop
+        self.until = float("inf")  # no absence begins after it
         self.lock = threading.Lock()
         self.frames = []    # (start, gap in ms or None, gap spans an absence)
         self.absences = []  # (taken away, first frame after it)
@@ -89,7 +90,7 @@ class Panel(threading.Thread):
         away_since = None
         while not self.stop.is_set():
             now = time.monotonic()
-            if away_since is None and now >= next_away:
+            if away_since is None and next_away <= now < self.until:
                 os.unlink(self.link)
                 os.close(self.master)
                 os.close(self.slave)
@@ -179,11 +180,11 @@ class Program:
         return None
 
 
-def periodic(stop, period, action, first=None):
-    """Runs action on a grid of period seconds from now (first after `first` s)."""
+def periodic(stop, period, action, until):
+    """Runs action on a grid of period seconds from now, up to the time until."""
     def loop():
-        due = time.monotonic() + (period if first is None else first)
-        while not stop.wait(max(0.0, due - time.monotonic())):
+        due = time.monotonic() + period
+        while due < until and not stop.wait(max(0.0, due - time.monotonic())):
             action()
             due += period
     thread = threading.Thread(target=loop, daemon=True)
@@ -276,7 +277,7 @@ def publisher(port, stop, events):
     due = time.monotonic()
     while not stop.is_set():
         i += 1
-        pub = [(f"soak/valeur", str(i), "value")]
+        pub = [("soak/valeur", str(i), "value")]
         if i % 2 == 0:
             n = i // 2
             if n % 20 == 0:
@@ -478,12 +479,39 @@ machine={MACHINE}
     return profile
 
 
+def stop_process(process, pid=None):
+    """Ends a process this script started (SIGTERM, then SIGKILL after 10 s), if it still runs."""
+    if process is None or process.poll() is not None:
+        return
+    try:
+        os.kill(pid or process.pid, signal.SIGTERM)
+        process.wait(10)
+    except (OSError, subprocess.TimeoutExpired):
+        process.kill()
+        process.wait()
+
+
 def main():
     if sys.argv[1] == "--lcdd-clients":
         lcdd_clients("127.0.0.1", int(sys.argv[2]), int(sys.argv[3]), sys.argv[4],
                      float(sys.argv[5]))
         return 0
-    build, duration, csv_path = sys.argv[1], int(sys.argv[2]), sys.argv[3]
+    # Interrupted, the run still ends what it started and removes its folder.
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit(143))
+    folder = tempfile.mkdtemp(prefix="relayeur-soak.")
+    leftovers = []
+    try:
+        return soak(sys.argv[1], int(sys.argv[2]), sys.argv[3], folder, leftovers)
+    finally:
+        for end in reversed(leftovers):
+            try:
+                end()
+            except Exception as error:  # the others must still be ended
+                print(f"soak: cleaning up: {error}", file=sys.stderr)
+        shutil.rmtree(folder, ignore_errors=True)
+
+
+def soak(build, duration, csv_path, folder, leftovers):
     broker_period = env_int("SOAK_BROKER_PERIOD", 300)
     device_period = env_int("SOAK_DEVICE_PERIOD", 600)
     sensors_period = env_int("SOAK_SENSORS_PERIOD", 420)
@@ -492,7 +520,6 @@ def main():
     fd_margin = env_int("SOAK_FD_MARGIN", 6)
     platform = os.environ.get("SOAK_PLATFORM", "xvfb")
     sanitized = os.environ.get("SOAK_SANITIZER", "0") == "1"
-    folder = tempfile.mkdtemp(prefix="relayeur-soak.")
     run = os.path.join(folder, "run")
     os.mkdir(run, 0o700)
     keep = os.path.join(os.path.dirname(os.path.abspath(csv_path)), "soak-all.log")
@@ -512,9 +539,13 @@ echo "v$n"
     panel = Panel(link, device_period, 3.0, stop)
     profile = write_settings(folder, link, lcdd_port, mqtt_port, value_script)
     broker = Broker(folder, mqtt_port, events)
+    leftovers.append(broker.stop)
+    block = "/dev/shm/$M$B$M$5$D$"
+    block_before = os.path.exists(block)
     sensors = Sensors(os.path.join(build, "relayeur-sensors"), folder, events)
+    leftovers.append(lambda: stop_process(sensors.process))
     deadline = time.monotonic() + 2
-    while not os.path.exists("/dev/shm/$M$B$M$5$D$") and time.monotonic() < deadline:
+    while not os.path.exists(block) and time.monotonic() < deadline:
         time.sleep(0.02)
 
     env = dict(os.environ, XDG_RUNTIME_DIR=run)
@@ -528,6 +559,8 @@ echo "v$n"
         env.pop("QT_QPA_PLATFORM", None)
         args = ["xvfb-run", "-a", "-s", "-screen 0 1280x1024x24 -nolisten tcp"] + args
     program = Program(args, env, keep)
+    leftovers.append(lambda: stop_process(program.process, program.pid()))
+    leftovers.append(stop.set)
     panel.start()
     send = os.path.join(build, "relayeur-send")
     begin = time.monotonic()
@@ -556,22 +589,27 @@ echo "v$n"
     crowd = subprocess.Popen([sys.executable, os.path.abspath(__file__), "--lcdd-clients",
                               str(lcdd_port), str(env_int("SOAK_LCDD_CLIENTS", 20)), stats_path,
                               str(duration)])
+    leftovers.append(lambda: stop_process(crowd))
     workers = [threading.Thread(target=sender, args=(send, stop, events), daemon=True),
                threading.Thread(target=publisher, args=(mqtt_port, stop, events), daemon=True)]
     for w in workers:
         w.start()
-    periodic(stop, broker_period, lambda: broker.restart(5, stop))
-    periodic(stop, sensors_period, sensors.restart)
+    # The end is left quiet, so that the last answer and the exit are not judged mid-change.
+    quiet = start + duration - 15
+    panel.until = quiet
+    periodic(stop, broker_period, lambda: broker.restart(5, stop), quiet)
+    periodic(stop, sensors_period, sensors.restart, quiet)
 
     samples = []
     csv = open(csv_path, "w")
     csv.write("seconds,rss_kib,fds,fds_without_lcdd_clients,threads,cpu_s\n")
-    header = (f"{'min':>3} {'RSS KiB':>8} {'fds':>4} {'thr':>3} | {'send sent/taken/refused':>23} "
-              f"| {'MQTT pub':>8} | {'LCDd made/served/refused/cut':>28} | {'gap ms':>6} "
-              f"{'frames':>6} | events")
-    print(header, flush=True)
+    row = "{:>3} {:>8} {:>4} {:>3} {:>5} {:>4} | {:>21} | {:>8} | {:>21} | {:>6} {:>6} | {}"
+    print(row.format("min", "RSS KiB", "fds", "thr", "cpu s", "load", "send sent/taken/ref.",
+                     "MQTT pub", "LCDd made/srv/ref/cut", "gap ms", "frames", "events"),
+          flush=True)
     crashed = False
     last_stats = {}
+    last_cpu = 0.0
     minute = 0
     next_sample = start
     while True:
@@ -603,15 +641,18 @@ echo "v$n"
                     notes.append(kind)
             if away:
                 notes.append(f"device away {max(away):.0f} ms (gap left out)")
-            _, rss, fds, _, threads, _ = samples[-1]
+            _, rss, fds, _, threads, cpu = samples[-1]
+            with open("/proc/loadavg") as f:
+                load = float(f.read().split()[0])
             mqtt = sum(events.between(f"mqtt {k} published", a, b)
                        for k in ("value", "line", "line bad"))
-            print(f"{minute:>3} {rss:>8} {fds:>4} {threads:>3} | "
-                  f"{events.between('send sent', a, b):>9}/{events.between('send taken', a, b)}"
-                  f"/{events.between('send refused', a, b):<3} | {mqtt:>8} | "
-                  f"{delta.get('made', 0):>13}/{delta.get('served', 0)}/"
-                  f"{delta.get('refused', 0)}/{delta.get('cut', 0):<4} | {longest:>6.1f} "
-                  f"{frames:>6} | {', '.join(notes)}", flush=True)
+            send_row = "/".join(str(events.between(f"send {k}", a, b))
+                                for k in ("sent", "taken", "refused"))
+            lcdd_row = "/".join(str(delta.get(k, 0)) for k in ("made", "served", "refused", "cut"))
+            print(row.format(minute, rss, fds, threads, f"{cpu - last_cpu:.1f}", f"{load:.1f}",
+                             send_row, mqtt, lcdd_row, f"{longest:.1f}", frames,
+                             ", ".join(notes)), flush=True)
+            last_cpu = cpu
         if now >= start + duration:
             break
         time.sleep(max(0.0, min(next_sample, start + 60 * minute + 60) - time.monotonic()))
@@ -646,6 +687,10 @@ echo "v$n"
     panel.join(5)
     broker.stop()
     sensors_status = sensors.end()
+    if not block_before:
+        # A publisher that took the block over from a killed one leaves it in place at its end.
+        subprocess.run([sensors.program, "--remove"], stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL)
     stats = read_stats(stats_path)
 
     # Memory and descriptors after warm-up.
@@ -696,7 +741,11 @@ echo "v$n"
     handled += len(program.matching(r"^… et 1 autre message"))
     mqtt_taken = handled - taken - refused
     mqtt_lines = events.total("mqtt line published")
-    mqtt_refused = len(program.matching(r"^Message MQTT sur .* refusé : "))
+    mqtt_refusals = program.matching(r"^Message MQTT sur .* refusé : (.*)")
+    mqtt_refused = len(mqtt_refusals)
+    mqtt_reasons = {}
+    for _, m in mqtt_refusals:
+        mqtt_reasons[m.group(1)] = mqtt_reasons.get(m.group(1), 0) + 1
     mqtt_bad = events.total("mqtt line bad published")
     mqtt_values = events.total("mqtt value published")
     mqtt_failed = sum(events.total(f"mqtt {k} failed") for k in ("value", "line", "line bad"))
@@ -704,22 +753,27 @@ echo "v$n"
     # messages published at least 2 s after it was back and before the broker went down count.
     up = [t for t, _ in program.matching(r"^Serveur MQTT .* (joint|de retour)")]
     down = events.times("broker down")
-    lost_ok = 0
-    with events.lock:
-        published = [t for t, k, _ in events.items if k == "mqtt line published"]
-    safe = 0
-    for t in published:
-        back = max((u for u in up if u <= t), default=None)
-        gone = max((d for d in down if d <= t), default=None)
-        if back is not None and t - back >= 2 and (gone is None or gone < back):
-            safe += 1
-        else:
-            lost_ok += 1
+
+    def subscribed(kind):
+        """How many of these were published while the program was subscribed, and how many not."""
+        with events.lock:
+            published = [t for t, k, _ in events.items if k == kind]
+        safe = 0
+        for t in published:
+            back = max((u for u in up if u <= t), default=None)
+            gone = max((d for d in down if d <= t), default=None)
+            if back is not None and t - back >= 2 and (gone is None or gone < back):
+                safe += 1
+        return safe, len(published) - safe
+
+    safe, lost_ok = subscribed("mqtt line published")
+    safe_bad, _ = subscribed("mqtt line bad published")
     if mqtt_taken < safe or mqtt_taken > mqtt_lines:
         reasons.append(f"MQTT line messages: {mqtt_taken} taken of {mqtt_lines} published, "
                        f"{safe} of them while the program was subscribed")
-    if mqtt_refused != mqtt_bad:
-        reasons.append(f"{mqtt_bad} bad MQTT line messages published, {mqtt_refused} refused")
+    if mqtt_refused < safe_bad or mqtt_refused > mqtt_bad:
+        reasons.append(f"bad MQTT line messages: {mqtt_refused} refused of {mqtt_bad} published, "
+                       f"{safe_bad} of them while the program was subscribed")
 
     # Frames.
     frames_all, longest_all, away_all = panel.minute(start, float("inf"))
@@ -751,8 +805,9 @@ echo "v$n"
           + (f"; other answers {others}" if others else ""))
     print(f"  MQTT: {mqtt_values} values and {mqtt_lines + mqtt_bad} line messages published "
           f"({mqtt_failed} publications failed while the broker was down); line messages "
-          f"{mqtt_taken} taken, {mqtt_refused} refused of {mqtt_bad} bad ones, "
-          f"{mqtt_lines - mqtt_taken} lost ({lost_ok} published while the program was not "
+          f"{mqtt_taken} taken, {mqtt_refused} refused of {mqtt_bad} bad ones ("
+          + ("; ".join(f"{v} × {k}" for k, v in mqtt_reasons.items()) or "no reason") + "), "
+          + f"{mqtt_lines - mqtt_taken} lost ({lost_ok} published while the program was not "
           f"subscribed); connections to the broker: "
           f"{len(up)} ({len(program.matching('^Serveur MQTT .* perdu'))} lost)")
     print(f"  LCDd clients: {stats.get('made', 0)} connections, {stats.get('served', 0)} served, "

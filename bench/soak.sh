@@ -26,7 +26,8 @@
 # SOAK_FD_MARGIN (6) of their level after warm-up, every line message taken or refused with a
 # reason, no frame gap over 100 ms (except across the device's absences), no sanitizer report
 # and a clean exit on SIGTERM. On the sanitizer build (RELAYEUR_BUILD=build-san, or
-# SOAK_SANITIZER=1) the memory is shown but not judged.
+# SOAK_SANITIZER=1) the memory is shown but not judged. SOAK_PLATFORM=terminal runs it without its
+# window (relayeur --terminal); SOAK_LCDD_CLIENTS (20) sizes the crowd of LCDd clients.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -42,8 +43,9 @@ if [ "${1:-}" = --all ]; then
         "$root/$build/relayeur-send" "$root/$build/relayeur-sensors"
     csv=${2:-$build/soak-all.csv}
     mkdir -p "$(dirname "$csv")"
-    # The sanitizers report into the program's output, which the driver reads.
-    export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1} UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1}
+    # As in test.sh; the sanitizers report into the program's output, which the driver reads.
+    export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1:strict_string_checks=1}
+    export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
     exec python3 bench/soak-all.py "$root/$build" "${1:-3600}" "$csv"
 fi
 
