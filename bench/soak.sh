@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Long run of Relayeur under load, to see whether its memory keeps growing.
 #
-#   bench/soak.sh [SECONDS [CSV]]      (defaults: 1800 s, build-bench/soak-rss.csv)
+#   bench/soak.sh [SECONDS [CSV]]        (defaults: 1800 s, build-bench/soak-rss.csv)
+#   bench/soak.sh --all [SECONDS [CSV]]  (defaults: 3600 s, build-bench/soak-all.csv)
 #
 # The program runs in its own window on a virtual X display (xvfb-run; SOAK_PLATFORM=offscreen
 # uses Qt's offscreen platform instead) with bench/soak.tlcd: four pages of one second that loop,
@@ -13,9 +14,40 @@
 #
 # Environment: RELAYEUR_BUILD (default build-bench), SOAK_WARMUP (s, default 60),
 # SOAK_THRESHOLD_KIB (default 2048), SOAK_PLATFORM (xvfb or offscreen).
+#
+# --all puts everything on the program at once (bench/soak-all.py): a serial panel on a
+# pseudo-terminal refreshed every 50 ms and timed frame by frame, the window beside it, 20 LCDd
+# clients that come and go (four stop reading), a line message every 200 ms (some held, some
+# refused on purpose), MQTT values and line messages through a mosquitto broker restarted every
+# SOAK_BROKER_PERIOD s (default 300), a [valeurs] command that hangs past its limit one run in
+# four, the serial device taken away and back every SOAK_DEVICE_PERIOD s (600) and
+# relayeur-sensors killed and restarted every SOAK_SENSORS_PERIOD s (420). One row of figures a
+# minute; PASS needs memory flat after warm-up, descriptors (LCDd clients aside) within
+# SOAK_FD_MARGIN (6) of their level after warm-up, every line message taken or refused with a
+# reason, no frame gap over 100 ms (except across the device's absences), no sanitizer report
+# and a clean exit on SIGTERM. On the sanitizer build (RELAYEUR_BUILD=build-san, or
+# SOAK_SANITIZER=1) the memory is shown but not judged. SOAK_PLATFORM=terminal runs it without its
+# window (relayeur --terminal); SOAK_LCDD_CLIENTS (20) sizes the crowd of LCDd clients.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
+
+if [ "${1:-}" = --all ]; then
+    shift
+    build=${RELAYEUR_BUILD:-build-bench}
+    case "$build" in *san*) export SOAK_SANITIZER=${SOAK_SANITIZER:-1} ;; esac
+    . scripts/ensure-packages.sh
+    ensure_packages python3 procps xvfb xauth mosquitto mosquitto-clients
+    . bench/require-built.sh
+    require_built soak "$build" "$root/$build/relayeur" "$root/$build/relayeur-window" \
+        "$root/$build/relayeur-send" "$root/$build/relayeur-sensors"
+    csv=${2:-$build/soak-all.csv}
+    mkdir -p "$(dirname "$csv")"
+    # As in test.sh; the sanitizers report into the program's output, which the driver reads.
+    export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1:strict_string_checks=1}
+    export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
+    exec python3 bench/soak-all.py "$root/$build" "${1:-3600}" "$csv"
+fi
 
 duration=${1:-1800}
 build=${RELAYEUR_BUILD:-build-bench}
