@@ -178,3 +178,17 @@ TEST(QtTranslations, QtsOwnDialogsSpeakTheUsersLanguage) {
     EXPECT_EQ(buttons.button(QDialogButtonBox::Cancel)->text().remove('&'), "Annuler");
     EXPECT_EQ(buttons.button(QDialogButtonBox::Open)->text().remove('&'), "Ouvrir");
 }
+
+TEST(ListLog, TheListKeepsTheLastThousandLinesAndTheEchoHasThemAll) {
+    QListWidget list;
+    QStringList echoed;
+    ListLog log(&list, [&echoed](const QString& line) { echoed << line; });
+    for (int i = 1; i <= 1005; ++i) {
+        log.add(QStringLiteral("ligne %1").arg(i));
+    }
+    log.selectLast();
+    EXPECT_EQ(list.count(), 1000);
+    EXPECT_EQ(list.item(0)->text(), "ligne 6");
+    EXPECT_EQ(list.currentItem()->text(), "ligne 1005");
+    EXPECT_EQ(echoed.size(), 1005);
+}
