@@ -35,8 +35,10 @@ export CCACHE_SLOPPINESS=${CCACHE_SLOPPINESS:-pch_defines,time_macros,include_fi
 ensure_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}" gcovr ccache
 
 if $run; then
+    # Counts are updated atomically: the worker threads (values, MQTT) would otherwise race on
+    # them, and a count that goes negative stops gcovr.
     cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Debug -DRELAYEUR_BUILD_TESTS=ON \
-        -DRELAYEUR_BUILD_BENCH=OFF -DCMAKE_CXX_FLAGS="--coverage -fprofile-abs-path" \
+        -DRELAYEUR_BUILD_BENCH=OFF -DCMAKE_CXX_FLAGS="--coverage -fprofile-abs-path -fprofile-update=atomic" \
         -DCMAKE_EXE_LINKER_FLAGS="--coverage" -DCMAKE_SHARED_LINKER_FLAGS="--coverage" \
         -DCMAKE_CXX_COMPILER_LAUNCHER=ccache >/dev/null
     cmake --build "$build" -j"$(nproc)"
@@ -62,7 +64,11 @@ done
 trace=$build/coverage.json
 gcovr --root "$root" "$root/$build" --filter "$root/src/" --filter "$root/tools/" \
     --exclude '.*_autogen/.*' --exclude '.*/ui_[^/]*\.h' \
-    --exclude-unreachable-branches --exclude-throw-branches --json "$trace" 2>"$build/gcovr.log"
+    --exclude-unreachable-branches --exclude-throw-branches --json "$trace" 2>"$build/gcovr.log" || {
+    echo "coverage.sh : gcovr n'a pas pu lire les comptes ($build/gcovr.log) :" >&2
+    tail -n 3 "$build/gcovr.log" >&2
+    exit 1
+}
 report=(gcovr --root "$root" --add-tracefile "$trace")
 
 if $per_file; then
