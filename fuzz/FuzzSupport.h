@@ -91,15 +91,20 @@ public:
                     0600)) {
         FUZZ_CHECK(fd >= 0);
     }
-    void write(QByteArrayView bytes) const {
+    void write(QByteArrayView bytes) {
         FUZZ_CHECK(::pwrite(fd, bytes.data(), size_t(bytes.size()), 0) == bytes.size());
-        FUZZ_CHECK(::ftruncate(fd, bytes.size()) == 0);
+        // Only a shorter input leaves bytes of the one before to cut.
+        if (bytes.size() < size) {
+            FUZZ_CHECK(::ftruncate(fd, bytes.size()) == 0);
+        }
+        size = bytes.size();
     }
 
     const QString path;
 
 private:
     const int fd;
+    qsizetype size = 0;
 };
 
 inline QByteArray bytesOf(const uint8_t* data, size_t size) {

@@ -101,7 +101,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const bool folders = QDir(root).mkpath("Work0") && QDir(root).mkpath("Done/x") &&
                                 QDir(root).mkpath("Todo/scmd_work_unit.dir");
     FUZZ_CHECK(folders);
-    static const fuzz::KeptFile stateFile(QStringLiteral("Work0/state.sah"));
+    static fuzz::KeptFile stateFile(QStringLiteral("Work0/state.sah"));
     const QByteArrayView state(data, qsizetype(size));
     stateFile.write(state);
     const QList<QByteArrayView> lines = linesOf(state);
