@@ -80,6 +80,33 @@ inline QString writeFile(const QString& relative, const QByteArray& bytes) {
     return path;
 }
 
+// A file of the scratch folder that stays open, each input written over the one before: cheaper
+// than finding, opening and emptying it again for every input. Whoever reads it by its name sees
+// the last bytes written, and only those.
+class KeptFile {
+public:
+    explicit KeptFile(const QString& relative)
+        : path(scratchDir() + QLatin1Char('/') + relative),
+          fd(::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC,
+                    0600)) {
+        FUZZ_CHECK(fd >= 0);
+    }
+    void write(QByteArrayView bytes) {
+        FUZZ_CHECK(::pwrite(fd, bytes.data(), size_t(bytes.size()), 0) == bytes.size());
+        // Only a shorter input leaves bytes of the one before to cut.
+        if (bytes.size() < size) {
+            FUZZ_CHECK(::ftruncate(fd, bytes.size()) == 0);
+        }
+        size = bytes.size();
+    }
+
+    const QString path;
+
+private:
+    const int fd;
+    qsizetype size = 0;
+};
+
 inline QByteArray bytesOf(const uint8_t* data, size_t size) {
     return QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
 }

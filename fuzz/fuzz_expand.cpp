@@ -7,51 +7,94 @@
 #include "render/WinampGroup.h"
 #include "sources/NetworkAddress.h"
 
-#include <QHash>
 #include <bit>
+#include <cstring>
 #include <fuzzer/FuzzedDataProvider.h>
 
 namespace {
 
-QByteArray text(FuzzedDataProvider& in, size_t most) {
-    return QByteArray::fromStdString(in.ConsumeRandomLengthString(most));
-}
+// The texts at the front of the input, read as FuzzedDataProvider::ConsumeRandomLengthString
+// reads them (a backslash doubled stands for itself, one followed by anything else ends the
+// text), but made straight into a QByteArray, a run without a backslash at a time: the std::string
+// way costs three allocations and a look at each byte, and an input holds a dozen texts.
+class Texts {
+public:
+    Texts(FuzzedDataProvider& in, const uint8_t* data) : in(in), front(data) {}
+    QByteArray operator()(size_t most) {
+        const uint8_t* at = front;
+        const uint8_t* const end = front + in.remaining_bytes();
+        QByteArray text;
+        while (size_t(text.size()) < most && at < end) {
+            const size_t room = std::min(most - size_t(text.size()), size_t(end - at));
+            const auto* backslash = static_cast<const uint8_t*>(std::memchr(at, '\\', room));
+            const uint8_t* const runEnd = backslash ? backslash : at + room;
+            text.append(reinterpret_cast<const char*>(at), runEnd - at);
+            at = runEnd;
+            if (!backslash) {
+                break;
+            }
+            if (++at == end || *at++ == '\\') {
+                text.append('\\'); // doubled, or the input's last byte
+            } else {
+                break;
+            }
+        }
+        static char skipped[512];                    // at most two bytes for each of 255 characters
+        in.ConsumeData(skipped, size_t(at - front)); // only moves the provider past the text
+        front = at;
+        return text;
+    }
+
+private:
+    FuzzedDataProvider& in;
+    const uint8_t* front;
+};
 
 // A file of the scratch folder, written again only when its bytes change: most inputs share
 // them with the one before.
-void keepFile(const QString& relative, const QByteArray& bytes) {
-    static QHash<QString, QByteArray> written;
-    if (const auto it = written.constFind(relative); it == written.cend() || *it != bytes) {
-        fuzz::writeFile(relative, bytes);
-        written.insert(relative, bytes);
+class KeptBytes {
+public:
+    explicit KeptBytes(const QString& relative) : file(relative) {}
+    void write(const QByteArray& bytes) {
+        if (bytes != last) {
+            file.write(bytes);
+            last = bytes;
+        }
     }
-}
+
+private:
+    fuzz::KeptFile file;
+    QByteArray last;
+};
 
 // The SETI and player groups read files and answers that stay as they are while an input runs.
 // Their files are written when a line first asks for the group, and a text they have expanded
-// comes out the same for another line, so it is then taken from here.
+// comes out the same for another line, so it is then taken from here: four lines at most, looked
+// up among a few without a hash's tables.
 class Group {
 public:
     Group(std::function<void()> write, std::function<void(QByteArray&)> expand)
         : write(std::move(write)), expand(std::move(expand)) {}
     void operator()(QByteArray& text) {
-        if (const auto known = done.constFind(text); known != done.cend()) {
-            text = *known;
-            return;
+        for (const auto& [asked, expanded] : done) {
+            if (asked == text) {
+                text = expanded;
+                return;
+            }
         }
         if (write) {
             write();
             write = nullptr;
         }
-        const QByteArray asked = text;
+        QByteArray asked = text;
         expand(text);
-        done.insert(asked, text);
+        done.append({std::move(asked), text});
     }
 
 private:
     std::function<void()> write;
     std::function<void(QByteArray&)> expand;
-    QHash<QByteArray, QByteArray> done;
+    QVarLengthArray<std::pair<QByteArray, QByteArray>, kLinesPerPage> done;
 };
 
 } // namespace
@@ -71,17 +114,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const QString playlistFile = fuzz::writeFile("winamp.m3u", playlist);
 
     FuzzedDataProvider in(data, size);
+    Texts text(in, data);
     std::array<QByteArray, kLinesPerPage> templates;
     for (QByteArray& t : templates) {
-        t = text(in, 255);
+        t = text(255);
     }
-    ProfileParams params{text(in, 127), text(in, 127), text(in, 15)};
+    ProfileParams params{text(127), text(127), text(15)};
     QList<QByteArray> adapters;
     for (int i = 0; i < 3; ++i) {
-        adapters.append(text(in, 15));
+        adapters.append(text(15));
     }
-    const QByteArray state = "<state>\nncpus=1\ncpu=1\nbest=2\nprog=" + text(in, 20);
-    const QByteArray tag = text(in, 125).leftJustified(125);
+    const QByteArray state = "<state>\nncpus=1\ncpu=1\nbest=2\nprog=" + text(20);
+    const QByteArray tag = text(125).leftJustified(125);
 
     // Any width a settings file can give, down to none, but mostly a panel's own: a line of
     // 30 000 columns costs a hundred times one of 20.
@@ -98,30 +142,33 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                         QTime(in.ConsumeIntegralInRange(0, 23), in.ConsumeIntegralInRange(0, 59),
                               in.ConsumeIntegralInRange(0, 59)),
                         Qt::UTC); // only its date and time are shown: no time-zone look-up
-    s.now = [now] { return now; };
+    // The sources look at the input's figures where they lie, and the groups are used by reference:
+    // a std::function holding more than two pointers' worth would allocate for each input.
+    s.now = [&now] { return now; };
     MemoryStatus memory;
     for (qint64* figure :
          {&memory.totalPhys, &memory.availPhys, &memory.totalPageFile, &memory.availPageFile}) {
         *figure = in.ConsumeIntegralInRange<qint64>(0, qint64(1) << 46);
     }
-    s.memoryStatus = [memory] { return memory; };
+    s.memoryStatus = [&memory] { return memory; };
     std::array<double, 32> readings;
     for (double& r : readings) {
         r = std::bit_cast<double>(in.ConsumeIntegral<quint64>());
     }
-    s.mbmValue = [readings](qint16 index, SensorKind kind) {
+    s.mbmValue = [&readings](qint16 index, SensorKind kind) {
         return readings[(index + static_cast<int>(kind) * 11) % readings.size()];
     };
-    s.ipAddresses = [adapters, exclude = params.Ip_Local_Ex](const QByteArray& separator) {
-        return IpAddresses(separator, exclude, [&] { return adapters; });
+    s.ipAddresses = [&](const QByteArray& separator) {
+        return IpAddresses(separator, params.Ip_Local_Ex, [&] { return adapters; });
     };
     const HalfLifeLibrary noLibrary;
     s.halfLifeGroup = [&](QByteArray& t) { HalfLifeGroup(t, noLibrary, s.locale); };
     // The SETI folder, or one that is missing: its variables then show their fallbacks.
     static const QByteArray noSeti = rep + "absent/";
     const QByteArray& setiRep = in.ConsumeBool() ? rep : noSeti;
-    s.setiGroup = Group([&] { keepFile("Work0/state.sah", state); },
-                        [&](QByteArray& t) { SetiGroup(t, setiRep); });
+    static KeptBytes stateFile(QStringLiteral("Work0/state.sah"));
+    Group seti([&] { stateFile.write(state); }, [&](QByteArray& t) { SetiGroup(t, setiRep); });
+    s.setiGroup = std::ref(seti);
     fuzz::TablePlayer link; // the playlist on disk is the same for every question
     for (const auto& command : {std::pair{IPC_GETOUTPUTTIME, 0},
                                 {IPC_GETOUTPUTTIME, 1},
@@ -135,8 +182,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     link.answer(IPC_WRITEPLAYLIST, 0, entries[in.ConsumeIntegralInRange(0, 2)]);
     // The player running, or none: then every variable shows its fallback.
     WinampState winamp{in.ConsumeBool() ? &link : nullptr, {}};
-    s.winampGroup = Group([&] { keepFile("track.mp3", QByteArray(1024, '\0') + "TAG" + tag); },
-                          [&](QByteArray& t) { WinampGroup(t, winamp, rep, s.locale); });
+    static KeptBytes trackFile(QStringLiteral("track.mp3"));
+    Group player([&] { trackFile.write(QByteArray(1024, '\0') + "TAG" + tag); },
+                 [&](QByteArray& t) { WinampGroup(t, winamp, rep, s.locale); });
+    s.winampGroup = std::ref(player);
 
     for (int l = 0; l < kLinesPerPage; ++l) {
         LineRecord& line = run.pages.CurrentLines[l];

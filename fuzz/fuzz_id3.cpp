@@ -33,12 +33,16 @@ void readStream(const QString& path) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    // Both files stay open, each input written over the one before.
+    static fuzz::KeptFile raw(QStringLiteral("raw.mp3"));
+    static fuzz::KeptFile behind(QStringLiteral("padded.mp3"));
+    static const QByteArray padding(1024, '\0');
     const QByteArray bytes = fuzz::bytesOf(data, size);
-    const QByteArray padded = QByteArray(1024, '\0') + bytes;
-    const QString raw = fuzz::writeFile(QStringLiteral("raw.mp3"), bytes);
-    const QString behind = fuzz::writeFile(QStringLiteral("padded.mp3"), padded);
-    readTag(raw, bytes);
-    readTag(behind, padded);
-    readStream(raw);
+    const QByteArray padded = padding + bytes;
+    raw.write(bytes);
+    behind.write(padded);
+    readTag(raw.path, bytes);
+    readTag(behind.path, padded);
+    readStream(raw.path);
     return 0;
 }

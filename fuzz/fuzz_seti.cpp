@@ -4,8 +4,6 @@
 #include "model/IsDigit.h"
 #include "sources/divers.h"
 
-#include <QSet>
-
 namespace {
 
 QList<QByteArrayView> linesOf(QByteArrayView text) {
@@ -21,9 +19,10 @@ QList<QByteArrayView> linesOf(QByteArrayView text) {
     }
 }
 
-// The names the input asks for, as plain file names.
-QSet<QString> workUnits(const QList<QByteArrayView>& lines) {
-    QSet<QString> names;
+// The names the input asks for, as plain file names, each once. A handful: a list looks them up
+// faster than a hash.
+QList<QString> workUnits(const QList<QByteArrayView>& lines) {
+    QList<QString> names;
     for (qsizetype i = 5; i < lines.size() && names.size() < 8; ++i) {
         if (!lines[i].startsWith("wu=")) {
             continue;
@@ -34,8 +33,9 @@ QSet<QString> workUnits(const QList<QByteArrayView>& lines) {
         });
         name.truncate(64);
         // Todo/scmd_work_unit.dir is a folder, which must not count.
-        if (!name.isEmpty() && name != "." && name != ".." && name != "scmd_work_unit.dir") {
-            names.insert(name);
+        if (!name.isEmpty() && name != "." && name != ".." && name != "scmd_work_unit.dir" &&
+            !names.contains(name)) {
+            names.append(name);
         }
     }
     return names;
@@ -70,6 +70,30 @@ int plainPercent(const QList<QByteArrayView>& lines) {
     return std::min(32767, percent);
 }
 
+// The names of the files made in Todo for the last input, held without the heap: memory kept
+// from one input to the next would have libFuzzer run the input again to look for a leak.
+class Present {
+public:
+    bool contains(const QString& name) const {
+        return std::find(names.begin(), names.begin() + count, name) != names.begin() + count;
+    }
+    const QLatin1StringView* begin() const { return names.begin(); }
+    const QLatin1StringView* end() const { return names.begin() + count; }
+    void operator=(const QList<QString>& made) {
+        count = 0;
+        for (const QString& name : made) {
+            char* to = chars[count].data();
+            std::transform(name.begin(), name.end(), to, [](QChar c) { return char(c.unicode()); });
+            names[count++] = QLatin1StringView(to, name.size());
+        }
+    }
+
+private:
+    std::array<std::array<char, 64>, 8> chars; // as workUnits() cuts them
+    std::array<QLatin1StringView, 8> names;
+    qsizetype count = 0;
+};
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -77,13 +101,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const bool folders = QDir(root).mkpath("Work0") && QDir(root).mkpath("Done/x") &&
                                 QDir(root).mkpath("Todo/scmd_work_unit.dir");
     FUZZ_CHECK(folders);
-    const QByteArray state = fuzz::bytesOf(data, size);
-    fuzz::writeFile(QStringLiteral("Work0/state.sah"), state);
+    static fuzz::KeptFile stateFile(QStringLiteral("Work0/state.sah"));
+    const QByteArrayView state(data, qsizetype(size));
+    stateFile.write(state);
     const QList<QByteArrayView> lines = linesOf(state);
-    const QSet<QString> names = workUnits(lines);
+    const QList<QString> names = workUnits(lines);
     // Todo keeps the files of the last input: only those that differ are made or removed.
-    static QSet<QString> present;
-    for (const QString& name : present) {
+    static Present present;
+    for (const QLatin1StringView name : present) {
         if (!names.contains(name)) {
             FUZZ_CHECK(::unlink(QFile::encodeName(root + "/Todo/" + name).constData()) == 0);
         }

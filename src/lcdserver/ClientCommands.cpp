@@ -7,7 +7,9 @@
 #include <QStringDecoder>
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <cstdlib>
+#include <iterator>
 
 namespace lcdserver {
 namespace {
@@ -16,9 +18,13 @@ void hello(Command& c) {
     if (c.argc() > 1) {
         c.huh("extra parameters ignored");
     }
-    c.answer(QByteArray("connect LCDproc 0.5.9 protocol 0.3 lcd wid ") +
-             QByteArray::number(c.screens.width) + " hgt " + QByteArray::number(c.screens.height) +
-             " cellwid 5 cellhgt 8");
+    // The sizes are written on the stack, the answer made in one allocation.
+    char width[12];
+    char height[12];
+    const char* const widthEnd = std::to_chars(width, std::end(width), c.screens.width).ptr;
+    const char* const heightEnd = std::to_chars(height, std::end(height), c.screens.height).ptr;
+    c.answer(joined({"connect LCDproc 0.5.9 protocol 0.3 lcd wid ", QByteArrayView(width, widthEnd),
+                     " hgt ", QByteArrayView(height, heightEnd), " cellwid 5 cellhgt 8"}));
     c.client.greeted = true;
 }
 
@@ -184,7 +190,7 @@ void menu(Command& c) {
 }
 
 struct CommandEntry {
-    const char* word;
+    QByteArrayView word; // its length tells most words apart without comparing them
     void (*run)(Command&);
 };
 
@@ -240,12 +246,12 @@ CommandOutcome runCommand(ClientScreens& screens, int client, const QByteArray& 
     const auto entry = std::find_if(std::begin(kCommands), std::end(kCommands),
                                     [&](const CommandEntry& e) { return word == e.word; });
     if (entry == std::end(kCommands)) {
-        out.reply = "huh? Invalid command \"" + echoed(word.left(40)) + "\"\n";
+        out.reply = joined({"huh? Invalid command \"", echoed(word.left(40)), "\"\n"});
         return out;
     }
     // Until "hello", LCDd's commands refuse to run; "bye" is always taken.
     if (!who.greeted && entry->run != hello && entry->run != bye) {
-        out.reply = "huh? Function returned error \"" + word + "\"\n";
+        out.reply = joined({"huh? Function returned error \"", word, "\"\n"});
         return out;
     }
     Command command{screens, who, *words, tick, out};

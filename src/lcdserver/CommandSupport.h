@@ -6,8 +6,23 @@
 #include "lcdserver/ClientScreens.h"
 
 #include <QByteArrayView>
+#include <initializer_list>
 
 namespace lcdserver {
+
+// The parts one after the other, made in one allocation: most lines a client sends get an answer.
+inline QByteArray joined(std::initializer_list<QByteArrayView> parts) {
+    qsizetype size = 0;
+    for (const QByteArrayView part : parts) {
+        size += part.size();
+    }
+    QByteArray text;
+    text.reserve(size);
+    for (const QByteArrayView part : parts) {
+        text.append(part);
+    }
+    return text;
+}
 
 struct Command {
     ClientScreens& screens;
@@ -17,9 +32,9 @@ struct Command {
     CommandOutcome& out;
 
     qsizetype argc() const { return args.size(); }
-    void answer(QByteArrayView text) { out.reply.append(text).append('\n'); }
+    void answer(QByteArrayView text) { out.reply += joined({text, "\n"}); }
     // LCDd's error form: "huh? " and the text.
-    void huh(QByteArrayView text) { out.reply.append("huh? ").append(text).append('\n'); }
+    void huh(QByteArrayView text) { out.reply += joined({"huh? ", text, "\n"}); }
     void success() { out.reply.append("success\n"); }
 };
 

@@ -1,5 +1,7 @@
 #include "lcdserver/LcdCommandLine.h"
 
+#include <QVarLengthArray>
+
 namespace {
 
 char escaped(char c) {
@@ -24,8 +26,9 @@ std::optional<QByteArrayList> splitLcdLine(const QByteArray& line) {
         ++end;
     }
     // The words are written one after the other into `bytes`, which is never longer than the
-    // line, then copied out each at once: a line is split for every command a client sends.
-    QByteArray bytes(end, Qt::Uninitialized);
+    // line, then copied out each at once: a line is split for every command a client sends. A
+    // command's line fits on the stack.
+    QVarLengthArray<char, 256> bytes(end);
     char* out = bytes.data();
     const char* word = out;
     QByteArrayList words;

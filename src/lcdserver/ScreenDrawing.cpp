@@ -290,8 +290,7 @@ void Drawing::scroller(const ServerWidget& w) {
 void Drawing::num(qint64 x, int digit) {
     for (int row = 0; row < 4; ++row) {
         if (canvas_.lines == 4) {
-            const QByteArray cells = BigDigitRow(digit, row);
-            canvas_.text(x, row + 1, QByteArrayView(cells).first(digit == 10 ? 1 : 3));
+            canvas_.text(x, row + 1, BigDigitRow(digit, row).first(digit == 10 ? 1 : 3));
         } else {
             canvas_.text(x, row + 1, kAsciiDigits[digit][row]);
         }

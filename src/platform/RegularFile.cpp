@@ -1,6 +1,7 @@
 #include "platform/RegularFile.h"
 
 #include <QFile>
+#include <algorithm>
 #include <fcntl.h>
 #include <sys/stat.h>
 
@@ -31,10 +32,16 @@ QByteArray RegularFile::read(qint64 offset, qint64 count) const {
     if (!isOpen() || offset < 0 || count <= 0) {
         return data;
     }
-    data.resize(count);
+    // Room for what the file held when it was opened and a byte more, to see whether it grew
+    // since: a short file is not read into a buffer as large as the count.
+    data.resize(std::clamp(bytes - offset + 1, qint64(1), count));
     qint64 got = 0;
     while (got < count) {
-        const ssize_t n = ::pread(fd.get(), data.data() + got, size_t(count - got), offset + got);
+        if (got == data.size()) {
+            data.resize(std::min(count, 2 * data.size()));
+        }
+        const ssize_t n =
+            ::pread(fd.get(), data.data() + got, size_t(data.size() - got), offset + got);
         if (n <= 0) {
             break;
         }

@@ -69,24 +69,35 @@ PageSection findPage(const IniFile& ini, int number) {
     return {number, ini.section(QStringView(name, 5 + digits.size()))};
 }
 
+// The texts of the pages' log lines, translated once for the whole profile: a profile of 50 pages
+// logs hundreds of them.
+struct PageTexts {
+    QString notANumber =
+        QCoreApplication::translate("LoadProfile", "%1 de la page %2 n'est pas un nombre (« %3 »)");
+    QString absent =
+        QCoreApplication::translate("LoadProfile", "Page %1 : section [page_%1] absente, ses "
+                                                   "lignes affichent Err, time et next valent 0");
+    QString missing = QCoreApplication::translate("LoadProfile", "%1 de la page %2 manque");
+    QString fixedLine = QCoreApplication::translate("LoadProfile", " : ligne fixe (0)");
+    QString timeOutOfRange = QCoreApplication::translate(
+        "LoadProfile", "time = %1 de la page %2 hors de 0 à 32 : ramené à %3");
+    QString timeZero = QCoreApplication::translate("LoadProfile", " : 0, la page reste affichée");
+    QString nextOutOfRange =
+        QCoreApplication::translate("LoadProfile", "next = %1 de la page %2 hors de 0 à 50 : "
+                                                   "remplacé par 0 (fin de la rotation)");
+    QString nextZero =
+        QCoreApplication::translate("LoadProfile", " : remplacé par 0 (fin de la rotation)");
+};
+
 // Why a number of a page cannot be used, in the user's terms: the key is missing, or what it
 // holds is quoted, then what is done instead.
-void logNotANumber(PageLog& log, const PageSection& page, const QString& key,
-                   std::optional<QStringView> raw, const QString& instead) {
+void logNotANumber(PageLog& log, const PageTexts& texts, const PageSection& page,
+                   const QString& key, std::optional<QStringView> raw, const QString& instead) {
+    const Decimal number(page.number);
     if (raw) {
-        log.add(u"  " %
-                QCoreApplication::translate("LoadProfile",
-                                            "%1 de la page %2 n'est pas un nombre (« %3 »)")
-                    .arg(key)
-                    .arg(page.number)
-                    .arg(*raw) %
-                instead);
+        log.add(u"  " % texts.notANumber.arg(key, number.text(), *raw) % instead);
     } else {
-        log.add(u"  " %
-                QCoreApplication::translate("LoadProfile", "%1 de la page %2 manque")
-                    .arg(key)
-                    .arg(page.number) %
-                instead);
+        log.add(u"  " % texts.missing.arg(key, number.text()) % instead);
     }
 }
 
@@ -95,51 +106,42 @@ std::optional<qint16> numberOf(std::optional<QStringView> raw) {
 }
 
 // A scroll mode that is no number leaves the line fixed.
-qint16 readScrollMode(const IniFile& ini, const PageSection& page, int line, PageLog& log) {
+qint16 readScrollMode(const IniFile& ini, const PageSection& page, int line, PageLog& log,
+                      const PageTexts& texts) {
     const QString& key = kScrollKeys[line];
     const std::optional<QStringView> raw = GetIni(ini, page.section, key);
     const std::optional<qint16> mode = numberOf(raw);
     if (!mode) {
-        logNotANumber(log, page, key, raw,
-                      QCoreApplication::translate("LoadProfile", " : ligne fixe (0)"));
+        logNotANumber(log, texts, page, key, raw, texts.fixedLine);
     }
     return profilekeys::scrollMode(mode);
 }
 
 // The page timer takes at most 32 s; a page number beyond the tables ends the rotation.
-PageNumbers readPageNumbers(const IniFile& ini, const PageSection& page, PageLog& log) {
+PageNumbers readPageNumbers(const IniFile& ini, const PageSection& page, PageLog& log,
+                            const PageTexts& texts) {
     PageNumbers numbers;
+    const Decimal pageNumber(page.number);
     const std::optional<QStringView> rawTime = GetIni(ini, page.section, kTimeKey);
     const std::optional<qint16> time = numberOf(rawTime);
     numbers.time = profilekeys::pageTime(time);
     if (time) {
         if (numbers.time != *time) {
-            log.add(u"  " %
-                    QCoreApplication::translate(
-                        "LoadProfile", "time = %1 de la page %2 hors de 0 à 32 : ramené à %3")
-                        .arg(*time)
-                        .arg(page.number)
-                        .arg(numbers.time));
+            log.add(u"  " % texts.timeOutOfRange.arg(Decimal(*time).text(), pageNumber.text(),
+                                                     Decimal(numbers.time).text()));
         }
     } else {
-        logNotANumber(log, page, kTimeKey, rawTime,
-                      QCoreApplication::translate("LoadProfile", " : 0, la page reste affichée"));
+        logNotANumber(log, texts, page, kTimeKey, rawTime, texts.timeZero);
     }
     const std::optional<QStringView> rawNext = GetIni(ini, page.section, kNextKey);
     const std::optional<qint16> next = numberOf(rawNext);
     numbers.next = profilekeys::pageNext(next);
     if (next) {
         if (numbers.next != *next) {
-            log.add(u"  " % QCoreApplication::translate("LoadProfile",
-                                                        "next = %1 de la page %2 hors de 0 à 50 : "
-                                                        "remplacé par 0 (fin de la rotation)")
-                                .arg(*next)
-                                .arg(page.number));
+            log.add(u"  " % texts.nextOutOfRange.arg(Decimal(*next).text(), pageNumber.text()));
         }
     } else {
-        logNotANumber(
-            log, page, kNextKey, rawNext,
-            QCoreApplication::translate("LoadProfile", " : remplacé par 0 (fin de la rotation)"));
+        logNotANumber(log, texts, page, kNextKey, rawNext, texts.nextZero);
     }
     return numbers;
 }
@@ -207,6 +209,7 @@ LoadOutcome LoadProfile(const QString& path, const IniFile& ini, ProfileLoad tar
                     .arg(pages));
     }
     PageLog pageLog(log);
+    const PageTexts pageTexts;
     // The words of the pages' lines, translated once for the whole profile.
     const QString pageWord = QCoreApplication::translate("LoadProfile", "Page");
     const QString lineWord = QCoreApplication::translate("LoadProfile", "Ligne");
@@ -218,23 +221,21 @@ LoadOutcome LoadProfile(const QString& path, const IniFile& ini, ProfileLoad tar
         // one line for the page rather than one for each key.
         const bool absent = page.section.header < 0;
         if (absent) {
-            pageLog.add(QCoreApplication::translate("LoadProfile",
-                                                    "Page %1 : section [page_%1] absente, ses "
-                                                    "lignes affichent Err, time et next valent 0")
-                            .arg(p));
+            pageLog.add(pageTexts.absent.arg(number.text()));
         }
         for (int l = 0; l < kLinesPerPage; ++l) {
             const std::optional<QStringView> text = GetIni(ini, page.section, kLineKeys[l]);
             LineRecord& record = target.pages.PageTable[p][l];
             record = freshLine(text ? ansi::fromUnicode(*text) : kErrText, kScrollFixed);
             if (!absent) {
-                record.ScrollMode = readScrollMode(ini, page, l, pageLog);
+                record.ScrollMode = readScrollMode(ini, page, l, pageLog, pageTexts);
             }
             pageLog.add(lineWord % u' ' % Decimal(l).text() % u'=' % ansi::AsUnicode{record.Text} %
                         u" / " % Decimal(record.ScrollMode).text());
             pageLog.selectLast();
         }
-        const PageNumbers numbers = absent ? PageNumbers{} : readPageNumbers(ini, page, pageLog);
+        const PageNumbers numbers =
+            absent ? PageNumbers{} : readPageNumbers(ini, page, pageLog, pageTexts);
         target.pages.PageTiming[p][kPageTime] = numbers.time;
         target.pages.PageTiming[p][kPageNext] = numbers.next;
     }

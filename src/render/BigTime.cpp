@@ -3,14 +3,14 @@
 #include "model/BigDigitGlyphs.h"
 #include "model/TwoDigits.h"
 
-QByteArray BigDigitRow(int digit, int row) {
+QByteArrayView BigDigitRow(int digit, int row) {
     if (row < 0 || row > 3 || digit < 0 || digit > 10) {
         return {};
     }
     if (digit == 10) {
-        return row == 1 || row == 2 ? QByteArray("\x01 ", 2) : QByteArray("  ");
+        return row == 1 || row == 2 ? QByteArrayView("\x01 ", 2) : QByteArrayView("  ", 2);
     }
-    return QByteArray(reinterpret_cast<const char*>(kDigitGlyphs[digit][row]), 4);
+    return QByteArrayView(reinterpret_cast<const char*>(kDigitGlyphs[digit][row]), 4);
 }
 
 void BigDigit(std::array<LineRecord, kLinesPerPage>& lines, qint16 digit) {
@@ -23,8 +23,10 @@ void BigDigit(std::array<LineRecord, kLinesPerPage>& lines, qint16 digit) {
 }
 
 void BigTime(std::array<LineRecord, kLinesPerPage>& lines, const QTime& now) {
+    // Each row is made in one allocation of its 20 characters rather than grown by each glyph.
     for (LineRecord& line : lines) {
-        line.Text.clear();
+        line.Text = QByteArray();
+        line.Text.reserve(20);
     }
     BigDigit(lines, static_cast<qint16>(now.hour() / 10));
     BigDigit(lines, static_cast<qint16>(now.hour() % 10));

@@ -5,6 +5,8 @@
 
 #include <QVarLengthArray>
 #include <algorithm>
+#include <bitset>
+#include <cstring>
 #include <optional>
 
 namespace {
@@ -32,14 +34,27 @@ public:
         text.resize(0);
         text.append(QByteArrayView(raw));
         if (convertDegrees) {
-            text.replace(kAnsiDegree, kPanelDegree); // changes no '%': the places still hold
+            // Changes no '%': the places still hold, and a converted sign may now follow one.
+            text.replace(kAnsiDegree, kPanelDegree);
+            if (following.test(quint8(kAnsiDegree))) {
+                following.set(quint8(kPanelDegree));
+            }
         }
         return true;
     }
+    // The byte after the "%%" of the token, then its last byte, rule most tokens and places out
+    // without comparing the whole token at each place.
     bool has(QByteArrayView token) const {
+        if (token.size() > 2 && !following.test(quint8(token[2]))) {
+            return false;
+        }
         const QByteArrayView view(text);
-        return std::any_of(marks.begin(), marks.end(),
-                           [&](qsizetype at) { return view.sliced(at).startsWith(token); });
+        const qsizetype last = token.size() - 1;
+        return std::any_of(marks.begin(), marks.end(), [&](qsizetype at) {
+            return view.size() - at > last &&
+                   (last < 0 || view.data()[at + last] == token.back()) &&
+                   view.sliced(at).startsWith(token);
+        });
     }
     // The places tell cheaply that most tokens are absent.
     template <typename Value> void replace(QByteArrayView token, Value value) {
@@ -54,17 +69,29 @@ public:
     }
 
 private:
+    // Each '%' is found by memchr(), then the one after it checked.
     void mark(QByteArrayView from) {
         marks.clear();
-        for (qsizetype i = 0; i + 1 < from.size(); ++i) {
-            if (from[i] == '%' && from[i + 1] == '%') {
-                marks.append(i);
+        following.reset();
+        if (from.size() < 2) {
+            return;
+        }
+        const char* const begin = from.data();
+        const char* const last = begin + from.size() - 1;
+        for (const char* at = begin;
+             (at = static_cast<const char*>(std::memchr(at, '%', size_t(last - at)))); ++at) {
+            if (at[1] == '%') {
+                marks.append(at - begin);
+                if (at + 2 <= last) {
+                    following.set(quint8(at[2]));
+                }
             }
         }
     }
 
     QByteArray& text;
     QVarLengthArray<qsizetype, 8> marks;
+    std::bitset<256> following; // the bytes that come after the places
 };
 
 // Replaces every "%%name(argument)" of the line by what `lookup` answers for its argument, asked

@@ -6,6 +6,7 @@
 #include "platform/RegularFile.h"
 
 #include <QLocale>
+#include <QVarLengthArray>
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -14,9 +15,9 @@
 namespace {
 
 // The client's own names, written the Windows way: the backslash is its directory separator.
-constexpr char kStateFile[] = "Work0\\state.sah";
-constexpr char kTodoFolder[] = "Todo\\";
-constexpr char kDoneFolder[] = "Done\\";
+constexpr QLatin1StringView kStateFile("Work0\\state.sah");
+constexpr QLatin1StringView kTodoFolder("Todo\\");
+constexpr QLatin1StringView kDoneFolder("Done\\");
 // The client's work-unit pattern, scmd_work_unit.*, is a plain prefix.
 constexpr char kWorkUnitPrefix[] = "scmd_work_unit.";
 constexpr int kProgressLine = 4;
@@ -27,10 +28,15 @@ template <typename Number> qint16 toInt16(Number value) {
                                                   std::numeric_limits<qint16>::max()));
 }
 
-QString setiPath(const QByteArray& rep_seti, const char* relative) {
-    QByteArray path = relative;
-    path.replace('\\', '/');
-    return ansi::toUnicode(rep_seti + path);
+// Made in one allocation: a refresh asks for three of them.
+QString setiPath(const QByteArray& rep_seti, QLatin1StringView relative) {
+    QString path(rep_seti.size() + relative.size(), Qt::Uninitialized);
+    QChar* to = path.data();
+    ansi::toUnicode(rep_seti, to);
+    for (const char c : relative) {
+        *to++ = QLatin1Char(c == '\\' ? '/' : c);
+    }
+    return path;
 }
 
 // The file up to the end of line `index` (all of it when it has fewer lines), read in blocks.
@@ -48,11 +54,9 @@ QByteArray linesUpTo(const RegularFile& file, int index) {
     return text;
 }
 
-// Line `index` of the state file. The file is read as one text up to its first CR (its lines
-// end with LF alone), so a CR ends the text wherever it stands.
-std::optional<QByteArray> stateLine(const RegularFile& file, int index) {
-    const QByteArray text = linesUpTo(file, index);
-    const QByteArrayView view(text);
+// Line `index` of the state file's `text`. The file is read as one text up to its first CR (its
+// lines end with LF alone), so a CR ends the text wherever it stands.
+std::optional<QByteArrayView> stateLine(QByteArrayView view, int index) {
     qsizetype start = 0;
     for (int i = 0; i < index; ++i) {
         const qsizetype end = view.indexOf('\n', start);
@@ -64,13 +68,14 @@ std::optional<QByteArray> stateLine(const RegularFile& file, int index) {
     const QByteArrayView rest = view.sliced(start);
     const auto end =
         std::find_if(rest.begin(), rest.end(), [](char c) { return c == '\r' || c == '\n'; });
-    return rest.first(end - rest.begin()).toByteArray();
+    return rest.first(end - rest.begin());
 }
 
 // The leading decimal number of text ("." as its point whatever the locale; 0 when there is
 // none) times 100, rounded down. The point is moved two places in the digits themselves so
-// that 0.29 gives 29: the binary product 0.29 * 100 falls just short of 29.
-qint16 percentOf(const QByteArray& text) {
+// that 0.29 gives 29: the binary product 0.29 * 100 falls just short of 29. The parts are views
+// of the text and the number is put together on the stack: this runs on every refresh.
+qint16 percentOf(QByteArrayView text) {
     const qsizetype n = text.size();
     qsizetype i = 0;
     auto digits = [&] {
@@ -78,17 +83,17 @@ qint16 percentOf(const QByteArray& text) {
         while (i < n && isDigit(text[i])) {
             ++i;
         }
-        return text.mid(start, i - start);
+        return text.sliced(start, i - start);
     };
     while (i < n && (text[i] == ' ' || text[i] == '\t')) {
         ++i;
     }
-    QByteArray sign;
+    QByteArrayView sign;
     if (i < n && (text[i] == '+' || text[i] == '-')) {
-        sign = text.mid(i++, 1);
+        sign = text.sliced(i++, 1);
     }
-    const QByteArray whole = digits();
-    QByteArray fraction;
+    const QByteArrayView whole = digits();
+    QByteArrayView fraction;
     if (i < n && text[i] == '.') {
         ++i;
         fraction = digits();
@@ -96,7 +101,7 @@ qint16 percentOf(const QByteArray& text) {
     if (whole.isEmpty() && fraction.isEmpty()) {
         return 0;
     }
-    QByteArray exponent;
+    QByteArrayView exponent;
     if (i < n && (text[i] == 'e' || text[i] == 'E')) {
         qsizetype j = i + 1;
         if (j < n && (text[j] == '+' || text[j] == '-')) {
@@ -106,21 +111,33 @@ qint16 percentOf(const QByteArray& text) {
             const qsizetype start = i;
             i = j;
             digits();
-            exponent = text.mid(start, i - start);
+            exponent = text.sliced(start, i - start);
         }
     }
-    fraction = fraction.leftJustified(2, '0');
-    QByteArray hundredfold = sign + whole + fraction.left(2);
-    if (fraction.size() > 2) {
-        hundredfold += '.' + fraction.mid(2);
+    QVarLengthArray<char16_t, 64> hundredfold;
+    const auto append = [&](QByteArrayView part) {
+        for (const char c : part) {
+            hundredfold.append(char16_t(c)); // all ASCII: signs, digits, 'e'
+        }
+    };
+    append(sign);
+    append(whole);
+    append(fraction.first(std::min<qsizetype>(fraction.size(), 2)));
+    for (qsizetype k = fraction.size(); k < 2; ++k) {
+        hundredfold.append(u'0');
     }
+    if (fraction.size() > 2) {
+        hundredfold.append(u'.');
+        append(fraction.sliced(2));
+    }
+    append(exponent);
     // Read in the C locale, a number too large for a double is an infinity, which the clamp
     // brings back into range.
-    const double value = QLocale::c().toDouble(QString::fromLatin1(hundredfold + exponent));
+    const double value = QLocale::c().toDouble(QStringView(hundredfold.data(), hundredfold.size()));
     return toInt16(std::floor(value));
 }
 
-qint16 countWorkUnits(const QByteArray& rep_seti, const char* folder) {
+qint16 countWorkUnits(const QByteArray& rep_seti, QLatin1StringView folder) {
     // Everything but folders counts, as with the client's attribute mask.
     return toInt16(countNonFolderEntries(setiPath(rep_seti, folder), kWorkUnitPrefix));
 }
@@ -134,8 +151,9 @@ qint16 SetiProgress(const QByteArray& rep_seti) {
     if (!file.isOpen()) {
         return 0;
     }
-    const std::optional<QByteArray> line = stateLine(file, kProgressLine);
-    return line ? percentOf(line->mid(kKeyLength)) : 0;
+    const QByteArray text = linesUpTo(file, kProgressLine);
+    const std::optional<QByteArrayView> line = stateLine(text, kProgressLine);
+    return line ? percentOf(line->sliced(std::min<qsizetype>(line->size(), kKeyLength))) : 0;
 }
 
 qint16 SetiCacheCount(const QByteArray& rep_seti) {
