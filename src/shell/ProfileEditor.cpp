@@ -174,7 +174,9 @@ void ProfileEditor::connectFields() {
             [this] { pagesChanged(duplicatePage(doc, shownPage), shownPage + 1); });
     connect(ui->deletePageButton, &QPushButton::clicked, this, [this] {
         const int at = shownPage;
-        pagesChanged(deletePage(doc, at), qMin(at, static_cast<int>(doc.pages.size()) - 1));
+        // The page to show is the one at its place among those left, once it has gone.
+        const bool deleted = deletePage(doc, at);
+        pagesChanged(deleted, qMin(at, static_cast<int>(doc.pages.size()) - 1));
     });
     connect(ui->moveUpButton, &QPushButton::clicked, this, [this] {
         const int at = shownPage;

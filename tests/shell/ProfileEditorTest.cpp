@@ -319,3 +319,49 @@ TEST(ProfileEditor, AFileThatDoesNotExistYetIsANewProfileSavedUnderItsName) {
     EXPECT_TRUE(QFile::exists(path)) << "no name asked: the one given";
     EXPECT_EQ(e.s.window->engine().lastProfile(), path);
 }
+
+// Each page button acts on the page chosen in the table, from a click or its shortcut; the lines
+// a smaller panel does not show say why they are there.
+TEST(ProfileEditor, ThePageButtonsDuplicateMoveAndDeleteTheChosenPage) {
+    Editing e(QByteArray(kShellSettings).replace("L=4", "L=2"));
+    ProfileEditor& editor = e.open();
+    EXPECT_EQ(e.field("barLabel3")->toolTip(),
+              "L'afficheur ne montre que 2 lignes : celle-ci sert aux afficheurs plus grands");
+    auto* table = e.field<QTableWidget>("pageTable");
+    const auto column = [table](int column) {
+        QStringList cells;
+        for (int row = 0; row < table->rowCount(); ++row) {
+            cells << table->item(row, column)->text();
+        }
+        return cells;
+    };
+    e.click("tryButton"); // the panel follows every change below
+    e.type("lineText0", "Un");
+    e.field<QSpinBox>("timeSpin")->setValue(0);
+    e.field<QComboBox>("nextCombo")->setCurrentIndex(0);
+    e.press("duplicatePageButton", Qt::Key_D, Qt::ControlModifier | Qt::ShiftModifier);
+    e.type("lineText0", "Deux");
+    e.press("moveUpButton", Qt::Key_Up, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(std::tuple(column(1), column(2), column(3)),
+              std::tuple(QStringList{"Deux", "Un"}, QStringList{"reste", "reste"},
+                         QStringList{"→ fin", "→ fin"}));
+    EXPECT_EQ(editor.currentPage(), 0);
+    EXPECT_FALSE(e.field<QPushButton>("moveUpButton")->isEnabled());
+    e.click("moveDownButton");
+    EXPECT_EQ(std::tuple(column(1), editor.currentPage()),
+              std::tuple(QStringList{"Un", "Deux"}, 1));
+    EXPECT_FALSE(e.field<QPushButton>("moveDownButton")->isEnabled());
+    EXPECT_TRUE(e.s.window->engine().trying());
+
+    e.press("deletePageButton", Qt::Key_X, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(std::tuple(column(1), editor.currentPage(), e.field("lineText0")->text()),
+              std::tuple(QStringList{"Un"}, 0, "Un"));
+    e.click("deletePageButton");
+    EXPECT_EQ(std::tuple(table->rowCount(), editor.currentPage()), std::tuple(0, -1));
+    EXPECT_FALSE(e.field<QWidget>("pageGroup")->isEnabled() ||
+                 e.field<QPushButton>("deletePageButton")->isEnabled() ||
+                 e.field<QPushButton>("duplicatePageButton")->isEnabled());
+    e.click("addPageButton");
+    EXPECT_EQ(std::tuple(table->rowCount(), editor.currentPage()), std::tuple(1, 0));
+    EXPECT_TRUE(e.field<QWidget>("pageGroup")->isEnabled());
+}
