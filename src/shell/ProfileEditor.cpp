@@ -180,11 +180,11 @@ void ProfileEditor::connectFields() {
     });
     connect(ui->moveUpButton, &QPushButton::clicked, this, [this] {
         const int at = shownPage;
-        pagesChanged(at > 0 && movePage(doc, at, at - 1), at - 1);
+        pagesChanged(movePage(doc, at, at - 1), at - 1);
     });
     connect(ui->moveDownButton, &QPushButton::clicked, this, [this] {
         const int at = shownPage;
-        pagesChanged(at + 1 < doc.pages.size() && movePage(doc, at, at + 1), at + 1);
+        pagesChanged(movePage(doc, at, at + 1), at + 1);
     });
     connect(ui->mistakeList, &QListWidget::currentRowChanged, this, &ProfileEditor::mistakeChosen);
     connect(ui->insertVariableButton, &QPushButton::clicked, this,
