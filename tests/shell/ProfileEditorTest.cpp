@@ -364,6 +364,20 @@ TEST(ProfileEditor, ThePageButtonsDuplicateMoveAndDeleteTheChosenPage) {
     e.click("addPageButton");
     EXPECT_EQ(std::tuple(table->rowCount(), editor.currentPage()), std::tuple(1, 0));
     EXPECT_TRUE(e.field<QWidget>("pageGroup")->isEnabled());
+
+    // A variable goes where one last typed, unless that field has gone: then into the first line.
+    e.chooseMode(0, 4); // « Bargraphe »
+    e.type("barValue0", "5");
+    e.field<QComboBox>("scroll0")->setFocus();
+    QTest::keyClick(e.field<QComboBox>("scroll0"), Qt::Key_Home); // « Fixe » again
+    e.field("pleinEdit")->setFocus();                             // never where variables go
+    e.click("insertVariableButton");
+    QAction* variable =
+        editor.findChild<QMenu*>("variableMenu")->actions()[0]->menu()->actions()[0];
+    variable->trigger();
+    editor.findChild<QMenu*>("variableMenu")->hide();
+    EXPECT_TRUE(e.field("lineText0")->text().startsWith(variable->data().toString()));
+    EXPECT_EQ(e.field("pleinEdit")->text(), "#");
 }
 
 // New and Open set the profile aside only once the user agrees; a save that fails says so, and
