@@ -333,7 +333,7 @@ void F_Interface::mnuSystemTrayItem_Click(int index) {
         show();
         raise();
         activateWindow();
-    } else if (index == 1) {
+    } else {
         EndProc();
     }
 }

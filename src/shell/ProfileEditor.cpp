@@ -174,15 +174,17 @@ void ProfileEditor::connectFields() {
             [this] { pagesChanged(duplicatePage(doc, shownPage), shownPage + 1); });
     connect(ui->deletePageButton, &QPushButton::clicked, this, [this] {
         const int at = shownPage;
-        pagesChanged(deletePage(doc, at), qMin(at, static_cast<int>(doc.pages.size()) - 1));
+        // The page to show is the one at its place among those left, once it has gone.
+        const bool deleted = deletePage(doc, at);
+        pagesChanged(deleted, qMin(at, static_cast<int>(doc.pages.size()) - 1));
     });
     connect(ui->moveUpButton, &QPushButton::clicked, this, [this] {
         const int at = shownPage;
-        pagesChanged(at > 0 && movePage(doc, at, at - 1), at - 1);
+        pagesChanged(movePage(doc, at, at - 1), at - 1);
     });
     connect(ui->moveDownButton, &QPushButton::clicked, this, [this] {
         const int at = shownPage;
-        pagesChanged(at + 1 < doc.pages.size() && movePage(doc, at, at + 1), at + 1);
+        pagesChanged(movePage(doc, at, at + 1), at + 1);
     });
     connect(ui->mistakeList, &QListWidget::currentRowChanged, this, &ProfileEditor::mistakeChosen);
     connect(ui->insertVariableButton, &QPushButton::clicked, this,

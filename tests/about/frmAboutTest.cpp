@@ -73,6 +73,8 @@ TEST(frmAbout, ShowsTheVersionLightsTheLinkUnderTheMouseAndOpensAClickedOne) {
         QTest::mouseClick(link, Qt::LeftButton);
     }
     QTest::mouseClick(a.label("Label3"), Qt::RightButton);
+    QTest::mousePress(a.label("Label19"), Qt::LeftButton);
+    QTest::mouseRelease(a.label("Label19"), Qt::LeftButton, {}, {-1, -1}); // let go off the link
     ASSERT_EQ(a.opened.size(), 13);
     EXPECT_EQ(a.opened[0], QUrl("mailto:equipe@relayeur.github.io?Subject=A propos de Relayeur"));
     EXPECT_EQ(a.opened[11], QUrl("https://relayeur.github.io/forum/"));

@@ -2,20 +2,26 @@
 #include "about/frmAbout.h"
 #include "drivers/OnScreenPanel.h"
 #include "shell/LcdWidget.h"
+#include "shell/ProfileEditor.h"
 #include "shell/QtTranslations.h"
+#include "shell/WidgetMessageBoxes.h"
 #include "support/QtPrinters.h"
 #include "support/Shell.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSlider>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -27,6 +33,19 @@ template <typename T> T* find(const Shell& s, const char* name) {
 void open(Shell& s, const QString& profile) { // empty: the dialog is cancelled
     s.chosenProfile = profile;
     find<QAction>(s, "m_fic_ouvrir")->trigger();
+}
+
+// Acts on the modal window once it shows, as the user would: the box blocks its caller until then.
+void whenShown(const std::function<void(QWidget*)>& act) {
+    auto* wait = new QTimer;
+    QObject::connect(wait, &QTimer::timeout, [wait, act] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            wait->deleteLater();
+            wait->stop();
+            act(modal);
+        }
+    });
+    wait->start(10);
 }
 
 } // namespace
@@ -191,4 +210,55 @@ TEST(ListLog, TheListKeepsTheLastThousandLinesAndTheEchoHasThemAll) {
     EXPECT_EQ(list.item(0)->text(), "ligne 6");
     EXPECT_EQ(list.currentItem()->text(), "ligne 1005");
     EXPECT_EQ(echoed.size(), 1005);
+}
+
+// The boxes and file dialogs the program shows when no test stands in for them.
+TEST(F_Interface, TheBoxesAndFileDialogsOnScreenShowWhatTheyAreAskedAndAnswerIt) {
+    WidgetMessageBoxes boxes;
+    for (const auto& [icon, shown] : {std::pair{MessageIcon::None, QMessageBox::NoIcon},
+                                      {MessageIcon::Information, QMessageBox::Information},
+                                      {MessageIcon::Exclamation, QMessageBox::Warning},
+                                      {MessageIcon::Critical, QMessageBox::Critical}}) {
+        QStringList seen;
+        whenShown([&seen](QWidget* box) {
+            seen << box->windowTitle() << static_cast<QMessageBox*>(box)->text()
+                 << QString::number(static_cast<QMessageBox*>(box)->icon());
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+        boxes.show("Titre", "Texte", icon);
+        EXPECT_EQ(seen, (QStringList{"Titre", "Texte", QString::number(shown)}));
+    }
+    WidgetQuestionBoxes questions;
+    const QStringList answers{"&Oui", "&Non", "Annuler"};
+    EXPECT_EQ(questions.ask("Titre", "Rien ?", {}), -1) << "nothing to answer";
+    for (const auto& [key, chosen] : {std::pair{Qt::Key_Return, 0}, {Qt::Key_Escape, 2}}) {
+        whenShown([key](QWidget* box) { QTest::keyClick(box, key); });
+        EXPECT_EQ(questions.ask("Titre", "Oui ?", answers), chosen)
+            << "Return: the first, Escape: the last";
+    }
+    whenShown([](QWidget* box) {
+        for (QAbstractButton* answer : static_cast<QMessageBox*>(box)->buttons()) {
+            if (answer->text() == "&Non") {
+                answer->click();
+            }
+        }
+    });
+    EXPECT_EQ(questions.ask("Titre", "Non ?", answers), 1);
+
+    Shell s;
+    s.env.chooseProfile = nullptr;
+    F_Interface& w = s.startWindow();
+    QStringList dialogs;
+    const auto cancel = [&dialogs](QWidget* dialog) {
+        dialogs << dialog->windowTitle() + " " +
+                       static_cast<QFileDialog*>(dialog)->nameFilters().join(";");
+        static_cast<QFileDialog*>(dialog)->reject();
+    };
+    whenShown(cancel);
+    find<QAction>(s, "m_fic_ouvrir")->trigger();
+    w.editProfile({});
+    whenShown(cancel);
+    w.profileEditor()->findChild<QPushButton*>("saveAsButton")->click();
+    EXPECT_EQ(dialogs, (QStringList{"Ouvrir un profil Fichiers Relayeur (*.tlcd)",
+                                    "Enregistrer le profil Fichiers Relayeur (*.tlcd)"}));
 }

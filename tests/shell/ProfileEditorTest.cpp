@@ -319,3 +319,125 @@ TEST(ProfileEditor, AFileThatDoesNotExistYetIsANewProfileSavedUnderItsName) {
     EXPECT_TRUE(QFile::exists(path)) << "no name asked: the one given";
     EXPECT_EQ(e.s.window->engine().lastProfile(), path);
 }
+
+// Each page button acts on the page chosen in the table, from a click or its shortcut; the lines
+// a smaller panel does not show say why they are there.
+TEST(ProfileEditor, ThePageButtonsDuplicateMoveAndDeleteTheChosenPage) {
+    Editing e(QByteArray(kShellSettings).replace("L=4", "L=2"));
+    ProfileEditor& editor = e.open();
+    EXPECT_EQ(e.field("barLabel3")->toolTip(),
+              "L'afficheur ne montre que 2 lignes : celle-ci sert aux afficheurs plus grands");
+    auto* table = e.field<QTableWidget>("pageTable");
+    const auto column = [table](int column) {
+        QStringList cells;
+        for (int row = 0; row < table->rowCount(); ++row) {
+            cells << table->item(row, column)->text();
+        }
+        return cells;
+    };
+    e.click("tryButton"); // the panel follows every change below
+    e.type("lineText0", "Un");
+    e.field<QSpinBox>("timeSpin")->setValue(0);
+    e.field<QComboBox>("nextCombo")->setCurrentIndex(0);
+    e.press("duplicatePageButton", Qt::Key_D, Qt::ControlModifier | Qt::ShiftModifier);
+    e.type("lineText0", "Deux");
+    e.press("moveUpButton", Qt::Key_Up, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(std::tuple(column(1), column(2), column(3)),
+              std::tuple(QStringList{"Deux", "Un"}, QStringList{"reste", "reste"},
+                         QStringList{"→ fin", "→ fin"}));
+    EXPECT_EQ(editor.currentPage(), 0);
+    EXPECT_FALSE(e.field<QPushButton>("moveUpButton")->isEnabled());
+    e.click("moveDownButton");
+    EXPECT_EQ(std::tuple(column(1), editor.currentPage()),
+              std::tuple(QStringList{"Un", "Deux"}, 1));
+    EXPECT_FALSE(e.field<QPushButton>("moveDownButton")->isEnabled());
+    EXPECT_TRUE(e.s.window->engine().trying());
+
+    e.press("deletePageButton", Qt::Key_X, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(std::tuple(column(1), editor.currentPage(), e.field("lineText0")->text()),
+              std::tuple(QStringList{"Un"}, 0, "Un"));
+    e.click("deletePageButton");
+    EXPECT_EQ(std::tuple(table->rowCount(), editor.currentPage()), std::tuple(0, -1));
+    EXPECT_FALSE(e.field<QWidget>("pageGroup")->isEnabled() ||
+                 e.field<QPushButton>("deletePageButton")->isEnabled() ||
+                 e.field<QPushButton>("duplicatePageButton")->isEnabled());
+    e.click("addPageButton");
+    EXPECT_EQ(std::tuple(table->rowCount(), editor.currentPage()), std::tuple(1, 0));
+    EXPECT_TRUE(e.field<QWidget>("pageGroup")->isEnabled());
+
+    // A variable goes where one last typed, unless that field has gone: then into the first line.
+    e.chooseMode(0, 4); // « Bargraphe »
+    e.type("barValue0", "5");
+    e.field<QComboBox>("scroll0")->setFocus();
+    QTest::keyClick(e.field<QComboBox>("scroll0"), Qt::Key_Home); // « Fixe » again
+    e.field("pleinEdit")->setFocus();                             // never where variables go
+    e.click("insertVariableButton");
+    QAction* variable =
+        editor.findChild<QMenu*>("variableMenu")->actions()[0]->menu()->actions()[0];
+    variable->trigger();
+    editor.findChild<QMenu*>("variableMenu")->hide();
+    EXPECT_TRUE(e.field("lineText0")->text().startsWith(variable->data().toString()));
+    EXPECT_EQ(e.field("pleinEdit")->text(), "#");
+}
+
+// New and Open set the profile aside only once the user agrees; a save that fails says so, and
+// the profile the program shows is loaded again when saved.
+TEST(ProfileEditor, NewAndOpenAskFirstAndASaveThatFailsSaysSo) {
+    Editing e;
+    const QString mine =
+        e.s.dir.write("autre/mien.tlcd", QByteArray(kProfile).replace("scroll0=2", "scroll0=9"));
+    e.s.chosenProfile = mine;
+    e.s.window->findChild<QAction*>("m_fic_ouvrir")->trigger();
+    ProfileEditor& editor = e.open(); // the profile loaded
+    e.s.window->findChild<QAction*>("m_fic_editer")->trigger();
+    EXPECT_EQ(e.s.window->findChildren<ProfileEditor*>().size(), 1) << "the same window again";
+    EXPECT_EQ(e.field<QComboBox>("scroll0")->currentIndex(), -1) << "a mode without a name";
+    auto* table = e.field<QTableWidget>("pageTable");
+
+    e.type("lineText1", "Change");
+    e.questions.script = {"Annuler"};
+    e.press("newButton", Qt::Key_N, Qt::ControlModifier);
+    EXPECT_EQ(e.questions.asked.size(), 1);
+    const qsizetype boxes = e.s.boxes.boxes.size();
+    e.saveAs = e.s.dir.file("absent/mien.tlcd");
+    e.press("saveAsButton", Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    e.saveAs.clear(); // the dialog cancelled
+    e.click("saveAsButton");
+    ASSERT_EQ(e.s.boxes.boxes.size(), boxes + 1);
+    EXPECT_EQ(e.s.boxes.boxes.last().text,
+              "Le profil n'a pas pu être écrit dans " + e.s.dir.file("absent/mien.tlcd") + ".");
+    EXPECT_TRUE(editor.isWindowModified());
+    e.click("saveButton");
+    EXPECT_EQ(e.s.window->engine().state().pages.PageTable[1][1].Text, "Change");
+    EXPECT_EQ(e.s.window->findChild<QComboBox*>("lstProfile")->count(), 1);
+
+    e.type("lineText1", "Perdu");
+    e.questions.script = {"&Ne pas enregistrer", "Annuler"};
+    e.click("newButton");
+    EXPECT_EQ(e.questions.asked.last().text, "Commencer le nouveau profil par une copie de la "
+                                             "démonstration ou par une page vide ?");
+    EXPECT_EQ(e.field("lineText1")->text(), "Perdu");
+    e.questions.script = {"&Ne pas enregistrer", "Page &vide"};
+    e.click("newButton");
+    EXPECT_EQ(std::tuple(table->rowCount(), e.field("lineText1")->text()), std::tuple(1, ""));
+    e.questions.script = {"Copie de la &démonstration"}; // nothing to save: asked at once
+    e.click("newButton");
+    EXPECT_EQ(e.questions.asked.size(), 6);
+    EXPECT_GT(table->rowCount(), 1);
+    EXPECT_FALSE(editor.isWindowModified());
+
+    e.press("openButton", Qt::Key_O, Qt::ControlModifier);
+    EXPECT_EQ(std::tuple(e.s.openedIn, editor.windowTitle()),
+              std::tuple("", "Éditeur de profil — mien.tlcd[*]"));
+    e.s.chosenProfile.clear();
+    e.click("openButton");
+    EXPECT_EQ(e.s.openedIn, e.s.dir.file("autre")) << "the folder of the profile edited";
+
+    QPointer<ProfileEditor> closing = &editor;
+    e.type("lineText1", QString(130, 'x'));
+    e.questions.script = {"&Enregistrer", "&Enregistrer"};
+    e.click("closeButton");
+    EXPECT_EQ(e.questions.asked.last().text, "Le profil a une erreur. Enregistrer quand même ?");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return closing.isNull(); }));
+    EXPECT_TRUE(e.s.dir.read("autre/mien.tlcd").contains("ligne1=" + QByteArray(130, 'x')));
+}
