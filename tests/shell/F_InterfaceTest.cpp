@@ -231,8 +231,8 @@ TEST(F_Interface, TheBoxesAndFileDialogsOnScreenShowWhatTheyAreAskedAndAnswerIt)
     WidgetQuestionBoxes questions;
     const QStringList answers{"&Oui", "&Non", "Annuler"};
     EXPECT_EQ(questions.ask("Titre", "Rien ?", {}), -1) << "nothing to answer";
-    for (const auto& [key, chosen] : {std::pair{Qt::Key_Return, 0}, {Qt::Key_Escape, 2}}) {
-        whenShown([key](QWidget* box) { QTest::keyClick(box, key); });
+    for (const auto& [pressed, chosen] : {std::pair{Qt::Key_Return, 0}, {Qt::Key_Escape, 2}}) {
+        whenShown([key = pressed](QWidget* box) { QTest::keyClick(box, key); });
         EXPECT_EQ(questions.ask("Titre", "Oui ?", answers), chosen)
             << "Return: the first, Escape: the last";
     }
