@@ -42,6 +42,12 @@ TEST(QuietHours, SettingsAndTheScheduleAcrossMidnight) {
     EXPECT_FALSE(within("23:00-07:00", QTime(22, 59, 59)) || within("23:00-07:00", QTime(7, 0)));
     EXPECT_TRUE(within("23:00-07:00", QTime(23, 0)) && within("23:00-07:00", QTime(6, 59, 59)));
     EXPECT_FALSE(within("12:00-12:00", QTime(12, 0)) || within("12:00-12:00", QTime(0, 0)));
+
+    // A locked session, and an idle one, each quiet the panel on their own.
+    const QuietSettings session = read("verrouillage=1\n", log);
+    EXPECT_EQ(quietReason(session, {QTime(12, 0), {.locked = true}}), QuietReason::Locked);
+    EXPECT_EQ(quietReason(session, {QTime(12, 0), {.idle = true}}), QuietReason::Idle);
+    EXPECT_EQ(quietReason(session, {QTime(12, 0), {}}), QuietReason::None);
 }
 
 // The schedule, the player's minute and the switch, with both clocks in the test's
