@@ -437,6 +437,13 @@ TEST(Mqtt, HomeAssistantDiscoveryAndItsRemoval) {
         EXPECT_EQ(b.asked.kept, (QList<QPair<int, QByteArray>>{{2, "Bonjour"}, {2, ""}}));
         EXPECT_EQ(b.asked.feeds, QList<bool>{true});
         EXPECT_EQ(b.asked.backlights, QList<bool>{false});
+
+        // Home Assistant starting again, its retained configs lost, finds them announced anew.
+        broker.publish("homeassistant/sensor/relayeur_essai/page/config", "", true);
+        ASSERT_EQ(broker.retained("homeassistant/#").size(), 6);
+        broker.publish("homeassistant/status", "online");
+        EXPECT_TRUE(
+            QTest::qWaitFor([&] { return broker.retained("homeassistant/#").size() == 7; }, 10000));
     }
     Bridge without(broker.settings(false));
     EXPECT_TRUE(without.waitForLog("Home Assistant : les entités de Relayeur"));
