@@ -152,8 +152,12 @@ struct Program {
              "--start"});
     }
     ~Program() {
-        relayeur.kill();
-        relayeur.waitForFinished();
+        // Ended as a user ends it, so that it cleans up after itself.
+        relayeur.terminate();
+        if (!relayeur.waitForFinished(10000)) {
+            relayeur.kill();
+            relayeur.waitForFinished();
+        }
     }
     // Reads the output until `done` holds for what was seen; false after 20 s or at the end.
     bool until(const std::function<bool()>& done) {
@@ -273,6 +277,14 @@ TEST(Mqtt, TheProgramShowsMessagesAndLeavesItsLastWillWhenKilled) {
     EXPECT_TRUE(p.shows("│Bonjour "));
     broker.publish("relayeur/tue/ligne/0/garder", "");
     EXPECT_TRUE(p.shows("│Ici ")) << "the page's line is back";
+    broker.publish("relayeur/tue/retroeclairage/set", "OFF");
+    EXPECT_TRUE(p.shows("se met en veille : rétroéclairage éteint depuis Home Assistant"));
+    broker.publish("relayeur/tue/retroeclairage/set", "ON");
+    EXPECT_TRUE(p.shows("L'afficheur se réveille"));
+    broker.publish("relayeur/tue/envoi/set", "OFF");
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return broker.retained("relayeur/tue/etat").join("").contains(R"("envoi":"OFF")"); },
+        10000));
     p.relayeur.kill();
     p.relayeur.waitForFinished();
     const QStringList state = broker.client(
