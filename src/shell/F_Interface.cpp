@@ -107,6 +107,9 @@ F_Interface::F_Interface(ShellEnvironment environment, QWidget* parent)
 // The editor works on the engine: it goes first.
 F_Interface::~F_Interface() {
     delete editor;
+    // Deleted here rather than with the window's children: its end is then heard by a window
+    // that is still whole.
+    delete detect;
 }
 
 void F_Interface::Form_Load(const StartUp& plan, bool startHidden) {
