@@ -69,6 +69,18 @@ bool shows(const Frame& frame, quint8 code) {
 // The glyph of each letter that letterOfGlyph() has read back as that letter.
 std::array<std::optional<GlyphRows>, 256> readBack;
 
+// Each cell of the frame before the mapping beside the same cell after it, rows kept their size.
+template <typename Check> void eachCell(const Frame& before, const Frame& after, Check check) {
+    for (int i = 0; i < before.lines; ++i) {
+        const QByteArray& in = before.rows[i].value_or(QByteArray());
+        const QByteArray& out = after.rows[i].value_or(QByteArray());
+        FUZZ_CHECK(in.size() == out.size());
+        for (qsizetype at = 0; at < in.size(); ++at) {
+            check(quint8(in[at]), quint8(out[at]));
+        }
+    }
+}
+
 // What the header promises of one mapping of `before` into `after`.
 void check(const Frame& before, const Frame& after, const CharacterMapping& mapping,
            const GlyphSlots& slots) {
@@ -80,15 +92,9 @@ void check(const Frame& before, const Frame& after, const CharacterMapping& mapp
     }
     if (mapping.panel.latin1) {
         // Latin-1: only Windows-1252's additions change, to plain ASCII.
-        for (int i = 0; i < before.lines; ++i) {
-            const QByteArray& in = before.rows[i].value_or(QByteArray());
-            const QByteArray& out = after.rows[i].value_or(QByteArray());
-            FUZZ_CHECK(in.size() == out.size());
-            for (qsizetype at = 0; at < in.size(); ++at) {
-                const auto c = quint8(in[at]);
-                FUZZ_CHECK(c >= 0x80 && c < 0xA0 ? quint8(out[at]) < 0x80 : out[at] == in[at]);
-            }
-        }
+        eachCell(before, after, [](quint8 c, quint8 code) {
+            FUZZ_CHECK(c >= 0x80 && c < 0xA0 ? code < 0x80 : code == c);
+        });
         FUZZ_CHECK(after.glyphs == before.glyphs);
         return;
     }
@@ -124,21 +130,14 @@ void check(const Frame& before, const Frame& after, const CharacterMapping& mapp
         }
     }
 
-    for (int i = 0; i < before.lines; ++i) {
-        const QByteArray& in = before.rows[i].value_or(QByteArray());
-        const QByteArray& out = after.rows[i].value_or(QByteArray());
-        FUZZ_CHECK(in.size() == out.size());
-        for (qsizetype at = 0; at < in.size(); ++at) {
-            const auto c = quint8(in[at]);
-            const auto code = quint8(out[at]);
-            if (c < 0x10) {
-                FUZZ_CHECK(code == c);
-            } else if (code < 0x10) {
-                // Only a slot that holds this very letter stands for it.
-                FUZZ_CHECK(code < kSlots && slots.letter[code] == c);
-            }
+    eachCell(before, after, [&slots](quint8 c, quint8 code) {
+        if (c < 0x10) {
+            FUZZ_CHECK(code == c);
+        } else if (code < 0x10) {
+            // Only a slot that holds this very letter stands for it.
+            FUZZ_CHECK(code < kSlots && slots.letter[code] == c);
         }
-    }
+    });
 }
 
 } // namespace
