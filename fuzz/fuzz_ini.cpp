@@ -3,7 +3,6 @@
 // written in memory, through the same parsing and the same bytes as a file on disk. Names and
 // values are looked at as views, so that an input costs the reader's own allocations and few more.
 #include "FuzzSupport.h"
-#include "platform/AnsiText.h"
 #include "platform/USEINI.h"
 
 #include <QList>
@@ -70,8 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const IniFile before = IniFile::parse(bytes);
     FUZZ_CHECK(before.exists());
 
-    const QString text = ansi::decodeFile(bytes).text;
-    const QList<Name> names = namesIn(text);
+    const QList<Name> names = namesIn(before.text());
     QList<Value> values;
     values.reserve(names.size());
     QString section;

@@ -5,6 +5,7 @@
 #include "platform/AnsiText.h"
 
 #include <QStringDecoder>
+#include <QVarLengthArray>
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
@@ -28,10 +29,10 @@ void hello(Command& c) {
     c.client.greeted = true;
 }
 
-QString nameText(const QByteArray& bytes) {
+QString nameText(QByteArrayView bytes) {
     QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
     QString text = utf8.decode(bytes);
-    return utf8.hasError() ? ansi::toUnicode(bytes) : text;
+    return utf8.hasError() ? ansi::toUnicode(bytes.toByteArray()) : text;
 }
 
 // LCDd reads the options in a loop that goes on after a bad one, the next word taken as an option.
@@ -41,9 +42,9 @@ void clientSet(Command& c) {
         return;
     }
     for (qsizetype i = 1; i < c.argc(); ++i) {
-        QByteArray option = c.args[i];
+        QByteArrayView option = c.args[i];
         if (option.startsWith('-')) {
-            option.remove(0, 1);
+            option = option.sliced(1);
         }
         if (option != "name") {
             c.huh("invalid parameter (" + echoed(option) + ")");
@@ -57,13 +58,13 @@ void clientSet(Command& c) {
     }
 }
 
-bool holdsKey(const ServerClient& client, const QByteArray& key) {
+bool holdsKey(const ServerClient& client, QByteArrayView key) {
     return client.sharedKeys.contains(key) || client.exclusiveKeys.contains(key);
 }
 
 // LCDd refuses a key that someone holds exclusively, or that someone holds at all when this
 // reservation would be exclusive.
-bool reserveKey(Command& c, const QByteArray& key, bool exclusively) {
+bool reserveKey(Command& c, QByteArrayView key, bool exclusively) {
     for (const auto& [id, other] : c.screens.clients) {
         if (other.exclusiveKeys.contains(key) || (exclusively && other.sharedKeys.contains(key))) {
             return false;
@@ -75,7 +76,7 @@ bool reserveKey(Command& c, const QByteArray& key, bool exclusively) {
     if (c.client.sharedKeys.size() + c.client.exclusiveKeys.size() >= kMaxKeysPerClient) {
         return false;
     }
-    (exclusively ? c.client.exclusiveKeys : c.client.sharedKeys).append(key);
+    (exclusively ? c.client.exclusiveKeys : c.client.sharedKeys).append(key.toByteArray());
     return true;
 }
 
@@ -124,10 +125,13 @@ void backlight(Command& c) {
 }
 
 // strtol with base 0, as LCDd reads "output" and "sleep": false after answering the error.
-bool readLong(Command& c, const QByteArray& word, long& value) {
+bool readLong(Command& c, QByteArrayView word, long& value) {
+    // strtol reads up to a NUL, which a word of the line does not have.
+    QVarLengthArray<char, 64> text(word.begin(), word.end());
+    text.append('\0');
     char* end = nullptr;
     errno = 0;
-    value = std::strtol(word.constData(), &end, 0);
+    value = std::strtol(text.data(), &end, 0);
     if (errno == ERANGE) {
         c.huh("number argument: Numerical result out of range");
         return false;
@@ -230,23 +234,24 @@ CommandOutcome runCommand(ClientScreens& screens, int client, const QByteArray& 
         return out;
     }
     ServerClient& who = found->second;
-    const auto words = splitLcdLine(line);
-    if (!words) {
+    const LcdWords words(line);
+    if (!words.parsed()) {
         out.reply = "huh? Could not parse command\n";
         return out;
     }
-    if (words->isEmpty()) {
+    if (words.isEmpty()) {
         // LCDd drops an empty line, and hands printf the missing word of a blank one.
         if (!line.isEmpty() && line[0] != '\n' && line[0] != '\0') {
             out.reply = "huh? Invalid command \"(null)\"\n";
         }
         return out;
     }
-    const QByteArray& word = words->front();
+    const QByteArrayView word = words[0];
     const auto entry = std::find_if(std::begin(kCommands), std::end(kCommands),
                                     [&](const CommandEntry& e) { return word == e.word; });
     if (entry == std::end(kCommands)) {
-        out.reply = joined({"huh? Invalid command \"", echoed(word.left(40)), "\"\n"});
+        out.reply = joined({"huh? Invalid command \"",
+                            echoed(word.first(std::min<qsizetype>(word.size(), 40))), "\"\n"});
         return out;
     }
     // Until "hello", LCDd's commands refuse to run; "bye" is always taken.
@@ -254,7 +259,7 @@ CommandOutcome runCommand(ClientScreens& screens, int client, const QByteArray& 
         out.reply = joined({"huh? Function returned error \"", word, "\"\n"});
         return out;
     }
-    Command command{screens, who, *words, tick, out};
+    Command command{screens, who, words, tick, out};
     entry->run(command);
     return out;
 }

@@ -7,13 +7,13 @@
 
 namespace lcdserver {
 
-QByteArray echoed(const QByteArray& word) {
-    QByteArray text = word;
+QByteArray echoed(QByteArrayView word) {
+    QByteArray text = word.toByteArray();
     text.replace('\n', ' ');
     return text;
 }
 
-int lcdAtoi(const QByteArray& word) {
+int lcdAtoi(QByteArrayView word) {
     qsizetype i = 0;
     while (i < word.size() && (word[i] == ' ' || (word[i] >= '\t' && word[i] <= '\r'))) {
         ++i;
@@ -30,12 +30,12 @@ int lcdAtoi(const QByteArray& word) {
     return static_cast<int>(negative ? -value : value);
 }
 
-bool startsWithDigit(const QByteArray& word) {
+bool startsWithDigit(QByteArrayView word) {
     return !word.isEmpty() && word[0] >= '0' && word[0] <= '9';
 }
 
-QByteArray clientText(const QByteArray& word) {
-    QByteArray text = word;
+QByteArray clientText(QByteArrayView word) {
+    QByteArray text = word.toByteArray();
     if (std::any_of(word.begin(), word.end(), [](char c) { return c & 0x80; })) {
         QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
         const QString decoded = utf8.decode(word);
@@ -51,7 +51,7 @@ QByteArray clientText(const QByteArray& word) {
     return text;
 }
 
-ServerScreen* findOwnScreen(ServerClient& client, const QByteArray& id) {
+ServerScreen* findOwnScreen(ServerClient& client, QByteArrayView id) {
     const auto it = std::find_if(client.screens.begin(), client.screens.end(),
                                  [&](const ServerScreen& s) { return s.id == id; });
     return it == client.screens.end() ? nullptr : &*it;
@@ -65,7 +65,7 @@ ServerScreen* namedScreen(Command& c, QByteArrayView unknown) {
     return s;
 }
 
-bool setBacklight(ScreenSetting& setting, const QByteArray& mode) {
+bool setBacklight(ScreenSetting& setting, QByteArrayView mode) {
     if (mode == "toggle") {
         if (setting == ScreenSetting::On || setting == ScreenSetting::Off) {
             setting = setting == ScreenSetting::On ? ScreenSetting::Off : ScreenSetting::On;

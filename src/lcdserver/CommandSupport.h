@@ -4,6 +4,7 @@
 // reading numbers.
 
 #include "lcdserver/ClientScreens.h"
+#include "lcdserver/LcdCommandLine.h"
 
 #include <QByteArrayView>
 #include <initializer_list>
@@ -27,7 +28,7 @@ inline QByteArray joined(std::initializer_list<QByteArrayView> parts) {
 struct Command {
     ClientScreens& screens;
     ServerClient& client;
-    const QByteArrayList& args; // args[0] is the command word
+    const LcdWords& args; // args[0] is the command word
     qint64 tick;
     CommandOutcome& out;
 
@@ -39,27 +40,27 @@ struct Command {
 };
 
 // An argument echoed in an answer stays on the answer's line.
-QByteArray echoed(const QByteArray& word);
+QByteArray echoed(QByteArrayView word);
 
 // atoi: blanks, a sign and the digits that follow; anything else ends it. Kept within
 // ±kLargestNumber, far beyond any panel, so that no sum made of it overflows.
 inline constexpr int kLargestNumber = 1'000'000;
-int lcdAtoi(const QByteArray& word);
+int lcdAtoi(QByteArrayView word);
 // LCDd checks that coordinates start with a digit before it reads them.
-bool startsWithDigit(const QByteArray& word);
+bool startsWithDigit(QByteArrayView word);
 
 // A string from a client, as the panel shows it: UTF-8 when it is valid UTF-8, else taken as
 // Windows-1252 (a superset of Latin-1's printable characters); in Windows-1252; controls become
 // spaces.
-QByteArray clientText(const QByteArray& word);
+QByteArray clientText(QByteArrayView word);
 
-ServerScreen* findOwnScreen(ServerClient& client, const QByteArray& id);
+ServerScreen* findOwnScreen(ServerClient& client, QByteArrayView id);
 // The client's screen that the command's first argument names; none after answering `unknown`.
 ServerScreen* namedScreen(Command& c, QByteArrayView unknown);
 
 // LCDd's backlight modes, of the client or of a screen: on, off, toggle (between on and off),
 // blink, flash, open. False for any other word, the setting unchanged.
-bool setBacklight(ScreenSetting& setting, const QByteArray& mode);
+bool setBacklight(ScreenSetting& setting, QByteArrayView mode);
 
 void screenAdd(Command& c);
 void screenDel(Command& c);

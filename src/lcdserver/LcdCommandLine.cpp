@@ -1,6 +1,6 @@
 #include "lcdserver/LcdCommandLine.h"
 
-#include <QVarLengthArray>
+#include <cstring>
 
 namespace {
 
@@ -19,65 +19,62 @@ char escaped(char c) {
 
 } // namespace
 
-std::optional<QByteArrayList> splitLcdLine(const QByteArray& line) {
-    const char* in = line.constData();
-    qsizetype end = 0;
-    while (end < line.size() && in[end] != '\n' && in[end] != '\0') {
-        ++end;
+LcdWords::LcdWords(QByteArrayView line) {
+    qsizetype end = line.size();
+    for (const char last : {'\n', '\0'}) {
+        if (const void* at = end > 0 ? std::memchr(line.data(), last, end) : nullptr) {
+            end = static_cast<const char*>(at) - line.data();
+        }
     }
-    // The words are written one after the other into `bytes`, which is never longer than the
-    // line, then copied out each at once: a line is split for every command a client sends. A
-    // command's line fits on the stack.
-    QVarLengthArray<char, 256> bytes(end);
-    char* out = bytes.data();
+    // The line is copied once, ended by a NUL, and its words are then moved back within the copy,
+    // their escapes and quotes taken out: a word never grows, so `out` never passes `in`. The
+    // plain runs between the bytes that matter are found and moved a run at a time. A command's
+    // line fits on the stack.
+    bytes_.resize(end + 1);
+    if (end > 0) {
+        std::memcpy(bytes_.data(), line.data(), end);
+    }
+    bytes_[end] = '\0';
+    const char* in = bytes_.data();
+    char* out = bytes_.data();
     const char* word = out;
-    QByteArrayList words;
-    words.reserve(8); // a command has a few words: one allocation for the list
     bool inWord = false;
     char closing = '\0'; // within quotes: the character that closes them
     const auto endWord = [&] {
-        words.append(QByteArray(word, out - word));
+        words_.append(QByteArrayView(word, out - word));
         word = out;
         inWord = false;
-        return words.size() <= kMaxLcdWords;
+        return words_.size() <= kMaxLcdWords;
     };
-    for (qsizetype i = 0; i < end; ++i) {
-        const char c = in[i];
+    for (;;) {
+        const char* stops = closing == '"' ? "\\\"" : closing == '}' ? "\\}" : "\\\"{ \t\r";
+        if (const size_t run = std::strcspn(in, stops)) {
+            std::memmove(out, in, run);
+            out += run;
+            in += run;
+            inWord = true;
+        }
+        const char c = *in++;
+        if (c == '\0') {
+            break;
+        }
         if (c == '\\') {
-            if (i + 1 == end) {
-                return std::nullopt;
+            if (*in == '\0') {
+                return;
             }
             inWord = true;
-            *out++ = escaped(in[++i]);
+            *out++ = escaped(*in++);
         } else if (c == closing) {
             closing = '\0';
             if (!endWord()) {
-                return std::nullopt;
+                return;
             }
-        } else if (closing != '\0') {
-            *out++ = c;
-        } else {
-            switch (c) {
-            case ' ':
-            case '\t':
-            case '\r':
-                if (inWord && !endWord()) {
-                    return std::nullopt;
-                }
-                break;
-            case '"':
-            case '{':
-                inWord = true;
-                closing = c == '{' ? '}' : '"';
-                break;
-            default:
-                inWord = true;
-                *out++ = c;
-            }
+        } else if (c == '"' || c == '{') {
+            inWord = true;
+            closing = c == '{' ? '}' : '"';
+        } else if (inWord && !endWord()) { // a blank
+            return;
         }
     }
-    if (closing != '\0' || (inWord && !endWord())) {
-        return std::nullopt;
-    }
-    return words;
+    parsed_ = closing == '\0' && (!inWord || endWord());
 }

@@ -34,7 +34,7 @@ inline constexpr LcdIcon kLcdIcons[] = {{"BLOCK_FILLED", '\xFF', 0},
                                         {"PREV", '|', '<'},
                                         {"REC", '(', ')'}};
 
-inline std::optional<LcdIcon> lcdIcon(const QByteArray& name) {
+inline std::optional<LcdIcon> lcdIcon(QByteArrayView name) {
     for (const LcdIcon& icon : kLcdIcons) {
         if (name.compare(icon.name, Qt::CaseInsensitive) == 0) {
             return icon;

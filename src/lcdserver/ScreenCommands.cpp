@@ -7,7 +7,7 @@ namespace lcdserver {
 namespace {
 
 // A number above 0 is mapped as LCDd maps the old numeric priorities; else a class name.
-std::optional<ScreenPriority> priorityOf(const QByteArray& word) {
+std::optional<ScreenPriority> priorityOf(QByteArrayView word) {
     const int number = lcdAtoi(word);
     if (number > 0) {
         return number <= 64   ? ScreenPriority::Foreground
@@ -25,10 +25,10 @@ std::optional<ScreenPriority> priorityOf(const QByteArray& word) {
 }
 
 // One option and its value; LCDd answers each option on its own line.
-void setOption(Command& c, ServerScreen& s, const QByteArray& option, const QByteArray& value) {
+void setOption(Command& c, ServerScreen& s, QByteArrayView option, QByteArrayView value) {
     const int number = lcdAtoi(value);
     if (option == "name") {
-        s.name = value;
+        s.name = value.toByteArray();
     } else if (option == "priority") {
         const auto priority = priorityOf(value);
         if (!priority) {
@@ -93,7 +93,7 @@ void screenAdd(Command& c) {
         return;
     }
     ServerScreen screen;
-    screen.id = c.args[1];
+    screen.id = c.args[1].toByteArray();
     screen.order = c.screens.nextOrder++;
     c.client.screens.push_back(std::move(screen));
     c.out.screensChanged = true;
@@ -135,15 +135,15 @@ void screenSet(Command& c) {
                                                "wid",    "hgt",      "timeout",  "backlight",
                                                "cursor", "cursor_x", "cursor_y"};
     for (qsizetype i = 2; i < c.argc(); ++i) {
-        QByteArray option = c.args[i];
+        QByteArrayView option = c.args[i];
         if (option.startsWith('-')) {
-            option.remove(0, 1);
+            option = option.sliced(1);
         }
         if (std::none_of(std::begin(kOptions), std::end(kOptions),
                          [&](const char* o) { return option == o; })) {
             c.huh("invalid parameter");
         } else if (i + 1 >= c.argc()) {
-            c.huh("-" + option + " requires a parameter");
+            c.huh(joined({"-", option, " requires a parameter"}));
         } else {
             ++i;
             setOption(c, *s, option, c.args[i]);

@@ -10,7 +10,7 @@
 namespace lcdserver {
 namespace {
 
-std::optional<WidgetType> typeOf(const QByteArray& word) {
+std::optional<WidgetType> typeOf(QByteArrayView word) {
     static constexpr std::pair<const char*, WidgetType> kTypes[] = {
         {"string", WidgetType::String}, {"hbar", WidgetType::HBar},
         {"vbar", WidgetType::VBar},     {"icon", WidgetType::Icon},
@@ -24,7 +24,7 @@ std::optional<WidgetType> typeOf(const QByteArray& word) {
     return std::nullopt;
 }
 
-ServerWidget* findWidget(ServerScreen& s, const QByteArray& id) {
+ServerWidget* findWidget(ServerScreen& s, QByteArrayView id) {
     const auto it = std::find_if(s.widgets.begin(), s.widgets.end(),
                                  [&](const ServerWidget& w) { return w.id == id; });
     return it == s.widgets.end() ? nullptr : &*it;
@@ -53,7 +53,7 @@ bool readBox(Command& c, ServerWidget& w, int sizes, const char* directions) {
     if (!coordinates(c, 4 + sizes)) {
         return false;
     }
-    const QByteArray& direction = c.args[7 + sizes];
+    const QByteArrayView direction = c.args[7 + sizes];
     if (direction.isEmpty() || !std::strchr(directions, direction[0])) {
         c.huh("Invalid direction");
         return false;
@@ -109,7 +109,7 @@ void setWidget(Command& c, ServerWidget& w) {
             } else {
                 w.left = lcdAtoi(a[3]);
                 w.top = lcdAtoi(a[4]);
-                w.text = a[5];
+                w.text = a[5].toByteArray();
                 c.success();
             }
         }
@@ -185,7 +185,7 @@ void widgetAdd(Command& c) {
             return;
         }
         ServerWidget widget;
-        widget.id = c.args[2];
+        widget.id = c.args[2].toByteArray();
         widget.type = *type;
         widget.in = in;
         widget.length = 1; // LCDd's start: a num widget shows a 1 until it is set
@@ -209,7 +209,7 @@ void widgetDel(Command& c) {
         return;
     }
     // A frame goes with what it holds; a frame comes before its widgets in the list.
-    std::set<QByteArray> gone{c.args[2]};
+    std::set<QByteArray> gone{c.args[2].toByteArray()};
     for (const ServerWidget& w : s->widgets) {
         if (!w.in.isEmpty() && gone.count(w.in)) {
             gone.insert(w.id);

@@ -13,6 +13,15 @@ constexpr std::array<char16_t, 32> kHighControls = {
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
+// Every byte's code point, looked up rather than tested: every file and line read goes through.
+constexpr std::array<char16_t, 256> kCodePoints = [] {
+    std::array<char16_t, 256> points{};
+    for (int b = 0; b < 256; ++b) {
+        points[b] = b >= 0x80 && b < 0xA0 ? kHighControls[b - 0x80] : char16_t(b);
+    }
+    return points;
+}();
+
 char toByte(char16_t c) {
     if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
         return static_cast<char>(c);
@@ -34,12 +43,12 @@ QByteArray fromUnicode(QStringView text) {
     // Written in place: a profile's every line goes through here.
     QByteArray out(text.size(), Qt::Uninitialized);
     char* to = out.data();
-    for (qsizetype i = 0; i < text.size(); ++i) {
+    for (const QChar *from = text.begin(), *end = text.end(); from < end; ++from) {
         // A character beyond U+FFFF takes two UTF-16 units but is still one '?'.
-        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
-            ++i;
+        if (from->isHighSurrogate() && from + 1 < end && from[1].isLowSurrogate()) {
+            ++from;
         }
-        *to++ = toByte(text[i].unicode());
+        *to++ = toByte(from->unicode());
     }
     out.truncate(to - out.constData());
     return out;
@@ -54,8 +63,7 @@ QString toUnicode(const QByteArray& bytes) {
 
 void toUnicode(const QByteArray& bytes, QChar*& out) {
     for (const char b : bytes) {
-        const auto u = static_cast<unsigned char>(b);
-        *out++ = QChar(u >= 0x80 && u < 0xA0 ? kHighControls[u - 0x80] : char16_t(u));
+        *out++ = QChar(kCodePoints[static_cast<unsigned char>(b)]);
     }
 }
 

@@ -9,16 +9,16 @@ namespace {
 // Only plain blanks count: a no-break space is part of a value, as in the Windows functions.
 // Views, so that reading a line allocates only the name and the value it keeps.
 QStringView blankTrimmed(QStringView text) {
-    qsizetype begin = 0;
-    qsizetype end = text.size();
+    const QChar* begin = text.begin();
+    const QChar* end = text.end();
     auto blank = [](QChar c) { return c == ' ' || c == '\t' || c == '\r'; };
-    while (begin < end && blank(text[begin])) {
+    while (begin < end && blank(*begin)) {
         ++begin;
     }
-    while (end > begin && blank(text[end - 1])) {
+    while (end > begin && blank(end[-1])) {
         --end;
     }
-    return text.sliced(begin, end - begin);
+    return QStringView(begin, end);
 }
 
 // The Windows calls see every name and value as a C string.
@@ -109,8 +109,9 @@ void IniFile::indexHeaders() {
     headers.clear();
     headers.reserve(std::count_if(lines.cbegin(), lines.cend(),
                                   [](const Line& line) { return line.isHeader; }));
-    for (int i = 0; i < lines.size(); ++i) {
-        if (lines[i].isHeader) {
+    const QList<Line>& all = lines; // read only: no detach check per line
+    for (int i = 0; i < all.size(); ++i) {
+        if (all[i].isHeader) {
             headers.append(i);
         }
     }

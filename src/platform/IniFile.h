@@ -20,6 +20,8 @@ public:
     static IniFile parse(const QByteArray& bytes);
 
     bool exists() const { return existed; }
+    // The file's text as it was read, decoded; no write changes it.
+    QStringView text() const { return source; }
     std::optional<QString> value(const QString& section, const QString& key) const;
     bool hasSection(const QString& section) const { return findSection(section) >= 0; }
     // The keys of a section in file order, each name once, as it is first written (a later key

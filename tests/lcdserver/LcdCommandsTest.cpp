@@ -55,7 +55,15 @@ TEST(LcdCommandLine, SplitsAsLcddDoes) {
         {QByteArray("x ").repeated(40), std::nullopt},
     };
     for (const auto& [line, words] : rows) {
-        EXPECT_EQ(splitLcdLine(line), words) << line.toStdString();
+        const LcdWords split(line);
+        std::optional<QByteArrayList> got;
+        if (split.parsed()) {
+            got.emplace();
+            for (qsizetype i = 0; i < split.size(); ++i) {
+                got->append(split[i].toByteArray());
+            }
+        }
+        EXPECT_EQ(got, words) << line.toStdString();
     }
 }
 
