@@ -5,10 +5,7 @@
 #include "platform/FolderEntries.h"
 #include "platform/RegularFile.h"
 
-#include <QLocale>
-#include <QVarLengthArray>
 #include <algorithm>
-#include <cmath>
 #include <limits>
 #include <optional>
 
@@ -71,10 +68,11 @@ std::optional<QByteArrayView> stateLine(QByteArrayView view, int index) {
     return rest.first(end - rest.begin());
 }
 
-// The leading decimal number of text ("." as its point whatever the locale; 0 when there is
-// none) times 100, rounded down. The point is moved two places in the digits themselves so
-// that 0.29 gives 29: the binary product 0.29 * 100 falls just short of 29. The parts are views
-// of the text and the number is put together on the stack: this runs on every refresh.
+// The leading decimal number of text ("." as its point whatever the locale, an exponent taken;
+// 0 when there is none) times 100, rounded down. It is worked out in the digits themselves, the
+// point moved two places: 0.29 gives 29, where the binary product 0.29 * 100 falls just short,
+// and 9.9999999999999998 gives 999, where the nearest double is 10. The parts are views of the
+// text: this runs on every refresh.
 qint16 percentOf(QByteArrayView text) {
     const qsizetype n = text.size();
     qsizetype i = 0;
@@ -88,9 +86,9 @@ qint16 percentOf(QByteArrayView text) {
     while (i < n && (text[i] == ' ' || text[i] == '\t')) {
         ++i;
     }
-    QByteArrayView sign;
+    bool negative = false;
     if (i < n && (text[i] == '+' || text[i] == '-')) {
-        sign = text.sliced(i++, 1);
+        negative = text[i++] == '-';
     }
     const QByteArrayView whole = digits();
     QByteArrayView fraction;
@@ -101,40 +99,39 @@ qint16 percentOf(QByteArrayView text) {
     if (whole.isEmpty() && fraction.isEmpty()) {
         return 0;
     }
-    QByteArrayView exponent;
+    // Beyond these, the percent is out of range whatever the digits.
+    constexpr qint64 kFar = 100'000;
+    qint64 point = whole.size() + 2; // where the point falls among the digits once moved
     if (i < n && (text[i] == 'e' || text[i] == 'E')) {
         qsizetype j = i + 1;
+        const bool down = j < n && text[j] == '-';
         if (j < n && (text[j] == '+' || text[j] == '-')) {
             ++j;
         }
-        if (j < n && isDigit(text[j])) {
-            const qsizetype start = i;
-            i = j;
-            digits();
-            exponent = text.sliced(start, i - start);
+        i = j;
+        qint64 exponent = 0;
+        for (const char c : digits()) {
+            exponent = std::min(exponent * 10 + (c - '0'), kFar);
+        }
+        point += down ? -exponent : exponent;
+    }
+    // The digits before the point make the whole percent; any other than 0 after it takes a
+    // negative one a step further down.
+    qint64 percent = 0;
+    bool below = false;
+    const qsizetype count = whole.size() + fraction.size();
+    for (qsizetype k = 0; k < count; ++k) {
+        const char c = k < whole.size() ? whole[k] : fraction[k - whole.size()];
+        if (k < point) {
+            percent = std::min(percent * 10 + (c - '0'), kFar);
+        } else if (c != '0') {
+            below = true;
         }
     }
-    QVarLengthArray<char16_t, 64> hundredfold;
-    const auto append = [&](QByteArrayView part) {
-        for (const char c : part) {
-            hundredfold.append(char16_t(c)); // all ASCII: signs, digits, 'e'
-        }
-    };
-    append(sign);
-    append(whole);
-    append(fraction.first(std::min<qsizetype>(fraction.size(), 2)));
-    for (qsizetype k = fraction.size(); k < 2; ++k) {
-        hundredfold.append(u'0');
+    for (qint64 k = count; k < point && percent != 0 && percent < kFar; ++k) {
+        percent *= 10;
     }
-    if (fraction.size() > 2) {
-        hundredfold.append(u'.');
-        append(fraction.sliced(2));
-    }
-    append(exponent);
-    // Read in the C locale, a number too large for a double is an infinity, which the clamp
-    // brings back into range.
-    const double value = QLocale::c().toDouble(QStringView(hundredfold.data(), hundredfold.size()));
-    return toInt16(std::floor(value));
+    return toInt16(negative ? -percent - (below ? 1 : 0) : percent);
 }
 
 qint16 countWorkUnits(const QByteArray& rep_seti, QLatin1StringView folder) {

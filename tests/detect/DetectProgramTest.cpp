@@ -91,6 +91,14 @@ TEST(Detect, WritesNothingUnlessThePanelIsChosen) {
     EXPECT_EQ(run.exitCode, 1) << run.out.toStdString();
     EXPECT_TRUE(run.out.contains("Brochage 3 essayé.")) << run.out.toStdString();
     EXPECT_TRUE(run.out.endsWith("Aucun brochage ne convient : rien n'est écrit.\n"));
+    // Answers out of range are asked again; no answer, or the input ending, chooses nothing.
+    for (const QByteArray& answers : {QByteArray("x\n9\n\n"), QByteArray()}) {
+        run = machine.detect(answers);
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_EQ(run.out.count("un nombre de 0 à 1 est attendu"), answers.isEmpty() ? 0 : 2)
+            << run.out.toStdString();
+        EXPECT_TRUE(run.out.endsWith("Aucun afficheur choisi : rien n'est écrit.\n"));
+    }
     machine.environment.insert("RELAYEUR_EMULATED", "");
     ASSERT_TRUE(QFile::remove(machine.bus));
     run = machine.detect({});

@@ -263,7 +263,9 @@ TEST(LcdServer, AServerThatCannotListenIsSaidAndNothingElseChanges) {
                " : Address already in use (un autre serveur, LCDd peut-être, y est déjà : "
                "[serveur] LCDd peut en prendre un autre)"},
           {"localhost:13666", "[serveur] LCDd = localhost:13666 : c'est aussi l'adresse de "
-                              "l'afficheur LCDd (TypeLCD = 4), pas de serveur LCDd"}}) {
+                              "l'afficheur LCDd (TypeLCD = 4), pas de serveur LCDd"},
+          {"192.0.2.1:13667", "Serveur LCDd indisponible : 192.0.2.1:13667 : Cannot assign "
+                              "requested address"}}) {
         Shell s(QByteArray(kShellSettings).replace("TypeLCD=2", "TypeLCD=4") +
                 "[ports]\nLCDd=127.0.0.1:13666\n[serveur]\nLCDd=" + address.toUtf8() + "\n");
         s.startEngine();
@@ -388,7 +390,8 @@ TEST(LcdServer, AThousandHostileConnectionsLeaveAWellBehavedClientServed) {
 // Without a host the server listens on this machine's loopback alone; the log says when the
 // address the user wrote opens it to the network.
 TEST(LcdServer, OnlyThisMachineReachesTheServerUnlessTheAddressSaysOtherwise) {
-    for (const auto& [host, open] : {std::pair{"", false}, {"0.0.0.0", true}}) {
+    for (const auto& [host, open] :
+         {std::pair{"", false}, {"0.0.0.0", true}, {"[::1]", false}, {"[::]", true}}) {
         const QByteArray port = freePort();
         Shell s(kShellSettings + "[serveur]\nLCDd=" + host + ":" + port + "\n");
         const Engine& e = s.startEngine();

@@ -536,8 +536,24 @@ TEST(Mqtt, SettingsAreReadAndMistakesTold) {
     EXPECT_EQ(plain->machine, mqttmap::machineLevel(QSysInfo::machineHostName()));
     EXPECT_TRUE(log.lines.isEmpty()) << log.lines.join('\n').toStdString();
 
+    const auto v6 = readMqttSettings(IniFile::parse("[mqtt]\nserveur=[::1]\nmot_de_passe=x\n"
+                                                    "homeassistant=oui\nmachine=\n"),
+                                     log);
+    ASSERT_TRUE(v6);
+    EXPECT_EQ(std::tuple(v6->connection.host, v6->connection.port, v6->connection.password),
+              std::tuple(QString("::1"), quint16(1883), QString()));
+    EXPECT_EQ(std::tuple(v6->homeAssistant, v6->machine), std::tuple(false, plain->machine));
+    EXPECT_EQ(log.lines,
+              QStringList({"[mqtt] mot_de_passe sans utilisateur : il n'est pas utilisé",
+                           "[mqtt] homeassistant = oui : 0 ou 1 attendu ; rien n'est annoncé à "
+                           "Home Assistant",
+                           "[mqtt] machine est vide : « " + plain->machine + " » est pris"}));
+    EXPECT_EQ(
+        readMqttSettings(IniFile::parse("[mqtt]\nserveur=[::1]:1884\n"), log)->connection.port,
+        1884);
+
     for (const char* wrong : {"serveur=\n", "serveur=h:0\n", "serveur=h:65536\n", "serveur=h:x\n",
-                              "serveur=h\ntls=2\n"}) {
+                              "serveur=h\ntls=2\n", "serveur=[::1\n", "serveur=[::1]1884\n"}) {
         log.lines.clear();
         EXPECT_EQ(readMqttSettings(IniFile::parse(QByteArray("[mqtt]\n") + wrong), log),
                   std::nullopt)

@@ -78,11 +78,20 @@ TEST(SetiGroup, ProgressIsTheFifthLineTimesHundredRoundedDownAndWorkUnitFilesCou
     };
     EXPECT_EQ(seti("%%seti seul %%seti_progress %%seti_cache/%%seti_fini"), "%%seti seul 0 0/0")
         << "no client";
-    // 0.29 * 100 in binary falls just short of 29.
-    const std::pair<QByteArray, QByteArray> values[] = {
-        {"0.523456", "52"}, {"1", "100"},        {"0.29", "29"},   {"0.5 et la suite", "50"},
-        {"  0.25", "25"},   {"2.5e-1", "25"},    {"-0.005", "-1"}, {"pas un nombre", "0"},
-        {"", "0"},          {"1e99999", "32767"}};
+    // 0.29 * 100 in binary falls just short of 29; the double nearest 9.9999999999999998 is 10.
+    const std::pair<QByteArray, QByteArray> values[] = {{"0.523456", "52"},
+                                                        {"1", "100"},
+                                                        {"0.29", "29"},
+                                                        {"0.5 et la suite", "50"},
+                                                        {"  0.25", "25"},
+                                                        {"2.5e-1", "25"},
+                                                        {"-0.005", "-1"},
+                                                        {"pas un nombre", "0"},
+                                                        {"", "0"},
+                                                        {"1e99999", "32767"},
+                                                        {"9.9999999999999998", "999"},
+                                                        {"-1.5e-3", "-1"},
+                                                        {"1e-99999", "0"}};
     for (const auto& [value, shown] : values) {
         EXPECT_EQ(seti("%%seti_progress", "<state>\nncpus=1\ncpu=1\nbest=2\nprog=" + value + "\n"),
                   shown)
