@@ -1,7 +1,9 @@
 #include "AnsiText.h"
 
 #include <QStringDecoder>
+#include <algorithm>
 #include <array>
+#include <cstring>
 
 namespace ansi {
 namespace {
@@ -37,9 +39,39 @@ char toByte(char16_t c) {
     return '?';
 }
 
+// Whether every unit is below 0x80, eight bytes or four UTF-16 units at a time: nearly all the
+// text read and written is, and then Qt's Latin-1 conversions, many units at a time, give the same
+// result as the tables.
+bool isAscii(QByteArrayView bytes) {
+    const char* at = bytes.data();
+    const char* const end = at + bytes.size();
+    for (quint64 word; end - at >= 8; at += 8) {
+        std::memcpy(&word, at, 8);
+        if (word & 0x8080808080808080) {
+            return false;
+        }
+    }
+    return std::all_of(at, end, [](char b) { return static_cast<unsigned char>(b) < 0x80; });
+}
+
+bool isAscii(QStringView text) {
+    const QChar* at = text.begin();
+    const QChar* const end = text.end();
+    for (quint64 word; end - at >= 4; at += 4) {
+        std::memcpy(&word, at, 8);
+        if (word & 0xFF80FF80FF80FF80) {
+            return false;
+        }
+    }
+    return std::all_of(at, end, [](QChar c) { return c.unicode() < 0x80; });
+}
+
 } // namespace
 
 QByteArray fromUnicode(QStringView text) {
+    if (isAscii(text)) {
+        return text.toLatin1();
+    }
     // Written in place: a profile's every line goes through here.
     QByteArray out(text.size(), Qt::Uninitialized);
     char* to = out.data();
@@ -55,6 +87,9 @@ QByteArray fromUnicode(QStringView text) {
 }
 
 QString toUnicode(const QByteArray& bytes) {
+    if (isAscii(bytes)) {
+        return QString::fromLatin1(bytes);
+    }
     QString out(bytes.size(), Qt::Uninitialized);
     QChar* to = out.data();
     toUnicode(bytes, to);
@@ -62,6 +97,10 @@ QString toUnicode(const QByteArray& bytes) {
 }
 
 void toUnicode(const QByteArray& bytes, QChar*& out) {
+    if (isAscii(bytes)) {
+        QConcatenable<QLatin1StringView>::appendTo(QLatin1StringView(bytes), out);
+        return;
+    }
     for (const char b : bytes) {
         *out++ = QChar(kCodePoints[static_cast<unsigned char>(b)]);
     }
@@ -74,7 +113,10 @@ DecodedText decodeFile(const QByteArray& bytes) {
         body = body.sliced(3);
         result.byteOrderMark = true;
     }
-    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    // A second mark is text, as it was written: Qt would drop it too, and the file written back
+    // with one mark would read differently, its first line then a section.
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless |
+                                                    QStringConverter::Flag::ConvertInitialBom);
     result.text = utf8.decode(body);
     if (utf8.hasError()) {
         result.text = toUnicode(bytes);

@@ -58,6 +58,9 @@ TEST(IniFile, WriteChangesOnlyTheKeyItTouchesAndKeepsTheEncoding) {
         {{}, "p", "deg", "°", "[p]\ndeg=°\n"},       // a new file is UTF-8
         {"[p]\ntitre=Caf\xE9\n", "p", "deg", "°", "[p]\ntitre=Caf\xE9\ndeg=\xB0\n"},
         {"\xEF\xBB\xBF[p]\ntitre=Café\n", "p", "deg", "°", "\xEF\xBB\xBF[p]\ntitre=Café\ndeg=°\n"},
+        // Only the first byte-order mark says UTF-8: a second one is part of the first line.
+        {"\xEF\xBB\xBF\xEF\xBB\xBF[p]\nk=1\n", "p", "k", "2",
+         "\xEF\xBB\xBF\xEF\xBB\xBF[p]\nk=1\n\n[p]\nk=2\n"},
         // Windows-1252 only for its lone \xE9: once that is replaced, the bytes of "Ã©" left would
         // read as "é" in UTF-8, so the file becomes UTF-8.
         {"[p]\nk=caf\xE9\nnom=\xC3\xA9t\xC3\xA9\n", "p", "k", "the", "[p]\nk=the\nnom=Ã©tÃ©\n"},
@@ -118,4 +121,18 @@ TEST(AnsiText, MapsTheWindows1252CharactersAndEveryByteSurvivesARoundTrip) {
         all.append(static_cast<char>(b));
     }
     EXPECT_EQ(ansi::fromUnicode(ansi::toUnicode(all)), all);
+    // ASCII is converted many characters at a time: one character between two runs of any
+    // length, or none, still converts as itself.
+    for (int run = 0; run < 10; ++run) {
+        const QString ascii = QString(run, u'a');
+        for (const auto& [byte, character] : {std::pair{QByteArray(), QString()},
+                                              {QByteArray("\x80"), QStringLiteral("€")},
+                                              {QByteArray("\xE9"), QStringLiteral("é")}}) {
+            const QByteArray bytes = ascii.toLatin1() + byte + QByteArray(run, 'z');
+            const QString text = ascii + character + QString(run, u'z');
+            EXPECT_EQ(ansi::toUnicode(bytes), text) << run;
+            EXPECT_EQ(QString(u'>' % ansi::AsUnicode{bytes}), u'>' + text) << run;
+            EXPECT_EQ(ansi::fromUnicode(text), bytes) << run;
+        }
+    }
 }
