@@ -87,9 +87,6 @@ QByteArray fromUnicode(QStringView text) {
 }
 
 QString toUnicode(const QByteArray& bytes) {
-    if (isAscii(bytes)) {
-        return QString::fromLatin1(bytes);
-    }
     QString out(bytes.size(), Qt::Uninitialized);
     QChar* to = out.data();
     toUnicode(bytes, to);
