@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QStringBuilder>
+#include <QStringList>
 #include <algorithm>
 #include <charconv>
 #include <iterator>
@@ -43,9 +44,24 @@ private:
 class PageLog {
 public:
     explicit PageLog(Log& log) : log(log) {}
-    template <typename Text> void add(const Text& text) {
+    template <typename Text> const QString& add(const Text& text) {
         line.resize(0);
         line += text;
+        log.add(line);
+        return line;
+    }
+    // A line made once for many places: the log shares its text.
+    void addShared(const QString& text) { log.add(text); }
+    // `pieces` joined by `number`, as the text they were split from would read with its "%1"
+    // replaced by the number.
+    void addNumbered(const QStringList& pieces, QLatin1StringView number) {
+        line.resize(0);
+        for (qsizetype i = 0; i < pieces.size(); ++i) {
+            if (i > 0) {
+                line += number;
+            }
+            line += pieces[i];
+        }
         log.add(line);
     }
     void selectLast() { log.selectLast(); }
@@ -74,9 +90,11 @@ PageSection findPage(const IniFile& ini, int number) {
 struct PageTexts {
     QString notANumber =
         QCoreApplication::translate("LoadProfile", "%1 de la page %2 n'est pas un nombre (« %3 »)");
-    QString absent =
+    // Split where the page's number goes: every page beyond the file's logs it.
+    QStringList absent =
         QCoreApplication::translate("LoadProfile", "Page %1 : section [page_%1] absente, ses "
-                                                   "lignes affichent Err, time et next valent 0");
+                                                   "lignes affichent Err, time et next valent 0")
+            .split(QStringLiteral("%1"));
     QString missing = QCoreApplication::translate("LoadProfile", "%1 de la page %2 manque");
     QString fixedLine = QCoreApplication::translate("LoadProfile", " : ligne fixe (0)");
     QString timeOutOfRange = QCoreApplication::translate(
@@ -213,6 +231,9 @@ LoadOutcome LoadProfile(const QString& path, const IniFile& ini, ProfileLoad tar
     // The words of the pages' lines, translated once for the whole profile.
     const QString pageWord = QCoreApplication::translate("LoadProfile", "Page");
     const QString lineWord = QCoreApplication::translate("LoadProfile", "Ligne");
+    // The lines of a page the file lacks read the same on every such page, and a count beyond
+    // the file's pages is common: each is made once.
+    std::array<QString, kLinesPerPage> absentLines;
     for (int p = 1; p <= pages; ++p) {
         const PageSection page = findPage(ini, p);
         const Decimal number(p);
@@ -221,17 +242,25 @@ LoadOutcome LoadProfile(const QString& path, const IniFile& ini, ProfileLoad tar
         // one line for the page rather than one for each key.
         const bool absent = page.section.header < 0;
         if (absent) {
-            pageLog.add(pageTexts.absent.arg(number.text()));
+            pageLog.addNumbered(pageTexts.absent, number.text());
         }
         for (int l = 0; l < kLinesPerPage; ++l) {
             const std::optional<QStringView> text = GetIni(ini, page.section, kLineKeys[l]);
             LineRecord& record = target.pages.PageTable[p][l];
             record = freshLine(text ? ansi::fromUnicode(*text) : kErrText, kScrollFixed);
-            if (!absent) {
-                record.ScrollMode = readScrollMode(ini, page, l, pageLog, pageTexts);
+            if (absent && !absentLines[l].isNull()) {
+                pageLog.addShared(absentLines[l]);
+            } else {
+                if (!absent) {
+                    record.ScrollMode = readScrollMode(ini, page, l, pageLog, pageTexts);
+                }
+                const QString& made = pageLog.add(lineWord % u' ' % Decimal(l).text() % u'=' %
+                                                  ansi::AsUnicode{record.Text} % u" / " %
+                                                  Decimal(record.ScrollMode).text());
+                if (absent) {
+                    absentLines[l] = made;
+                }
             }
-            pageLog.add(lineWord % u' ' % Decimal(l).text() % u'=' % ansi::AsUnicode{record.Text} %
-                        u" / " % Decimal(record.ScrollMode).text());
             pageLog.selectLast();
         }
         const PageNumbers numbers =

@@ -132,4 +132,7 @@ TEST(LoadProfile, ValuesItCannotUseAreReplacedAndToldInTheUsersTerms) {
               std::tuple(0, 48, "Err", 0));
     EXPECT_TRUE(t.log.lines.contains("Page 50 : section [page_50] absente, ses lignes affichent "
                                      "Err, time et next valent 0"));
+    EXPECT_EQ(std::tuple(t.log.lines.count("Ligne 0=Err / 0"), t.log.lines.count("Ligne 3=Err / 0"),
+                         t.log.lines.count("Page 3-->")),
+              std::tuple(48, 48, 1));
 }
