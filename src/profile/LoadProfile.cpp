@@ -248,12 +248,12 @@ LoadOutcome LoadProfile(const QString& path, const IniFile& ini, ProfileLoad tar
             const std::optional<QStringView> text = GetIni(ini, page.section, kLineKeys[l]);
             LineRecord& record = target.pages.PageTable[p][l];
             record = freshLine(text ? ansi::fromUnicode(*text) : kErrText, kScrollFixed);
+            if (!absent) {
+                record.ScrollMode = readScrollMode(ini, page, l, pageLog, pageTexts);
+            }
             if (absent && !absentLines[l].isNull()) {
                 pageLog.addShared(absentLines[l]);
             } else {
-                if (!absent) {
-                    record.ScrollMode = readScrollMode(ini, page, l, pageLog, pageTexts);
-                }
                 const QString& made = pageLog.add(lineWord % u' ' % Decimal(l).text() % u'=' %
                                                   ansi::AsUnicode{record.Text} % u" / " %
                                                   Decimal(record.ScrollMode).text());
